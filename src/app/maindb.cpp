@@ -1,0 +1,130 @@
+#include "maindb.h"
+
+#include "schema.h"
+#include "shared.h"
+#include "platform/database.h"
+#include "platform/datafolder.h"
+#include "platform/numtext.h"
+
+#include <QFileInfo>
+#include <limits>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+using namespace Qt::StringLiterals;
+
+namespace app {
+
+QSqlDatabase mainDb() { return QSqlDatabase::database(kMainConn, false); }
+
+OpenStatus OpenMainDatabase(QString *path, QString *error)
+{
+    const QString file = platform::dataFile(kMainFile);
+    if (path)
+        *path = file;
+    platform::closeConnection(kMainConn);
+    if (!QFileInfo::exists(file))
+        return OpenStatus::Missing;
+    if (!platform::openSqlite(kMainConn, file, error))
+        return OpenStatus::Failed;
+    if (!applySchema(mainDb(), kMainFile, error)) {
+        platform::closeConnection(kMainConn);
+        return OpenStatus::Failed;
+    }
+    return OpenStatus::Opened;
+}
+
+std::optional<qint64> GetNextId(const QString &table, QString *error)
+{
+    return GetNextId(mainDb(), table, error);
+}
+
+std::optional<qint64> GetNextId(QSqlDatabase db, const QString &table, QString *error)
+{
+    QSqlQuery q(db);
+    if (!q.exec(u"SELECT max(\"编号\") FROM "_s + platform::ident(table)) || !q.next()) {
+        if (error)
+            *error = q.lastError().text();
+        return std::nullopt;
+    }
+    const QVariant v = q.value(0);
+    if (v.isNull())
+        return 1;
+    bool ok = false;
+    const qint64 n = v.toLongLong(&ok);
+    if (!ok || n >= std::numeric_limits<qint32>::max()) {
+        if (error)
+            *error = u"编号已超出范围"_s;
+        return std::nullopt;
+    }
+    return n + 1;
+}
+
+QString JoinTrimmed(const QString &a, const QString &b) { return a.trimmed() + b.trimmed(); }
+QString FirstChar(const QString &s) { return s.left(1); }
+QString AfterFirstChar(const QString &s) { return s.mid(1); }
+
+QString fieldText(const QVariant &value)
+{
+    if (value.isNull())
+        return {};
+    switch (value.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return platform::generalDouble(value.toDouble());
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+        return QString::number(value.toLongLong());
+    default:
+        return value.toString();
+    }
+}
+
+bool LoadRecordById(const QString &table, qint64 id, QString *error)
+{
+    QSqlQuery q(mainDb());
+    if (!platform::execBound(mainDb(), u"SELECT * FROM "_s + platform::ident(table) + u" WHERE \"编号\" = ?"_s,
+                             {id}, error, &q))
+        return false;
+    if (!q.next()) {
+        if (error)
+            *error = u"记录不存在"_s;
+        return false;
+    }
+    const QSqlRecord rec = q.record();
+    for (int i = 0; i < rec.count() && i < int(InputResult.size()); ++i)
+        InputResult[size_t(i)] = fieldText(q.value(i));
+    return true;
+}
+
+bool LoadRecordByField(const QString &table, const QString &column, const QVariant &value)
+{
+    QSqlQuery q(mainDb());
+    if (!platform::execBound(mainDb(),
+                             u"SELECT * FROM "_s + platform::ident(table) + u" WHERE "_s + platform::ident(column)
+                                 + u" = ?"_s,
+                             {value}, nullptr, &q)
+        || !q.next())
+        return false;
+    const QSqlRecord rec = q.record();
+    for (int i = 0; i < rec.count() && i < int(InputResult.size()); ++i)
+        if (!q.value(i).isNull())
+            InputResult[size_t(i)] = fieldText(q.value(i));
+    return true;
+}
+
+std::optional<bool> RecordExists(const QString &table, const QString &column, const QVariant &value, QString *error)
+{
+    QSqlQuery q(mainDb());
+    if (!platform::execBound(mainDb(),
+                             u"SELECT 1 FROM "_s + platform::ident(table) + u" WHERE "_s + platform::ident(column)
+                                 + u" = ? LIMIT 1"_s,
+                             {value}, error, &q))
+        return std::nullopt;
+    return q.next();
+}
+
+} // namespace app

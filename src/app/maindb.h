@@ -1,0 +1,42 @@
+#pragma once
+// The main database connection and the small set of operations through which every subsystem
+// numbers, reads and tests records.
+#include <QSqlDatabase>
+#include <QString>
+#include <QVariant>
+#include <optional>
+
+namespace app {
+
+inline const QString kMainConn = QStringLiteral("MainConn");
+
+QSqlDatabase mainDb();
+
+enum class OpenStatus { Opened, Missing, Failed };
+// Opens cl.mdb from the data folder as MainConn (bringing its tables up to the schema).
+// *path receives the full path; *error the failure text.
+OpenStatus OpenMainDatabase(QString *path = nullptr, QString *error = nullptr);
+
+// Next free 编号 of a table: the largest plus one, 1 for an empty table. nullopt (with *error) when
+// the query fails, so that the caller does not insert.
+std::optional<qint64> GetNextId(const QString &table, QString *error = nullptr);
+std::optional<qint64> GetNextId(QSqlDatabase db, const QString &table, QString *error = nullptr);
+
+QString JoinTrimmed(const QString &a, const QString &b);
+QString FirstChar(const QString &s);
+QString AfterFirstChar(const QString &s);
+
+// A field as the lists and the dialog result show it: null as "", whole numbers in decimal,
+// reals in the general form.
+QString fieldText(const QVariant &value);
+
+// Copies the row whose 编号 is `id` into InputResult by column position (at most 16 columns).
+// False when there is no such row or the query fails; InputResult is then unchanged.
+bool LoadRecordById(const QString &table, qint64 id, QString *error = nullptr);
+// The same for the first row whose column equals the value; null fields leave their element as it was.
+bool LoadRecordByField(const QString &table, const QString &column, const QVariant &value);
+// nullopt when the query fails.
+std::optional<bool> RecordExists(const QString &table, const QString &column, const QVariant &value,
+                                 QString *error = nullptr);
+
+} // namespace app

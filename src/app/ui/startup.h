@@ -1,0 +1,3 @@
+#pragma once
+class QApplication;
+namespace app { int runApplication(QApplication &a); }

@@ -1,0 +1,11 @@
+#include "app/ui/startup.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication a(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Velmorra"));
+    QApplication::setApplicationName(QStringLiteral("Velmorra"));
+    return app::runApplication(a);
+}

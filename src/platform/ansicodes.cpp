@@ -1,0 +1,69 @@
+#include "ansicodes.h"
+
+#include <iconv.h>
+
+namespace platform {
+
+namespace {
+// Converts with iconv; returns false when the input cannot be converted.
+bool convert(const char *to, const char *from, const QByteArray &in, QByteArray *out)
+{
+    iconv_t cd = iconv_open(to, from);
+    if (cd == iconv_t(-1))
+        return false;
+    QByteArray buf(in.size() * 4 + 16, '\0');
+    char *src = const_cast<char *>(in.constData());
+    size_t srcLeft = size_t(in.size());
+    char *dst = buf.data();
+    size_t dstLeft = size_t(buf.size());
+    const size_t rc = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+    iconv_close(cd);
+    if (rc == size_t(-1))
+        return false;
+    buf.resize(buf.size() - qsizetype(dstLeft));
+    *out = buf;
+    return true;
+}
+} // namespace
+
+QVector<qint16> ansiCodes(const QString &text)
+{
+    QVector<qint16> codes;
+    codes.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        QString ch = text.mid(i, 1);
+        if (text[i].isHighSurrogate() && i + 1 < text.size())
+            ch = text.mid(i++, 2);
+        QByteArray gbk;
+        if (!convert("GBK", "UTF-8", ch.toUtf8(), &gbk) || gbk.isEmpty()) {
+            codes << qint16('?'); // as the code page does for a character it lacks
+            continue;
+        }
+        if (gbk.size() == 1)
+            codes << qint16(quint8(gbk[0]));
+        else
+            codes << qint16(quint16(quint8(gbk[0]) << 8 | quint8(gbk[1])));
+    }
+    return codes;
+}
+
+QString fromAnsiCodes(const QVector<qint16> &codes)
+{
+    QString out;
+    for (qint16 c : codes) {
+        const quint16 u = quint16(c);
+        QByteArray bytes;
+        if (u < 0x100)
+            bytes.append(char(u));
+        else
+            bytes.append(char(u >> 8)).append(char(u & 0xff));
+        QByteArray utf8;
+        if (convert("UTF-8", "GBK", bytes, &utf8))
+            out += QString::fromUtf8(utf8);
+        else
+            out += QChar(u'?');
+    }
+    return out;
+}
+
+} // namespace platform

@@ -1,0 +1,12 @@
+#pragma once
+// Where the database files live: the application data folder, or a folder a test chose.
+#include <QString>
+
+namespace platform {
+
+QString dataFolder();
+void setDataFolder(const QString &path);
+// The full path of a file in the data folder.
+QString dataFile(const QString &name);
+
+} // namespace platform

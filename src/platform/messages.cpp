@@ -1,0 +1,169 @@
+#include "messages.h"
+#include "scriptedmessages.h"
+
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QUrl>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace platform {
+
+namespace {
+std::unique_ptr<MessageSeam> &seam()
+{
+    static std::unique_ptr<MessageSeam> s = std::make_unique<QtMessages>();
+    return s;
+}
+} // namespace
+
+MessageSeam &messages() { return *seam(); }
+
+void installMessages(MessageSeam *s) { seam().reset(s); }
+
+void inform(QWidget *parent, const QString &text, const QString &title, MsgIcon icon)
+{
+    messages().message(parent, text, title, icon, MsgButtons::Ok);
+}
+
+void showError(QWidget *parent, const QString &text, const QString &title)
+{
+    messages().message(parent, text, title, MsgIcon::Critical, MsgButtons::Ok);
+}
+
+bool confirm(QWidget *parent, const QString &text, const QString &title, MsgButtons buttons)
+{
+    const MsgAnswer a = messages().message(parent, text, title, MsgIcon::Question, buttons);
+    return a == MsgAnswer::Yes || a == MsgAnswer::Ok;
+}
+
+int execDialog(QDialog *dialog) { return messages().execDialog(dialog); }
+
+MsgAnswer QtMessages::message(QWidget *parent, const QString &text, const QString &title, MsgIcon icon,
+                              MsgButtons buttons)
+{
+    QMessageBox box(parent);
+    box.setWindowTitle(title);
+    box.setText(text);
+    switch (icon) {
+    case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
+    case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
+    case MsgIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;
+    case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
+    }
+    switch (buttons) {
+    case MsgButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+    case MsgButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+    case MsgButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case MsgButtons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Ok: return MsgAnswer::Ok;
+    case QMessageBox::Yes: return MsgAnswer::Yes;
+    case QMessageBox::No: return MsgAnswer::No;
+    default: return MsgAnswer::Cancel;
+    }
+}
+
+QString QtMessages::openFileName(QWidget *parent, const QString &caption, const QString &dir,
+                                 const QString &filter)
+{
+    return QFileDialog::getOpenFileName(parent, caption, dir, filter);
+}
+
+QString QtMessages::saveFileName(QWidget *parent, const QString &caption, const QString &dir,
+                                 const QString &filter)
+{
+    return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+}
+
+QString QtMessages::existingDirectory(QWidget *parent, const QString &caption, const QString &dir)
+{
+    return QFileDialog::getExistingDirectory(parent, caption, dir);
+}
+
+int QtMessages::execDialog(QDialog *dialog) { return dialog->exec(); }
+
+bool QtMessages::openWithDesktop(const QString &path)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+// --- scripted seam for tests
+
+MsgAnswer ScriptedMessages::message(QWidget *, const QString &text, const QString &title, MsgIcon icon,
+                                    MsgButtons buttons)
+{
+    shown.append({text, title, icon, buttons});
+    if (buttons == MsgButtons::Ok)
+        return MsgAnswer::Ok;
+    if (!answers.isEmpty())
+        return answers.takeFirst();
+    return buttons == MsgButtons::OkCancel ? MsgAnswer::Ok : MsgAnswer::Yes;
+}
+
+QString ScriptedMessages::openFileName(QWidget *, const QString &, const QString &, const QString &)
+{
+    return fileNames.isEmpty() ? QString() : fileNames.takeFirst();
+}
+
+QString ScriptedMessages::saveFileName(QWidget *, const QString &, const QString &, const QString &)
+{
+    return fileNames.isEmpty() ? QString() : fileNames.takeFirst();
+}
+
+QString ScriptedMessages::existingDirectory(QWidget *, const QString &, const QString &)
+{
+    return fileNames.isEmpty() ? QString() : fileNames.takeFirst();
+}
+
+int ScriptedMessages::execDialog(QDialog *dialog)
+{
+    dialogs.append(dialog);
+    dialogNames.append(dialog->objectName());
+    int rc = QDialog::Rejected;
+    if (onDialog) {
+        rc = onDialog(dialog);
+    } else {
+        dialog->reject();
+    }
+    dialogs.removeAll(dialog);
+    return rc;
+}
+
+bool ScriptedMessages::openWithDesktop(const QString &path)
+{
+    openedWithDesktop.append(path);
+    return true;
+}
+
+QStringList ScriptedMessages::texts() const
+{
+    QStringList t;
+    for (const ShownMessage &m : shown)
+        t << m.text;
+    return t;
+}
+
+void ScriptedMessages::clear()
+{
+    shown.clear();
+    answers.clear();
+    fileNames.clear();
+    dialogNames.clear();
+}
+
+ScriptedMessages *installScriptedMessages()
+{
+    auto *s = new ScriptedMessages;
+    installMessages(s);
+    return s;
+}
+
+} // namespace platform

@@ -1,0 +1,62 @@
+#pragma once
+// The message seam: every message box, question, file choice and modal dialog of the system goes
+// through here. The application installs the Qt implementation; tests install ScriptedMessages,
+// which records what was asked and answers from a script, so no test blocks on a modal window.
+#include <QString>
+#include <functional>
+
+class QWidget;
+class QDialog;
+
+namespace platform {
+
+enum class MsgIcon { None, Information, Exclamation, Critical, Question };
+enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MsgAnswer { Ok, Cancel, Yes, No };
+
+class MessageSeam
+{
+public:
+    virtual ~MessageSeam() = default;
+    virtual MsgAnswer message(QWidget *parent, const QString &text, const QString &title, MsgIcon icon,
+                              MsgButtons buttons) = 0;
+    // Empty text when the user cancels.
+    virtual QString openFileName(QWidget *parent, const QString &caption, const QString &dir,
+                                 const QString &filter) = 0;
+    virtual QString saveFileName(QWidget *parent, const QString &caption, const QString &dir,
+                                 const QString &filter) = 0;
+    virtual QString existingDirectory(QWidget *parent, const QString &caption, const QString &dir) = 0;
+    // Shows a dialog modally and returns its result code.
+    virtual int execDialog(QDialog *dialog) = 0;
+    // Opens a file with the desktop's default application (workbooks, PDFs).
+    virtual bool openWithDesktop(const QString &path) = 0;
+};
+
+MessageSeam &messages();
+// Takes ownership; the previous seam is deleted.
+void installMessages(MessageSeam *seam);
+
+// Shorthands with the system's usual title.
+void inform(QWidget *parent, const QString &text, const QString &title = QStringLiteral("提示"),
+            MsgIcon icon = MsgIcon::Information);
+void showError(QWidget *parent, const QString &text, const QString &title = QStringLiteral("出错"));
+bool confirm(QWidget *parent, const QString &text, const QString &title = QStringLiteral("提示"),
+             MsgButtons buttons = MsgButtons::YesNo);
+int execDialog(QDialog *dialog);
+
+// Seam for the running program.
+class QtMessages : public MessageSeam
+{
+public:
+    MsgAnswer message(QWidget *parent, const QString &text, const QString &title, MsgIcon icon,
+                      MsgButtons buttons) override;
+    QString openFileName(QWidget *parent, const QString &caption, const QString &dir,
+                         const QString &filter) override;
+    QString saveFileName(QWidget *parent, const QString &caption, const QString &dir,
+                         const QString &filter) override;
+    QString existingDirectory(QWidget *parent, const QString &caption, const QString &dir) override;
+    int execDialog(QDialog *dialog) override;
+    bool openWithDesktop(const QString &path) override;
+};
+
+} // namespace platform

@@ -1,0 +1,48 @@
+#pragma once
+// Test seam: records every message and answers from queues. A question with no scripted answer
+// gets the first button (Ok or Yes); a file choice with none gets "" (cancel); a dialog is handed
+// to onDialog, or rejected unseen when no handler is set.
+#include "messages.h"
+
+#include <QList>
+#include <QStringList>
+#include <functional>
+
+namespace platform {
+
+struct ShownMessage
+{
+    QString text;
+    QString title;
+    MsgIcon icon;
+    MsgButtons buttons;
+};
+
+class ScriptedMessages : public MessageSeam
+{
+public:
+    QList<ShownMessage> shown;
+    QList<MsgAnswer> answers;
+    QStringList fileNames;
+    QStringList openedWithDesktop;
+    std::function<int(QDialog *)> onDialog;
+    QList<QDialog *> dialogs; // every dialog handed to execDialog, in order (valid during the call)
+    QStringList dialogNames;  // their objectNames, kept after they are gone
+
+    MsgAnswer message(QWidget *parent, const QString &text, const QString &title, MsgIcon icon,
+                      MsgButtons buttons) override;
+    QString openFileName(QWidget *, const QString &, const QString &, const QString &) override;
+    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override;
+    QString existingDirectory(QWidget *, const QString &, const QString &) override;
+    int execDialog(QDialog *dialog) override;
+    bool openWithDesktop(const QString &path) override;
+
+    QStringList texts() const;
+    QString lastText() const { return shown.isEmpty() ? QString() : shown.constLast().text; }
+    void clear();
+};
+
+// Installs a fresh ScriptedMessages and returns it (owned by the seam).
+ScriptedMessages *installScriptedMessages();
+
+} // namespace platform

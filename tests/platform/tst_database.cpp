@@ -1,0 +1,105 @@
+#include "platform/database.h"
+
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace platform;
+
+class TstDatabase : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void guardRollsBackUncommittedWork();
+    void nestedGuardRollsBackOnlyItsOwnPart();
+    void boundValuesKeepQuotes();
+    void missingFileIsNotCreated();
+    void fileThatIsNotADatabaseFails();
+
+private:
+    QTemporaryDir m_dir;
+    QSqlDatabase db() { return QSqlDatabase::database(u"t"_s, false); }
+    int count()
+    {
+        QSqlQuery q(db());
+        q.exec(u"SELECT count(*) FROM t"_s);
+        q.next();
+        return q.value(0).toInt();
+    }
+};
+
+void TstDatabase::init()
+{
+    QString err;
+    QVERIFY2(openSqlite(u"t"_s, m_dir.filePath(u"t.db"_s), &err, true), qPrintable(err));
+    QVERIFY(execScript(db(), u"DROP TABLE IF EXISTS t;\nCREATE TABLE t (n INTEGER, s TEXT);\n"_s, &err));
+}
+
+void TstDatabase::cleanup() { closeConnection(u"t"_s); }
+
+void TstDatabase::guardRollsBackUncommittedWork()
+{
+    {
+        TransactionGuard tx(db());
+        QVERIFY(tx.isActive());
+        QVERIFY(execBound(db(), u"INSERT INTO t VALUES (?, ?)"_s, {1, u"a"_s}, nullptr));
+        // no commit: leaving the scope must undo the insert
+    }
+    QCOMPARE(count(), 0);
+    {
+        TransactionGuard tx(db());
+        QVERIFY(execBound(db(), u"INSERT INTO t VALUES (?, ?)"_s, {1, u"a"_s}, nullptr));
+        QVERIFY(tx.commit());
+    }
+    QCOMPARE(count(), 1);
+}
+
+void TstDatabase::nestedGuardRollsBackOnlyItsOwnPart()
+{
+    TransactionGuard outer(db());
+    QVERIFY(execBound(db(), u"INSERT INTO t VALUES (1, 'a')"_s, {}, nullptr));
+    {
+        TransactionGuard inner(db());
+        QVERIFY(inner.isActive());
+        QVERIFY(execBound(db(), u"INSERT INTO t VALUES (2, 'b')"_s, {}, nullptr));
+    }
+    QVERIFY(outer.commit());
+    QCOMPARE(count(), 1);
+}
+
+void TstDatabase::boundValuesKeepQuotes()
+{
+    const QString name = u"O'Brien \"门窗\"; DROP TABLE t; --"_s;
+    QVERIFY(execBound(db(), u"INSERT INTO t VALUES (?, ?)"_s, {1, name}, nullptr));
+    QSqlQuery q(db());
+    QVERIFY(execBound(db(), u"SELECT s FROM t WHERE s = ?"_s, {name}, nullptr, &q));
+    QVERIFY(q.next());
+    QCOMPARE(q.value(0).toString(), name);
+}
+
+void TstDatabase::missingFileIsNotCreated()
+{
+    QString err;
+    const QString path = m_dir.filePath(u"missing.db"_s);
+    QVERIFY(!openSqlite(u"m"_s, path, &err));
+    QVERIFY(!err.isEmpty());
+    QVERIFY(!QFile::exists(path));
+}
+
+void TstDatabase::fileThatIsNotADatabaseFails()
+{
+    const QString path = m_dir.filePath(u"junk.db"_s);
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(4096, 'x'));
+    f.close();
+    QString err;
+    QVERIFY(!openSqlite(u"j"_s, path, &err));
+    QVERIFY(!err.isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TstDatabase)
+#include "tst_database.moc"

@@ -1,0 +1,142 @@
+#include "platform/numtext.h"
+
+#include <QTest>
+#include <limits>
+
+using namespace Qt::StringLiterals;
+using namespace platform;
+
+class TstNumText : public QObject
+{
+    Q_OBJECT
+private slots:
+    void valReadsLeadingNumber_data();
+    void valReadsLeadingNumber();
+    void isNumeric_data();
+    void isNumeric();
+    void roundHalfEven_data();
+    void roundHalfEven();
+    void generalForm_data();
+    void generalForm();
+    void statementForm_data();
+    void statementForm();
+};
+
+void TstNumText::valReadsLeadingNumber_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("expected");
+    QTest::newRow("plain") << u"6000"_s << 6000.0;
+    QTest::newRow("fraction without zero") << u".95"_s << 0.95;
+    QTest::newRow("trailing letters") << u"12a"_s << 12.0;
+    QTest::newRow("blanks inside") << u" 1 2.5"_s << 12.5;
+    QTest::newRow("negative") << u"-5"_s << -5.0;
+    QTest::newRow("exponent") << u"1E-05"_s << 1e-5;
+    QTest::newRow("dangling exponent") << u"3E"_s << 3.0;
+    QTest::newRow("second point stops") << u"1.2.3"_s << 1.2;
+    QTest::newRow("no number") << u"abc"_s << 0.0;
+    QTest::newRow("empty") << QString() << 0.0;
+    QTest::newRow("lone point") << u"."_s << 0.0;
+}
+
+void TstNumText::valReadsLeadingNumber()
+{
+    QFETCH(QString, text);
+    QFETCH(double, expected);
+    QCOMPARE(val(text), expected);
+}
+
+void TstNumText::isNumeric_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("expected");
+    QTest::newRow("whole") << u"6000"_s << true;
+    QTest::newRow("blanks around") << u" 12 "_s << true;
+    QTest::newRow("fraction") << u".5"_s << true;
+    QTest::newRow("signed exponent") << u"-1.5e3"_s << true;
+    QTest::newRow("two points") << u"1.2.3"_s << false;
+    QTest::newRow("lone point") << u"."_s << false;
+    QTest::newRow("letters after") << u"12a"_s << false;
+    QTest::newRow("empty") << QString() << false;
+    QTest::newRow("exponent without digits") << u"1e"_s << false;
+}
+
+void TstNumText::isNumeric()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, expected);
+    QCOMPARE(platform::isNumeric(text), expected);
+}
+
+void TstNumText::roundHalfEven_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<bool>("inRange");
+    QTest::addColumn<qint64>("expected");
+    QTest::newRow("half down to even") << 5800.5 << true << qint64(5800);
+    QTest::newRow("half up to even") << 5801.5 << true << qint64(5802);
+    QTest::newRow("negative half") << -2.5 << true << qint64(-2);
+    QTest::newRow("top of 16 bits") << 32767.4 << true << qint64(32767);
+    QTest::newRow("past 16 bits") << 32767.6 << false << qint64(0);
+    QTest::newRow("not finite") << std::numeric_limits<double>::infinity() << false << qint64(0);
+}
+
+void TstNumText::roundHalfEven()
+{
+    QFETCH(double, value);
+    QFETCH(bool, inRange);
+    QFETCH(qint64, expected);
+    const auto r = platform::roundHalfEven(value, -32768, 32767);
+    QCOMPARE(r.has_value(), inRange);
+    if (inRange)
+        QCOMPARE(*r, expected);
+}
+
+void TstNumText::generalForm_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("digits");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("whole") << 6000.0 << 7 << u"6000"_s;
+    QTest::newRow("zero before point") << 0.5 << 7 << u"0.5"_s;
+    QTest::newRow("negative") << -1.25 << 15 << u"-1.25"_s;
+    QTest::newRow("single keeps 7 digits") << double(1.0f / 3.0f) << 7 << u"0.3333333"_s;
+    QTest::newRow("double keeps 15 digits") << 1.0 / 3.0 << 15 << u"0.333333333333333"_s;
+    QTest::newRow("smallest fixed") << 1e-5 << 7 << u"0.00001"_s;
+    QTest::newRow("below fixed") << 1e-6 << 7 << u"1E-06"_s;
+    QTest::newRow("largest fixed single") << 9999999.0 << 7 << u"9999999"_s;
+    QTest::newRow("rounds into exponent form") << 12345678.0 << 7 << u"1.234568E+07"_s;
+    QTest::newRow("double fixed up to 1E15") << 12345678.0 << 15 << u"12345678"_s;
+    QTest::newRow("double exponent") << 1e15 << 15 << u"1E+15"_s;
+    QTest::newRow("zero") << 0.0 << 7 << u"0"_s;
+    QTest::newRow("negative zero") << -0.0 << 15 << u"0"_s;
+}
+
+void TstNumText::generalForm()
+{
+    QFETCH(double, value);
+    QFETCH(int, digits);
+    QFETCH(QString, expected);
+    QCOMPARE(general(value, digits), expected);
+}
+
+void TstNumText::statementForm_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("positive whole") << 6000.0 << u" 6000"_s;
+    QTest::newRow("negative whole") << -5.0 << u"-5"_s;
+    QTest::newRow("fraction") << 0.85 << u" .85"_s;
+    QTest::newRow("negative fraction") << -0.5 << u"-.5"_s;
+    QTest::newRow("zero") << 0.0 << u" 0"_s;
+}
+
+void TstNumText::statementForm()
+{
+    QFETCH(double, value);
+    QFETCH(QString, expected);
+    QCOMPARE(statementSingle(float(value)), expected);
+}
+
+QTEST_APPLESS_MAIN(TstNumText)
+#include "tst_numtext.moc"
