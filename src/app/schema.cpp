@@ -17,11 +17,13 @@ static void initAppResources() { Q_INIT_RESOURCE(app); }
 
 namespace app {
 
+void initResources() { initAppResources(); }
+
 namespace {
 QString schemaText()
 {
     static const QString text = [] {
-        initAppResources();
+        initResources();
         QFile f(u":/app/schema.sql"_s);
         f.open(QIODevice::ReadOnly);
         return QString::fromUtf8(f.readAll());

@@ -11,6 +11,9 @@ inline const QString kWarehouseFile = QStringLiteral("CangKu.mdb");
 inline const QString kUserFile = QStringLiteral("user.mdb");
 inline const QString kTemplateFile = QStringLiteral("bak.mdb");
 
+// The fixed files (schema, help) are resources of this static library.
+void initResources();
+
 // The statements of one file's section ("cl.mdb", "CangKu.mdb", "user.mdb"); with `onlyTables`
 // non-empty, only the statements on those tables.
 QString schemaScript(const QString &file, const QStringList &onlyTables = {});

@@ -1,0 +1,235 @@
+#include "backupstore.h"
+
+#include "maindb.h"
+#include "schema.h"
+#include "platform/database.h"
+#include "platform/datafolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlRecord>
+#include <QUuid>
+#include <filesystem>
+#include <system_error>
+
+using namespace Qt::StringLiterals;
+
+namespace app {
+
+namespace {
+
+void setError(QString *error, const QString &text)
+{
+    if (error)
+        *error = text;
+}
+
+QString uniqueSuffix() { return QUuid::createUuid().toString(QUuid::Id128).left(12); }
+
+bool samePath(const QString &a, const QString &b)
+{
+    const QFileInfo fa(a), fb(b);
+    if (fa.exists() && fb.exists())
+        return fa.canonicalFilePath() == fb.canonicalFilePath();
+    return QDir::cleanPath(fa.absoluteFilePath()) == QDir::cleanPath(fb.absoluteFilePath());
+}
+
+// Overwriting a database the program has open (or the template) would destroy it.
+bool isDatabaseFile(const QString &path)
+{
+    for (const QString &name : {kMainFile, kWarehouseFile, kUserFile, kTemplateFile})
+        if (samePath(path, platform::dataFile(name)))
+            return true;
+    return mainDb().isValid() && samePath(path, mainDb().databaseName());
+}
+
+// Removes a file on scope exit unless released.
+struct FileRemover
+{
+    QString path;
+    ~FileRemover()
+    {
+        if (!path.isEmpty())
+            QFile::remove(path);
+    }
+};
+
+// Closes a connection on scope exit, after every query on it is gone.
+struct ConnectionCloser
+{
+    QString name;
+    ~ConnectionCloser() { platform::closeConnection(name); }
+};
+
+// Empties each backup table of `to` and refills it from `from`, all in one transaction on `to`.
+bool copyAllTables(QSqlDatabase from, QSqlDatabase to, QString *error)
+{
+    platform::TransactionGuard tx(to);
+    if (!tx.isActive()) {
+        setError(error, tx.errorText());
+        return false;
+    }
+    for (int i = 1; i <= int(backupTables().size()); ++i) {
+        const QString table = BackupTableName(i);
+        QString err;
+        if (!platform::execBound(to, u"DELETE FROM "_s + platform::ident(table), {}, &err)) {
+            setError(error, u"%1：%2"_s.arg(table, err));
+            return false;
+        }
+        QSqlQuery source(from);
+        source.setForwardOnly(true);
+        if (!source.exec(u"SELECT * FROM "_s + platform::ident(table))) {
+            setError(error, u"%1：%2"_s.arg(table, source.lastError().text()));
+            return false;
+        }
+        if (!CopyTableRows(source, to, table, &err)) {
+            setError(error, u"%1：%2"_s.arg(table, err));
+            return false;
+        }
+    }
+    if (!tx.commit()) {
+        setError(error, tx.errorText());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool CopyTableRows(QSqlQuery &source, QSqlDatabase target, const QString &table, QString *error)
+{
+    const QStringList columns = platform::columnNames(target, table);
+    const int fields = source.record().count();
+    if (columns.isEmpty()) {
+        setError(error, u"目标中没有此表"_s);
+        return false;
+    }
+    if (fields > columns.size()) {
+        setError(error, u"来源有 %1 列，目标只有 %2 列"_s.arg(fields).arg(columns.size()));
+        return false;
+    }
+    QStringList names, marks;
+    for (int i = 0; i < fields; ++i) {
+        names << platform::ident(columns.at(i));
+        marks << u"?"_s;
+    }
+    QSqlQuery insert(target);
+    if (!insert.prepare(u"INSERT INTO %1 (%2) VALUES (%3)"_s.arg(platform::ident(table), names.join(u", "_s),
+                                                                 marks.join(u", "_s)))) {
+        setError(error, insert.lastError().text());
+        return false;
+    }
+    while (source.next()) {
+        for (int i = 0; i < fields; ++i)
+            insert.bindValue(i, source.value(i));
+        if (!insert.exec()) {
+            setError(error, insert.lastError().text());
+            return false;
+        }
+    }
+    if (source.lastError().isValid()) {
+        setError(error, source.lastError().text());
+        return false;
+    }
+    return true;
+}
+
+QString backupTargetPath(const QString &folder, const QString &fileName)
+{
+    QString path = folder;
+    if (!path.endsWith(u'/'))
+        path += u'/';
+    path += fileName;
+    if (!fileName.contains(u'.'))
+        path += u".MBK"_s;
+    return path;
+}
+
+StoreResult backupTo(const QString &targetPath, QString *error)
+{
+    const QString templatePath = platform::dataFile(kTemplateFile);
+    if (!QFileInfo(templatePath).isFile()) {
+        setError(error, u"找不到备份模板文件：%1"_s.arg(QDir::toNativeSeparators(templatePath)));
+        return StoreResult::TemplateMissing;
+    }
+    const QFileInfo target(targetPath);
+    if (target.isDir() || isDatabaseFile(targetPath)) {
+        setError(error, u"不能写入此文件：%1"_s.arg(QDir::toNativeSeparators(targetPath)));
+        return StoreResult::CannotWrite;
+    }
+
+    // The copy is filled beside the target, so that the final rename stays on one file system.
+    const QString tempPath =
+        target.absoluteDir().filePath(u".%1.%2.tmp"_s.arg(target.fileName(), uniqueSuffix()));
+    if (!QFile::copy(templatePath, tempPath)) {
+        setError(error, u"不能写入此文件夹：%1"_s.arg(QDir::toNativeSeparators(target.absolutePath())));
+        return StoreResult::CannotWrite;
+    }
+    FileRemover remover{tempPath};
+    QFile::setPermissions(tempPath, QFile::permissions(tempPath) | QFile::WriteOwner);
+
+    {
+        ConnectionCloser closer{u"backup-"_s + uniqueSuffix()};
+        QString err;
+        if (!platform::openSqlite(closer.name, tempPath, &err)
+            || !copyAllTables(mainDb(), QSqlDatabase::database(closer.name, false), &err)) {
+            setError(error, err);
+            return StoreResult::CopyFailed;
+        }
+    }
+
+    std::error_code ec;
+    std::filesystem::rename(std::filesystem::path(tempPath.toStdU16String()),
+                            std::filesystem::path(target.absoluteFilePath().toStdU16String()), ec);
+    if (ec) {
+        setError(error, u"不能写入此文件：%1（%2）"_s.arg(QDir::toNativeSeparators(targetPath),
+                                                       QString::fromLocal8Bit(ec.message())));
+        return StoreResult::CannotWrite;
+    }
+    remover.path.clear();
+    return StoreResult::Done;
+}
+
+StoreResult restoreFrom(const QString &sourcePath, QString *error)
+{
+    QSqlDatabase main = mainDb();
+    if (!main.isOpen()) {
+        setError(error, u"主数据库未打开"_s);
+        return StoreResult::CopyFailed;
+    }
+    if (samePath(sourcePath, main.databaseName())) {
+        setError(error, u"不能从当前数据库本身恢复"_s);
+        return StoreResult::CannotOpen;
+    }
+
+    ConnectionCloser closer{u"restore-"_s + uniqueSuffix()};
+    QString err;
+    if (!platform::openSqlite(closer.name, sourcePath, &err)) {
+        setError(error, err);
+        return StoreResult::CannotOpen;
+    }
+    QSqlDatabase source = QSqlDatabase::database(closer.name, false);
+
+    // Everything is checked before the first row of the main database changes.
+    for (const QString &table : backupTables()) {
+        const qsizetype have = platform::columnNames(source, table).size();
+        const qsizetype want = platform::columnNames(main, table).size();
+        if (have == 0) {
+            setError(error, u"备份文件中没有表 %1"_s.arg(table));
+            return StoreResult::CopyFailed;
+        }
+        if (have > want) {
+            setError(error, u"%1：备份文件有 %2 列，数据库只有 %3 列"_s.arg(table).arg(have).arg(want));
+            return StoreResult::CopyFailed;
+        }
+    }
+    if (!copyAllTables(source, main, &err)) {
+        setError(error, err);
+        return StoreResult::CopyFailed;
+    }
+    return StoreResult::Done;
+}
+
+} // namespace app

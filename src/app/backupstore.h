@@ -1,0 +1,36 @@
+#pragma once
+// Backup of the 25 user-data tables of the main database to a .MBK file made from the template
+// bak.mdb, and restore of those tables from such a file. Rows are copied field by field by
+// position, 编号 and every link column included, so all links between tables survive.
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+
+namespace app {
+
+enum class StoreResult {
+    Done,
+    TemplateMissing, // bak.mdb is not in the data folder
+    CannotWrite,     // the target folder or file cannot be written (or is one of the databases)
+    CannotOpen,      // the chosen backup file is not a database that can be read
+    CopyFailed,      // a table is missing or incompatible, or a row could not be copied
+};
+
+// Appends every row of `source` (an executed SELECT, before its first row) to `table` of `target`:
+// field i of the source row goes to column i of the table, for i below the source's field count.
+// A source with fewer columns than the table leaves the rest null; more columns fail.
+bool CopyTableRows(QSqlQuery &source, QSqlDatabase target, const QString &table, QString *error);
+
+// The full path of a backup: folder, a "/" unless the folder already ends with one, the name, and
+// ".MBK" unless the name contains a ".".
+QString backupTargetPath(const QString &folder, const QString &fileName);
+
+// Fills a temporary copy of the template beside `targetPath` and moves it into place (replacing an
+// existing file) only when all 25 tables were copied; otherwise nothing is left behind.
+StoreResult backupTo(const QString &targetPath, QString *error = nullptr);
+
+// Checks that the file holds the 25 tables with no more columns than the main database's, then
+// empties and refills them in one transaction on MainConn. On failure the database is unchanged.
+StoreResult restoreFrom(const QString &sourcePath, QString *error = nullptr);
+
+} // namespace app

@@ -1,0 +1,42 @@
+#include "startup.h"
+
+#include "frmsetup.h"
+#include "mdimain.h"
+#include "app/schema.h"
+#include "app/shared.h"
+#include "platform/messages.h"
+
+#include <QApplication>
+#include <QLockFile>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace app {
+
+int runApplication(QApplication &a)
+{
+    QString error;
+    if (!ensureDataFolder(&error)) {
+        platform::showError(nullptr, error);
+        return 1;
+    }
+    if (!runLogin())
+        return 0;
+
+    FrmSetup splash;
+    // A second copy ends here, silently, after its login.
+    if (!splash.takeInstanceLock())
+        return 0;
+    std::unique_ptr<QLockFile> lock;
+    platform::execDialog(&splash);
+    lock.reset(splash.releaseLock());
+
+    MDIMain mainWindow;
+    mainWindow.resize(1024, 720);
+    mainWindow.show();
+    mainWindow.load();
+    return a.exec();
+}
+
+} // namespace app

@@ -1,0 +1,156 @@
+#include "fixture.h"
+
+#include "app/ui/frmhelp.h"
+#include "app/ui/frmsetup.h"
+#include "app/ui/mdimain.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLockFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QTextEdit>
+
+using namespace Qt::StringLiterals;
+using namespace app;
+
+namespace {
+const QStringList kRightsItems = {u"mnuDatabase"_s, u"mnuDrawPicture"_s, u"mnuDesign"_s, u"mnuProject"_s,
+                                  u"mnuYouhua"_s, u"mnuFYJH"_s, u"mnuDatabaseManage"_s, u"mnuPath"_s,
+                                  u"mnuChangeBackgroup"_s, u"mnuUserMng"_s, u"mnuMdifyPwd"_s,
+                                  u"mnuCangKuAction"_s};
+const QStringList kRightsButtons = {u"x1"_s, u"x2"_s, u"x3"_s, u"x4"_s, u"x5"_s, u"x9"_s, u"x6"_s};
+} // namespace
+
+class TstMainWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup() { m_fx.reset(); }
+    void rightsEnableItemsAndButtons_data();
+    void rightsEnableItemsAndButtons();
+    void loadAppliesTheLoggedInRights();
+    void closeWithoutChildEndsProgram();
+    void closeClosesActiveChild();
+    void helpWithoutFile();
+    void splashShowsCaptionsThenCloses();
+    void secondInstanceIsRefused();
+
+private:
+    std::unique_ptr<testfixture::DataFolder> m_fx;
+};
+
+void TstMainWindow::init()
+{
+    m_fx = std::make_unique<testfixture::DataFolder>();
+    QVERIFY(m_fx->setUp(false));
+}
+
+void TstMainWindow::rightsEnableItemsAndButtons_data()
+{
+    QTest::addColumn<QString>("rights");
+    QTest::addColumn<QString>("items");   // expected enabled state per rights item
+    QTest::addColumn<QString>("buttons"); // expected enabled state of x1 x2 x3 x4 x5 x9 x6
+    QTest::newRow("seven then five zeros") << u"111111100000"_s << u"111111100000"_s << u"1111111"_s;
+    QTest::newRow("warehouse only") << u"000000000001"_s << u"000000000001"_s << u"0000000"_s;
+    QTest::newRow("every right") << u"111111111111"_s << u"111111111111"_s << u"1111111"_s;
+    QTest::newRow("11 characters") << u"11111111111"_s << u"000000000000"_s << u"0000000"_s;
+    QTest::newRow("13 characters") << u"1111111111111"_s << u"000000000000"_s << u"0000000"_s;
+    QTest::newRow("other characters do not grant") << u"2x1000000000"_s << u"001000000000"_s << u"0010000"_s;
+}
+
+void TstMainWindow::rightsEnableItemsAndButtons()
+{
+    QFETCH(QString, rights);
+    QFETCH(QString, items);
+    QFETCH(QString, buttons);
+    MDIMain w;
+    w.ApplyUserRights(rights);
+    for (int i = 0; i < kRightsItems.size(); ++i) {
+        auto *a = w.findChild<QAction *>(kRightsItems[i]);
+        QVERIFY2(a, qPrintable(kRightsItems[i]));
+        QCOMPARE(a->isEnabled(), items[i] == u'1');
+    }
+    for (int i = 0; i < kRightsButtons.size(); ++i)
+        QCOMPARE(w.findChild<QAction *>(kRightsButtons[i])->isEnabled(), buttons[i] == u'1');
+    // Exit, About, Help and the buttons x7 and x8 are always usable.
+    for (const QString &name : {u"mnuExit"_s, u"mnuAbout"_s, u"mnuHelps"_s, u"x7"_s, u"x8"_s})
+        QVERIFY2(w.findChild<QAction *>(name)->isEnabled(), qPrintable(name));
+}
+
+void TstMainWindow::loadAppliesTheLoggedInRights()
+{
+    CurUserAuth = u"100000000000"_s;
+    MDIMain w;
+    w.load();
+    QVERIFY(mainDb().isOpen());
+    QVERIFY(w.findChild<QAction *>(u"mnuDatabase"_s)->isEnabled());
+    QVERIFY(!w.findChild<QAction *>(u"mnuDrawPicture"_s)->isEnabled());
+    QCOMPARE(m_fx->msgs->shown.size(), 0);
+}
+
+void TstMainWindow::closeWithoutChildEndsProgram()
+{
+    MDIMain w;
+    int ended = 0;
+    w.endProgram = [&] { ++ended; };
+    w.findChild<QAction *>(u"x8"_s)->trigger();
+    QCOMPARE(ended, 1);
+    QCOMPARE(m_fx->msgs->shown.size(), 0); // no question asked
+}
+
+void TstMainWindow::closeClosesActiveChild()
+{
+    MDIMain w;
+    w.show();
+    int ended = 0;
+    w.endProgram = [&] { ++ended; };
+    auto *child = w.mdiArea()->addSubWindow(new QWidget);
+    child->setAttribute(Qt::WA_DeleteOnClose);
+    child->show();
+    w.mdiArea()->setActiveSubWindow(child);
+    w.findChild<QAction *>(u"x8"_s)->trigger();
+    QCOMPARE(ended, 0);
+    QTRY_COMPARE(w.mdiArea()->subWindowList().size(), 0);
+}
+
+void TstMainWindow::helpWithoutFile()
+{
+    FrmHelp missing(nullptr, m_fx->dir->filePath(u"no-help.txt"_s));
+    QCOMPARE(missing.findChild<QTextEdit *>(u"rtf"_s)->toPlainText(), u"无帮助文件！"_s);
+    FrmHelp shipped;
+    QVERIFY(shipped.findChild<QTextEdit *>(u"rtf"_s)->toPlainText().contains(u"Admin"_s));
+}
+
+void TstMainWindow::splashShowsCaptionsThenCloses()
+{
+    FrmSetup splash;
+    auto *label = splash.findChild<QLabel *>(u"lblShow"_s);
+    splash.tickClose(); // not done yet: stays
+    QCOMPARE(splash.result(), int(QDialog::Rejected));
+    splash.tickCaptions();
+    QCOMPARE(label->text(), u"正在搜索文件..........."_s);
+    splash.tickCaptions();
+    QCOMPARE(label->text(), u"正在加载文件..........."_s);
+    splash.tickCaptions();
+    QCOMPARE(label->text(), u"正在初始化系统............"_s);
+    splash.tickCaptions();
+    QCOMPARE(label->text(), u"正在初始化系统............"_s);
+    splash.tickClose();
+    QCOMPARE(splash.result(), int(QDialog::Accepted));
+}
+
+void TstMainWindow::secondInstanceIsRefused()
+{
+    FrmSetup first;
+    QVERIFY(first.takeInstanceLock());
+    FrmSetup second;
+    QVERIFY(!second.takeInstanceLock());
+    delete first.releaseLock(); // the first instance ends
+    QVERIFY(second.takeInstanceLock());
+}
+
+QTEST_MAIN(TstMainWindow)
+#include "tst_mainwindow.moc"
