@@ -1,0 +1,64 @@
+#pragma once
+#include "design/cqueue.h"
+#include "design/cstack.h"
+#include "design/formulatext.h"
+
+#include <QString>
+#include <QStringView>
+
+namespace design {
+
+// The expression evaluator: turns the text of a bill formula, with the named
+// dimensions already put in place (see EvalFormula), into a single-precision number, and offers the
+// two name-replacement operations of formula work.
+//
+// Formulas: numbers, "+", "-", "*", "/" (no unary minus: a leading minus is 0 minus the value),
+// parentheses, and SIN, COS, TAN (degrees in), ATN (degrees out), EXP, LOG, SQR. Case does not
+// matter, blanks are skipped even inside numbers, the letters A to G act as functions and every
+// other character is skipped. Evaluation never fails: a failing step (division by zero, the
+// logarithm or square root of a value outside its domain, a result that is not finite) pushes
+// nothing, and the last value left wins.
+//
+// An object is meant for one evaluation: the stack is not emptied between two calls of CalExpress,
+// so what one evaluation leaves behind is read by the next, as the rules require.
+class Cal
+{
+public:
+    // `source` with every occurrence of `name` replaced by `value`, searched case-insensitively and
+    // again from the start after each replacement; the result is upper case except for the inserted
+    // values. `name` is upper-cased in the caller's variable. An empty name replaces nothing; a value
+    // that contains the name (regardless of case) is put in by one left-to-right pass; replacements
+    // that keep rebuilding the name out of neighbouring text stop after a bounded number of rounds
+    // and finish with one pass.
+    QString Replace(const QString &source, QString &name, const QString &value);
+
+    // One left-to-right pass over the upper-case form of `source`, putting `value` (as given) in place
+    // of each occurrence of the upper-case form of `name`; inserted text is not searched again. An
+    // empty name changes nothing.
+    QString Replace1(const QString &source, const QString &name, const QString &value);
+
+    // The value of `express` (see above); also kept as lastResult().
+    float CalExpress(QStringView express);
+
+    float lastResult() const { return m_lastResult; }
+
+private:
+    // Puts the token letter of each function in place of its name, everything up to its "(" and the
+    // "(" itself, in upper-case text `s`. When a function name has no "(" after it the text becomes
+    // empty (the expression is worth 0) and the result is false.
+    static bool TokenizeFunctions(text::Buffer &s);
+
+    // Whether a postfix queue is well formed for two-operand operators. Nothing calls it: evaluation
+    // never checks well-formedness.
+    static bool CheckPostfix(CQueue queue);
+
+    void read(const text::Buffer &e);
+    void applyStep(const Token &t);
+
+    CQueue m_tokens;
+    CStack m_stack;
+    CQueue m_postfix;
+    float m_lastResult = 0;
+};
+
+} // namespace design

@@ -1,0 +1,20 @@
+#pragma once
+#include "design/macrotable.h"
+
+#include <QStringView>
+
+// Formula evaluation: the one way the system turns a bill formula into a number for a
+// window's named dimensions.
+namespace design {
+
+// Trims the blanks around every name and value, whatever the number of entries, then orders the
+// entries from the longest name to the shortest by an exchange sort (names of equal length
+// do not keep their order), so that a name is replaced before any shorter name inside it.
+void SortMacrosByNameLength(MacroTable &table);
+
+// The value of formula `expr` with every name of `table` replaced by its value, in table order,
+// as plain upper-case substrings (see Cal::Replace), and the rest evaluated by Cal::CalExpress.
+// Upper-cases the table's names. Ends for every input.
+float EvalFormula(QStringView expr, MacroTable &table);
+
+} // namespace design
