@@ -150,7 +150,7 @@ QString backupTargetPath(const QString &folder, const QString &fileName)
 StoreResult backupTo(const QString &targetPath, QString *error)
 {
     const QString templatePath = platform::dataFile(kTemplateFile);
-    if (!QFileInfo(templatePath).isFile()) {
+    if (const QFileInfo t(templatePath); !t.isFile() || !t.isReadable()) {
         setError(error, u"找不到备份模板文件：%1"_s.arg(QDir::toNativeSeparators(templatePath)));
         return StoreResult::TemplateMissing;
     }

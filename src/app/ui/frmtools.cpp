@@ -1,0 +1,69 @@
+#include "frmtools.h"
+
+#include "frmsavefile.h"
+#include "app/backupstore.h"
+#include "platform/messages.h"
+
+#include <QDir>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace app {
+
+FrmTools::FrmTools(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(u"frmTools"_s);
+    setWindowTitle(u"数据库管理器"_s);
+    setModal(true);
+
+    auto *layout = new QVBoxLayout(this);
+    auto button = [&](const QString &name, const QString &text) {
+        auto *b = new QPushButton(text, this);
+        b->setObjectName(name);
+        b->setAutoDefault(false);
+        layout->addWidget(b);
+        return b;
+    };
+    QPushButton *backup = button(u"CmdBackup"_s, u"备份数据库 &B"_s);
+    QPushButton *restore = button(u"CmdRestore"_s, u"还原数据库 &R"_s);
+    QPushButton *exit = button(u"CmdExit"_s, u"退出 &Q"_s);
+    setMinimumWidth(240);
+
+    connect(backup, &QPushButton::clicked, this, &FrmTools::onBackup);
+    connect(restore, &QPushButton::clicked, this, &FrmTools::onRestore);
+    connect(exit, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void FrmTools::onBackup()
+{
+    FrmSaveFile dialog(this);
+    platform::execDialog(&dialog);
+}
+
+void FrmTools::onRestore()
+{
+    const QString path =
+        platform::messages().openFileName(this, QString(), QString(), u"打开数据库(*.MBK)"_s);
+    if (path.isEmpty())
+        return;
+
+    QString error;
+    switch (restoreFrom(path, &error)) {
+    case StoreResult::Done:
+        platform::inform(this, u"数据恢复完毕！"_s);
+        return;
+    case StoreResult::CannotOpen:
+        platform::showError(this, u"无法打开备份文件：%1\n%2"_s.arg(QDir::toNativeSeparators(path), error));
+        return;
+    case StoreResult::TemplateMissing:
+    case StoreResult::CannotWrite:
+    case StoreResult::CopyFailed:
+        // The restore ran in one transaction: nothing of the main database changed.
+        platform::inform(this, u"复制出错!"_s, u"提示"_s, platform::MsgIcon::None);
+        return;
+    }
+}
+
+} // namespace app

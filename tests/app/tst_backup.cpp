@@ -1,0 +1,534 @@
+#include "fixture.h"
+
+#include "app/backupstore.h"
+#include "app/ui/frmsavefile.h"
+#include "app/ui/frmtools.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSqlRecord>
+#include <QUuid>
+
+using namespace Qt::StringLiterals;
+using namespace app;
+using testfixture::exec;
+using testfixture::rowCount;
+
+namespace {
+
+// Every row of every backup table, each value with its storage type, in row order.
+using Snapshot = QMap<QString, QStringList>;
+
+QString valueText(const QVariant &v)
+{
+    if (v.isNull())
+        return u"NULL"_s;
+    if (v.typeId() == QMetaType::Double)
+        return u"R:"_s + QString::number(v.toDouble(), 'g', 17);
+    if (v.typeId() == QMetaType::LongLong || v.typeId() == QMetaType::Int)
+        return u"I:"_s + QString::number(v.toLongLong());
+    return u"T:"_s + v.toString();
+}
+
+Snapshot snapshot(QSqlDatabase db)
+{
+    Snapshot s;
+    for (const QString &table : backupTables()) {
+        QSqlQuery q(db);
+        if (!q.exec(u"SELECT * FROM "_s + platform::ident(table) + u" ORDER BY rowid"_s)) {
+            s[table] << u"query failed"_s;
+            continue;
+        }
+        QStringList &rows = s[table];
+        while (q.next()) {
+            QStringList fields;
+            for (int i = 0; i < q.record().count(); ++i)
+                fields << valueText(q.value(i));
+            rows << fields.join(u" | "_s);
+        }
+    }
+    return s;
+}
+
+// Opens a file under its own connection for the duration of `work`.
+template<typename F>
+bool withFile(const QString &path, F work)
+{
+    const QString conn = u"tst-"_s + QUuid::createUuid().toString(QUuid::Id128);
+    QString err;
+    if (!platform::openSqlite(conn, path, &err)) {
+        qWarning("%s", qPrintable(err));
+        return false;
+    }
+    bool ok;
+    {
+        ok = work(QSqlDatabase::database(conn, false));
+    }
+    platform::closeConnection(conn);
+    return ok;
+}
+
+// Three rows in each of the 25 tables, built from each column's declared type: quotes, Chinese
+// text, an empty text, nulls, reals that have no exact binary form, and 编号 10, 17, 24 so that
+// the next number is not simply the row count plus one.
+bool fillAllTables(QSqlDatabase db)
+{
+    platform::TransactionGuard tx(db);
+    for (const QString &table : backupTables()) {
+        QSqlQuery info(db);
+        if (!info.exec(u"PRAGMA table_info("_s + platform::ident(table) + u")"_s))
+            return false;
+        QStringList names, types;
+        while (info.next()) {
+            names << info.value(1).toString();
+            types << info.value(2).toString().toUpper();
+        }
+        QStringList marks(names.size(), u"?"_s);
+        for (int r = 0; r < 3; ++r) {
+            QVariantList values;
+            for (int c = 0; c < names.size(); ++c) {
+                if (names[c] == u"编号")
+                    values << qint64(10 + 7 * r);
+                else if (types[c] == u"INTEGER")
+                    values << (r == 2 && c % 2 ? QVariant() : QVariant(qint64(100 * r + c)));
+                else if (types[c] == u"REAL")
+                    values << (r == 0 ? QVariant(0.1 + c) : r == 1 ? QVariant(-1234.5678901234) : QVariant());
+                else if (r == 0)
+                    values << u"it's \"塑钢\" %1"_s.arg(table);
+                else if (r == 1)
+                    values << u"门窗 第%1列"_s.arg(c);
+                else
+                    values << (c % 2 ? QVariant() : QVariant(QString(u""_s)));
+            }
+            if (!exec(db, u"INSERT INTO %1 VALUES (%2)"_s.arg(platform::ident(table), marks.join(u',')), values))
+                return false;
+        }
+    }
+    return tx.commit();
+}
+
+// Changes something in every table: one row gone, one changed, one new with a high number.
+bool changeAllTables(QSqlDatabase db)
+{
+    platform::TransactionGuard tx(db);
+    for (const QString &table : backupTables()) {
+        const QStringList cols = platform::columnNames(db, table);
+        if (!exec(db, u"DELETE FROM %1 WHERE rowid = (SELECT min(rowid) FROM %1)"_s.arg(platform::ident(table))))
+            return false;
+        const QString num = cols.contains(u"编号"_s) ? u"编号"_s : cols.first();
+        if (!exec(db, u"INSERT INTO %1 (%2) VALUES (?)"_s.arg(platform::ident(table), platform::ident(num)),
+                  {qint64(999)}))
+            return false;
+    }
+    return exec(db, u"UPDATE \"工程\" SET \"工程名称\" = ?"_s, {u"改过"_s}) && tx.commit();
+}
+
+QStringList filesIn(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+template<typename T>
+T *child(QWidget *w, const QString &name)
+{
+    T *c = w->findChild<T *>(name);
+    if (!c)
+        qWarning("no control %s", qPrintable(name));
+    return c;
+}
+
+} // namespace
+
+class TstBackup : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup() { m_fx.reset(); }
+
+    void backupThenRestoreGivesBackEveryRow();
+    void restoreOfEmptyBackupEmptiesEveryTable();
+    void backupReplacesExistingFile();
+    void targetPath_data();
+    void targetPath();
+    void backupFailureLeavesNothingBehind_data();
+    void backupFailureLeavesNothingBehind();
+    void restoreFailureLeavesDatabaseUntouched_data();
+    void restoreFailureLeavesDatabaseUntouched();
+    void restoreOlderBackupWithFewerColumns();
+
+    void windowsBackUpAndRestore();
+    void windowBackupFailureIsReported_data();
+    void windowBackupFailureIsReported();
+
+private:
+    QString folder() const { return m_fx->dir->filePath(u"out"_s); }
+
+    std::unique_ptr<testfixture::DataFolder> m_fx;
+};
+
+void TstBackup::init()
+{
+    m_fx = std::make_unique<testfixture::DataFolder>();
+    QVERIFY(m_fx->setUp());
+    QVERIFY(QDir().mkpath(folder()));
+}
+
+void TstBackup::backupThenRestoreGivesBackEveryRow()
+{
+    QSqlDatabase db = mainDb();
+    QVERIFY(fillAllTables(db));
+    // Work tables are not part of a backup and must survive a restore as they are.
+    QVERIFY(exec(db, u"INSERT INTO \"OutXC\" VALUES (?, ?, ?, ?)"_s, {u"框"_s, u"60"_s, 1200.5, 2.0}));
+    const Snapshot original = snapshot(db);
+    for (const QString &table : backupTables())
+        QCOMPARE(original.value(table).size(), 3);
+
+    const QString path = folder() + u"/全部.MBK"_s;
+    QString error;
+    QCOMPARE(backupTo(path, &error), StoreResult::Done);
+    QCOMPARE(filesIn(folder()), QStringList{u"全部.MBK"_s});
+    QVERIFY(withFile(path, [&](QSqlDatabase bak) {
+        [&] { QCOMPARE(snapshot(bak), original); }();
+        return !QTest::currentTestFailed();
+    }));
+
+    QVERIFY(changeAllTables(db));
+    QVERIFY(snapshot(db) != original);
+
+    QCOMPARE(restoreFrom(path, &error), StoreResult::Done);
+    QCOMPARE(snapshot(db), original);
+    QCOMPARE(rowCount(db, u"OutXC"_s), 1);
+
+    // Numbers continue from the restored maximum (24), not from the 999 that was removed.
+    for (const QString &table : backupTables())
+        if (platform::columnNames(db, table).contains(u"编号"_s))
+            QCOMPARE(GetNextId(table).value_or(-1), qint64(25));
+}
+
+void TstBackup::restoreOfEmptyBackupEmptiesEveryTable()
+{
+    const QString path = folder() + u"/empty.MBK"_s;
+    QCOMPARE(backupTo(path), StoreResult::Done);
+    QVERIFY(withFile(path, [](QSqlDatabase bak) {
+        for (const QString &table : backupTables())
+            if (rowCount(bak, table) != 0)
+                return false;
+        return true;
+    }));
+
+    QVERIFY(fillAllTables(mainDb()));
+    QCOMPARE(restoreFrom(path), StoreResult::Done);
+    for (const QString &table : backupTables())
+        QCOMPARE(rowCount(mainDb(), table), 0);
+    QCOMPARE(GetNextId(u"工程"_s).value_or(-1), qint64(1));
+}
+
+void TstBackup::backupReplacesExistingFile()
+{
+    const QString path = folder() + u"/old.MBK"_s;
+    QVERIFY(writeFile(path, "not a database"));
+    QVERIFY(fillAllTables(mainDb()));
+
+    QCOMPARE(backupTo(path), StoreResult::Done);
+    QCOMPARE(filesIn(folder()), QStringList{u"old.MBK"_s});
+    const Snapshot now = snapshot(mainDb());
+    QVERIFY(withFile(path, [&](QSqlDatabase bak) { return snapshot(bak) == now; }));
+}
+
+void TstBackup::targetPath_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("plain name gets .MBK") << u"/home/w/备份"_s << u"一月"_s << u"/home/w/备份/一月.MBK"_s;
+    QTest::newRow("folder ending in /") << u"/home/w/"_s << u"a"_s << u"/home/w/a.MBK"_s;
+    QTest::newRow("root folder") << u"/"_s << u"a"_s << u"/a.MBK"_s;
+    QTest::newRow("own extension kept") << u"/b"_s << u"a.bak"_s << u"/b/a.bak"_s;
+    QTest::newRow("lower-case extension kept") << u"/b"_s << u"a.mbk"_s << u"/b/a.mbk"_s;
+    QTest::newRow("dot anywhere keeps name") << u"/b"_s << u"2024.1月"_s << u"/b/2024.1月"_s;
+    QTest::newRow("trailing dot") << u"/b"_s << u"a."_s << u"/b/a."_s;
+}
+
+void TstBackup::targetPath()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, name);
+    QFETCH(QString, expected);
+    QCOMPARE(backupTargetPath(folder, name), expected);
+}
+
+void TstBackup::backupFailureLeavesNothingBehind_data()
+{
+    QTest::addColumn<QString>("breakage");
+    QTest::addColumn<StoreResult>("expected");
+    QTest::newRow("template missing") << u"no template"_s << StoreResult::TemplateMissing;
+    // The 20th table of the template cannot take the rows: 19 tables were already copied.
+    QTest::newRow("template table too narrow") << u"narrow template"_s << StoreResult::CopyFailed;
+    QTest::newRow("template not a database") << u"junk template"_s << StoreResult::CopyFailed;
+    QTest::newRow("folder missing") << u"no folder"_s << StoreResult::CannotWrite;
+    QTest::newRow("target is the main database") << u"main"_s << StoreResult::CannotWrite;
+}
+
+void TstBackup::backupFailureLeavesNothingBehind()
+{
+    QFETCH(QString, breakage);
+    QFETCH(StoreResult, expected);
+
+    QVERIFY(fillAllTables(mainDb()));
+    const Snapshot before = snapshot(mainDb());
+    const QString templatePath = platform::dataFile(kTemplateFile);
+    QString target = folder() + u"/keep.MBK"_s;
+    QVERIFY(writeFile(target, "earlier backup"));
+
+    if (breakage == u"no template") {
+        QVERIFY(QFile::remove(templatePath));
+    } else if (breakage == u"narrow template") {
+        QVERIFY(withFile(templatePath, [](QSqlDatabase t) {
+            return exec(t, u"DROP TABLE \"配件\""_s) && exec(t, u"CREATE TABLE \"配件\" (a INTEGER, b INTEGER)"_s);
+        }));
+    } else if (breakage == u"junk template") {
+        QVERIFY(writeFile(templatePath, QByteArray(4096, 'x')));
+    } else if (breakage == u"no folder") {
+        target = folder() + u"/missing/keep.MBK"_s;
+    } else if (breakage == u"main") {
+        target = platform::dataFile(kMainFile);
+    }
+    const QStringList dataFiles = filesIn(platform::dataFolder());
+
+    QString error;
+    QCOMPARE(backupTo(target, &error), expected);
+    QVERIFY(!error.isEmpty());
+    if (expected == StoreResult::TemplateMissing)
+        QVERIFY(error.contains(kTemplateFile));
+    QCOMPARE(filesIn(folder()), QStringList{u"keep.MBK"_s});
+    QCOMPARE(readAll(folder() + u"/keep.MBK"_s), QByteArray("earlier backup"));
+    QCOMPARE(filesIn(platform::dataFolder()), dataFiles);
+    QCOMPARE(snapshot(mainDb()), before);
+}
+
+void TstBackup::restoreFailureLeavesDatabaseUntouched_data()
+{
+    QTest::addColumn<QString>("breakage");
+    QTest::addColumn<StoreResult>("expected");
+    QTest::newRow("20th table has an extra column") << u"extra column"_s << StoreResult::CopyFailed;
+    // Found only while copying, after 19 tables were already emptied and refilled.
+    QTest::newRow("20th table breaks the unique 编号") << u"duplicate"_s << StoreResult::CopyFailed;
+    QTest::newRow("a table is missing") << u"missing table"_s << StoreResult::CopyFailed;
+    QTest::newRow("not a database") << u"junk"_s << StoreResult::CannotOpen;
+    QTest::newRow("file gone") << u"gone"_s << StoreResult::CannotOpen;
+    QTest::newRow("the main database itself") << u"main"_s << StoreResult::CannotOpen;
+}
+
+void TstBackup::restoreFailureLeavesDatabaseUntouched()
+{
+    QFETCH(QString, breakage);
+    QFETCH(StoreResult, expected);
+
+    QVERIFY(fillAllTables(mainDb()));
+    const QString good = folder() + u"/good.MBK"_s;
+    QString path = folder() + u"/bad.MBK"_s;
+    QCOMPARE(backupTo(good), StoreResult::Done);
+    QVERIFY(QFile::copy(good, path));
+    QVERIFY(changeAllTables(mainDb()));
+    const Snapshot before = snapshot(mainDb());
+    QCOMPARE(BackupTableName(20), u"配件"_s);
+
+    if (breakage == u"extra column") {
+        QVERIFY(withFile(path, [](QSqlDatabase b) { return exec(b, u"ALTER TABLE \"配件\" ADD COLUMN x TEXT"_s); }));
+    } else if (breakage == u"duplicate") {
+        QVERIFY(withFile(path, [](QSqlDatabase b) {
+            return exec(b, u"DROP INDEX \"ux_配件_编号\""_s)
+                && exec(b, u"INSERT INTO \"配件\" (\"编号\", \"配件名称\") VALUES (17, '重号')"_s);
+        }));
+    } else if (breakage == u"missing table") {
+        QVERIFY(withFile(path, [](QSqlDatabase b) { return exec(b, u"DROP TABLE \"图\""_s); }));
+    } else if (breakage == u"junk") {
+        QVERIFY(writeFile(path, QByteArray(4096, 'x')));
+    } else if (breakage == u"gone") {
+        QVERIFY(QFile::remove(path));
+    } else if (breakage == u"main") {
+        path = platform::dataFile(kMainFile);
+    }
+
+    QString error;
+    QCOMPARE(restoreFrom(path, &error), expected);
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(snapshot(mainDb()), before);
+
+    // No transaction is left open: the next restore goes through.
+    QCOMPARE(restoreFrom(good, &error), StoreResult::Done);
+    QVERIFY(snapshot(mainDb()) != before);
+}
+
+void TstBackup::restoreOlderBackupWithFewerColumns()
+{
+    QVERIFY(fillAllTables(mainDb()));
+    const QString path = folder() + u"/older.MBK"_s;
+    QCOMPARE(backupTo(path), StoreResult::Done);
+    // Fields go by position: the older table's names do not matter, missing last columns stay null.
+    QVERIFY(withFile(path, [](QSqlDatabase b) {
+        return exec(b, u"DROP TABLE \"工程\""_s) && exec(b, u"CREATE TABLE \"工程\" (n INTEGER, a TEXT, b TEXT)"_s)
+            && exec(b, u"INSERT INTO \"工程\" VALUES (?, ?, ?)"_s, {5, u"HT-1"_s, u"旧工程's"_s});
+    }));
+
+    QString error;
+    QCOMPARE(restoreFrom(path, &error), StoreResult::Done);
+    QSqlQuery q(mainDb());
+    QVERIFY(q.exec(u"SELECT * FROM \"工程\""_s));
+    QVERIFY(q.next());
+    QCOMPARE(q.value(0).toLongLong(), 5);
+    QCOMPARE(q.value(1).toString(), u"HT-1"_s);
+    QCOMPARE(q.value(2).toString(), u"旧工程's"_s);
+    QVERIFY(q.value(3).isNull());
+    QVERIFY(q.value(4).isNull());
+    QVERIFY(!q.next());
+}
+
+void TstBackup::windowsBackUpAndRestore()
+{
+    platform::ScriptedMessages *msgs = m_fx->msgs;
+    QVERIFY(fillAllTables(mainDb()));
+    const Snapshot original = snapshot(mainDb());
+
+    FrmTools tools;
+    QCOMPARE(tools.windowTitle(), u"数据库管理器"_s);
+    auto *backup = child<QPushButton>(&tools, u"CmdBackup"_s);
+    auto *restore = child<QPushButton>(&tools, u"CmdRestore"_s);
+    auto *exitButton = child<QPushButton>(&tools, u"CmdExit"_s);
+    QVERIFY(backup && restore && exitButton);
+    QCOMPARE(backup->text(), u"备份数据库 &B"_s);
+    QCOMPARE(restore->text(), u"还原数据库 &R"_s);
+    QCOMPARE(exitButton->text(), u"退出 &Q"_s);
+
+    // The save dialog: refused OKs keep it open with its entries, then a good one backs up.
+    QStringList seen;
+    int result = -1;
+    msgs->onDialog = [&](QDialog *d) {
+        seen << d->windowTitle();
+        auto *dir = child<QLineEdit>(d, u"Dir1"_s);
+        auto *name = child<QLineEdit>(d, u"TxtFileName"_s);
+        auto *ok = child<QPushButton>(d, u"OKButton"_s);
+        auto *browse = child<QPushButton>(d, u"CmdBrowse"_s);
+        if (!dir || !name || !ok || !browse)
+            return int(QDialog::Rejected);
+        seen << dir->text() << name->text() << ok->text()
+             << child<QPushButton>(d, u"CancelButton"_s)->text();
+
+        ok->click(); // empty name
+        seen << msgs->lastText();
+        name->setText(u"周备份"_s);
+        dir->clear();
+        ok->click(); // empty folder
+        seen << msgs->lastText() << name->text();
+        msgs->fileNames << folder();
+        browse->click();
+        seen << dir->text();
+        ok->click();
+        result = d->result();
+        return result;
+    };
+    backup->click();
+    QCOMPARE(msgs->dialogNames, QStringList{u"frmSaveFile"_s});
+    QCOMPARE(result, int(QDialog::Accepted));
+    QCOMPARE(seen, (QStringList{u"备份文件"_s, QDir::currentPath(), QString(), u"&Y 确定"_s, u"&E 退出"_s,
+                                u"文件名不能为空！"_s, u"路径不能为空！"_s, u"周备份"_s, folder()}));
+    QCOMPARE(msgs->texts(), (QStringList{u"文件名不能为空！"_s, u"路径不能为空！"_s, u"已备份完毕！"_s}));
+    for (const platform::ShownMessage &m : std::as_const(msgs->shown))
+        QCOMPARE(m.title, u"提示"_s);
+    QCOMPARE(filesIn(folder()), QStringList{u"周备份.MBK"_s});
+
+    // Restore through the file dialog; cancelling it ends silently.
+    QVERIFY(changeAllTables(mainDb()));
+    msgs->clear();
+    restore->click();
+    QVERIFY(msgs->shown.isEmpty());
+    msgs->fileNames << folder() + u"/周备份.MBK"_s;
+    restore->click();
+    QCOMPARE(msgs->texts(), QStringList{u"数据恢复完毕！"_s});
+    QCOMPARE(snapshot(mainDb()), original);
+
+    // A failing restore says so and nothing more; the database keeps its rows.
+    QVERIFY(changeAllTables(mainDb()));
+    const Snapshot changed = snapshot(mainDb());
+    const QString bad = folder() + u"/坏.MBK"_s;
+    QVERIFY(QFile::copy(folder() + u"/周备份.MBK"_s, bad));
+    QVERIFY(withFile(bad, [](QSqlDatabase b) { return exec(b, u"ALTER TABLE \"配件\" ADD COLUMN x TEXT"_s); }));
+    msgs->clear();
+    msgs->fileNames << bad;
+    restore->click();
+    QCOMPARE(msgs->texts(), QStringList{u"复制出错!"_s});
+    QCOMPARE(snapshot(mainDb()), changed);
+
+    msgs->clear();
+    msgs->fileNames << folder() + u"/not-there.MBK"_s;
+    restore->click();
+    QCOMPARE(msgs->shown.size(), 1);
+    QCOMPARE(msgs->shown.first().title, u"出错"_s);
+    QVERIFY(msgs->lastText().contains(u"not-there.MBK"_s));
+}
+
+void TstBackup::windowBackupFailureIsReported_data()
+{
+    QTest::addColumn<QString>("breakage");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("template missing") << u"no template"_s << u"出错"_s << kTemplateFile;
+    QTest::newRow("copy fails") << u"narrow template"_s << u"提示"_s << u"复制出错!"_s;
+    QTest::newRow("folder missing") << u"no folder"_s << u"出错"_s << u"missing"_s;
+}
+
+void TstBackup::windowBackupFailureIsReported()
+{
+    QFETCH(QString, breakage);
+    QFETCH(QString, title);
+    QFETCH(QString, text);
+
+    const QString templatePath = platform::dataFile(kTemplateFile);
+    QString dirText = folder();
+    if (breakage == u"no template")
+        QVERIFY(QFile::remove(templatePath));
+    else if (breakage == u"narrow template")
+        QVERIFY(withFile(templatePath, [](QSqlDatabase t) {
+            return exec(t, u"DROP TABLE \"配件\""_s) && exec(t, u"CREATE TABLE \"配件\" (a INTEGER)"_s);
+        }));
+    else
+        dirText = folder() + u"/missing"_s;
+
+    platform::ScriptedMessages *msgs = m_fx->msgs;
+    bool stayedOpen = false;
+    msgs->onDialog = [&](QDialog *d) {
+        child<QLineEdit>(d, u"Dir1"_s)->setText(dirText);
+        child<QLineEdit>(d, u"TxtFileName"_s)->setText(u"x"_s);
+        child<QPushButton>(d, u"OKButton"_s)->click();
+        stayedOpen = d->result() != QDialog::Accepted;
+        child<QPushButton>(d, u"CancelButton"_s)->click();
+        return d->result();
+    };
+    FrmTools tools;
+    child<QPushButton>(&tools, u"CmdBackup"_s)->click();
+
+    QVERIFY(stayedOpen);
+    QCOMPARE(msgs->shown.size(), 1);
+    QCOMPARE(msgs->shown.first().title, title);
+    QVERIFY2(msgs->lastText().contains(text), qPrintable(msgs->lastText()));
+    QVERIFY(!msgs->texts().contains(u"已备份完毕！"_s));
+    QVERIFY(filesIn(folder()).isEmpty());
+}
+
+QTEST_MAIN(TstBackup)
+#include "tst_backup.moc"
