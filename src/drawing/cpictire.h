@@ -1,0 +1,197 @@
+#pragma once
+// The drawing engine: one door or window drawing as six fixed-capacity entity lists, with their
+// upkeep, rendering onto any surface, storage in files and in the drawing library, printing, the
+// print templates and DXF import. Coordinates are twips of the 9495 x 7935 drawing area, Y down.
+#include "platform/surface.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <functional>
+#include <optional>
+
+namespace drawing {
+
+inline constexpr int kCapacity = 361;            // entities of one kind
+inline constexpr float kAreaWidth = 9495.0f;      // the drawing area, source box of full redraws
+inline constexpr float kAreaHeight = 7935.0f;
+
+struct DrawPoint
+{
+    float X = 0;
+    float Y = 0;
+    friend bool operator==(const DrawPoint &, const DrawPoint &) = default;
+};
+
+struct TwoPoints // line (ends), rectangle (opposite corners as clicked), arrow (tail, head)
+{
+    DrawPoint P1, P2;
+    friend bool operator==(const TwoPoints &, const TwoPoints &) = default;
+};
+
+struct ThreePoints // dimension (start, end, offset point), arc (start, end, direction point)
+{
+    DrawPoint P1, P2, P3;
+    friend bool operator==(const ThreePoints &, const ThreePoints &) = default;
+};
+
+struct TextEntity // anchor point and text
+{
+    DrawPoint P1;
+    QString text;
+    friend bool operator==(const TextEntity &, const TextEntity &) = default;
+};
+
+enum class Kind { Line, Rec, Dir, Dim, String, Arc };
+
+// The entity lists. Entries 0..last are used, in no particular order; last is -1 when empty.
+struct DrawingLists
+{
+    std::array<TwoPoints, kCapacity> LineArr{};
+    std::array<TwoPoints, kCapacity> RecArr{};
+    std::array<ThreePoints, kCapacity> DimArr{};
+    std::array<TwoPoints, kCapacity> DirArr{};
+    std::array<TextEntity, kCapacity> StringArr{};
+    std::array<ThreePoints, kCapacity> ArcArr{};
+    qint16 LineLast = -1;
+    qint16 RecLast = -1;
+    qint16 DimLast = -1;
+    qint16 DirLast = -1;
+    qint16 StringLast = -1;
+    qint16 ArcLast = -1;
+};
+
+// The text returned by the text dialog of the text command and the name returned by the library
+// save dialog.
+extern QString InputText;
+
+class CPictire
+{
+public:
+    CPictire() = default;
+    CPictire(const CPictire &) = delete;
+    CPictire &operator=(const CPictire &) = delete;
+
+    // --- Interactive state, for the editor's step machines. The references are held, not owned.
+    QString GetCurDraw() const { return CurDraw; }
+    void SetPicture(platform::Surface *pic) { Pic = pic; }
+    // Shows a step prompt (the first panel of the editor's status bar).
+    void SetStatu(std::function<void(const QString &)> prompt) { Sta = std::move(prompt); }
+    // Shows the text dialog modally; the typed text is then in InputText (empty when cancelled).
+    void SetTextForm(std::function<void()> textForm) { TF = std::move(textForm); }
+    void SetXY(float X, float Y)
+    {
+        CurX = X;
+        CurY = Y;
+    }
+
+    qint16 StepNo = 0;
+    std::array<DrawPoint, 3> CurPts{};
+    QString CurDraw;
+    bool Rubber = false;
+    float CurX = 1.0f;
+    float CurY = 1.0f;
+    platform::Surface *Pic = nullptr;
+    std::function<void(const QString &)> Sta;
+    std::function<void()> TF;
+
+    // --- Lists. Every append refuses a 362nd entity of its kind with the capacity message.
+    bool AddLine(DrawPoint P1, DrawPoint P2);
+    bool AddRec(DrawPoint P1, DrawPoint P2);
+    bool AddDir(DrawPoint P1, DrawPoint P2);
+    bool AddDim(DrawPoint P1, DrawPoint P2, DrawPoint P3);
+    bool AddString(DrawPoint P1, const QString &text);
+    bool AddArc(DrawPoint P1, DrawPoint P2, DrawPoint P3);
+    // Removal moves the last entry into the gap.
+    void RemoveLine(int i);
+    void RemoveRec(int i);
+    void RemoveDir(int i);
+    void RemoveDim(int i);
+    void RemoveString(int i);
+    void RemoveArc(int i);
+    // Remove every entity with a defining point inside the window (edges included). The corners
+    // are normalised in place.
+    void DeleteLinesInWindow(DrawPoint &C1, DrawPoint &C2);
+    void DeleteRecsInWindow(DrawPoint &C1, DrawPoint &C2);
+    void DeleteDirsInWindow(DrawPoint &C1, DrawPoint &C2);
+    void DeleteDimsInWindow(DrawPoint &C1, DrawPoint &C2);
+    void DeleteStringsInWindow(DrawPoint &C1, DrawPoint &C2);
+    void DeleteArcsInWindow(DrawPoint &C1, DrawPoint &C2);
+    // All six, in the order of the window-delete command.
+    void DeleteInWindow(DrawPoint &C1, DrawPoint &C2);
+    static bool PointInWindow(DrawPoint P, DrawPoint &C1, DrawPoint &C2);
+
+    const DrawingLists &lists() const { return m_lists; }
+    qint16 last(Kind kind) const;
+    bool isEmpty() const;
+
+    // New drawing: clears Pic, draws the 80 x 64 grid, empties the lists.
+    void PicClear();
+    void ClearData();
+
+    // Copies every text entity (X, Y, text), resizing the three lists to the count.
+    void GetStrings(QList<float> &X, QList<float> &Y, QStringList &S) const;
+    qint16 GetStringCount() const { return m_lists.StringLast; }
+
+    // --- Rendering. Source box (L1,T1)-(R1,B1) of drawing coordinates stretched into the target
+    // box (L2,T2)-(R2,B2) of the surface; a source box of zero width or height draws nothing.
+    void PrintPic(platform::Surface &Obj, float L1, float T1, float R1, float B1, float L2, float T2, float R2,
+                  float B2) const;
+    void OutMCNoStr(platform::Surface &Obj, float L1, float T1, float R1, float B1, float L2, float T2,
+                    float R2, float B2) const;
+    // The text starts at Cx and is centred vertically on Cy.
+    static void Draw_String(platform::Surface &Obj, float Cx, float Cy, const QString &ch);
+    // Grid dots on Pic, persistent.
+    void Draw_Gird(qint16 Xnum, qint16 Ynum);
+    // Figures in the surface's own coordinates; a figure whose points give no finite result draws
+    // nothing.
+    static void DrawArrow(platform::Surface &Obj, DrawPoint P1, DrawPoint P2);
+    static void DrawDim(platform::Surface &Obj, DrawPoint P1, DrawPoint P2, DrawPoint P3);
+    static void DrawArc(platform::Surface &Obj, DrawPoint S, DrawPoint E, DrawPoint D);
+    static void DrawRec(platform::Surface &Obj, DrawPoint P1, DrawPoint P2);
+
+    // --- Storage. A load that fails leaves the drawing as it was; errors come back in *error.
+    bool SavePicture(const QString &filename, QString *error = nullptr) const;
+    bool Open_File(const QString &filename, QString *error = nullptr);
+    // Replaces library drawing cNum's entities, all or nothing. `filename` is not used.
+    bool SaveFileEx(const QString &cNum, const QString &filename = QString(), QString *error = nullptr) const;
+    // Appends library drawing picnum to the lists.
+    bool OpenFileEX(const QString &picnum, QString *error = nullptr);
+    // Replaces the drawing by the lines, polylines and dimensions of a DXF file.
+    bool InputDXF(const QString &cFilename, QString *error = nullptr);
+
+    // --- Printing (page units are twips of the surface).
+    // The whole drawing unscaled, then the end of the document; "图形为空!" when empty.
+    bool PrintPicture(platform::Surface &printer);
+    static void PrintEnd(platform::Surface &printer) { printer.endDocument(); }
+    // The component sheet. OutHead: value i (1..12) is OutHead[i-1]; OutT: cell (r, c), r from 1,
+    // c 1..5, is OutT[r-1][c-1]; rows 1..intTCount are printed; free texts 0..iCount.
+    bool PrintTemplate01(platform::Surface &Obj, const QStringList &OutHead, const QList<QStringList> &OutT,
+                         int intTCount, const QList<float> &xi, const QList<float> &yi, const QStringList &sChar,
+                         int iCount, const QString &PicFileNum, QString *error = nullptr);
+    // The library drawing without its texts into (0, 500)-(5000, 4917), then the free texts.
+    bool PrintTemp02(platform::Surface &Obj, const QString &MCPicName, const QList<float> &xi,
+                     const QList<float> &yi, const QStringList &sChar, int iCount, QString *error = nullptr);
+
+    // Loaders fill a fresh engine and take its lists only when the whole source was read.
+    void takeLists(CPictire &other) { m_lists = std::move(other.m_lists); }
+    // Appends without the capacity message; false when the list is full.
+    bool append(Kind kind, const ThreePoints &points, const QString &text = QString());
+
+private:
+    void render(platform::Surface &Obj, float L1, float T1, float R1, float B1, float L2, float T2, float R2,
+                float B2, bool withTexts) const;
+    void PrintTextBlock(platform::Surface &Obj, const QList<QStringList> &OutT, int first, int count) const;
+    static void PrintTextLine(platform::Surface &Obj);
+
+    DrawingLists m_lists;
+};
+
+// A library number as the callers pass it: a whole number (sign allowed) in the 32-bit range,
+// blanks around it allowed.
+std::optional<qint64> wholeNumber(const QString &text);
+// A number for a new library drawing: a whole number from 1 to 2147483647.
+std::optional<qint64> drawingNumber(const QString &text);
+
+} // namespace drawing

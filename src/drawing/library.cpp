@@ -1,0 +1,48 @@
+// Library load and save of the engine, through the drawing store.
+#include "cpictire.h"
+#include "store.h"
+
+using namespace Qt::StringLiterals;
+
+namespace drawing {
+
+bool CPictire::SaveFileEx(const QString &cNum, const QString &, QString *error) const
+{
+    const std::optional<qint64> number = wholeNumber(cNum);
+    if (!number) {
+        if (error)
+            *error = u"图形编号无效：%1"_s.arg(cNum);
+        return false;
+    }
+    DrawingStore store;
+    return store.save(*number, m_lists, error);
+}
+
+bool CPictire::OpenFileEX(const QString &picnum, QString *error)
+{
+    const std::optional<qint64> number = wholeNumber(picnum);
+    if (!number) {
+        if (error)
+            *error = u"图形编号无效：%1"_s.arg(picnum);
+        return false;
+    }
+    LibraryRows rows;
+    if (!DrawingStore().load(*number, &rows, error))
+        return false;
+    // Appends, one capacity message per entity that does not fit.
+    for (const TwoPoints &e : std::as_const(rows.lines))
+        AddLine(e.P1, e.P2);
+    for (const TwoPoints &e : std::as_const(rows.recs))
+        AddRec(e.P1, e.P2);
+    for (const TwoPoints &e : std::as_const(rows.dirs))
+        AddDir(e.P1, e.P2);
+    for (const ThreePoints &e : std::as_const(rows.dims))
+        AddDim(e.P1, e.P2, e.P3);
+    for (const TextEntity &e : std::as_const(rows.texts))
+        AddString(e.P1, e.text);
+    for (const ThreePoints &e : std::as_const(rows.arcs))
+        AddArc(e.P1, e.P2, e.P3);
+    return true;
+}
+
+} // namespace drawing

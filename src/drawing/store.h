@@ -1,0 +1,84 @@
+#pragma once
+// The drawing library in the main database: the index table 图 and the entity tables Line,
+// Rectangle, Arrow, Dim, Arc and Strings, rows tied to their drawing by Bn. Every statement of the
+// drawing subsystem lives here; values are bound, and a change of several rows is all or nothing.
+#include "cpictire.h"
+
+#include <QList>
+#include <QSqlDatabase>
+#include <QVariantList>
+#include <optional>
+
+namespace drawing {
+
+struct LibraryEntry
+{
+    qint64 number = 0;
+    QString name;
+};
+
+// The entities of one library drawing, as read.
+struct LibraryRows
+{
+    QList<TwoPoints> lines, recs, dirs;
+    QList<ThreePoints> dims, arcs;
+    QList<TextEntity> texts;
+};
+
+// One table of an older database, read whole.
+struct TableCopy
+{
+    QString table;
+    bool present = false;
+    QList<QVariantList> rows;
+};
+
+// A door/window type as the drawing rebuild sees it.
+struct TypeDrawingRow
+{
+    qint64 rowid = 0;
+    QString name;
+    QString file;
+};
+
+class DrawingStore
+{
+public:
+    // The main database unless another connection is given.
+    DrawingStore();
+    explicit DrawingStore(QSqlDatabase db);
+
+    QSqlDatabase db() const { return m_db; }
+
+    bool load(qint64 number, LibraryRows *rows, QString *error) const;
+    // Replaces the entity rows of `number` by the lists, in one transaction.
+    bool save(qint64 number, const DrawingLists &lists, QString *error);
+    // A new library drawing: its 图 row and its entities, in one transaction.
+    bool saveNew(qint64 number, const QString &name, const DrawingLists &lists, QString *error);
+    // The 图 row and every entity row of a drawing, in one transaction.
+    bool remove(qint64 number, QString *error);
+    // Every library drawing, in table order.
+    bool list(QList<LibraryEntry> *entries, QString *error) const;
+    std::optional<bool> exists(qint64 number, QString *error) const;
+    std::optional<qint64> nextNumber(QString *error) const;
+
+    // --- Import of an older main database; the callers hold the transaction.
+    // Reads tables whole from `source`; a table missing there is marked absent.
+    static bool readTables(QSqlDatabase source, const QStringList &tables, QList<TableCopy> *copies,
+                           QString *error);
+    // Replaces each present table's rows, field by field by position.
+    bool replaceTables(const QList<TableCopy> &copies, QString *error);
+    // Empties the index table and all six entity tables.
+    bool emptyLibrary(QString *error);
+    bool typeRows(QList<TypeDrawingRow> *rows, QString *error) const;
+    bool setTypeDrawingNumber(qint64 rowid, qint64 number, QString *error);
+    bool insertIndex(qint64 number, const QString &name, QString *error);
+
+private:
+    bool writeEntities(qint64 number, const DrawingLists &lists, QString *error);
+    bool deleteEntities(qint64 number, QString *error);
+
+    QSqlDatabase m_db;
+};
+
+} // namespace drawing
