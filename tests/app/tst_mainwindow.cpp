@@ -32,6 +32,9 @@ private slots:
     void rightsEnableItemsAndButtons_data();
     void rightsEnableItemsAndButtons();
     void loadAppliesTheLoggedInRights();
+    void menuItemsOpenTheirDialogs_data();
+    void menuItemsOpenTheirDialogs();
+    void clearWarehouseWithoutQuestion();
     void closeWithoutChildEndsProgram();
     void closeClosesActiveChild();
     void helpWithoutFile();
@@ -89,6 +92,41 @@ void TstMainWindow::loadAppliesTheLoggedInRights()
     QVERIFY(w.findChild<QAction *>(u"mnuDatabase"_s)->isEnabled());
     QVERIFY(!w.findChild<QAction *>(u"mnuDrawPicture"_s)->isEnabled());
     QCOMPARE(m_fx->msgs->shown.size(), 0);
+}
+
+void TstMainWindow::menuItemsOpenTheirDialogs_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("dialog");
+    QTest::newRow("backup and restore") << u"mnuDatabaseManage"_s << u"frmTools"_s;
+    QTest::newRow("tools button") << u"x6"_s << u"frmTools"_s;
+    QTest::newRow("settings") << u"mnuPath"_s << u"frmSetting"_s;
+    QTest::newRow("about") << u"mnuAbout"_s << u"frmAbort"_s;
+    QTest::newRow("help") << u"mnuHelps"_s << u"frmHelp"_s;
+    QTest::newRow("help button") << u"x7"_s << u"frmHelp"_s;
+}
+
+void TstMainWindow::menuItemsOpenTheirDialogs()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, dialog);
+    CurUserAuth = u"111111111111"_s;
+    MDIMain w;
+    w.load();
+    w.findChild<QAction *>(item)->trigger();
+    QCOMPARE(m_fx->msgs->dialogNames, QStringList{dialog});
+}
+
+void TstMainWindow::clearWarehouseWithoutQuestion()
+{
+    CurUserAuth = u"111111111111"_s;
+    MDIMain w;
+    w.load();
+    QVERIFY(testfixture::exec(QSqlDatabase::database(u"CKConn"_s), u"INSERT INTO 库存表 (规格) VALUES ('a')"_s));
+    w.findChild<QAction *>(u"mnuClearCK"_s)->trigger();
+    QCOMPARE(testfixture::rowCount(QSqlDatabase::database(u"CKConn"_s), u"库存表"_s), 0);
+    QCOMPARE(m_fx->msgs->texts(), QStringList{u"操作已完成!"_s});
+    QCOMPARE(m_fx->msgs->shown.first().icon, platform::MsgIcon::Exclamation);
 }
 
 void TstMainWindow::closeWithoutChildEndsProgram()

@@ -2,6 +2,10 @@
 
 #include "frmabort.h"
 #include "frmhelp.h"
+#include "frmsetting.h"
+#include "frmtools.h"
+#include "optimise/yhoption.h"
+#include "warehouse/warehousestore.h"
 #include "app/maindb.h"
 #include "app/shared.h"
 #include "platform/messages.h"
@@ -126,7 +130,12 @@ void MDIMain::ApplyUserRights(const QString &auth)
 void MDIMain::load()
 {
     LoadStartupSettings();
-    // Optimisation settings and the warehouse database are opened here once they exist.
+    optimise::LoadYHOption();
+    const auto ck = warehouse::OpenCKDatabase();
+    if (ck.status == OpenStatus::Missing)
+        platform::inform(this, u"数据库文件‘"_s + ck.path + u"’不存在！"_s);
+    else if (ck.status == OpenStatus::Failed)
+        platform::showError(this, u"打开‘仓库’数据库出错！"_s);
     QString path, error;
     switch (OpenMainDatabase(&path, &error)) {
     case OpenStatus::Opened:
@@ -175,11 +184,29 @@ void MDIMain::StockIn() {}
 void MDIMain::StockOut() {}
 void MDIMain::StockQuery() {}
 
-void MDIMain::ShowToolsWindow() {}
-void MDIMain::ShowSettings() {}
 void MDIMain::ShowUserManagement() {}
 void MDIMain::ShowChangePassword() {}
-void MDIMain::ClearStock() {}
+
+void MDIMain::ShowToolsWindow()
+{
+    FrmTools dlg(this);
+    platform::execDialog(&dlg);
+}
+
+void MDIMain::ShowSettings()
+{
+    FrmSetting dlg(this);
+    platform::execDialog(&dlg);
+}
+
+void MDIMain::ClearStock()
+{
+    QString error;
+    if (warehouse::ClearWarehouse(&error))
+        platform::inform(this, u"操作已完成!"_s, u"提示"_s, platform::MsgIcon::Exclamation);
+    else
+        platform::showError(this, error);
+}
 
 void MDIMain::ChangeBackground()
 {
