@@ -1,0 +1,356 @@
+// Printing: the component-sheet template's coordinates and paging on the recording surface, the
+// second template, the drawing alone, and one sheet printed to PDF and read back with pdftotext.
+#include "../app/fixture.h"
+#include "drawingtest.h"
+
+#include "drawing/mcpicture.h"
+#include "drawing/ui/showpicture.h"
+#include "platform/surface_printer.h"
+#include "platform/surface_recording.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+
+using namespace Qt::StringLiterals;
+using namespace drawing;
+using drawingtest::near;
+using platform::RecordingSurface;
+using platform::SurfaceOp;
+
+namespace {
+QStringList head()
+{
+    return {u"阳光小区"_s, u"建一公司"_s, u"TC1"_s, u"HT-01"_s, u"7"_s, u"1500×1800"_s,
+            u"4"_s,       u"张工"_s,     u"2024-05-01"_s, u"备注"_s, u"李工"_s, u"王工"_s};
+}
+
+// Rows 1..n, cell (r, c) reads "r.c".
+QList<QStringList> rows(int n)
+{
+    QList<QStringList> out;
+    for (int r = 1; r <= n; ++r) {
+        QStringList row;
+        for (int c = 1; c <= 5; ++c)
+            row << u"%1.%2"_s.arg(r).arg(c);
+        out << row;
+    }
+    return out;
+}
+
+const SurfaceOp *findText(const RecordingSurface &s, const QString &text)
+{
+    for (const SurfaceOp &op : s.ops)
+        if (op.kind == SurfaceOp::Text && op.text == text)
+            return &op;
+    return nullptr;
+}
+
+bool hasLine(const RecordingSurface &s, QLineF l, int page = -1)
+{
+    for (const QLineF &x : s.lines(page))
+        if (near(x.p1(), l.p1()) && near(x.p2(), l.p2()))
+            return true;
+    return false;
+}
+} // namespace
+
+class TstTemplates : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup() { m_fx.reset(); }
+
+    void firstPageLayout();
+    void titleBlock_data();
+    void titleBlock();
+    void tableRows_data();
+    void tableRows();
+    void paging_data();
+    void paging();
+    void emptyCellsAndFreeTexts();
+    void makerLine();
+    void unreadableDrawingPrintsNothing();
+    void secondTemplate();
+    void drawingAlone();
+    void sheetToPdf();
+
+private:
+    RecordingSurface sheet(int rowCount, const QList<float> &xi = {}, const QList<float> &yi = {},
+                           const QStringList &sChar = {}, int iCount = -1);
+    std::unique_ptr<testfixture::DataFolder> m_fx;
+};
+
+void TstTemplates::init()
+{
+    m_fx = std::make_unique<testfixture::DataFolder>();
+    QVERIFY(m_fx->setUp());
+    drawing::ui::installNotices();
+    CPictire pic;
+    pic.AddLine({0, 0}, {9495, 7935});
+    pic.AddString({4000, 100}, u"B"_s);
+    QVERIFY(pic.SaveFileEx(u"1"_s));
+}
+
+RecordingSurface TstTemplates::sheet(int rowCount, const QList<float> &xi, const QList<float> &yi,
+                                     const QStringList &sChar, int iCount)
+{
+    RecordingSurface s(11000, 15000);
+    MCPicture facade;
+    QString err;
+    if (!facade.PrintTMP(s, head(), rows(rowCount), rowCount, xi, yi, sChar, iCount, u"1"_s, &err))
+        qWarning("%s", qPrintable(err));
+    return s;
+}
+
+void TstTemplates::firstPageLayout()
+{
+    const RecordingSurface s = sheet(0);
+    const QList<QLineF> lines = s.lines();
+    // The drawing without its texts, stretched into (0, 1000)-(5500, 4917), comes first.
+    QVERIFY(near(lines[0].p1(), {0, 1000}) && near(lines[0].p2(), {5500, 4917}));
+    QVERIFY(!findText(s, u"B"_s));
+    QCOMPARE(lines[1], QLineF(0, 1000, 11000, 1000));
+    QCOMPARE(lines[2], QLineF(11000, 1000, 11000, 14710));
+    QCOMPARE(lines[3], QLineF(11000, 14710, 0, 14710));
+    QCOMPARE(lines[4], QLineF(0, 14710, 0, 1000));
+    for (int i = 1; i <= 6; ++i)
+        QVERIFY(hasLine(s, QLineF(5500, 1000 + i * 652.86, 11000, 1000 + i * 652.86)));
+    for (int i = 0; i <= 23; ++i)
+        QVERIFY(hasLine(s, QLineF(0, 5570 + i * 397.39, 11000, 5570 + i * 397.39)));
+    QVERIFY(hasLine(s, QLineF(5500, 1000, 5500, 14710)));
+    QVERIFY(hasLine(s, QLineF(6520.29, 1000, 6520.29, 5570)));
+    QVERIFY(hasLine(s, QLineF(8250, 2958.57, 8250, 5570)));
+    QVERIFY(hasLine(s, QLineF(9270.29, 2958.57, 9270.29, 5570)));
+    for (double x : {2080.12, 3616.67, 4754.5, 6245.5, 567.71, 7383.33, 8919.88, 10432.29})
+        QVERIFY(hasLine(s, QLineF(x, 5570, x, 14710)));
+    QCOMPARE(lines.size(), 1 + 4 + 6 + 24 + 4 + 8);
+    QCOMPARE(s.pageCount(), 1);
+    QCOMPARE(s.count(SurfaceOp::EndDocument), 0); // the caller ends the document
+}
+
+void TstTemplates::titleBlock_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QPointF>("value");
+    QTest::newRow("1") << 1 << u"工程名称"_s << QPointF(6620, 1200);
+    QTest::newRow("2") << 2 << u"定货单位"_s << QPointF(6620, 1853);
+    QTest::newRow("3") << 3 << u"图    名"_s << QPointF(6620, 2505.71);
+    QTest::newRow("4") << 4 << u"合同编号"_s << QPointF(6620, 3158.57);
+    QTest::newRow("5") << 5 << u"购件表号"_s << QPointF(9370.29, 3158.57);
+    QTest::newRow("6") << 6 << u"制作尺寸"_s << QPointF(6620, 3811.43);
+    QTest::newRow("7") << 7 << u"樘    数"_s << QPointF(9370.29, 3811.43);
+    QTest::newRow("8") << 8 << u"设    计"_s << QPointF(6620, 4464.29);
+    QTest::newRow("9") << 9 << u"日    期"_s << QPointF(9370.29, 4464.14);
+    QTest::newRow("10") << 10 << QString() << QPointF(100, 5117.14);
+    QTest::newRow("11") << 11 << u"审    核"_s << QPointF(6620, 5117.14);
+    QTest::newRow("12") << 12 << u"校    对"_s << QPointF(9370.29, 5117.14);
+}
+
+void TstTemplates::titleBlock()
+{
+    QFETCH(int, index);
+    QFETCH(QString, caption);
+    QFETCH(QPointF, value);
+    const RecordingSurface s = sheet(0);
+    const SurfaceOp *v = findText(s, head().at(index - 1));
+    QVERIFY(v);
+    QVERIFY(near(v->a, value));
+    if (!caption.isEmpty()) {
+        const SurfaceOp *c = findText(s, caption);
+        QVERIFY(c);
+        QVERIFY(near(c->a, value - QPointF(1020, 0)));
+    }
+}
+
+void TstTemplates::tableRows_data()
+{
+    QTest::addColumn<int>("rowCount");
+    QTest::addColumn<QString>("cell");
+    QTest::addColumn<QPointF>("at"); // x = -1: not printed
+    QTest::newRow("first row, first column") << 23 << u"1.1"_s << QPointF(100, 5271.3 + 397.39);
+    QTest::newRow("first row, last column") << 23 << u"1.5"_s << QPointF(4854.5, 5271.3 + 397.39);
+    QTest::newRow("row 23") << 23 << u"23.2"_s << QPointF(667.71, 5271.3 + 23 * 397.39);
+    QTest::newRow("row 24 beyond the count") << 23 << u"24.1"_s << QPointF(-1, 0);
+    QTest::newRow("row 24 right half") << 46 << u"24.1"_s << QPointF(5600, 5271.3 + 397.39);
+    QTest::newRow("row 46 right half") << 46 << u"46.5"_s << QPointF(10532.29, 5271.3 + 23 * 397.39);
+    QTest::newRow("row 30 column 3") << 46 << u"30.3"_s << QPointF(7483.33, 5271.3 + 7 * 397.39);
+}
+
+void TstTemplates::tableRows()
+{
+    QFETCH(int, rowCount);
+    QFETCH(QString, cell);
+    QFETCH(QPointF, at);
+    const RecordingSurface s = sheet(rowCount);
+    const SurfaceOp *t = findText(s, cell);
+    if (at.x() < 0) {
+        QVERIFY(!t);
+        return;
+    }
+    QVERIFY(t);
+    QCOMPARE(t->page, 0);
+    QVERIFY(near(t->a, at));
+}
+
+void TstTemplates::paging_data()
+{
+    QTest::addColumn<int>("rowCount");
+    QTest::addColumn<int>("pages");
+    QTest::addColumn<QString>("cell");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QPointF>("at");
+    QTest::newRow("23 rows") << 23 << 1 << u"23.1"_s << 0 << QPointF(100, 5271.3 + 23 * 397.39);
+    QTest::newRow("46 rows") << 46 << 1 << u"46.1"_s << 0 << QPointF(5600, 5271.3 + 23 * 397.39);
+    QTest::newRow("47 rows") << 47 << 2 << u"47.1"_s << 1 << QPointF(100, 1100);
+    QTest::newRow("row 79 ends the left half") << 112 << 2 << u"79.2"_s << 1 << QPointF(667.71, 1100 + 32 * 397.39);
+    QTest::newRow("row 80 starts the right half") << 112 << 2 << u"80.1"_s << 1 << QPointF(5600, 1100);
+    QTest::newRow("row 112 fills the page") << 112 << 2 << u"112.5"_s << 1 << QPointF(10532.29, 1100 + 32 * 397.39);
+    QTest::newRow("row 113 on a third page") << 113 << 3 << u"113.1"_s << 2 << QPointF(100, 1100);
+}
+
+void TstTemplates::paging()
+{
+    QFETCH(int, rowCount);
+    QFETCH(int, pages);
+    QFETCH(QString, cell);
+    QFETCH(int, page);
+    QFETCH(QPointF, at);
+    const RecordingSurface s = sheet(rowCount);
+    QCOMPARE(s.pageCount(), pages);
+    const SurfaceOp *t = findText(s, cell);
+    QVERIFY(t);
+    QCOMPARE(t->page, page);
+    QVERIFY(near(t->a, at));
+    // Every continuation page has its grid: 34 rows and 11 columns, no frame, no title block.
+    for (int p = 1; p < pages; ++p) {
+        const QList<QLineF> lines = s.lines(p);
+        QCOMPARE(lines.size(), 34 + 11);
+        QVERIFY(hasLine(s, QLineF(0, 1000, 11000, 1000), p));
+        QVERIFY(hasLine(s, QLineF(0, 14113.87, 11000, 14113.87), p));
+        QVERIFY(hasLine(s, QLineF(567.71, 14113.87, 567.71, 1000), p));
+        QVERIFY(hasLine(s, QLineF(11000, 14113.87, 11000, 1000), p));
+        QCOMPARE(s.texts(p).size(), p < pages - 1 ? 66 * 5 : (rowCount - 46 - 66 * (p - 1)) * 5);
+    }
+}
+
+void TstTemplates::emptyCellsAndFreeTexts()
+{
+    RecordingSurface s(11000, 15000);
+    QList<QStringList> t = rows(46);
+    t[4][2].clear(); // row 5 column 3 empty
+    CPictire pic;
+    QVERIFY(pic.PrintTemplate01(s, head(), t, 46, {300, 400, 500}, {600, 700, 800}, {u"KH1"_s, QString(), u"B"_s}, 2,
+                                u"1"_s));
+    QVERIFY(!findText(s, u"5.3"_s));
+    QVERIFY(findText(s, u"28.3"_s)); // 23 rows further on, right half
+    QVERIFY(near(findText(s, u"KH1"_s)->a, {300, 600}));
+    QVERIFY(near(findText(s, u"B"_s)->a, {500, 800}));
+    int free = 0;
+    for (const SurfaceOp &op : s.texts())
+        free += op.text == u"KH1" || op.text == u"B";
+    QCOMPARE(free, 2);
+
+    // iCount -1 prints no free text.
+    const RecordingSurface none = sheet(0, {300}, {600}, {u"KH1"_s}, -1);
+    QVERIFY(!findText(none, u"KH1"_s));
+}
+
+void TstTemplates::makerLine()
+{
+    const RecordingSurface bare = sheet(0);
+    const SurfaceOp *m = findText(bare, u"制作单位："_s);
+    QVERIFY(m);
+    QCOMPARE(m->a, QPointF(500, 500));
+    platform::SettingsStore::set(u"TANDRIKE"_s, u"DW"_s, u"宏达门窗厂"_s);
+    QVERIFY(findText(sheet(0), u"制作单位：宏达门窗厂"_s));
+}
+
+void TstTemplates::unreadableDrawingPrintsNothing()
+{
+    RecordingSurface s(11000, 15000);
+    CPictire pic;
+    QString err;
+    QVERIFY(!pic.PrintTemplate01(s, head(), rows(3), 3, {}, {}, {}, -1, u"not a number"_s, &err));
+    QVERIFY(s.ops.isEmpty());
+    QVERIFY(!err.isEmpty());
+    // A number without rows prints the sheet with an empty drawing box.
+    QVERIFY(pic.PrintTemplate01(s, head(), rows(3), 3, {}, {}, {}, -1, u"77"_s));
+    QCOMPARE(s.lines().constFirst(), QLineF(0, 1000, 11000, 1000));
+}
+
+void TstTemplates::secondTemplate()
+{
+    RecordingSurface s(11000, 15000);
+    MCPicture facade;
+    QVERIFY(facade.PrintTMP02(s, u"1"_s, {1000, 2000}, {5000, 5200}, {u"1500"_s, QString()}, 1));
+    const QList<QLineF> lines = s.lines();
+    QCOMPARE(lines.size(), 1);
+    QVERIFY(near(lines[0].p1(), {0, 500}) && near(lines[0].p2(), {5000, 4917}));
+    const QList<SurfaceOp> texts = s.texts();
+    QCOMPARE(texts.size(), 1);
+    QCOMPARE(texts[0].text, u"1500"_s);
+    QCOMPARE(texts[0].a, QPointF(1000, 5000));
+    QCOMPARE(s.pageCount(), 1);
+    QCOMPARE(s.count(SurfaceOp::EndDocument), 0);
+}
+
+void TstTemplates::drawingAlone()
+{
+    RecordingSurface s;
+    CPictire empty;
+    QVERIFY(!empty.PrintPicture(s));
+    QVERIFY(s.ops.isEmpty());
+    QCOMPARE(m_fx->msgs->lastText(), u"图形为空!"_s);
+    QCOMPARE(m_fx->msgs->shown.constLast().title, u"#Error"_s);
+    QCOMPARE(m_fx->msgs->shown.constLast().icon, platform::MsgIcon::Question);
+
+    CPictire arcs;
+    arcs.AddArc({1000, 0}, {0, 1000}, {-1000, 0});
+    QVERIFY(arcs.PrintPicture(s));
+    QCOMPARE(s.lines().size(), 15);
+    QVERIFY(near(s.lines().constFirst().p1(), {1000, 0}));
+    QCOMPARE(s.ops.constLast().kind, SurfaceOp::EndDocument);
+}
+
+void TstTemplates::sheetToPdf()
+{
+    const QString pdftotext = QStandardPaths::findExecutable(u"pdftotext"_s);
+    if (pdftotext.isEmpty())
+        QSKIP("pdftotext is not installed");
+    platform::SettingsStore::set(u"TANDRIKE"_s, u"DW"_s, u"宏达门窗厂"_s);
+    const QString pdf = m_fx->dir->filePath(u"sheet.pdf"_s);
+    {
+        platform::PrinterSurface printer(pdf);
+        QCOMPARE(printer.font().family(), u"WenQuanYi Micro Hei"_s);
+        MCPicture facade;
+        QList<QStringList> t = rows(47);
+        t[0] = QStringList{u"1"_s, u"框料"_s, u"1450"_s, u"2"_s, u"白色"_s};
+        QVERIFY(facade.PrintTMP(printer, head(), t, 47, {}, {}, {}, -1, u"1"_s));
+        QVERIFY(!printer.failed());
+        printer.endDocument();
+        QCOMPARE(printer.pagesStarted(), 2);
+    }
+    QProcess p;
+    p.start(pdftotext, {u"-enc"_s, u"UTF-8"_s, pdf, u"-"_s});
+    QVERIFY(p.waitForFinished(60000));
+    QCOMPARE(p.exitCode(), 0);
+    const QString text = QString::fromUtf8(p.readAllStandardOutput());
+    for (const QString &expected : {u"工程名称"_s, u"阳光小区"_s, u"合同编号"_s, u"HT-01"_s, u"框料"_s, u"1450"_s,
+                                    u"制作单位：宏达门窗厂"_s, u"47.1"_s})
+        QVERIFY2(text.contains(expected), qPrintable(expected));
+    QCOMPARE(text.count(u'\f'), 2); // two pages
+    QVERIFY(text.indexOf(u"47.1"_s) > text.indexOf(u'\f'));
+
+    const QString pdffonts = QStandardPaths::findExecutable(u"pdffonts"_s);
+    if (!pdffonts.isEmpty()) {
+        QProcess f;
+        f.start(pdffonts, {pdf});
+        QVERIFY(f.waitForFinished(60000));
+        QVERIFY(QString::fromUtf8(f.readAllStandardOutput()).contains(u"WenQuanYi"_s));
+    }
+}
+
+QTEST_MAIN(TstTemplates)
+#include "tst_templates.moc"
