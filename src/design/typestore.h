@@ -1,0 +1,147 @@
+#pragma once
+// The door/window type library: the makers, series and types of the type tree (门窗厂家, 门窗系列,
+// 门窗) and each type's bill of materials in 窗型材, 窗型钢, 窗板材 and 窗配件. Every statement on
+// these tables lives here. Values are bound; a change of more than one statement is all or nothing.
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+#include <array>
+#include <optional>
+
+namespace design {
+
+struct TypeMaker
+{
+    qint64 id = 0;
+    QString name;
+};
+
+struct TypeSeries
+{
+    qint64 makerId = 0;
+    qint64 id = 0;
+    QString name;
+};
+
+struct DoorType
+{
+    qint64 seriesId = 0;
+    qint64 id = 0;
+    QString name;
+    QString drawingFile;   // 图文件, kept for the drawing rebuild, never written here
+    QString drawingNumber; // 图号 as text, "" when null
+};
+
+// The tree as the type window shows it: makers and series by 编号, the types of a series by name.
+struct TypeTreeSeries
+{
+    TypeSeries series;
+    QList<DoorType> types;
+};
+
+struct TypeTreeMaker
+{
+    TypeMaker maker;
+    QList<TypeTreeSeries> series;
+};
+
+// The four kinds of bill row, in the order of the tables and of the editor's lists.
+enum class BillKind { Profile = 0, Steel = 1, Panel = 2, Fitting = 3 };
+inline constexpr int kBillKindCount = 4;
+
+// One bill row as the editor's list shows it: the four value columns of its table, as text.
+using BillRow = std::array<QString, 4>;
+
+struct Bill
+{
+    std::array<QList<BillRow>, kBillKindCount> rows;
+
+    QList<BillRow> &of(BillKind kind) { return rows[size_t(kind)]; }
+    const QList<BillRow> &of(BillKind kind) const { return rows[size_t(kind)]; }
+    bool isEmpty() const;
+    friend bool operator==(const Bill &, const Bill &) = default;
+};
+
+struct BillTableInfo
+{
+    BillKind kind;
+    QString table;
+    QString caption;                // the editor's tab of this kind
+    std::array<QString, 4> columns; // the value columns after 窗号 and 编号
+    int countColumn = -1;           // index of a column stored as a number, -1 for none
+};
+
+const BillTableInfo &billTableInfo(BillKind kind);
+const std::array<BillKind, kBillKindCount> &allBillKinds();
+
+// A row that cannot be stored: which list, which row (from 0) and what to tell the user.
+struct BillProblem
+{
+    BillKind kind = BillKind::Profile;
+    int row = 0;
+    QString message;
+};
+
+// The first row whose count, stored as a number (panels and fittings), is not a number.
+std::optional<BillProblem> checkBill(const Bill &bill);
+
+class TypeStore
+{
+public:
+    // The main database unless another connection is given.
+    TypeStore();
+    explicit TypeStore(QSqlDatabase db);
+
+    QSqlDatabase db() const { return m_db; }
+    bool isOpen() const { return m_db.isOpen(); }
+    // The driver's text of the last failure.
+    QString lastError() const { return m_error; }
+
+    // --- the tree
+    std::optional<QList<TypeTreeMaker>> loadTree();
+    // nullopt when the type does not exist or the query fails (lastError tells which).
+    std::optional<DoorType> type(qint64 id);
+
+    // Each add takes the next 编号 of its table and returns it.
+    std::optional<qint64> addMaker(const QString &name);
+    bool renameMaker(qint64 id, const QString &name);
+    std::optional<qint64> addSeries(qint64 makerId, const QString &name);
+    bool renameSeries(qint64 id, const QString &name);
+    std::optional<qint64> addType(qint64 seriesId, const QString &name, qint64 drawingNumber);
+    // Name and drawing; the bill is not touched.
+    bool updateType(qint64 id, const QString &name, qint64 drawingNumber);
+
+    // Deletes with everything below, in one transaction: a maker's series with their types and
+    // bills, a series' types with their bills, a type's bill.
+    bool deleteMaker(qint64 id);
+    bool deleteSeries(qint64 id);
+    bool deleteType(qint64 id);
+
+    // Puts a type into another series; its 编号 and bill stay.
+    bool moveType(qint64 typeId, qint64 seriesId);
+    // A new type in the series with the source's name, drawing and a copy of its bill under new
+    // row numbers, in one transaction; returns the new type's 编号.
+    std::optional<qint64> copyType(qint64 sourceId, qint64 seriesId);
+
+    // --- bills
+    // The type's rows of the four tables, in stored order.
+    std::optional<Bill> loadBill(qint64 typeId);
+    // Replaces the type's bill by `bill` in one transaction; every row gets a new 编号. Refused
+    // without touching the tables when a count is not a number (*problem says which row) or when
+    // the type no longer exists.
+    bool saveBill(qint64 typeId, const Bill &bill, std::optional<BillProblem> *problem = nullptr);
+
+private:
+    bool fail(const QString &error);
+    bool exec(const QString &sql, const QVariantList &values, int *affected = nullptr);
+    std::optional<QList<qint64>> ids(const QString &sql, qint64 owner);
+    bool deleteTypeRows(qint64 id);
+    bool deleteSeriesRows(qint64 id);
+    bool insertBillRows(qint64 typeId, const Bill &bill);
+    bool requireOne(int affected);
+
+    QSqlDatabase m_db;
+    QString m_error;
+};
+
+} // namespace design
