@@ -17,6 +17,9 @@ void installNotices();
 // *error when the drawing could not be read; the box then stays empty.
 bool ShowMCPicture(platform::WidgetSurface *box, const QString &number, QString *error = nullptr);
 
+// File-dialog filter of drawing files: the extension in any case.
+inline const QString kDrawingFileFilter = QStringLiteral("门窗图(*.MC *.mc *.Mc *.mC)");
+
 // The message shown when a drawing file cannot be read.
 QString fileReadFailure(const QString &path, const QString &error);
 
