@@ -1,7 +1,7 @@
 #include "frminputmc.h"
 
-#include "drawingchooser.h"
 #include "app/shared.h"
+#include "drawing/ui/frmopenpicture.h"
 #include "drawing/ui/showpicture.h"
 #include "platform/messages.h"
 #include "platform/surface_widget.h"
@@ -84,10 +84,9 @@ void FrmInputMC::redraw()
 
 void FrmInputMC::CmdLoadMC()
 {
-    const std::optional<QString> number = chooseLibraryDrawing(this);
-    if (!number)
+    if (!drawing::ui::chooseLibraryPicture(this))
         return;
-    setDrawingNumber(*number);
+    setDrawingNumber(app::InputResult[0]);
     // The chooser's confirmation is not this dialog's.
     app::InputOK = false;
 }
