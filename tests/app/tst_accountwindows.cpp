@@ -586,7 +586,8 @@ void TstAccountWindows::changeSucceedsTwice()
 {
     CurUserName = u"Admin"_s;
     CurUserPwd = KeyEncBuf(u"admin"_s, kPasswordKey);
-    for (const auto &[oldPwd, newPwd] : {std::pair{u"admin"_s, u"新'密码"_s}, std::pair{u"新'密码"_s, u"third"_s}}) {
+    const std::pair<QString, QString> changes[] = {{u"admin"_s, u"新'密码"_s}, {u"新'密码"_s, u"third"_s}};
+    for (const auto &[oldPwd, newPwd] : changes) {
         msgs()->clear();
         FrmUserChangPwd dlg;
         dlg.show();

@@ -101,6 +101,8 @@ void TstMainWindow::menuItemsOpenTheirDialogs_data()
     QTest::newRow("backup and restore") << u"mnuDatabaseManage"_s << u"frmTools"_s;
     QTest::newRow("tools button") << u"x6"_s << u"frmTools"_s;
     QTest::newRow("settings") << u"mnuPath"_s << u"frmSetting"_s;
+    QTest::newRow("user management") << u"mnuUserMng"_s << u"frmUserMng"_s;
+    QTest::newRow("change password") << u"mnuMdifyPwd"_s << u"frmUserChangPwd"_s;
     QTest::newRow("about") << u"mnuAbout"_s << u"frmAbort"_s;
     QTest::newRow("help") << u"mnuHelps"_s << u"frmHelp"_s;
     QTest::newRow("help button") << u"x7"_s << u"frmHelp"_s;

@@ -3,6 +3,8 @@
 #include "frmabort.h"
 #include "frmhelp.h"
 #include "frmsetting.h"
+#include "frmuserchangpwd.h"
+#include "frmusermng.h"
 #include "frmtools.h"
 #include "optimise/yhoption.h"
 #include "warehouse/warehousestore.h"
@@ -184,8 +186,17 @@ void MDIMain::StockIn() {}
 void MDIMain::StockOut() {}
 void MDIMain::StockQuery() {}
 
-void MDIMain::ShowUserManagement() {}
-void MDIMain::ShowChangePassword() {}
+void MDIMain::ShowUserManagement()
+{
+    FrmUserMng dlg(this);
+    platform::execDialog(&dlg);
+}
+
+void MDIMain::ShowChangePassword()
+{
+    FrmUserChangPwd dlg(this);
+    platform::execDialog(&dlg);
+}
 
 void MDIMain::ShowToolsWindow()
 {

@@ -1,5 +1,6 @@
 #include "startup.h"
 
+#include "frmlogin.h"
 #include "frmsetup.h"
 #include "mdimain.h"
 #include "app/schema.h"
@@ -13,6 +14,13 @@
 using namespace Qt::StringLiterals;
 
 namespace app {
+
+bool runLogin()
+{
+    FrmLogin dlg;
+    platform::execDialog(&dlg);
+    return LoginOK;
+}
 
 int runApplication(QApplication &a)
 {
