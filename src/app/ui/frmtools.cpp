@@ -2,6 +2,7 @@
 
 #include "frmsavefile.h"
 #include "app/backupstore.h"
+#include "drawing/ui/importdatabase.h"
 #include "platform/messages.h"
 
 #include <QDir>
@@ -28,11 +29,13 @@ FrmTools::FrmTools(QWidget *parent) : QDialog(parent)
     };
     QPushButton *backup = button(u"CmdBackup"_s, u"备份数据库 &B"_s);
     QPushButton *restore = button(u"CmdRestore"_s, u"还原数据库 &R"_s);
+    QPushButton *import = button(u"CmdImport"_s, u"导入旧数据库 &I"_s);
     QPushButton *exit = button(u"CmdExit"_s, u"退出 &Q"_s);
     setMinimumWidth(240);
 
     connect(backup, &QPushButton::clicked, this, &FrmTools::onBackup);
     connect(restore, &QPushButton::clicked, this, &FrmTools::onRestore);
+    connect(import, &QPushButton::clicked, this, &FrmTools::onImport);
     connect(exit, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -40,6 +43,14 @@ void FrmTools::onBackup()
 {
     FrmSaveFile dialog(this);
     platform::execDialog(&dialog);
+}
+
+// The import replaces the catalogue, types and jobs wholesale, so it asks first.
+void FrmTools::onImport()
+{
+    if (!platform::confirm(this, u"导入旧数据库将替换当前的材料、门窗和工程数据，确认要导入吗？"_s))
+        return;
+    drawing::ui::chooseAndImportOldDatabase(this);
 }
 
 void FrmTools::onRestore()

@@ -14,6 +14,7 @@ public:
 private:
     void onBackup();
     void onRestore();
+    void onImport();
 };
 
 } // namespace app

@@ -4,6 +4,7 @@
 #include "frmsetup.h"
 #include "mdimain.h"
 #include "app/schema.h"
+#include "drawing/ui/showpicture.h"
 #include "app/shared.h"
 #include "platform/messages.h"
 
@@ -31,6 +32,7 @@ int runApplication(QApplication &a)
     }
     if (!runLogin())
         return 0;
+    drawing::ui::installNotices();
 
     FrmSetup splash;
     // A second copy ends here, silently, after its login.

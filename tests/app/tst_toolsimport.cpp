@@ -1,0 +1,72 @@
+#include "fixture.h"
+
+#include "app/ui/frmtools.h"
+
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+
+// The tools window offers the import of an older main database, after a question.
+class TstToolsImport : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup() { m_fx.reset(); }
+    void declinedQuestionChangesNothing();
+    void importReplacesTheCatalogue();
+
+private:
+    QString makeOlderDatabase();
+    std::unique_ptr<testfixture::DataFolder> m_fx;
+};
+
+void TstToolsImport::init()
+{
+    m_fx = std::make_unique<testfixture::DataFolder>();
+    QVERIFY(m_fx->setUp());
+    QVERIFY(testfixture::exec(app::mainDb(), u"INSERT INTO 材料厂家 (编号, 厂家名称) VALUES (1, 'current')"_s));
+}
+
+QString TstToolsImport::makeOlderDatabase()
+{
+    const QString path = m_fx->dir->filePath(u"old/CL.MDB"_s);
+    QDir().mkpath(QFileInfo(path).path());
+    QString err;
+    if (!app::createDatabaseFile(path, app::kMainFile, &err))
+        return {};
+    platform::openSqlite(u"older"_s, path, &err);
+    testfixture::exec(QSqlDatabase::database(u"older"_s), u"INSERT INTO 材料厂家 (编号, 厂家名称) VALUES (7, 'older')"_s);
+    platform::closeConnection(u"older"_s);
+    return path;
+}
+
+void TstToolsImport::declinedQuestionChangesNothing()
+{
+    const QString older = makeOlderDatabase();
+    app::FrmTools tools;
+    m_fx->msgs->answers = {platform::MsgAnswer::No};
+    m_fx->msgs->fileNames = {older};
+    tools.findChild<QPushButton *>(u"CmdImport"_s)->click();
+    QCOMPARE(m_fx->msgs->shown.size(), 1); // only the question
+    QCOMPARE(m_fx->msgs->fileNames, QStringList{older});
+    QCOMPARE(testfixture::rowCount(app::mainDb(), u"材料厂家"_s), 1);
+}
+
+void TstToolsImport::importReplacesTheCatalogue()
+{
+    const QString older = makeOlderDatabase();
+    app::FrmTools tools;
+    m_fx->msgs->answers = {platform::MsgAnswer::Yes};
+    m_fx->msgs->fileNames = {older};
+    tools.findChild<QPushButton *>(u"CmdImport"_s)->click();
+    QCOMPARE(m_fx->msgs->lastText(), u"数据库已导入完毕。"_s);
+    QSqlQuery q(app::mainDb());
+    QVERIFY(q.exec(u"SELECT 编号, 厂家名称 FROM 材料厂家"_s));
+    QVERIFY(q.next());
+    QCOMPARE(q.value(1).toString(), u"older"_s);
+    QVERIFY(!q.next());
+}
+
+QTEST_MAIN(TstToolsImport)
+#include "tst_toolsimport.moc"
