@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <functional>
@@ -131,6 +133,7 @@ private slots:
     void failedAddLeavesTree();
     void designOpensANewEditorEveryTime();
     void unreadableBillOpensNoEditor();
+    void windowsLiveInTheMdiArea();
 
 private:
     std::unique_ptr<testfixture::DataFolder> m_fx;
@@ -545,6 +548,43 @@ void TstTypeTree::unreadableBillOpensNoEditor()
     QVERIFY(m_fx->msgs->shown.first().text.startsWith(u"读取门窗公式出错！"_s));
     for (QWidget *top : QApplication::topLevelWidgets())
         QVERIFY(!qobject_cast<FrmMCGS *>(top));
+}
+
+void TstTypeTree::windowsLiveInTheMdiArea()
+{
+    QVERIFY(typedata::fillLibrary());
+    QMdiArea area;
+    area.show();
+    FrmDesign *w = showDesignWindow(&area);
+    QCOMPARE(showDesignWindow(&area), w);
+    QCOMPARE(area.subWindowList().size(), 1);
+    QVERIFY(select(*w, u"31"_s));
+    FrmMCGS *first = w->CmdDesignMC();
+    FrmMCGS *second = w->CmdDesignMC();
+    QVERIFY(first && second && first != second);
+    QCOMPARE(area.subWindowList().size(), 3);
+    // The editors outlive the tree window.
+    w->findChild<QPushButton *>(u"CmdExit"_s)->click();
+    QCOMPARE(area.subWindowList().size(), 2);
+    QVERIFY(first->isVisible());
+    // 退出 asks about the change and closes the editor's sub-window.
+    first->setBillChanged();
+    m_fx->msgs->answers << MsgAnswer::No;
+    first->findChild<QPushButton *>(u"CmdExit"_s)->click();
+    QCOMPARE(m_fx->msgs->texts(), QStringList{u"是否要保存？"_s});
+    QCOMPARE(area.subWindowList().size(), 1);
+    // A refused close keeps the sub-window.
+    second->setBillChanged();
+    QVERIFY(typedata::breakTable(u"窗型材"_s, u"INSERT"_s));
+    m_fx->msgs->answers << MsgAnswer::Yes;
+    area.closeAllSubWindows();
+    QCOMPARE(area.subWindowList().size(), 1);
+    QVERIFY(second->isVisible());
+    QVERIFY(m_fx->msgs->lastText().startsWith(u"系统保存时出错！"_s));
+    // A new tree window after the first was closed.
+    FrmDesign *again = showDesignWindow(&area);
+    QVERIFY(again);
+    QCOMPARE(area.subWindowList().size(), 2);
 }
 
 QTEST_MAIN(TstTypeTree)

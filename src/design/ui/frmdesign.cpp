@@ -482,7 +482,9 @@ FrmDesign *showDesignWindow(QMdiArea *area)
 {
     static QPointer<FrmDesign> instance;
     if (instance) {
-        if (auto *sub = qobject_cast<QMdiSubWindow *>(instance->parentWidget()); sub && sub->mdiArea() == area) {
+        // A window closed a moment ago is out of the area's list but not yet deleted.
+        if (auto *sub = qobject_cast<QMdiSubWindow *>(instance->parentWidget());
+            sub && sub->mdiArea() == area && area->subWindowList().contains(sub)) {
             if (sub->isMinimized())
                 sub->showNormal();
             area->setActiveSubWindow(sub);
