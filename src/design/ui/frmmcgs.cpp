@@ -18,6 +18,7 @@
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -167,7 +168,7 @@ bool FrmMCGS::hasUnsavedChanges() const
 {
     if (m_billChanged)
         return true;
-    if (!m_editedRow)
+    if (!m_editedRow || !m_editedList || m_editedList->indexOfTopLevelItem(m_editedRow) < 0)
         return false;
     for (int i = 0; i < 4; ++i)
         if (m_boxes[size_t(i)]->text() != m_editedRow->text(i))
