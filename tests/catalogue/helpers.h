@@ -69,10 +69,11 @@ inline void selectRow(catalogue::CatalogueBrowser *browser, int row)
     browser->list()->setCurrentItem(browser->list()->topLevelItem(row));
 }
 
+// Every column of the list, the empty-headed last one included.
 inline QStringList rowTexts(const QTreeWidgetItem *row)
 {
     QStringList texts;
-    for (int i = 0; i < row->columnCount(); ++i)
+    for (int i = 0; i < row->treeWidget()->columnCount(); ++i)
         texts << row->text(i);
     return texts;
 }
@@ -121,6 +122,36 @@ inline DialogStep fillAndOk(const QStringList &texts)
             if (!texts[i].isNull())
                 box(dialog, i)->setText(texts[i]);
         return clickOk(dialog);
+    };
+}
+
+// What a dialog showed when it was handed over.
+struct SeenDialog
+{
+    QString name;
+    QString caption;
+    QStringList labels; // Label1, Label2, ...
+    QStringList texts;  // Text1(0), Text1(1), ...
+    QString focus;
+};
+
+inline DialogStep see(SeenDialog *seen, DialogStep then)
+{
+    return [seen, then](QDialog *dialog) {
+        seen->name = dialog->objectName();
+        seen->caption = dialog->windowTitle();
+        seen->labels.clear();
+        seen->texts.clear();
+        for (int i = 1;; ++i) {
+            auto *label = dialog->findChild<QWidget *>(u"Label%1"_s.arg(i));
+            if (!label)
+                break;
+            seen->labels << label->property("text").toString();
+        }
+        for (int i = 0; box(dialog, i); ++i)
+            seen->texts << box(dialog, i)->text();
+        seen->focus = dialog->focusWidget() ? dialog->focusWidget()->objectName() : QString();
+        return then(dialog);
     };
 }
 

@@ -12,6 +12,7 @@
 #include <QStyle>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -30,6 +31,23 @@ constexpr int kEdge = 4;
 
 const QString kMakerKeyPrefix = u"Node1"_s;
 const QString kSeriesKeyPrefix = u"Node2"_s;
+
+// The list tells of a double click after it has handled it, so that the row under the mouse is
+// already selected (a double click that arrives without its press selects there first).
+class ItemList : public QTreeWidget
+{
+public:
+    using QTreeWidget::QTreeWidget;
+    std::function<void()> onDoubleClick;
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent *event) override
+    {
+        QTreeWidget::mouseDoubleClickEvent(event);
+        if (onDoubleClick)
+            onDoubleClick();
+    }
+};
 } // namespace
 
 CatalogueBrowser::CatalogueBrowser(QWidget *parent) : QWidget(parent)
@@ -50,7 +68,9 @@ CatalogueBrowser::CatalogueBrowser(QWidget *parent) : QWidget(parent)
     m_tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_tree->viewport()->installEventFilter(this);
 
-    m_list = new QTreeWidget(m_listPanel);
+    auto *list = new ItemList(m_listPanel);
+    list->onDoubleClick = [this] { lvw_DblClick(); };
+    m_list = list;
     m_list->setObjectName(u"lvw"_s);
     m_list->setRootIsDecorated(false);
     m_list->setItemsExpandable(false);
@@ -60,7 +80,6 @@ CatalogueBrowser::CatalogueBrowser(QWidget *parent) : QWidget(parent)
     m_list->setAllColumnsShowFocus(true);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setColumnCount(0);
-    m_list->viewport()->installEventFilter(this);
 
     // A click on a node shows its list, and so does moving to a node with the keyboard; the mouse
     // press that makes a node current is left to the click, so that a click loads once.
@@ -298,9 +317,6 @@ bool CatalogueBrowser::eventFilter(QObject *watched, QEvent *event)
             m_mouseDown = true;
         else if (event->type() == QEvent::MouseButtonRelease)
             m_mouseDown = false;
-    } else if (watched == m_list->viewport()) {
-        if (event->type() == QEvent::MouseButtonDblClick)
-            lvw_DblClick(); // the press before it has already selected the row under the mouse
     } else if (watched == m_watchedHost && event->type() == QEvent::WindowActivate && m_refillOnActivation) {
         refillTree();
     }
