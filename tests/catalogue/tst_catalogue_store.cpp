@@ -108,7 +108,7 @@ void TstCatalogueStore::fieldChecksStopAtTheFirstBadBox_data()
         << ItemKind::Panel << QStringList{u"玻"_s, u"2000"_s, u"2000"_s, u"5"_s, u"白"_s, u"四十"_s} << 5 << nan;
     QTest::newRow("fitting unit empty")
         << ItemKind::Fitting << QStringList{u"铰链"_s, u"P"_s, QString(), u"3"_s} << 2 << empty;
-    QTest::newRow("fitting spec may look like anything")
+    QTest::newRow("a fitting's 规格 may look like anything")
         << ItemKind::Fitting << QStringList{u"铰链"_s, u"1.2.3"_s, u"只"_s, u"3"_s} << -1 << none;
 }
 

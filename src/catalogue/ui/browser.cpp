@@ -22,7 +22,7 @@ namespace {
 constexpr int kTagRole = Qt::UserRole;
 constexpr int kKeyRole = Qt::UserRole + 1;
 
-// The layout rule is given in twips; 15 twips make a pixel on a 96-dpi screen.
+// The window's layout measures in twips, 15 to a pixel on a 96-dpi screen.
 constexpr int twips(int t) { return (t + 7) / 15; }
 constexpr int kPanelMargin = twips(350);  // the panels are this much smaller than the window
 constexpr int kButtonStrip = twips(720);  // room under a view for its buttons
