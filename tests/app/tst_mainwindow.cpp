@@ -34,6 +34,8 @@ private slots:
     void loadAppliesTheLoggedInRights();
     void menuItemsOpenTheirDialogs_data();
     void menuItemsOpenTheirDialogs();
+    void workWindowsOpenOnceInTheMdiArea_data();
+    void workWindowsOpenOnceInTheMdiArea();
     void clearWarehouseWithoutQuestion();
     void closeWithoutChildEndsProgram();
     void closeClosesActiveChild();
@@ -117,6 +119,31 @@ void TstMainWindow::menuItemsOpenTheirDialogs()
     w.load();
     w.findChild<QAction *>(item)->trigger();
     QCOMPARE(m_fx->msgs->dialogNames, QStringList{dialog});
+}
+
+void TstMainWindow::workWindowsOpenOnceInTheMdiArea_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("window");
+    QTest::newRow("catalogue") << u"mnuDatabase"_s << u"x1"_s << u"frmDatabase"_s;
+    QTest::newRow("type design") << u"mnuDesign"_s << u"x3"_s << u"FrmDesign"_s;
+}
+
+void TstMainWindow::workWindowsOpenOnceInTheMdiArea()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, button);
+    QFETCH(QString, window);
+    CurUserAuth = u"111111111111"_s;
+    MDIMain w;
+    w.load();
+    w.show();
+    w.findChild<QAction *>(item)->trigger();
+    w.findChild<QAction *>(button)->trigger();
+    const auto subs = w.mdiArea()->subWindowList();
+    QCOMPARE(subs.size(), 1); // the single instance comes back
+    QCOMPARE(subs.first()->widget()->objectName(), window);
 }
 
 void TstMainWindow::clearWarehouseWithoutQuestion()

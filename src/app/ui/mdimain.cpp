@@ -9,6 +9,8 @@
 #include "optimise/yhoption.h"
 #include "warehouse/warehousestore.h"
 #include "app/maindb.h"
+#include "catalogue/ui/frmdatabase.h"
+#include "design/ui/frmdesign.h"
 #include "app/shared.h"
 #include "platform/messages.h"
 #include "platform/settings.h"
@@ -176,9 +178,7 @@ void MDIMain::toolbarClicked(QAction *action)
 }
 
 // Windows of subsystems that are not built yet: the items exist and follow the rights, and do nothing.
-void MDIMain::ShowDatabaseWindow() {}
 void MDIMain::ShowDrawWindow() {}
-void MDIMain::ShowDesignWindow() {}
 void MDIMain::ShowProjectWindow() {}
 void MDIMain::ShowOptimisationWindow() {}
 void MDIMain::ShowWindCheck() {}
@@ -196,6 +196,16 @@ void MDIMain::ShowChangePassword()
 {
     FrmUserChangPwd dlg(this);
     platform::execDialog(&dlg);
+}
+
+void MDIMain::ShowDatabaseWindow()
+{
+    catalogue::showDatabaseWindow(m_mdi);
+}
+
+void MDIMain::ShowDesignWindow()
+{
+    design::showDesignWindow(m_mdi);
 }
 
 void MDIMain::ShowToolsWindow()

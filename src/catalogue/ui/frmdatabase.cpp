@@ -392,6 +392,8 @@ void FrmDatabase::setPrices(ItemKind kind, qint64 ownerId, const QString &price)
     CatalogueStore store;
     if (!store.setPrices(kind, ownerId, *value))
         return reportFailure(store.lastError());
+    // The rows' texts refill the edit dialogs, so a stale price would be written back by the next edit.
+    m_browser->loadItemList(kind, ownerId);
     platform::inform(this, u"已更新完毕。"_s);
 }
 
