@@ -96,6 +96,20 @@ public:
     std::function<void(const QString &)> Sta;
     std::function<void()> TF;
 
+    // --- Interactive commands (steps.cpp). Msg 0 starts the command or takes the point (x1, y1),
+    // 1 ends or cancels it, 2 is a mouse move (rubber band on the temporary layer). The seven
+    // share StepNo: a start sent while another command runs is taken as that command's next point.
+    void StepDrawLine(qint32 Msg, float x1, float y1);
+    void StepDrawRec(qint32 Msg, float x1, float y1);
+    void StepDrawDir(qint32 Msg, float x1, float y1);
+    void StepDrawDiM(qint32 Msg, float x1, float y1);
+    void StepDrawString(qint32 Msg, float x1, float y1);
+    void StepDel(qint32 Msg, float x1, float y1);
+    void StepDrawArc(qint32 Msg, float x1, float y1);
+    // The step of the command named "Line", "Rec", "Dir", "Dim", "String", "Del" or "Arc"; false
+    // for any other name.
+    bool StepCommand(const QString &name, qint32 Msg, float x1, float y1);
+
     // --- Lists. Every append refuses a 362nd entity of its kind with the capacity message.
     bool AddLine(DrawPoint P1, DrawPoint P2);
     bool AddRec(DrawPoint P1, DrawPoint P2);
