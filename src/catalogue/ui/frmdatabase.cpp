@@ -6,6 +6,7 @@
 #include "catalogue/store.h"
 #include "app/maindb.h"
 #include "app/shared.h"
+#include "platform/mdi.h"
 #include "platform/messages.h"
 
 #include <QMdiArea>
@@ -402,20 +403,7 @@ void FrmDatabase::setPrices(ItemKind kind, qint64 ownerId, const QString &price)
 FrmDatabase *showDatabaseWindow(QMdiArea *area)
 {
     static QPointer<FrmDatabase> instance;
-    if (instance) {
-        if (auto *sub = qobject_cast<QMdiSubWindow *>(instance->parentWidget()); sub && sub->mdiArea() == area) {
-            if (sub->isMinimized())
-                sub->showNormal();
-            area->setActiveSubWindow(sub);
-            return instance;
-        }
-    }
-    instance = new FrmDatabase;
-    QMdiSubWindow *sub = area->addSubWindow(instance);
-    sub->setAttribute(Qt::WA_DeleteOnClose); // closing releases the window; the next opening makes it anew
-    sub->show();
-    area->setActiveSubWindow(sub);
-    return instance;
+    return platform::showSingleSubWindow(area, instance);
 }
 
 } // namespace catalogue

@@ -7,6 +7,7 @@
 #include "catalogue/ui/dialogs.h"
 #include "drawing/cpictire.h"
 #include "drawing/ui/showpicture.h"
+#include "platform/mdi.h"
 #include "platform/messages.h"
 #include "platform/surface_widget.h"
 
@@ -481,23 +482,7 @@ FrmMCGS *FrmDesign::CmdDesignMC()
 FrmDesign *showDesignWindow(QMdiArea *area)
 {
     static QPointer<FrmDesign> instance;
-    if (instance) {
-        // A window closed a moment ago is out of the area's list but not yet deleted.
-        if (auto *sub = qobject_cast<QMdiSubWindow *>(instance->parentWidget());
-            sub && sub->mdiArea() == area && area->subWindowList().contains(sub)) {
-            if (sub->isMinimized())
-                sub->showNormal();
-            area->setActiveSubWindow(sub);
-            return instance;
-        }
-    }
-    instance = new FrmDesign;
-    QMdiSubWindow *sub = area->addSubWindow(instance);
-    instance->setAttribute(Qt::WA_DeleteOnClose);
-    sub->setAttribute(Qt::WA_DeleteOnClose); // closing releases the window; the next opening makes it anew
-    sub->show();
-    area->setActiveSubWindow(sub);
-    return instance;
+    return platform::showSingleSubWindow(area, instance);
 }
 
 } // namespace design
