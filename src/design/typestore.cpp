@@ -101,18 +101,24 @@ bool TypeStore::requireOne(int affected)
 
 // --- the tree
 
-std::optional<QList<TypeTreeMaker>> TypeStore::loadTree()
+std::optional<QList<TypeTreeMaker>> TypeStore::loadTree(TreeOrder order)
 {
+    const bool stored = order == TreeOrder::Stored;
     // Three reads, all taken before anything is built, so a failure gives no half tree.
     QSqlQuery makers(m_db), series(m_db), types(m_db);
     QString error;
-    if (!platform::execBound(m_db, u"SELECT \"编号\", \"名称\" FROM \"门窗厂家\" ORDER BY \"编号\""_s, {}, &error,
-                             &makers)
-        || !platform::execBound(m_db, u"SELECT \"厂家编号\", \"编号\", \"名称\" FROM \"门窗系列\" ORDER BY \"编号\""_s,
+    if (!platform::execBound(m_db,
+                             u"SELECT \"编号\", \"名称\" FROM \"门窗厂家\" ORDER BY "_s
+                                 + (stored ? u"rowid"_s : u"\"编号\""_s),
+                             {}, &error, &makers)
+        || !platform::execBound(m_db,
+                                u"SELECT \"厂家编号\", \"编号\", \"名称\" FROM \"门窗系列\" ORDER BY "_s
+                                    + (stored ? u"rowid"_s : u"\"编号\""_s),
                                 {}, &error, &series)
         || !platform::execBound(m_db,
                                 u"SELECT \"系列编号\", \"编号\", \"名称\", \"图文件\", \"图号\" FROM \"门窗\" "
-                                u"ORDER BY \"名称\", \"编号\""_s,
+                                u"ORDER BY "_s
+                                    + (stored ? u"rowid"_s : u"\"名称\", \"编号\""_s),
                                 {}, &error, &types)) {
         fail(error);
         return std::nullopt;
@@ -358,6 +364,104 @@ std::optional<qint64> TypeStore::copyType(qint64 sourceId, qint64 seriesId)
         return std::nullopt;
     }
     return newId;
+}
+
+// --- the formula workbook
+
+std::optional<QList<TypeWithBill>> TypeStore::loadTypesWithBills()
+{
+    QSqlQuery types(m_db);
+    QString error;
+    if (!platform::execBound(m_db,
+                             u"SELECT \"系列编号\", \"编号\", \"名称\", \"图文件\", \"图号\" FROM \"门窗\" ORDER BY rowid"_s,
+                             {}, &error, &types)) {
+        fail(error);
+        return std::nullopt;
+    }
+    QList<TypeWithBill> out;
+    QHash<qint64, QList<qsizetype>> byNumber; // a 编号 may repeat in an old library: each gets the rows
+    while (types.next()) {
+        const DoorType t{types.value(0).toLongLong(), types.value(1).toLongLong(), types.value(2).toString(),
+                         types.value(3).toString(), app::fieldText(types.value(4))};
+        byNumber[t.id] << out.size();
+        out << TypeWithBill{t, {}};
+    }
+    for (BillKind kind : allBillKinds()) {
+        const BillTableInfo &info = billTableInfo(kind);
+        QSqlQuery q(m_db);
+        if (!platform::execBound(m_db,
+                                 u"SELECT \"窗号\", "_s + columnList(info) + u" FROM "_s + platform::ident(info.table)
+                                     + u" ORDER BY rowid"_s,
+                                 {}, &error, &q)) {
+            fail(error);
+            return std::nullopt;
+        }
+        while (q.next()) {
+            const BillRow row{app::fieldText(q.value(1)), app::fieldText(q.value(2)), app::fieldText(q.value(3)),
+                              app::fieldText(q.value(4))};
+            for (qsizetype i : byNumber.value(q.value(0).toLongLong()))
+                out[i].bill.of(kind) << row;
+        }
+    }
+    return out;
+}
+
+std::optional<QList<qint64>> TypeStore::importTypes(qint64 seriesId, const QList<ImportedType> &types,
+                                                    ImportFailure *failure)
+{
+    auto failAt = [&](int sourceRow, const QString &message) -> std::optional<QList<qint64>> {
+        fail(message);
+        if (failure)
+            *failure = {sourceRow, message};
+        return std::nullopt;
+    };
+    // Counts kept as numbers are checked first, so that a refused sheet writes nothing at all.
+    for (const ImportedType &t : types)
+        if (const std::optional<BillProblem> p = checkBill(t.bill)) {
+            const QString &count = t.bill.of(p->kind)[p->row][size_t(billTableInfo(p->kind).countColumn)];
+            return failAt(t.sourceRows[size_t(p->kind)].value(p->row, t.sourceRow),
+                          u"数量“%1”不是数字"_s.arg(count));
+        }
+
+    platform::TransactionGuard tx(m_db);
+    if (!tx.isActive())
+        return failAt(0, tx.errorText());
+    QString error;
+    std::optional<qint64> typeId = app::GetNextId(m_db, kTypes, &error);
+    if (!typeId)
+        return failAt(types.isEmpty() ? 0 : types.first().sourceRow, error);
+    std::array<std::optional<qint64>, kBillKindCount> rowIds; // taken when a table gets its first row
+    QList<qint64> created;
+    for (const ImportedType &t : types) {
+        const qint64 id = (*typeId)++;
+        if (!exec(u"INSERT INTO \"门窗\" (\"系列编号\", \"编号\", \"名称\", \"图号\") VALUES (?, ?, ?, ?)"_s,
+                  {seriesId, id, t.name, t.drawingNumber}))
+            return failAt(t.sourceRow, m_error);
+        for (BillKind kind : allBillKinds()) {
+            const BillTableInfo &info = billTableInfo(kind);
+            const QList<BillRow> &rows = t.bill.of(kind);
+            if (rows.isEmpty())
+                continue;
+            std::optional<qint64> &rowId = rowIds[size_t(kind)];
+            if (!rowId && !(rowId = app::GetNextId(m_db, info.table, &error)))
+                return failAt(t.sourceRows[size_t(kind)].value(0, t.sourceRow), error);
+            const QString insert = u"INSERT INTO "_s + platform::ident(info.table) + u" (\"窗号\", \"编号\", "_s
+                                   + columnList(info) + u") VALUES (?, ?, ?, ?, ?, ?)"_s;
+            for (int r = 0; r < rows.size(); ++r) {
+                QVariantList values{id, (*rowId)++};
+                for (int c = 0; c < 4; ++c) {
+                    const QString &text = rows[r][size_t(c)];
+                    values << (c == info.countColumn ? QVariant(platform::val(text)) : QVariant(text));
+                }
+                if (!exec(insert, values))
+                    return failAt(t.sourceRows[size_t(kind)].value(r, t.sourceRow), m_error);
+            }
+        }
+        created << id;
+    }
+    if (!tx.commit())
+        return failAt(0, tx.errorText());
+    return created;
 }
 
 // --- bills

@@ -74,6 +74,31 @@ struct BillTableInfo
 const BillTableInfo &billTableInfo(BillKind kind);
 const std::array<BillKind, kBillKindCount> &allBillKinds();
 
+// A type with its bill, as the formula workbook holds it.
+struct TypeWithBill
+{
+    DoorType type;
+    Bill bill;
+};
+
+// A type that an import creates, with the rows of the source it came from (1-based, as the user
+// sees them) so that a failure can name the row.
+struct ImportedType
+{
+    int sourceRow = 0;
+    QString name;
+    qint64 drawingNumber = 0;
+    Bill bill;
+    std::array<QList<int>, kBillKindCount> sourceRows; // one per bill row, parallel to bill.rows
+};
+
+// Why an import was refused or failed; sourceRow 0 when no single row is to blame.
+struct ImportFailure
+{
+    int sourceRow = 0;
+    QString message;
+};
+
 // A row that cannot be stored: which list, which row (from 0) and what to tell the user.
 struct BillProblem
 {
@@ -98,7 +123,10 @@ public:
     QString lastError() const { return m_error; }
 
     // --- the tree
-    std::optional<QList<TypeTreeMaker>> loadTree();
+    // Design order: makers and series by 编号, the types of a series by name. Stored order: every
+    // level in the order its table holds the rows.
+    enum class TreeOrder { Design, Stored };
+    std::optional<QList<TypeTreeMaker>> loadTree(TreeOrder order = TreeOrder::Design);
     // nullopt when the type does not exist or the query fails (lastError tells which).
     std::optional<DoorType> type(qint64 id);
 
@@ -122,6 +150,15 @@ public:
     // A new type in the series with the source's name, drawing and a copy of its bill under new
     // row numbers, in one transaction; returns the new type's 编号.
     std::optional<qint64> copyType(qint64 sourceId, qint64 seriesId);
+
+    // Every type in stored order with its bill (rows in stored order), read in one go.
+    std::optional<QList<TypeWithBill>> loadTypesWithBills();
+    // Creates the types with their bills in the series, in one transaction: the types take
+    // consecutive new 编号 from the next free one, their rows new row numbers. Refused before any
+    // write when a count stored as a number is not one; on any failure nothing stays and *failure
+    // names the source row. Returns the new types' 编号 in order.
+    std::optional<QList<qint64>> importTypes(qint64 seriesId, const QList<ImportedType> &types,
+                                             ImportFailure *failure = nullptr);
 
     // --- bills
     // The type's rows of the four tables, in stored order.

@@ -46,6 +46,25 @@ BillRow billRowOf(const QTreeWidget *list, int row)
     return {item->text(0), item->text(1), item->text(2), item->text(3)};
 }
 
+void setBillRow(QTreeWidget *list, int row, const BillRow &texts)
+{
+    QTreeWidgetItem *item = list ? list->topLevelItem(row) : nullptr;
+    if (!item)
+        return;
+    for (int c = 0; c < 4; ++c)
+        item->setText(c, texts[size_t(c)]);
+}
+
+void writeBillTexts(const BillListSet &lists, const Bill &bill)
+{
+    for (BillKind kind : allBillKinds()) {
+        QTreeWidget *list = lists[size_t(kind)];
+        const QList<BillRow> &rows = bill.of(kind);
+        for (int i = 0; list && i < rows.size(); ++i)
+            setBillRow(list, i, rows[i]);
+    }
+}
+
 Bill billFromLists(const BillListSet &lists)
 {
     Bill bill;

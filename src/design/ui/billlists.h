@@ -28,6 +28,9 @@ QTreeWidget *makeBillList(BillKind kind, const QString &objectName, QWidget *par
 Bill billFromLists(const BillListSet &lists);
 void appendBillRows(const BillListSet &lists, const Bill &bill);
 BillRow billRowOf(const QTreeWidget *list, int row);
+// Puts new texts into rows the lists already hold (the bill has as many rows as the lists).
+void setBillRow(QTreeWidget *list, int row, const BillRow &texts);
+void writeBillTexts(const BillListSet &lists, const Bill &bill);
 
 // Appends the type's stored bill to the lists, after the rows they hold. The whole bill is read
 // first: on failure (false, *error) no list changes.

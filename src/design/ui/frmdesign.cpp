@@ -10,6 +10,7 @@
 #include "platform/mdi.h"
 #include "platform/messages.h"
 #include "platform/surface_widget.h"
+#include "typetreewidget.h"
 
 #include <QHBoxLayout>
 #include <QMdiArea>
@@ -62,7 +63,7 @@ FrmDesign::FrmDesign(QWidget *parent) : QWidget(parent)
     setObjectName(u"FrmDesign"_s);
     setWindowTitle(u"门窗设计"_s);
 
-    m_tree = new QTreeWidget(this);
+    m_tree = new TypeTreeWidget(this);
     m_tree->setObjectName(u"Tvw"_s);
     m_tree->setHeaderHidden(true);
     m_tree->setColumnCount(1);
@@ -92,6 +93,7 @@ FrmDesign::FrmDesign(QWidget *parent) : QWidget(parent)
     for (QPushButton *b : {m_addCJ, m_editCJ, m_delCJ, m_addXL, m_editXL, m_delXL, m_addMC, m_editMC, m_delMC,
                            m_designMC})
         buttons->addWidget(b);
+    setUpTypeTools(panel);
     buttons->addStretch();
     buttons->addWidget(m_exit);
 
@@ -431,6 +433,7 @@ bool FrmDesign::askDelete(const QString &question, const QTreeWidgetItem *node)
 
 void FrmDesign::removeNode(QTreeWidgetItem *node)
 {
+    forgetMarksUnder(node);
     {
         // The view would select a neighbour of its own accord; nothing stays selected instead.
         const QSignalBlocker blocker(m_tree);

@@ -7,8 +7,11 @@
 
 #include <QString>
 #include <QWidget>
+#include <optional>
 
+class QAction;
 class QMdiArea;
+class QMenu;
 class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -61,10 +64,48 @@ public:
     // Opens a new editor window on the selected type (none for any other node); returns it.
     FrmMCGS *CmdDesignMC();
 
+    // --- moving and copying types: the pop-up menu "功能" (剪切, 复制, 粘贴 onto a series) and
+    // dragging a type onto a series, which always copies. A cut mark wins over a copy mark.
+    QMenu *popupMenu() const { return m_mnuGR; }
+    QAction *menuAction(const QString &objectName) const;
+    void mnuCut();
+    void mnuCopy();
+    void mnuParse();
+    // The tree's mouse, in viewport coordinates: a press selects the node under the pointer (a
+    // right press then opens the menu) and marks a type as the drag source; a move with the left
+    // button alone starts or continues the drag; the release drops it.
+    void Tvw_MouseDown(Qt::MouseButton button, const QPoint &pos);
+    void Tvw_MouseMove(Qt::MouseButtons buttons, const QPoint &pos);
+    void Tvw_DragOver(const QPoint &pos);
+    void Tvw_DragDrop();
+    // A copy of the type with its bill in the series, in one transaction; the new type's 编号, or
+    // nullopt after the failure was shown. The caller adds the node.
+    std::optional<qint64> CopyMC(qint64 seriesId, qint64 sourceId);
+
+    QString clipNodeTag() const { return m_clipTag; }
+    bool isCut() const { return m_isCut; }
+    bool isCopy() const { return m_isCopy; }
+    QString dragNodeTag() const { return m_dragTag; }
+    bool isDragging() const { return m_isDragging; }
+    QTreeWidgetItem *dropHighlight() const { return m_dropNode; }
+
+    // --- the formula workbook
+    // Every type with its bill into a new workbook, opened in the spreadsheet program.
+    void CmdOutGS();
+    // The types of a workbook (.xlsx) into the selected series, all or nothing.
+    void CmdInputGS();
+
 signals:
     void billEditorOpened(design::FrmMCGS *editor);
 
 private:
+    void setUpTypeTools(QWidget *buttonPanel);
+    QTreeWidgetItem *nodeUnderPointer(const QPoint &pos) const;
+    void setDropHighlight(QTreeWidgetItem *node);
+    void endDrag();
+    bool askOkCancel(const QString &question);
+    // Drops the marks of nodes that are about to go (the node or anything under it).
+    void forgetMarksUnder(const QTreeWidgetItem *node);
     QTreeWidgetItem *makeNode(const QString &level, qint64 id, const QString &text) const;
     QTreeWidgetItem *selectedNodeOfLevel(const QStringList &levels) const;
     void insertAfter(QTreeWidgetItem *node, QTreeWidgetItem *sibling);
@@ -86,6 +127,21 @@ private:
     QPushButton *m_delMC = nullptr;
     QPushButton *m_designMC = nullptr;
     QPushButton *m_exit = nullptr;
+    QPushButton *m_inputGS = nullptr;
+    QPushButton *m_outGS = nullptr;
+
+    // Moving and copying: the marked type and the drag, kept as node tags so that a node that has
+    // gone is never used.
+    QMenu *m_mnuGR = nullptr;
+    QAction *m_mnuCut = nullptr;
+    QAction *m_mnuCopy = nullptr;
+    QAction *m_mnuParse = nullptr;
+    QString m_clipTag;
+    bool m_isCut = false;
+    bool m_isCopy = false;
+    QString m_dragTag;
+    bool m_isDragging = false;
+    QTreeWidgetItem *m_dropNode = nullptr;
 };
 
 // Shows the one type design window as a modeless child of the main window's MDI area: made on

@@ -59,6 +59,7 @@ FrmMCGS::FrmMCGS(qint64 typeId, QWidget *parent) : QWidget(parent), m_typeId(typ
     setObjectName(u"FrmMCGS"_s);
     setWindowTitle(u"门窗公式设计"_s);
     buildLayout();
+    addToolCommands();
     setRowEditing(false);
 
     m_browser->setRefillOnActivation(true);

@@ -62,6 +62,16 @@ public:
     void CmdExit();
     void cmdOK();
     void cmdCancel();
+    // Material replacement from the browser's selected item: in the selected row of the bill list
+    // of the item's kind (单一替换), or in every row of that list naming the same material (同组替换).
+    void cmdReplace();
+    void CmdReplaceAll();
+    // Appends the bill of a type chosen in frmCopyGS (复制公式).
+    void CmdCopy();
+    // The find/replace and macro-replace dialogs over this window's lists.
+    void CmdFindReplace();
+    void CmdMacroReplace();
+
     // Opens the row editor on the selected row of a bill list (a double click on it).
     void editSelectedRow(QTreeWidget *list);
     void EditBillRow(QTreeWidgetItem *row);
@@ -77,6 +87,8 @@ protected:
 
 private:
     void buildLayout();
+    void addToolCommands();
+    void replaceMaterial(bool sameGroup);
     void setRowEditing(bool on);
     void rowClicked(QTreeWidgetItem *item);
     void showRow(BillKind kind, int row);
