@@ -8,6 +8,7 @@
 #include "drawing/import.h"
 #include "drawing/notice.h"
 #include "drawing/store.h"
+#include "platform/mdi.h"
 #include "platform/messages.h"
 #include "platform/surface_printer.h"
 #include "platform/surface_widget.h"
@@ -191,6 +192,7 @@ FrmDraw::FrmDraw(QWidget *parent) : QWidget(parent), m_clean(std::make_unique<Dr
     connect(CmdExit, &QPushButton::clicked, this, &FrmDraw::CloseWindow);
 
     m_fileFolder = pictureFolder();
+    resize(sizeHint());
     TxtCommand->setFocus();
 }
 
@@ -513,25 +515,17 @@ void FrmDraw::closeEvent(QCloseEvent *event)
 FrmDraw *showDrawWindow(QMdiArea *area)
 {
     static QPointer<FrmDraw> instance;
-    if (instance) {
-        if (auto *sub = qobject_cast<QMdiSubWindow *>(instance->parentWidget()); sub && sub->mdiArea() == area) {
-            if (sub->isMinimized())
-                sub->showNormal();
-            area->setActiveSubWindow(sub);
-            return instance;
-        }
+    const FrmDraw *before = instance.data();
+    FrmDraw *editor = platform::showSingleSubWindow(area, instance);
+    if (editor != before) {
+        // The grid and snapping come back each time the editor becomes the active sub-window.
+        auto *sub = qobject_cast<QMdiSubWindow *>(editor->parentWidget());
+        QObject::connect(area, &QMdiArea::subWindowActivated, editor, [sub, editor](QMdiSubWindow *w) {
+            if (w == sub)
+                editor->FormActivate();
+        });
     }
-    instance = new FrmDraw;
-    QMdiSubWindow *sub = area->addSubWindow(instance);
-    instance->setAttribute(Qt::WA_DeleteOnClose);
-    sub->setAttribute(Qt::WA_DeleteOnClose); // closing releases the window; the next opening makes it anew
-    QObject::connect(area, &QMdiArea::subWindowActivated, instance, [sub, editor = instance.data()](QMdiSubWindow *w) {
-        if (w == sub)
-            editor->FormActivate();
-    });
-    sub->show();
-    area->setActiveSubWindow(sub);
-    return instance;
+    return editor;
 }
 
 } // namespace drawing::ui
