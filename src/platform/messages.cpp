@@ -80,7 +80,8 @@ QString QtMessages::openFileName(QWidget *parent, const QString &caption, const 
 QString QtMessages::saveFileName(QWidget *parent, const QString &caption, const QString &dir,
                                  const QString &filter)
 {
-    return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+    // Callers that care ask about overwriting themselves, in their own words.
+    return QFileDialog::getSaveFileName(parent, caption, dir, filter, nullptr, QFileDialog::DontConfirmOverwrite);
 }
 
 QString QtMessages::existingDirectory(QWidget *parent, const QString &caption, const QString &dir)

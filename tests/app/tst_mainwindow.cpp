@@ -5,6 +5,7 @@
 #include "app/ui/mdimain.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QLockFile>
 #include <QMdiArea>
@@ -37,6 +38,7 @@ private slots:
     void workWindowsOpenOnceInTheMdiArea_data();
     void workWindowsOpenOnceInTheMdiArea();
     void clearWarehouseWithoutQuestion();
+    void exitWaitsForWindowsThatStayOpen();
     void closeWithoutChildEndsProgram();
     void closeClosesActiveChild();
     void helpWithoutFile();
@@ -128,6 +130,7 @@ void TstMainWindow::workWindowsOpenOnceInTheMdiArea_data()
     QTest::addColumn<QString>("window");
     QTest::newRow("catalogue") << u"mnuDatabase"_s << u"x1"_s << u"frmDatabase"_s;
     QTest::newRow("type design") << u"mnuDesign"_s << u"x3"_s << u"FrmDesign"_s;
+    QTest::newRow("drawing editor") << u"mnuDrawPicture"_s << u"x2"_s << u"FrmDraw"_s;
 }
 
 void TstMainWindow::workWindowsOpenOnceInTheMdiArea()
@@ -156,6 +159,29 @@ void TstMainWindow::clearWarehouseWithoutQuestion()
     QCOMPARE(testfixture::rowCount(QSqlDatabase::database(u"CKConn"_s), u"库存表"_s), 0);
     QCOMPARE(m_fx->msgs->texts(), QStringList{u"操作已完成!"_s});
     QCOMPARE(m_fx->msgs->shown.first().icon, platform::MsgIcon::Exclamation);
+}
+
+namespace {
+// A work window whose user answered "cancel" to its unsaved-changes question.
+class StubbornWindow : public QWidget
+{
+protected:
+    void closeEvent(QCloseEvent *e) override { e->ignore(); }
+};
+} // namespace
+
+void TstMainWindow::exitWaitsForWindowsThatStayOpen()
+{
+    MDIMain w;
+    w.show();
+    auto *sub = w.mdiArea()->addSubWindow(new StubbornWindow);
+    sub->show();
+    w.findChild<QAction *>(u"mnuExit"_s)->trigger();
+    QVERIFY(w.isVisible());
+    QCOMPARE(w.mdiArea()->subWindowList().size(), 1);
+    delete sub;
+    w.findChild<QAction *>(u"mnuExit"_s)->trigger();
+    QVERIFY(!w.isVisible());
 }
 
 void TstMainWindow::closeWithoutChildEndsProgram()

@@ -11,11 +11,13 @@
 #include "app/maindb.h"
 #include "catalogue/ui/frmdatabase.h"
 #include "design/ui/frmdesign.h"
+#include "drawing/ui/frmdraw.h"
 #include "app/shared.h"
 #include "platform/messages.h"
 #include "platform/settings.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -178,7 +180,6 @@ void MDIMain::toolbarClicked(QAction *action)
 }
 
 // Windows of subsystems that are not built yet: the items exist and follow the rights, and do nothing.
-void MDIMain::ShowDrawWindow() {}
 void MDIMain::ShowProjectWindow() {}
 void MDIMain::ShowOptimisationWindow() {}
 void MDIMain::ShowWindCheck() {}
@@ -201,6 +202,11 @@ void MDIMain::ShowChangePassword()
 void MDIMain::ShowDatabaseWindow()
 {
     catalogue::showDatabaseWindow(m_mdi);
+}
+
+void MDIMain::ShowDrawWindow()
+{
+    drawing::ui::showDrawWindow(m_mdi);
 }
 
 void MDIMain::ShowDesignWindow()
@@ -252,6 +258,17 @@ void MDIMain::ShowHelp()
 {
     FrmHelp dlg(this);
     platform::execDialog(&dlg);
+}
+
+// Work windows with unsaved changes ask first; one that stays open keeps the program running.
+void MDIMain::closeEvent(QCloseEvent *event)
+{
+    m_mdi->closeAllSubWindows();
+    if (!m_mdi->subWindowList().isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
 }
 
 void MDIMain::CloseActiveChild()

@@ -46,6 +46,9 @@ public slots:
     void ShowHelp();
     void CloseActiveChild();
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     QAction *addItem(QMenu *menu, const QString &name, const QString &caption, const QKeySequence &key,
                      void (MDIMain::*slot)(), bool rightsItem);
