@@ -1,0 +1,385 @@
+#include "billstore.h"
+
+#include "warehousestore.h"
+
+#include "platform/database.h"
+#include "platform/numtext.h"
+
+#include <QMetaType>
+#include <QSqlField>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <algorithm>
+#include <limits>
+
+using namespace Qt::StringLiterals;
+
+namespace warehouse {
+
+namespace {
+const QString kDateFormat = u"yyyy-MM-dd"_s;
+
+void setError(QString *error, const QString &text)
+{
+    if (error)
+        *error = text;
+}
+
+bool ensureOpen(QString *error)
+{
+    if (ckDb().isOpen())
+        return true;
+    setError(error, u"仓库数据库未打开"_s);
+    return false;
+}
+
+std::optional<qint64> billNumber(const QString &text, QString *error)
+{
+    bool ok = false;
+    const qint64 n = text.trimmed().toLongLong(&ok);
+    if (!ok || n < 0 || n > std::numeric_limits<qint32>::max()) {
+        setError(error, u"单据编号“%1”无效"_s.arg(text));
+        return std::nullopt;
+    }
+    return n;
+}
+
+QString textAt(const QStringList &t, int i) { return i < t.size() ? t.at(i) : QString(); }
+
+// First stock row of a 规格: its rowid, 入库量 and 库存量.
+struct StockRow
+{
+    qint64 rowid = 0;
+    double received = 0;
+    double stock = 0;
+};
+
+std::optional<std::optional<StockRow>> findStockRow(QSqlDatabase db, const QString &spec, QString *error)
+{
+    QSqlQuery q(db);
+    if (!platform::execBound(db, u"SELECT rowid, 入库量, 库存量 FROM 库存表 WHERE 规格 = ? ORDER BY rowid LIMIT 1"_s,
+                             {spec}, error, &q))
+        return std::nullopt;
+    if (!q.next())
+        return std::optional<StockRow>();
+    return std::optional<StockRow>(StockRow{q.value(0).toLongLong(), q.value(1).toDouble(), q.value(2).toDouble()});
+}
+
+std::optional<QList<QStringList>> lineRows(const QString &table, const QString &billNo, QString *error)
+{
+    if (!ensureOpen(error))
+        return std::nullopt;
+    const auto no = billNumber(billNo, error);
+    if (!no)
+        return std::nullopt;
+    QSqlQuery q(ckDb());
+    if (!platform::execBound(ckDb(), u"SELECT * FROM "_s + platform::ident(table) + u" WHERE 单据编号 = ? ORDER BY rowid"_s,
+                             {*no}, error, &q))
+        return std::nullopt;
+    QList<QStringList> rows;
+    while (q.next()) {
+        QStringList row;
+        for (int k = 1; k < q.record().count(); ++k)
+            row << fieldText(q.value(k));
+        rows << row;
+    }
+    return rows;
+}
+} // namespace
+
+ReceiptLine ReceiptLine::fromTexts(const QStringList &t)
+{
+    return {textAt(t, 0), textAt(t, 1), textAt(t, 2), textAt(t, 3), textAt(t, 4), textAt(t, 5)};
+}
+
+IssueLine IssueLine::fromTexts(const QStringList &t)
+{
+    return {textAt(t, 0), textAt(t, 1), textAt(t, 2), textAt(t, 3), textAt(t, 4)};
+}
+
+QString fieldText(const QVariant &value)
+{
+    if (value.isNull())
+        return {};
+    switch (value.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return platform::generalDouble(value.toDouble());
+    default:
+        return value.toString();
+    }
+}
+
+double SumReceiptAmount(const QList<ReceiptLine> &lines)
+{
+    double total = 0;
+    for (const ReceiptLine &l : lines)
+        total += platform::val(l.quantity) * platform::val(l.price);
+    return total;
+}
+
+QString amountText(double amount) { return platform::generalDouble(amount); }
+
+bool SaveReceiptBill(const ReceiptBill &bill, double *amount, QString *error)
+{
+    if (!ensureOpen(error))
+        return false;
+    const auto no = billNumber(bill.billNo, error);
+    if (!no)
+        return false;
+    if (!bill.date.isValid()) {
+        setError(error, u"采购日期无效"_s);
+        return false;
+    }
+    const double total = SumReceiptAmount(bill.lines);
+    QSqlDatabase db = ckDb();
+    platform::TransactionGuard tx(db);
+    if (!tx.isActive()) {
+        setError(error, tx.errorText());
+        return false;
+    }
+    if (!platform::execBound(db,
+                             u"INSERT INTO 入库单 (单据编号, 来料来源, 采购金额, 用途, 说明, 采购员, 采购日期) "
+                             u"VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
+                             {*no, bill.source, total, bill.purpose, bill.note, bill.buyer, bill.date.toString(kDateFormat)},
+                             error))
+        return false;
+    for (const ReceiptLine &l : bill.lines) {
+        const double quantity = platform::val(l.quantity);
+        if (!platform::execBound(db,
+                                 u"INSERT INTO 入库单子表 (单据编号, 名称, 规格, 单位, 单价, 数量, 种类) "
+                                 u"VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
+                                 {*no, l.name, l.spec, l.unit, platform::val(l.price), quantity, l.kind}, error))
+            return false;
+        const auto found = findStockRow(db, l.spec, error);
+        if (!found)
+            return false;
+        if (*found) {
+            // The total received keeps its fractions, like the stock itself.
+            if (!platform::execBound(db, u"UPDATE 库存表 SET 入库量 = ?, 库存量 = ? WHERE rowid = ?"_s,
+                                     {(*found)->received + quantity, (*found)->stock + quantity, (*found)->rowid},
+                                     error))
+                return false;
+        } else if (!platform::execBound(db,
+                                        u"INSERT INTO 库存表 (名称, 规格, 厂家, 单位, 种类, 入库量, 库存量) "
+                                        u"VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
+                                        {l.name, l.spec, bill.source, l.unit, l.kind, quantity, quantity}, error)) {
+            return false;
+        }
+    }
+    if (!tx.commit()) {
+        setError(error, tx.errorText());
+        return false;
+    }
+    if (amount)
+        *amount = total;
+    return true;
+}
+
+bool SaveIssueBill(const IssueBill &bill, QString *error)
+{
+    if (!ensureOpen(error))
+        return false;
+    const auto no = billNumber(bill.billNo, error);
+    if (!no)
+        return false;
+    if (!bill.date.isValid()) {
+        setError(error, u"出库日期无效"_s);
+        return false;
+    }
+    QSqlDatabase db = ckDb();
+    platform::TransactionGuard tx(db);
+    if (!tx.isActive()) {
+        setError(error, tx.errorText());
+        return false;
+    }
+    if (!platform::execBound(db,
+                             u"INSERT INTO 出库单 (单据编号, 用途, 说明, 仓管员, 出库日期) VALUES (?, ?, ?, ?, ?)"_s,
+                             {*no, bill.purpose, bill.note, bill.keeper, bill.date.toString(kDateFormat)}, error))
+        return false;
+    for (const IssueLine &l : bill.lines) {
+        const double quantity = platform::val(l.quantity);
+        if (!platform::execBound(db,
+                                 u"INSERT INTO 出库单子表 (单据编号, 名称, 规格, 单位, 数量, 种类) VALUES (?, ?, ?, ?, ?, ?)"_s,
+                                 {*no, l.name, l.spec, l.unit, quantity, l.kind}, error))
+            return false;
+        const auto found = findStockRow(db, l.spec, error);
+        if (!found)
+            return false;
+        if (!*found) {
+            setError(error, u"库存表中没有规格为“%1”的材料，不能出库。"_s.arg(l.spec));
+            return false;
+        }
+        const double left = (*found)->stock - quantity;
+        if (left < 0) {
+            setError(error, u"规格为“%1”的材料库存量只有%2，不能出库%3。"_s.arg(
+                                l.spec, platform::generalDouble((*found)->stock), platform::generalDouble(quantity)));
+            return false;
+        }
+        if (!platform::execBound(db, u"UPDATE 库存表 SET 库存量 = ? WHERE rowid = ?"_s, {left, (*found)->rowid}, error))
+            return false;
+    }
+    if (!tx.commit()) {
+        setError(error, tx.errorText());
+        return false;
+    }
+    return true;
+}
+
+std::optional<QStringList> StockKinds(QString *error)
+{
+    if (!ensureOpen(error))
+        return std::nullopt;
+    QSqlQuery q(ckDb());
+    if (!platform::execBound(ckDb(), u"SELECT 种类 FROM 库存表 GROUP BY 种类"_s, {}, error, &q))
+        return std::nullopt;
+    QStringList kinds;
+    while (q.next())
+        kinds << fieldText(q.value(0));
+    return kinds;
+}
+
+std::optional<QList<StockItem>> StockItems(const QString &kind, QString *error)
+{
+    if (!ensureOpen(error))
+        return std::nullopt;
+    QSqlQuery q(ckDb());
+    if (!platform::execBound(ckDb(), u"SELECT 名称, 规格, 单位, 库存量 FROM 库存表 WHERE 种类 = ? ORDER BY rowid"_s, {kind},
+                             error, &q))
+        return std::nullopt;
+    QList<StockItem> items;
+    while (q.next()) {
+        StockItem it;
+        it.name = fieldText(q.value(0));
+        it.spec = fieldText(q.value(1));
+        it.unit = fieldText(q.value(2));
+        it.stockText = fieldText(q.value(3));
+        it.stock = q.value(3).toDouble();
+        items << it;
+    }
+    return items;
+}
+
+double RemainingStock(double stock, const QString &spec, const QList<IssueLine> &onIssue)
+{
+    double left = stock;
+    for (const IssueLine &l : onIssue) {
+        // The stock table matches 规格 without regard to case.
+        if (l.spec.compare(spec, Qt::CaseInsensitive) == 0)
+            left -= platform::val(l.quantity);
+    }
+    return left;
+}
+
+const QStringList &queryTables()
+{
+    static const QStringList tables = {u"入库单"_s, u"出库单"_s, u"库存表"_s};
+    return tables;
+}
+
+std::optional<QList<QueryField>> QueryFields(const QString &table, QString *error)
+{
+    if (!ensureOpen(error))
+        return std::nullopt;
+    if (!queryTables().contains(table)) {
+        setError(error, u"没有表“%1”"_s.arg(table));
+        return std::nullopt;
+    }
+    const QSqlRecord rec = ckDb().record(table);
+    if (rec.isEmpty()) {
+        setError(error, u"无法读取表“%1”"_s.arg(table));
+        return std::nullopt;
+    }
+    // Dates are stored as texts; the columns that hold them are known by name.
+    static const QStringList dateColumns = {u"采购日期"_s, u"出库日期"_s};
+    QList<QueryField> fields;
+    for (int i = 0; i < rec.count(); ++i) {
+        const QSqlField f = rec.field(i);
+        QueryField qf{f.name(), FieldKind::Text};
+        if (dateColumns.contains(f.name()))
+            qf.kind = FieldKind::Date;
+        else if (f.metaType().id() == QMetaType::Double || f.metaType().id() == QMetaType::Int
+                 || f.metaType().id() == QMetaType::LongLong)
+            qf.kind = FieldKind::Number;
+        fields << qf;
+    }
+    return fields;
+}
+
+std::optional<QDate> parseDateValue(const QString &text)
+{
+    const QString t = text.trimmed();
+    for (const QString &format : {u"yyyy-M-d"_s, u"yyyy/M/d"_s, u"yyyy.M.d"_s}) {
+        const QDate d = QDate::fromString(t, format);
+        if (d.isValid())
+            return d;
+    }
+    return std::nullopt;
+}
+
+std::optional<QueryResult> RunQuery(const QString &table, const std::optional<QueryCondition> &condition,
+                                    QString *error)
+{
+    const auto fields = QueryFields(table, error);
+    if (!fields)
+        return std::nullopt;
+    QString sql = u"SELECT * FROM "_s + platform::ident(table);
+    QVariantList values;
+    if (condition) {
+        const auto it = std::find_if(fields->begin(), fields->end(),
+                                     [&](const QueryField &f) { return f.name == condition->field; });
+        if (it == fields->end()) {
+            setError(error, u"表“%1”中没有字段“%2”"_s.arg(table, condition->field));
+            return std::nullopt;
+        }
+        switch (it->kind) {
+        case FieldKind::Number:
+            if (!platform::isNumeric(condition->value)) {
+                setError(error, u"数据是数值类型,请正确输入!"_s);
+                return std::nullopt;
+            }
+            values << platform::val(condition->value);
+            break;
+        case FieldKind::Date: {
+            const auto d = parseDateValue(condition->value);
+            if (!d) {
+                setError(error, u"数据是日期类型(2002-03-04),请正确输入!"_s);
+                return std::nullopt;
+            }
+            values << d->toString(kDateFormat);
+            break;
+        }
+        case FieldKind::Text:
+            values << condition->value;
+            break;
+        }
+        sql += u" WHERE "_s + platform::ident(it->name) + u" = ?"_s;
+    }
+    sql += u" ORDER BY rowid"_s;
+    QSqlQuery q(ckDb());
+    if (!platform::execBound(ckDb(), sql, values, error, &q))
+        return std::nullopt;
+    QueryResult r;
+    const QSqlRecord rec = q.record();
+    for (int i = 0; i < rec.count(); ++i)
+        r.columns << rec.fieldName(i);
+    while (q.next()) {
+        QStringList row;
+        for (int i = 0; i < rec.count(); ++i)
+            row << fieldText(q.value(i));
+        r.rows << row;
+    }
+    return r;
+}
+
+std::optional<QList<QStringList>> ReceiptLineRows(const QString &billNo, QString *error)
+{
+    return lineRows(u"入库单子表"_s, billNo, error);
+}
+
+std::optional<QList<QStringList>> IssueLineRows(const QString &billNo, QString *error)
+{
+    return lineRows(u"出库单子表"_s, billNo, error);
+}
+
+} // namespace warehouse
