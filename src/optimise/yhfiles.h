@@ -1,0 +1,31 @@
+#pragma once
+// Piece-list files (*.DDD): for each row a line with the length and a line with the quantity, CR LF
+// ended, in the ANSI code page. Reading takes delimited fields (a line end or a comma ends a field,
+// leading blanks are skipped, double quotes are dropped) in pairs, length then quantity.
+#include "yhrun.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+namespace optimise {
+
+struct DDDRead
+{
+    QList<PieceListRow> rows;  // the pairs read before any stop
+    bool complete = true;      // false when the file ended inside a pair
+    bool badValue = false;     // reading stopped at a value that is no number
+};
+
+QByteArray formatDDD(const QList<PieceListRow> &rows);
+DDDRead parseDDD(const QByteArray &bytes);
+
+// Appends the file's pairs to *rows (those before a stop included). False when the file cannot be read.
+bool LoadDDDFile(const QString &fileName, QList<PieceListRow> *rows, DDDRead *read = nullptr);
+// Writes the rows, replacing the file. False when it cannot be written.
+bool SaveDDDFile(const QString &fileName, const QList<PieceListRow> &rows);
+
+// Text in the ANSI code page (GBK); a character it lacks becomes "?".
+QByteArray toAnsi(const QString &text);
+
+} // namespace optimise

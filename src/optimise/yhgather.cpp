@@ -1,0 +1,144 @@
+#include "yhgather.h"
+
+#include "design/formula.h"
+#include "design/macrotable.h"
+#include "platform/numtext.h"
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace optimise {
+
+QVariant numberParam(const QString &text)
+{
+    const double v = platform::val(text);
+    if (std::isfinite(v) && v == std::floor(v) && std::fabs(v) < 9e15)
+        return QVariant(qint64(v));
+    return QVariant(v);
+}
+
+namespace {
+const QStringList kBillTables = {u"窗型材"_s, u"窗型钢"_s};
+
+design::MacroTable macrosOf(const QList<LabelRow> &labels)
+{
+    design::MacroTable table;
+    for (const LabelRow &l : labels)
+        table.append(l.name, l.value, l.x, l.y);
+    design::SortMacrosByNameLength(table);
+    return table;
+}
+
+// The value as the statement text of a single-precision number would store it.
+bool storedSingle(float v, double *out)
+{
+    if (!std::isfinite(v))
+        return false;
+    *out = platform::generalSingle(v).toDouble();
+    return true;
+}
+
+QString formulaError(const BillPieceRow &row)
+{
+    return u"计算公式出错："_s + row.name + u" "_s + row.code;
+}
+
+bool addPlain(YHStore &store, const ChosenWindow &w, QList<PieceRow> *out, QString *error)
+{
+    const auto units = platform::roundHalfEven(platform::val(w.units), -32768, 32767);
+    if (!units) {
+        *error = u"樘数超出范围："_s + w.units;
+        return false;
+    }
+    const QVariant windowId = numberParam(w.tag);
+    const auto labels = store.windowLabels(windowId);
+    if (!labels) {
+        *error = store.lastError();
+        return false;
+    }
+    design::MacroTable macros = macrosOf(*labels);
+    for (const QString &table : kBillTables) {
+        const auto rows = store.billRows(table, numberParam(w.typeNo));
+        if (!rows) {
+            *error = store.lastError();
+            return false;
+        }
+        for (const BillPieceRow &row : *rows) {
+            const float count = design::EvalFormula(row.countFormula.trimmed(), macros) * float(*units);
+            const float length = design::EvalFormula(row.lengthFormula, macros);
+            PieceRow piece{row.id, row.name, row.code, 0, 0};
+            if (!storedSingle(length, &piece.length) || !storedSingle(count, &piece.quantity)) {
+                *error = formulaError(row);
+                return false;
+            }
+            out->append(piece);
+        }
+    }
+    return true;
+}
+
+bool addCombined(YHStore &store, const ChosenWindow &w, QList<PieceRow> *out, QString *error)
+{
+    const QVariant windowId = numberParam(w.windowNo);
+    const double windowUnits = platform::val(w.units);
+    const auto parts = store.components(windowId);
+    if (!parts) {
+        *error = store.lastError();
+        return false;
+    }
+    for (const ComponentKey &part : *parts) {
+        const auto labels = store.componentLabels(windowId, part);
+        if (!labels) {
+            *error = store.lastError();
+            return false;
+        }
+        design::MacroTable macros = macrosOf(labels->labels);
+        for (const QString &table : kBillTables) {
+            const auto rows = store.billRows(table, part.cbn);
+            if (!rows) {
+                *error = store.lastError();
+                return false;
+            }
+            for (const BillPieceRow &row : *rows) {
+                const float length = design::EvalFormula(row.lengthFormula, macros);
+                const float each = design::EvalFormula(row.countFormula.trimmed(), macros);
+                const double count = std::floor(double(each)) * windowUnits * double(labels->units);
+                PieceRow piece{QVariant(), row.name, row.code, 0, count};
+                if (!storedSingle(length, &piece.length) || !std::isfinite(count)) {
+                    *error = formulaError(row);
+                    return false;
+                }
+                piece.quantity = platform::generalDouble(count).toDouble();
+                out->append(piece);
+            }
+        }
+    }
+    return true;
+}
+} // namespace
+
+std::optional<QList<PieceRow>> gatherPieces(YHStore &store, const QList<ChosenWindow> &windows, QString *error)
+{
+    QList<PieceRow> pieces;
+    for (const ChosenWindow &w : windows) {
+        const bool combined = platform::val(w.typeNo) < 0;
+        if (!(combined ? addCombined(store, w, &pieces, error) : addPlain(store, w, &pieces, error)))
+            return std::nullopt;
+    }
+    return pieces;
+}
+
+bool BuildYHData(YHStore &store, const QList<ChosenWindow> &windows, QString *error)
+{
+    const auto pieces = gatherPieces(store, windows, error);
+    if (!pieces)
+        return false;
+    if (!store.replacePieces(*pieces, true)) {
+        *error = store.lastError();
+        return false;
+    }
+    return true;
+}
+
+} // namespace optimise

@@ -1,0 +1,74 @@
+#include "yhrun.h"
+
+#include "platform/numtext.h"
+
+#include <QMap>
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace optimise {
+
+RunOutcome RunYH(YHStore &store, const QStringList &codes, qint16 scheme, const CutSettings &settings,
+                 const std::function<void(int)> &progress)
+{
+    RunOutcome out;
+    QList<PlanRow> plan;
+    for (int i = 0; i < codes.size(); ++i) {
+        if (progress)
+            progress(i);
+        const QString &code = codes.at(i);
+        const auto rows = scheme == 0 ? store.groupedLengthsDesc(code) : store.lengthsAsc(code);
+        if (!rows) {
+            out.ok = false;
+            out.error = store.lastError();
+            return out;
+        }
+        const CutResult r = scheme == 0 ? OptimiseYH1(code, *rows, settings) : OptimiseYH2(*rows, settings, code);
+        plan += r.rows;
+        out.notices += r.notices;
+    }
+    if (!store.replacePlan(plan)) {
+        out.ok = false;
+        out.error = store.lastError();
+    }
+    return out;
+}
+
+QList<LengthQty> groupPieceList(const QList<PieceListRow> &rows, bool ascending)
+{
+    QMap<double, double> byLength;
+    for (const PieceListRow &r : rows)
+        byLength[platform::val(r.length)] += platform::val(r.quantity);
+    QList<LengthQty> out;
+    for (auto it = byLength.cbegin(); it != byLength.cend(); ++it)
+        out.append({it.key(), it.value()});
+    if (!ascending)
+        std::reverse(out.begin(), out.end());
+    return out;
+}
+
+RunOutcome runPieceList(YHStore &store, const QString &name, const QList<PieceListRow> &rows, qint16 scheme,
+                        const CutSettings &settings)
+{
+    RunOutcome out;
+    QList<PieceRow> pieces;
+    for (const PieceListRow &r : rows) {
+        if (!platform::isNumeric(r.length) || !platform::isNumeric(r.quantity)) {
+            out.ok = false;
+            out.error = u"数据不合法："_s + r.length + u" "_s + r.quantity;
+            return out;
+        }
+        pieces.append({QVariant(), QString(), QString(), platform::val(r.length), platform::val(r.quantity)});
+    }
+    const CutResult cut = scheme == 0 ? OptimiseYH1(name, groupPieceList(rows, false), settings)
+                                      : OptimiseYH2(groupPieceList(rows, true), settings, name);
+    out.notices = cut.notices;
+    if (!store.replacePiecesAndPlan(pieces, cut.rows)) {
+        out.ok = false;
+        out.error = store.lastError();
+    }
+    return out;
+}
+
+} // namespace optimise

@@ -1,0 +1,258 @@
+#include "yhstore.h"
+
+#include "app/maindb.h"
+#include "platform/database.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+using namespace Qt::StringLiterals;
+
+namespace optimise {
+
+YHStore::YHStore() : m_db(app::mainDb()) {}
+
+bool YHStore::run(const QString &sql, const QVariantList &values, QSqlQuery *query)
+{
+    m_error.clear();
+    return platform::execBound(m_db, sql, values, &m_error, query);
+}
+
+namespace {
+QList<QStringList> allTexts(QSqlQuery &q)
+{
+    QList<QStringList> rows;
+    while (q.next()) {
+        QStringList row;
+        const int n = q.record().count();
+        for (int i = 0; i < n; ++i)
+            row << app::fieldText(q.value(i));
+        rows << row;
+    }
+    return rows;
+}
+} // namespace
+
+std::optional<QList<QStringList>> YHStore::jobs()
+{
+    QSqlQuery q(m_db);
+    if (!run(u"SELECT \"编号\", \"合同编号\", \"工程名称\", \"工程地点\", \"甲方单位\" FROM \"工程\" ORDER BY rowid"_s, {},
+             &q))
+        return std::nullopt;
+    return allTexts(q);
+}
+
+std::optional<QList<QStringList>> YHStore::jobWindows(qint64 jobId)
+{
+    QSqlQuery q(m_db);
+    if (!run(u"SELECT \"工程编号\", \"门窗编号\", \"编号\", \"门窗名称\", \"门窗类型\", \"洞口宽\", \"洞口高\", \"备用\", "
+             "\"樘数\", \"说明\" FROM \"工程门窗\" WHERE \"工程编号\" = ? ORDER BY rowid"_s,
+             {jobId}, &q))
+        return std::nullopt;
+    return allTexts(q);
+}
+
+std::optional<QList<BillPieceRow>> YHStore::billRows(const QString &table, const QVariant &typeNo)
+{
+    if (table != u"窗型材"_s && table != u"窗型钢"_s) {
+        m_error = u"no such bill table"_s;
+        return std::nullopt;
+    }
+    QSqlQuery q(m_db);
+    if (!run(u"SELECT \"编号\", \"名称\", \"规格\", \"数量\", \"计算公式\" FROM "_s + platform::ident(table)
+                 + u" WHERE \"窗号\" = ? ORDER BY rowid"_s,
+             {typeNo}, &q))
+        return std::nullopt;
+    QList<BillPieceRow> rows;
+    while (q.next())
+        rows.append({q.value(0), app::fieldText(q.value(1)), app::fieldText(q.value(2)), app::fieldText(q.value(3)),
+                     app::fieldText(q.value(4))});
+    return rows;
+}
+
+std::optional<QList<LabelRow>> YHStore::windowLabels(const QVariant &windowId)
+{
+    QSqlQuery q(m_db);
+    if (!run(u"SELECT \"MC\", \"schar\", \"Px\", \"Py\" FROM \"标注\" WHERE \"MCNUM\" = ? ORDER BY rowid"_s, {windowId},
+             &q))
+        return std::nullopt;
+    QList<LabelRow> rows;
+    while (q.next())
+        rows.append({app::fieldText(q.value(0)), app::fieldText(q.value(1)), q.value(2).toFloat(), q.value(3).toFloat()});
+    return rows;
+}
+
+std::optional<QList<ComponentKey>> YHStore::components(const QVariant &windowId)
+{
+    QSqlQuery q(m_db);
+    if (!run(u"SELECT \"CBN\", \"CMC\" FROM \"标注2\" WHERE \"MCBN\" = ? GROUP BY \"CBN\", \"CMC\" ORDER BY \"CBN\", \"CMC\""_s,
+             {windowId}, &q))
+        return std::nullopt;
+    QList<ComponentKey> rows;
+    while (q.next())
+        rows.append({q.value(0), app::fieldText(q.value(1))});
+    return rows;
+}
+
+std::optional<ComponentLabels> YHStore::componentLabels(const QVariant &windowId, const ComponentKey &key)
+{
+    QSqlQuery q(m_db);
+    if (!run(u"SELECT \"MC\", \"MCZ\", \"Px\", \"Py\", \"Count\" FROM \"标注2\" WHERE \"MCBN\" = ? AND \"CBN\" = ? "
+             "AND \"CMC\" IS ? ORDER BY rowid"_s,
+             {windowId, key.cbn, key.cmc.isNull() ? QVariant() : QVariant(key.cmc)}, &q))
+        return std::nullopt;
+    ComponentLabels out;
+    bool first = true;
+    while (q.next()) {
+        if (first)
+            out.units = q.value(4).toLongLong();
+        first = false;
+        out.labels.append({app::fieldText(q.value(0)), app::fieldText(q.value(1)), q.value(2).toFloat(),
+                           q.value(3).toFloat()});
+    }
+    return out;
+}
+
+bool YHStore::writePieces(const QList<PieceRow> &pieces)
+{
+    if (!run(u"DELETE FROM \"优化数据\""_s, {}))
+        return false;
+    for (const PieceRow &p : pieces) {
+        if (!run(u"INSERT INTO \"优化数据\" (\"编号\", \"名称\", \"规格\", \"长度\", \"数量\") VALUES (?, ?, ?, ?, ?)"_s,
+                 {p.id, p.name.isNull() ? QVariant() : QVariant(p.name), p.code.isNull() ? QVariant() : QVariant(p.code),
+                  p.length, p.quantity}))
+            return false;
+    }
+    return true;
+}
+
+bool YHStore::writePlan(const QList<PlanRow> &plan)
+{
+    if (!run(u"DELETE FROM \"优化结果\""_s, {}))
+        return false;
+    for (const PlanRow &r : plan) {
+        if (!run(u"INSERT INTO \"优化结果\" (\"材料名称\", \"切割规格\", \"数量\", \"优化比率\", \"剩余料长\") "
+                 "VALUES (?, ?, ?, ?, ?)"_s,
+                 {r.material, r.pattern, r.bars, r.ratio, r.remain}))
+            return false;
+    }
+    return true;
+}
+
+bool YHStore::replacePieces(const QList<PieceRow> &pieces, bool clearPlan)
+{
+    platform::TransactionGuard guard(m_db);
+    if (!guard.isActive()) {
+        m_error = guard.errorText();
+        return false;
+    }
+    if (clearPlan && !run(u"DELETE FROM \"优化结果\""_s, {}))
+        return false;
+    if (!writePieces(pieces))
+        return false;
+    if (!guard.commit()) {
+        m_error = guard.errorText();
+        return false;
+    }
+    return true;
+}
+
+bool YHStore::replacePlan(const QList<PlanRow> &plan)
+{
+    platform::TransactionGuard guard(m_db);
+    if (!guard.isActive()) {
+        m_error = guard.errorText();
+        return false;
+    }
+    if (!writePlan(plan))
+        return false;
+    if (!guard.commit()) {
+        m_error = guard.errorText();
+        return false;
+    }
+    return true;
+}
+
+bool YHStore::replacePiecesAndPlan(const QList<PieceRow> &pieces, const QList<PlanRow> &plan)
+{
+    platform::TransactionGuard guard(m_db);
+    if (!guard.isActive()) {
+        m_error = guard.errorText();
+        return false;
+    }
+    if (!writePieces(pieces) || !writePlan(plan))
+        return false;
+    if (!guard.commit()) {
+        m_error = guard.errorText();
+        return false;
+    }
+    return true;
+}
+
+std::optional<QStringList> YHStore::materialCodes()
+{
+    QSqlQuery q(m_db);
+    if (!run(u"SELECT \"规格\" FROM \"优化数据\" GROUP BY \"规格\" ORDER BY \"规格\""_s, {}, &q))
+        return std::nullopt;
+    QStringList codes;
+    while (q.next())
+        codes << app::fieldText(q.value(0));
+    return codes;
+}
+
+namespace {
+QList<LengthQty> lengthRows(QSqlQuery &q)
+{
+    QList<LengthQty> rows;
+    while (q.next())
+        rows.append({q.value(0).toDouble(), q.value(1).toDouble()});
+    return rows;
+}
+} // namespace
+
+std::optional<QList<LengthQty>> YHStore::groupedLengthsDesc(const QString &code)
+{
+    QSqlQuery q(m_db);
+    if (!run(u"SELECT \"长度\", sum(\"数量\") FROM \"优化数据\" WHERE \"规格\" = ? GROUP BY \"长度\" ORDER BY \"长度\" DESC"_s,
+             {code}, &q))
+        return std::nullopt;
+    return lengthRows(q);
+}
+
+std::optional<QList<LengthQty>> YHStore::lengthsAsc(const QString &code)
+{
+    QSqlQuery q(m_db);
+    if (!run(u"SELECT \"长度\", \"数量\" FROM \"优化数据\" WHERE \"规格\" = ? ORDER BY \"长度\", rowid"_s, {code}, &q))
+        return std::nullopt;
+    return lengthRows(q);
+}
+
+std::optional<QList<PlanGroupRow>> YHStore::planGroups()
+{
+    QSqlQuery q(m_db);
+    if (!run(u"SELECT \"材料名称\", \"切割规格\", sum(\"数量\"), \"优化比率\", \"剩余料长\" FROM \"优化结果\" "
+             "GROUP BY \"材料名称\", \"切割规格\", \"优化比率\", \"剩余料长\" "
+             "ORDER BY \"材料名称\", \"切割规格\", \"优化比率\", \"剩余料长\""_s,
+             {}, &q))
+        return std::nullopt;
+    QList<PlanGroupRow> rows;
+    while (q.next())
+        rows.append({app::fieldText(q.value(0)), app::fieldText(q.value(1)), app::fieldText(q.value(2)),
+                     app::fieldText(q.value(3)), app::fieldText(q.value(4))});
+    return rows;
+}
+
+std::optional<QList<SummaryRow>> YHStore::planSummary()
+{
+    QSqlQuery q(m_db);
+    if (!run(u"SELECT \"材料名称\", sum(\"数量\"), sum(\"优化比率\" * \"数量\") / sum(\"数量\") FROM \"优化结果\" "
+             "GROUP BY \"材料名称\" ORDER BY \"材料名称\""_s,
+             {}, &q))
+        return std::nullopt;
+    QList<SummaryRow> rows;
+    while (q.next())
+        rows.append({app::fieldText(q.value(0)), app::fieldText(q.value(1)), app::fieldText(q.value(2))});
+    return rows;
+}
+
+} // namespace optimise

@@ -1,0 +1,113 @@
+#pragma once
+// Every statement of the cutting optimisation: reading jobs, windows, bills and named dimensions,
+// and rebuilding the work tables 优化数据 and 优化结果. Values are bound; each rebuild is one
+// transaction, so a failing run leaves the tables as they were.
+#include "yhcut.h"
+
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <optional>
+
+namespace optimise {
+
+// One piece row of 优化数据.
+struct PieceRow
+{
+    QVariant id;      // 编号 of the bill row; null for combined windows and typed lists
+    QString name;     // 名称
+    QString code;     // 规格
+    double length = 0;
+    double quantity = 0;
+};
+
+// One bill row of 窗型材 / 窗型钢.
+struct BillPieceRow
+{
+    QVariant id;
+    QString name;
+    QString code;
+    QString countFormula;
+    QString lengthFormula;
+};
+
+struct LabelRow
+{
+    QString name;
+    QString value;
+    float x = 0;
+    float y = 0;
+};
+
+// One component of a combined window, with its label rows (标注2).
+struct ComponentKey
+{
+    QVariant cbn;
+    QString cmc;
+};
+
+struct ComponentLabels
+{
+    qint64 units = 0;  // Count of the first row
+    QList<LabelRow> labels;
+};
+
+// The two lists of the result window.
+struct PlanGroupRow
+{
+    QString material, pattern, bars, ratio, remain;
+};
+struct SummaryRow
+{
+    QString material, bars, ratio;
+};
+
+class YHStore
+{
+public:
+    YHStore();
+    explicit YHStore(QSqlDatabase db) : m_db(db) {}
+
+    QString lastError() const { return m_error; }
+
+    // 工程 rows, every field as text by position (编号, 合同编号, 工程名称, 工程地点, 甲方单位).
+    std::optional<QList<QStringList>> jobs();
+    // 工程门窗 rows of a job, every field as text by position.
+    std::optional<QList<QStringList>> jobWindows(qint64 jobId);
+
+    // Bill rows of a type: table is "窗型材" or "窗型钢".
+    std::optional<QList<BillPieceRow>> billRows(const QString &table, const QVariant &typeNo);
+    std::optional<QList<LabelRow>> windowLabels(const QVariant &windowId);
+    std::optional<QList<ComponentKey>> components(const QVariant &windowId);
+    std::optional<ComponentLabels> componentLabels(const QVariant &windowId, const ComponentKey &key);
+
+    // Empties 优化结果 (when clearPlan) and 优化数据 and writes the pieces, all or nothing.
+    bool replacePieces(const QList<PieceRow> &pieces, bool clearPlan);
+    // Empties 优化结果 and writes the plan, all or nothing.
+    bool replacePlan(const QList<PlanRow> &plan);
+    // Empties both work tables, writes the typed pieces and the plan, all or nothing.
+    bool replacePiecesAndPlan(const QList<PieceRow> &pieces, const QList<PlanRow> &plan);
+
+    // Distinct 规格 of 优化数据, ascending.
+    std::optional<QStringList> materialCodes();
+    // Scheme one's rows of a code: grouped by length, longest first.
+    std::optional<QList<LengthQty>> groupedLengthsDesc(const QString &code);
+    // Scheme two's rows of a code: one per piece row, shortest first.
+    std::optional<QList<LengthQty>> lengthsAsc(const QString &code);
+
+    // The grouped plan and the per-material summary, in material order.
+    std::optional<QList<PlanGroupRow>> planGroups();
+    std::optional<QList<SummaryRow>> planSummary();
+
+private:
+    bool writePieces(const QList<PieceRow> &pieces);
+    bool writePlan(const QList<PlanRow> &plan);
+    bool run(const QString &sql, const QVariantList &values, QSqlQuery *query = nullptr);
+
+    QSqlDatabase m_db;
+    QString m_error;
+};
+
+} // namespace optimise

@@ -1,0 +1,330 @@
+#include "optimise/yhcut.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace optimise;
+
+namespace {
+CTable tableOf(const QList<int> &values)
+{
+    CTable t;
+    for (int v : values)
+        t.AddItem(v);
+    return t;
+}
+
+QList<int> valuesOf(const CTable &t)
+{
+    QList<int> out;
+    for (int r = 1; r <= t.GetCount(); ++r)
+        out << t.GetItemValue(r);
+    return out;
+}
+
+// Expands "2500x3,1000x2" into rows.
+QList<LengthQty> rowsOf(const QList<QPair<double, double>> &pairs)
+{
+    QList<LengthQty> out;
+    for (const auto &p : pairs)
+        out.append({p.first, p.second});
+    return out;
+}
+
+QStringList planTexts(const CutResult &r)
+{
+    QStringList out;
+    for (const PlanRow &p : r.rows)
+        out << u"%1|%2|%3|%4|%5"_s.arg(p.material, p.pattern).arg(p.bars).arg(p.ratio, 0, 'g', 15).arg(p.remain);
+    return out;
+}
+
+QStringList noticeTexts(const CutResult &r)
+{
+    QStringList out;
+    for (const CutNotice &n : r.notices)
+        out << n.text;
+    return out;
+}
+
+CutSettings settings(int clc, int ltc = 0, int ckk = 0, float yhbl = 1.0f)
+{
+    return {clc, ltc, ckk, yhbl};
+}
+} // namespace
+
+class TstYHCut : public QObject
+{
+    Q_OBJECT
+private slots:
+    void tableBounds();
+    void totalValue_data();
+    void totalValue();
+    void deleteList_data();
+    void deleteList();
+    void valueCount();
+    void findJustFor_data();
+    void findJustFor();
+    void stackToPattern();
+
+    void schemeOne_data();
+    void schemeOne();
+    void schemeTwo_data();
+    void schemeTwo();
+    void schemeTwoSearchOrder();
+    void schemeTwoRatioThreshold();
+    void bothSchemesCutEveryPiece_data();
+    void bothSchemesCutEveryPiece();
+};
+
+void TstYHCut::tableBounds()
+{
+    CTable t = tableOf({1000, 2000});
+    QCOMPARE(t.GetItemValue(0), -1);
+    QCOMPARE(t.GetItemValue(3), -1);
+    QCOMPARE(t.GetItemValue(2), 2000);
+    CTable empty;
+    QCOMPARE(empty.GetMaxValue(), 0);
+    QCOMPARE(empty.GetMinValue(), 0);
+    QCOMPARE(empty.GetTotalValue(6000), 0);
+    // The 16-bit rank limit: the table refuses the value beyond it.
+    CTable full;
+    for (int i = 0; i < kMaxPieceValue; ++i)
+        QVERIFY(full.AddItem(1));
+    QVERIFY(!full.AddItem(1));
+    QCOMPARE(full.GetCount(), kMaxPieceValue);
+}
+
+void TstYHCut::totalValue_data()
+{
+    QTest::addColumn<QList<int>>("values");
+    QTest::addColumn<int>("total");
+    QTest::newRow("reaches the limit") << QList<int>{2500, 2500, 2500} << 6000;
+    QTest::newRow("below the limit") << QList<int>{2500, 2500} << 5000;
+    QTest::newRow("exactly the limit") << QList<int>{3000, 3000} << 6000;
+}
+
+void TstYHCut::totalValue()
+{
+    QFETCH(QList<int>, values);
+    QFETCH(int, total);
+    QCOMPARE(tableOf(values).GetTotalValue(6000), total);
+}
+
+void TstYHCut::deleteList_data()
+{
+    QTest::addColumn<QList<int>>("values");
+    QTest::addColumn<YHPattern>("pattern");
+    QTest::addColumn<QList<int>>("left");
+    QTest::newRow("two entries") << QList<int>{1500, 1500, 2000, 2000, 2000, 3000}
+                                 << YHPattern{{1500, 1, 0}, {2000, 2, 0}} << QList<int>{1500, 2000, 3000};
+    QTest::newRow("top value") << QList<int>{1000, 2000, 3000} << YHPattern{{3000, 1, 0}} << QList<int>{1000, 2000};
+    QTest::newRow("single value") << QList<int>{6000} << YHPattern{{6000, 1, 0}} << QList<int>{};
+    QTest::newRow("first and last") << QList<int>{800, 1200, 1200, 5000} << YHPattern{{800, 1, 0}, {5000, 1, 0}}
+                                    << QList<int>{1200, 1200};
+}
+
+void TstYHCut::deleteList()
+{
+    QFETCH(QList<int>, values);
+    QFETCH(YHPattern, pattern);
+    QFETCH(QList<int>, left);
+    CTable t = tableOf(values);
+    t.DeleteList(pattern, int(pattern.size()));
+    QCOMPARE(valuesOf(t), left);
+}
+
+void TstYHCut::valueCount()
+{
+    const CTable t = tableOf({1000, 2000, 2000, 2000, 3000});
+    QCOMPARE(t.Locate(2000), 2);
+    QCOMPARE(t.GetValueCount(2000), 3);
+    QCOMPARE(t.Locate(1000), 1);
+    QCOMPARE(tableOf({6000}).GetValueCount(6000), 1);
+    QCOMPARE(tableOf({6000}).Locate(6000), 1);
+}
+
+void TstYHCut::findJustFor_data()
+{
+    QTest::addColumn<int>("remaining");
+    QTest::addColumn<int>("node");
+    QTest::newRow("nothing fits") << 2500 << 0;
+    QTest::newRow("longest fits") << 6000 << 1;
+    QTest::newRow("only the shorter fits") << 3500 << 2;
+}
+
+void TstYHCut::findJustFor()
+{
+    QFETCH(int, remaining);
+    QFETCH(int, node);
+    CTable02 list;
+    list.AddNew(5000, 1);
+    list.AddNew(3000, 1);
+    QList<CutNotice> notices;
+    QCOMPARE(list.FindJustFor(remaining, 6000, &notices), node);
+    QVERIFY(notices.isEmpty());
+}
+
+void TstYHCut::stackToPattern()
+{
+    const YHPattern p = StackSetToYHArray({{0, 1}, {1500, 2}, {3000, 3}, {5000, 4}});
+    QCOMPARE(p.size(), 2);
+    QCOMPARE(p.at(0).length, 1500);
+    QCOMPARE(p.at(0).count, 2);
+    QCOMPARE(p.at(1).length, 2000);
+    QCOMPARE(p.at(1).count, 1);
+    QVERIFY(StackSetToYHArray({}).isEmpty());
+}
+
+void TstYHCut::schemeOne_data()
+{
+    QTest::addColumn<CutSettings>("s");
+    QTest::addColumn<QList<LengthQty>>("rows");
+    QTest::addColumn<QStringList>("plan");
+    QTest::addColumn<QStringList>("notices");
+
+    QTest::newRow("greedy bars") << settings(6000) << rowsOf({{2500, 3}, {1000, 2}})
+                                 << QStringList{u"A|2500*2+1000|1|1|0"_s, u"A|2500+1000|1|0.583333333333333|2500"_s}
+                                 << QStringList{};
+    QTest::newRow("allowance and kerf")
+        << settings(6000, 10, 5) << rowsOf({{2500, 3}, {1000, 2}})
+        << QStringList{u"A|2500*2|1|0.84|960"_s, u"A|2500+1000*2|1|0.76|1440"_s} << QStringList{};
+    QTest::newRow("piece longer than the bar")
+        << settings(6000) << rowsOf({{7000, 1}, {3000, 1}}) << QStringList{u"A|3000|1|0.5|3000"_s}
+        << QStringList{u"过大：7000"_s};
+    QTest::newRow("no rows") << settings(6000) << QList<LengthQty>{} << QStringList{} << QStringList{};
+    QTest::newRow("negative piece") << settings(6000) << rowsOf({{1000, 1}, {-5, 1}}) << QStringList{}
+                                    << QStringList{u"异常值：-5"_s};
+    // A zero length would divide the bar by zero.
+    QTest::newRow("zero piece") << settings(6000) << rowsOf({{1000, 1}, {0, 2}}) << QStringList{}
+                                << QStringList{u"异常值：0"_s};
+    // A length with a zero count must not appear in a bar.
+    QTest::newRow("zero count") << settings(6000) << rowsOf({{2000, 0}, {1000, 2}})
+                                << QStringList{u"A|1000*2|1|0.333333333333333|4000"_s} << QStringList{};
+    QTest::newRow("no bar length stored") << settings(0) << rowsOf({{1000, 1}}) << QStringList{}
+                                          << QStringList{u"过大：1000"_s};
+    QTest::newRow("count beyond 16 bits") << settings(6000) << rowsOf({{1000, 40000}}) << QStringList{}
+                                          << QStringList{u"内存溢出！"_s};
+    // Two stored lengths stay two nodes even when both round to the same cut length.
+    QTest::newRow("fraction rounds half to even") << settings(6000) << rowsOf({{1000.5, 1}, {999.5, 1}})
+                                                  << QStringList{u"A|1000+1000|1|0.333333333333333|4000"_s}
+                                                  << QStringList{};
+}
+
+void TstYHCut::schemeOne()
+{
+    QFETCH(CutSettings, s);
+    QFETCH(QList<LengthQty>, rows);
+    QFETCH(QStringList, plan);
+    QFETCH(QStringList, notices);
+    const CutResult r = OptimiseYH1(u"A"_s, rows, s);
+    QCOMPARE(planTexts(r), plan);
+    QCOMPARE(noticeTexts(r), notices);
+}
+
+void TstYHCut::schemeTwo_data()
+{
+    QTest::addColumn<CutSettings>("s");
+    QTest::addColumn<QList<LengthQty>>("rows");
+    QTest::addColumn<QStringList>("plan");
+    QTest::addColumn<QStringList>("notices");
+
+    QTest::newRow("exact fills") << settings(6000) << rowsOf({{2000, 3}, {3000, 2}})
+                                 << QStringList{u"A|2000*3|1|100|0"_s, u"A|3000*2|1|100|0"_s} << QStringList{};
+    QTest::newRow("best below the bar")
+        << settings(6000) << rowsOf({{800, 2}, {1200, 4}})
+        << QStringList{u"A|800+1200*4|1|93.33|400"_s, u"A|800|1|13.33|5200"_s} << QStringList{};
+    QTest::newRow("all in one bar") << settings(6000) << rowsOf({{1000, 2}, {1500, 1}})
+                                    << QStringList{u"A|1000*2+1500|1|58.33|2500"_s} << QStringList{};
+    QTest::newRow("one piece the bar's length") << settings(6000) << rowsOf({{6000, 1}})
+                                                << QStringList{u"A|6000|1|100|0"_s} << QStringList{};
+    QTest::newRow("piece longer than the bar")
+        << settings(6000) << rowsOf({{500, 10}, {6500, 1}}) << QStringList{}
+        << QStringList{u"在数据检查时发现值:6500大于根长度!"_s};
+    QTest::newRow("sampled repeat") << settings(6000) << rowsOf({{1000, 100}})
+                                    << QStringList{u"A|1000*6|16|100|0"_s, u"A|1000*4|1|66.67|2000"_s}
+                                    << QStringList{};
+    QTest::newRow("sample fits one bar")
+        << settings(6000) << rowsOf({{200, 21}, {5000, 4}})
+        << QStringList{u"A|200*20|1|66.67|2000"_s, u"A|200+5000|1|86.67|800"_s, u"A|5000|3|83.33|1000"_s}
+        << QStringList{};
+    QTest::newRow("allowances in the text") << settings(6000, 10, 5) << rowsOf({{2980, 2}})
+                                            << QStringList{u"A|2980*2|1|100|0"_s} << QStringList{};
+    QTest::newRow("negative piece") << settings(6000) << rowsOf({{-10, 1}, {1000, 1}}) << QStringList{}
+                                    << QStringList{u"在数据检查时发现值:-10为负值!"_s};
+    // A piece of no length would stay in the table for ever.
+    QTest::newRow("zero piece") << settings(6000) << rowsOf({{0, 1}, {1000, 7}}) << QStringList{}
+                                << QStringList{u"在数据检查时发现值:0不大于零!"_s};
+    QTest::newRow("too many pieces") << settings(6000) << rowsOf({{1000, 40000}}) << QStringList{}
+                                     << QStringList{u"内存溢出！"_s};
+    QTest::newRow("no rows") << settings(6000) << QList<LengthQty>{} << QStringList{} << QStringList{};
+}
+
+void TstYHCut::schemeTwo()
+{
+    QFETCH(CutSettings, s);
+    QFETCH(QList<LengthQty>, rows);
+    QFETCH(QStringList, plan);
+    QFETCH(QStringList, notices);
+    const CutResult r = OptimiseYH2(rows, s, u"A"_s);
+    QCOMPARE(planTexts(r), plan);
+    QCOMPARE(noticeTexts(r), notices);
+}
+
+void TstYHCut::schemeTwoSearchOrder()
+{
+    // Take before skip, the first best kept: 1000+2000 is found before 3000 and both fill 3000.
+    const CutResult r = OptimiseYH2(rowsOf({{1000, 1}, {2000, 1}, {3000, 1}}), settings(3000), u"A"_s);
+    QCOMPARE(planTexts(r), (QStringList{u"A|1000+2000|1|100|0"_s, u"A|3000|1|100|0"_s}));
+}
+
+void TstYHCut::schemeTwoRatioThreshold()
+{
+    // With YHBL at or below 0 the first leaf (the greedy take) is accepted.
+    CTable t = tableOf({800, 800, 1200, 1200, 1200, 1200});
+    QList<CutNotice> notices;
+    const PatternSearch first = FindBestYHPattern(6000, 0.0f, t, &notices);
+    QCOMPARE(first.result, 0);
+    QCOMPARE(GetYHPatternText(first.pattern, settings(6000)), u"800*2+1200*3"_s);
+    const PatternSearch best = FindBestYHPattern(6000, 1.0f, t, &notices);
+    QCOMPARE(GetYHPatternText(best.pattern, settings(6000)), u"800+1200*4"_s);
+    QCOMPARE(best.remain, 400.0f);
+    QVERIFY(notices.isEmpty());
+}
+
+void TstYHCut::bothSchemesCutEveryPiece_data()
+{
+    QTest::addColumn<int>("scheme");
+    QTest::newRow("scheme one") << 0;
+    QTest::newRow("scheme two") << 1;
+}
+
+void TstYHCut::bothSchemesCutEveryPiece()
+{
+    QFETCH(int, scheme);
+    // Every piece appears in the plan exactly as often as it was asked for.
+    const QList<LengthQty> rows = rowsOf({{2750, 7}, {1430, 13}, {980, 25}, {615, 9}});
+    const QList<LengthQty> desc = rows;
+    QList<LengthQty> asc(rows.crbegin(), rows.crend());
+    const CutSettings s = settings(6000, 5, 3);
+    const CutResult r = scheme == 0 ? OptimiseYH1(u"A"_s, desc, s) : OptimiseYH2(asc, s, u"A"_s);
+    QVERIFY(r.notices.isEmpty());
+    QMap<int, qint64> counted;
+    for (const PlanRow &p : r.rows) {
+        qint64 used = 0;
+        for (const QString &part : p.pattern.split(u'+')) {
+            const QStringList lc = part.split(u'*');
+            const int length = lc.at(0).toInt();
+            const int count = lc.size() > 1 ? lc.at(1).toInt() : 1;
+            counted[length] += qint64(count) * p.bars;
+            used += qint64(length + 11) * count;
+        }
+        QVERIFY2(used <= 6000, qPrintable(p.pattern));
+        QCOMPARE(p.remain, double(6000 - used));
+    }
+    for (const LengthQty &row : rows)
+        QCOMPARE(counted.value(int(row.length)), qint64(row.quantity));
+}
+
+QTEST_GUILESS_MAIN(TstYHCut)
+#include "tst_yhcut.moc"
