@@ -1,0 +1,17 @@
+#include "projectstate.h"
+
+namespace project {
+
+QString CurGCNum;
+QString CurGCName;
+QString CurMCNum;
+QList<JobLine> GJBListView;
+int GJBSelectedIndex = -1;
+
+void setCurrentJob(const QString &id, const QString &name)
+{
+    CurGCNum = id;
+    CurGCName = name;
+}
+
+} // namespace project

@@ -1,0 +1,73 @@
+#pragma once
+// Pieces shared by the project windows: list rows of lines and jobs, the type tree of the window
+// dialogs, the drawing box, field keys and failure messages.
+#include "project/projectstore.h"
+
+#include <QList>
+#include <QString>
+#include <QTreeWidgetItem>
+
+class QLineEdit;
+class QTreeWidget;
+class QWidget;
+
+namespace platform {
+class WidgetSurface;
+}
+
+namespace project::ui {
+
+// The nine columns of a line list: 门窗名称, 门窗类型, 洞口宽, 洞口高, 樘数, 说明, 工程编号, 门窗编号, 编号.
+QStringList lineHeaders();
+QTreeWidgetItem *lineItem(const JobLine &line);
+void setLineItem(QTreeWidgetItem *item, const JobLine &line);
+JobLine itemLine(const QTreeWidgetItem *item);
+QList<JobLine> listLines(const QTreeWidget *list);
+void setupLineList(QTreeWidget *list);
+
+// The five columns of a job list: 工程名称, 工程地点, 甲方单位, 合同编号, 编号.
+QStringList jobHeaders();
+// Sorts by the 编号 column as a number.
+class JobItem : public QTreeWidgetItem
+{
+public:
+    using QTreeWidgetItem::QTreeWidgetItem;
+    bool operator<(const QTreeWidgetItem &other) const override;
+};
+QTreeWidgetItem *jobItem(const Job &job);
+void setJobItem(QTreeWidgetItem *item, const Job &job);
+Job itemJob(const QTreeWidgetItem *item);
+// Fills a job list from the store; false with *error when reading failed.
+bool fillJobList(QTreeWidget *list, QString *error);
+
+// Node tags of the type tree: kind digit ("1" maker, "2" series, "3" type) followed by the 编号.
+QString nodeTag(const QTreeWidgetItem *node);
+// Fills a type tree with makers, series and types; false with *error when reading failed.
+bool LoadMCTree(QTreeWidget *tree, QString *error);
+
+// Clears the box and draws library drawing `number` over it without its texts, as its kept
+// background; returns the drawing's labels, or nullopt with *error when it could not be read.
+std::optional<QList<NamedDimension>> showDrawingNoText(platform::WidgetSurface *box, const QString &number,
+                                                       QString *error = nullptr);
+
+// Prints the label values of the list over the drawing at their positions, row `current` in red.
+void DrawBZValues(platform::WidgetSurface *box, const QTreeWidget *labels, int current);
+
+// Label list rows: 标注, 标注值, 坐标X, 坐标Y.
+void setupLabelList(QTreeWidget *list);
+void fillLabelList(QTreeWidget *list, const QList<NamedDimension> &dims);
+QList<NamedDimension> labelListDims(const QTreeWidget *list);
+
+// Enter moves to the next widget (selecting a line edit's text); digit boxes take digits only.
+void chainEnter(QLineEdit *from, QWidget *next);
+void digitsOnly(QLineEdit *box);
+
+// A failed database action: the heading and the driver's text.
+void reportFailure(QWidget *parent, const QString &heading, const QString &error);
+
+} // namespace project::ui
+
+namespace project::ui {
+// Closes a work window, with its sub-window when it sits in an MDI area.
+void closeWorkWindow(QWidget *window);
+} // namespace project::ui
