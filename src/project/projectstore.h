@@ -30,6 +30,7 @@ struct LineFields
     QString height;   // 洞口高
     QString count;    // 樘数
     QString remark;   // 说明
+    friend bool operator==(const LineFields &, const LineFields &) = default;
 };
 
 // One line of a job as the job window lists it and hands it on: the stored values as text.
