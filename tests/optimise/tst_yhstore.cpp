@@ -1,0 +1,355 @@
+#include "../app/fixture.h"
+#include "app/reportcommands.h"
+#include "optimise/yhexport.h"
+#include "optimise/yhgather.h"
+#include "optimise/yhrun.h"
+#include "optimise/yhstore.h"
+
+#include <QSqlQuery>
+
+using namespace Qt::StringLiterals;
+using namespace optimise;
+using testfixture::exec;
+
+namespace {
+QSqlDatabase db()
+{
+    return app::mainDb();
+}
+
+// 优化数据 rows as "编号|名称|规格|长度|数量".
+QStringList pieceRows()
+{
+    QSqlQuery q(db());
+    q.exec(u"SELECT \"编号\", \"名称\", \"规格\", \"长度\", \"数量\" FROM \"优化数据\" ORDER BY rowid"_s);
+    QStringList out;
+    while (q.next()) {
+        QStringList f;
+        for (int i = 0; i < 5; ++i)
+            f << app::fieldText(q.value(i));
+        out << f.join(u'|');
+    }
+    return out;
+}
+
+QStringList planRowsStored()
+{
+    QSqlQuery q(db());
+    q.exec(u"SELECT \"材料名称\", \"切割规格\", \"数量\", \"优化比率\", \"剩余料长\" FROM \"优化结果\" ORDER BY rowid"_s);
+    QStringList out;
+    while (q.next()) {
+        QStringList f;
+        for (int i = 0; i < 5; ++i)
+            f << app::fieldText(q.value(i));
+        out << f.join(u'|');
+    }
+    return out;
+}
+
+void addBill(const QString &table, int typeNo, int id, const QString &name, const QString &code, const QString &count,
+             const QString &length)
+{
+    QVERIFY(exec(db(),
+                 u"INSERT INTO "_s + platform::ident(table)
+                     + u" (\"窗号\", \"编号\", \"名称\", \"规格\", \"数量\", \"计算公式\") VALUES (?, ?, ?, ?, ?, ?)"_s,
+                 {typeNo, id, name, code, count, length}));
+}
+
+void addLabel(int windowId, const QString &name, const QString &value)
+{
+    QVERIFY(exec(db(), u"INSERT INTO \"标注\" (\"Px\", \"Py\", \"schar\", \"MCNUM\", \"MC\") VALUES (0, 0, ?, ?, ?)"_s,
+                 {value, windowId, name}));
+}
+
+void addComponentLabel(int windowId, int cbn, const QString &cmc, const QString &name, const QString &value, int count)
+{
+    QVERIFY(exec(db(),
+                 u"INSERT INTO \"标注2\" (\"MCBN\", \"CBN\", \"MC\", \"MCZ\", \"CMC\", \"Px\", \"Py\", \"Count\") "
+                 "VALUES (?, ?, ?, ?, ?, 0, 0, ?)"_s,
+                 {windowId, cbn, name, value, cmc, count}));
+}
+
+void addPlan(const QString &material, const QString &pattern, int bars, double ratio, double remain)
+{
+    QVERIFY(exec(db(),
+                 u"INSERT INTO \"优化结果\" (\"材料名称\", \"切割规格\", \"数量\", \"优化比率\", \"剩余料长\") "
+                 "VALUES (?, ?, ?, ?, ?)"_s,
+                 {material, pattern, bars, ratio, remain}));
+}
+
+void addPiece(const QString &code, double length, double quantity)
+{
+    QVERIFY(exec(db(), u"INSERT INTO \"优化数据\" (\"规格\", \"长度\", \"数量\") VALUES (?, ?, ?)"_s,
+                 {code, length, quantity}));
+}
+
+QStringList joined(const QList<QStringList> &rows)
+{
+    QStringList out;
+    for (const QStringList &r : rows)
+        out << r.join(u'|');
+    return out;
+}
+} // namespace
+
+class TstYHStore : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void plainWindowPieces_data();
+    void plainWindowPieces();
+    void combinedCountsRoundDown();
+    void gatheringOrder();
+    void gatheringReplacesAndClearsPlan();
+    void quotesInNamesAreData();
+    void failedGatheringWritesNothing();
+
+    void runCutsChosenCodes_data();
+    void runCutsChosenCodes();
+    void failingRunKeepsPlan();
+
+    void planListGroupsAndBlanks();
+    void summaryMean_data();
+    void summaryMean();
+
+    void pieceListRun_data();
+    void pieceListRun();
+    void pieceListRefusesNonNumbers();
+
+private:
+    std::unique_ptr<testfixture::DataFolder> m_fx;
+};
+
+void TstYHStore::init()
+{
+    m_fx = std::make_unique<testfixture::DataFolder>();
+    QVERIFY(m_fx->setUp());
+}
+
+void TstYHStore::cleanup()
+{
+    m_fx.reset();
+}
+
+void TstYHStore::plainWindowPieces_data()
+{
+    QTest::addColumn<QString>("units");
+    QTest::addColumn<QString>("count");
+    QTest::addColumn<QString>("length");
+    QTest::addColumn<QString>("piece");
+    QTest::newRow("length from a label") << u"3"_s << u"2"_s << u"B-50"_s << u"11|框|K60|1450|6"_s;
+    QTest::newRow("fractional count kept") << u"3"_s << u" 1.5 "_s << u"B/3"_s << u"11|框|K60|500|4.5"_s;
+    QTest::newRow("units half to even") << u"2.5"_s << u"1"_s << u"b"_s << u"11|框|K60|1500|2"_s;
+    QTest::newRow("longer name first") << u"1"_s << u"1"_s << u"BB+B"_s << u"11|框|K60|1700|1"_s;
+}
+
+void TstYHStore::plainWindowPieces()
+{
+    QFETCH(QString, units);
+    QFETCH(QString, count);
+    QFETCH(QString, length);
+    QFETCH(QString, piece);
+    addBill(u"窗型材"_s, 7, 11, u"框"_s, u"K60"_s, count, length);
+    addLabel(100, u"B"_s, u"1500"_s);
+    addLabel(100, u"BB"_s, u"200"_s);
+    YHStore store;
+    QString err;
+    QVERIFY2(BuildYHData(store, {{u"100"_s, units, u"7"_s, u"100"_s}}, &err), qPrintable(err));
+    QCOMPARE(pieceRows(), QStringList{piece});
+}
+
+void TstYHStore::combinedCountsRoundDown()
+{
+    // The same bill row: a plain window keeps the fraction, a combined one rounds it down and
+    // multiplies by the window's and the component's units.
+    addBill(u"窗型材"_s, 7, 11, u"框"_s, u"K60"_s, u"1.5"_s, u"W"_s);
+    addComponentLabel(200, 7, u"c1"_s, u"W"_s, u"900"_s, 1);
+    addComponentLabel(200, 7, u"c2"_s, u"W"_s, u"700"_s, 2);
+    YHStore store;
+    QString err;
+    QVERIFY2(BuildYHData(store, {{u"200"_s, u"3"_s, u"-4"_s, u"200"_s}}, &err), qPrintable(err));
+    QCOMPARE(pieceRows(), (QStringList{u"|框|K60|900|3"_s, u"|框|K60|700|6"_s}));
+}
+
+void TstYHStore::gatheringOrder()
+{
+    addBill(u"窗型材"_s, 0, 1, u"P0"_s, u"X1"_s, u"1"_s, u"100"_s);
+    addBill(u"窗型钢"_s, 0, 2, u"S0"_s, u"G1"_s, u"1"_s, u"200"_s);
+    addBill(u"窗型钢"_s, 8, 3, u"S8"_s, u"G2"_s, u"1"_s, u"300"_s);
+    addBill(u"窗型材"_s, 8, 4, u"P8"_s, u"X2"_s, u"1"_s, u"400"_s);
+    addComponentLabel(300, 8, u"k"_s, u"H"_s, u"1"_s, 1);
+    YHStore store;
+    QString err;
+    // A type number of 0 counts as plain.
+    QVERIFY2(BuildYHData(store, {{u"301"_s, u"1"_s, u"0"_s, u"301"_s}, {u"300"_s, u"1"_s, u"-1"_s, u"300"_s}}, &err),
+             qPrintable(err));
+    QCOMPARE(pieceRows(),
+             (QStringList{u"1|P0|X1|100|1"_s, u"2|S0|G1|200|1"_s, u"|P8|X2|400|1"_s, u"|S8|G2|300|1"_s}));
+}
+
+void TstYHStore::gatheringReplacesAndClearsPlan()
+{
+    addBill(u"窗型材"_s, 7, 11, u"框"_s, u"K60"_s, u"1"_s, u"1000"_s);
+    addBill(u"窗型材"_s, 9, 12, u"扇"_s, u"S50"_s, u"1"_s, u"800"_s);
+    addPlan(u"old"_s, u"1"_s, 1, 1, 0);
+    YHStore store;
+    QString err;
+    QVERIFY(BuildYHData(store, {{u"1"_s, u"1"_s, u"7"_s, u"1"_s}}, &err));
+    QVERIFY(BuildYHData(store, {{u"2"_s, u"1"_s, u"9"_s, u"2"_s}}, &err));
+    QCOMPARE(pieceRows(), QStringList{u"12|扇|S50|800|1"_s});
+    QVERIFY(planRowsStored().isEmpty());
+    QCOMPARE(*store.materialCodes(), QStringList{u"S50"_s});
+}
+
+void TstYHStore::quotesInNamesAreData()
+{
+    addBill(u"窗型材"_s, 7, 11, u"O'Neil"_s, u"K'60"_s, u"1"_s, u"1000"_s);
+    YHStore store;
+    QString err;
+    QVERIFY2(BuildYHData(store, {{u"1"_s, u"1"_s, u"7"_s, u"1"_s}}, &err), qPrintable(err));
+    QCOMPARE(pieceRows(), QStringList{u"11|O'Neil|K'60|1000|1"_s});
+    const RunOutcome r = RunYH(store, {u"K'60"_s}, 0, {6000, 0, 0, 1.0f});
+    QVERIFY2(r.ok, qPrintable(r.error));
+    QCOMPARE(planRowsStored(), QStringList{u"K'60|1000|1|0.166666666666667|5000"_s});
+}
+
+void TstYHStore::failedGatheringWritesNothing()
+{
+    addPiece(u"OLD"_s, 1, 1);
+    addPlan(u"old"_s, u"1"_s, 1, 1, 0);
+    addBill(u"窗型材"_s, 7, 11, u"框"_s, u"K60"_s, u"1"_s, u"1000"_s);
+    YHStore store;
+    QString err;
+    // A first window that gathers, then one whose number of units does not fit.
+    QVERIFY(!BuildYHData(store, {{u"1"_s, u"1"_s, u"7"_s, u"1"_s}, {u"2"_s, u"40000"_s, u"7"_s, u"2"_s}}, &err));
+    QVERIFY(!err.isEmpty());
+    QCOMPARE(pieceRows(), QStringList{u"||OLD|1|1"_s});
+    QCOMPARE(planRowsStored().size(), 1);
+}
+
+void TstYHStore::runCutsChosenCodes_data()
+{
+    QTest::addColumn<int>("scheme");
+    QTest::addColumn<QStringList>("plan");
+    QTest::newRow("scheme one") << 0
+                                << QStringList{u"A|2500*2+1000|1|1|0"_s, u"A|2500+1000|1|0.583333333333333|2500"_s};
+    QTest::newRow("scheme two") << 1
+                                << QStringList{u"A|1000+2500*2|1|100|0"_s, u"A|1000+2500|1|58.33|2500"_s};
+}
+
+void TstYHStore::runCutsChosenCodes()
+{
+    QFETCH(int, scheme);
+    QFETCH(QStringList, plan);
+    addPiece(u"A"_s, 2500, 2);
+    addPiece(u"A"_s, 1000, 2);
+    addPiece(u"A"_s, 2500, 1);
+    addPiece(u"B"_s, 500, 1);
+    addPlan(u"old"_s, u"1"_s, 1, 1, 0);
+    YHStore store;
+    QList<int> progress;
+    const RunOutcome r = RunYH(store, {u"A"_s}, qint16(scheme), {6000, 0, 0, 1.0f}, [&](int i) { progress << i; });
+    QVERIFY2(r.ok, qPrintable(r.error));
+    QCOMPARE(progress, QList<int>{0});
+    QCOMPARE(planRowsStored(), plan);
+}
+
+void TstYHStore::failingRunKeepsPlan()
+{
+    addPiece(u"A"_s, 1000, 1);
+    addPiece(u"BAD"_s, 1000, 1);
+    addPlan(u"old"_s, u"1"_s, 1, 1, 0);
+    QVERIFY(exec(db(), u"CREATE TEMP TRIGGER refuse BEFORE INSERT ON \"优化结果\" WHEN NEW.\"材料名称\" = 'BAD' "
+                       "BEGIN SELECT RAISE(ABORT, 'refused'); END"_s));
+    YHStore store;
+    const RunOutcome r = RunYH(store, {u"A"_s, u"BAD"_s}, 0, {6000, 0, 0, 1.0f});
+    QVERIFY(!r.ok);
+    QVERIFY(r.error.contains(u"refused"_s));
+    QCOMPARE(planRowsStored(), QStringList{u"old|1|1|1|0"_s});
+}
+
+void TstYHStore::planListGroupsAndBlanks()
+{
+    // Scheme one writes one row per bar; equal bars become one line with their count.
+    for (int i = 0; i < 3; ++i)
+        addPlan(u"A"_s, u"1200*2+800"_s, 1, 0.8, 1200);
+    addPlan(u"B"_s, u"3000"_s, 5, 0.5, 3000);
+    addPlan(u"A"_s, u"2000"_s, 1, 0.33, 4000);
+    addPlan(u"B"_s, u"3000"_s, 1, 0.5, 3000);
+    YHStore store;
+    const auto groups = store.planGroups();
+    QVERIFY(groups);
+    QCOMPARE(joined(planListRows(*groups)),
+             (QStringList{u"A|1200*2+800|3|0.8|1200"_s, u"|2000|1|0.33|4000"_s, u"B|3000|6|0.5|3000"_s}));
+    const auto summary = store.planSummary();
+    QVERIFY(summary);
+    QCOMPARE(summary->size(), 2);
+    QCOMPARE(summary->at(0).material, u"A"_s);
+    QCOMPARE(summary->at(0).bars, u"4"_s);
+    QCOMPARE(summary->at(1).bars, u"6"_s);
+    // The report commands see the same groups.
+    QString err;
+    const auto cmd = app::runReportCommand(u"CmdYH"_s, {}, &err);
+    QVERIFY2(cmd, qPrintable(err));
+    QCOMPARE(cmd->size(), 3);
+}
+
+void TstYHStore::summaryMean_data()
+{
+    QTest::addColumn<double>("high");
+    QTest::addColumn<double>("low");
+    QTest::addColumn<QString>("mean");
+    QTest::newRow("percentages of scheme two") << 96.0 << 90.0 << u"94.5"_s;
+    QTest::newRow("fractions of scheme one") << 0.96 << 0.90 << u"0.945"_s;
+}
+
+void TstYHStore::summaryMean()
+{
+    QFETCH(double, high);
+    QFETCH(double, low);
+    QFETCH(QString, mean);
+    addPlan(u"A"_s, u"x"_s, 3, high, 0);
+    addPlan(u"A"_s, u"y"_s, 1, low, 0);
+    YHStore store;
+    const auto summary = store.planSummary();
+    QVERIFY(summary);
+    QCOMPARE(joined(summaryListRows(*summary)), QStringList{u"A|4|"_s + mean});
+}
+
+void TstYHStore::pieceListRun_data()
+{
+    QTest::addColumn<int>("scheme");
+    QTest::addColumn<QStringList>("plan");
+    QTest::newRow("scheme one") << 0 << QStringList{u"料|1200*5|1|1|0"_s, u"料|800*2|1|0.266666666666667|4400"_s};
+    QTest::newRow("scheme two") << 1 << QStringList{u"料|1200*5|1|100|0"_s, u"料|800*2|1|26.67|4400"_s};
+}
+
+void TstYHStore::pieceListRun()
+{
+    QFETCH(int, scheme);
+    QFETCH(QStringList, plan);
+    addPiece(u"OLD"_s, 1, 1);
+    addPlan(u"old"_s, u"1"_s, 1, 1, 0);
+    YHStore store;
+    // The same length typed twice reaches the scheme as one length.
+    const RunOutcome r = runPieceList(store, u"料"_s, {{u"1200"_s, u"2"_s}, {u"800"_s, u"2"_s}, {u"1200"_s, u"3"_s}},
+                                      qint16(scheme), {6000, 0, 0, 1.0f});
+    QVERIFY2(r.ok, qPrintable(r.error));
+    QCOMPARE(pieceRows(), (QStringList{u"|||1200|2"_s, u"|||800|2"_s, u"|||1200|3"_s}));
+    QCOMPARE(planRowsStored(), plan);
+}
+
+void TstYHStore::pieceListRefusesNonNumbers()
+{
+    addPiece(u"OLD"_s, 1, 1);
+    YHStore store;
+    const RunOutcome r = runPieceList(store, u"料"_s, {{u"1200"_s, u"2"_s}, {u"."_s, u"2"_s}}, 0, {6000, 0, 0, 1.0f});
+    QVERIFY(!r.ok);
+    QCOMPARE(pieceRows(), QStringList{u"||OLD|1|1"_s});
+}
+
+QTEST_MAIN(TstYHStore)
+#include "tst_yhstore.moc"
