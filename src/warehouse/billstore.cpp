@@ -317,6 +317,15 @@ std::optional<QDate> parseDateValue(const QString &text)
     return std::nullopt;
 }
 
+QString queryValueProblem(FieldKind kind, const QString &value)
+{
+    if (kind == FieldKind::Number && !platform::isNumeric(value))
+        return u"数据是数值类型,请正确输入!"_s;
+    if (kind == FieldKind::Date && !parseDateValue(value))
+        return u"数据是日期类型(2002-03-04),请正确输入!"_s;
+    return {};
+}
+
 std::optional<QueryResult> RunQuery(const QString &table, const std::optional<QueryCondition> &condition,
                                     QString *error)
 {
@@ -332,26 +341,15 @@ std::optional<QueryResult> RunQuery(const QString &table, const std::optional<Qu
             setError(error, u"表“%1”中没有字段“%2”"_s.arg(table, condition->field));
             return std::nullopt;
         }
-        switch (it->kind) {
-        case FieldKind::Number:
-            if (!platform::isNumeric(condition->value)) {
-                setError(error, u"数据是数值类型,请正确输入!"_s);
-                return std::nullopt;
-            }
-            values << platform::val(condition->value);
-            break;
-        case FieldKind::Date: {
-            const auto d = parseDateValue(condition->value);
-            if (!d) {
-                setError(error, u"数据是日期类型(2002-03-04),请正确输入!"_s);
-                return std::nullopt;
-            }
-            values << d->toString(kDateFormat);
-            break;
+        const QString problem = queryValueProblem(it->kind, condition->value);
+        if (!problem.isEmpty()) {
+            setError(error, problem);
+            return std::nullopt;
         }
-        case FieldKind::Text:
-            values << condition->value;
-            break;
+        switch (it->kind) {
+        case FieldKind::Number: values << platform::val(condition->value); break;
+        case FieldKind::Date: values << parseDateValue(condition->value)->toString(kDateFormat); break;
+        case FieldKind::Text: values << condition->value; break;
         }
         sql += u" WHERE "_s + platform::ident(it->name) + u" = ?"_s;
     }

@@ -85,6 +85,10 @@ struct QueryField
 // Columns of a query table in stored order, with how a value for each is checked and compared.
 std::optional<QList<QueryField>> QueryFields(const QString &table, QString *error);
 
+// Why a typed value cannot be compared with a field of that kind: "数据是数值类型,请正确输入!",
+// "数据是日期类型(2002-03-04),请正确输入!", or "" when it can.
+QString queryValueProblem(FieldKind kind, const QString &value);
+
 // A typed date value ("2002-03-04", "2002-3-4", "2002/3/4"); nullopt when it is no date.
 std::optional<QDate> parseDateValue(const QString &text);
 

@@ -1,0 +1,111 @@
+#include "billwidgets.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTreeWidget>
+
+using namespace Qt::StringLiterals;
+
+namespace warehouse::ui {
+
+BillDateEdit::BillDateEdit(QWidget *parent) : QDateEdit(parent)
+{
+    setDisplayFormat(u"yyyy-MM-dd"_s);
+    setCalendarPopup(true);
+    setMinimumDate(QDate(1900, 1, 1));
+    setSpecialValueText(u" "_s);
+    setDate(minimumDate());
+}
+
+void BillDateEdit::setBillDate(const QDate &d)
+{
+    m_dated = true;
+    setDate(d.isValid() ? d : minimumDate());
+}
+
+void BillDateEdit::focusInEvent(QFocusEvent *event)
+{
+    if (!m_dated) {
+        m_dated = true;
+        setDate(QDate::currentDate());
+    }
+    QDateEdit::focusInEvent(event);
+}
+
+EnterChain::EnterChain(QObject *parent, const QList<QWidget *> &chain) : QObject(parent), m_chain(chain)
+{
+    for (QWidget *w : chain) {
+        w->installEventFilter(this);
+        // An editable combo box takes its keys in its own line edit.
+        if (auto *combo = qobject_cast<QComboBox *>(w); combo && combo->lineEdit())
+            combo->lineEdit()->installEventFilter(this);
+    }
+}
+
+bool EnterChain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<QKeyEvent *>(event)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return false;
+    auto *w = static_cast<QWidget *>(watched);
+    qsizetype i = m_chain.indexOf(w);
+    if (i < 0 && w->parentWidget())
+        i = m_chain.indexOf(w->parentWidget());
+    if (i < 0 || i + 1 >= m_chain.size())
+        return false; // the last control of a chain handles Enter itself (a button presses)
+    m_chain.at(i + 1)->setFocus(Qt::TabFocusReason);
+    return true;
+}
+
+QTreeWidget *makeLineList(QWidget *parent, const QString &objectName, const QStringList &titles)
+{
+    auto *list = new QTreeWidget(parent);
+    list->setObjectName(objectName);
+    list->setColumnCount(int(titles.size()));
+    list->setHeaderLabels(titles);
+    list->setRootIsDecorated(false);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setAllColumnsShowFocus(true);
+    return list;
+}
+
+void setRow(QTreeWidgetItem *item, const QStringList &texts)
+{
+    for (int c = 0; c < item->columnCount() || c < texts.size(); ++c)
+        item->setText(c, c < texts.size() ? texts.at(c) : QString());
+}
+
+void appendRow(QTreeWidget *list, const QStringList &texts)
+{
+    auto *item = new QTreeWidgetItem(list);
+    setRow(item, texts);
+}
+
+QStringList rowTexts(const QTreeWidgetItem *item, int columns)
+{
+    QStringList t;
+    for (int c = 0; c < columns; ++c)
+        t << item->text(c);
+    return t;
+}
+
+QList<QStringList> allRows(const QTreeWidget *list)
+{
+    QList<QStringList> rows;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        rows << rowTexts(list->topLevelItem(i), list->columnCount());
+    return rows;
+}
+
+QTreeWidgetItem *selectedRow(const QTreeWidget *list)
+{
+    const auto selected = list->selectedItems();
+    return selected.isEmpty() ? nullptr : selected.first();
+}
+
+} // namespace warehouse::ui

@@ -1,0 +1,54 @@
+#pragma once
+// Pieces shared by the bill windows: the bill date box, Enter moving through a chain of controls,
+// and the line lists.
+#include <QDateEdit>
+#include <QList>
+#include <QObject>
+#include <QStringList>
+
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace warehouse::ui {
+
+// A date box that is empty until it first takes the focus, which gives it today's date; later
+// focus changes keep what the user set.
+class BillDateEdit : public QDateEdit
+{
+    Q_OBJECT
+public:
+    explicit BillDateEdit(QWidget *parent = nullptr);
+    bool hasDate() const { return date() != minimumDate(); }
+    // A stored date (an invalid one leaves the box empty); the box then counts as dated.
+    void setBillDate(const QDate &d);
+
+protected:
+    void focusInEvent(QFocusEvent *event) override;
+
+private:
+    bool m_dated = false;
+};
+
+// Enter (or Return) in chain[i] moves the focus to chain[i + 1]; nothing else happens on Enter.
+class EnterChain : public QObject
+{
+public:
+    EnterChain(QObject *parent, const QList<QWidget *> &chain);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QList<QWidget *> m_chain;
+};
+
+// A report-view list with the given column titles; items cannot be edited in place.
+QTreeWidget *makeLineList(QWidget *parent, const QString &objectName, const QStringList &titles);
+void appendRow(QTreeWidget *list, const QStringList &texts);
+void setRow(QTreeWidgetItem *item, const QStringList &texts);
+QStringList rowTexts(const QTreeWidgetItem *item, int columns);
+QList<QStringList> allRows(const QTreeWidget *list);
+// The selected row, or nullptr.
+QTreeWidgetItem *selectedRow(const QTreeWidget *list);
+
+} // namespace warehouse::ui

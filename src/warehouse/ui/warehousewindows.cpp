@@ -1,0 +1,48 @@
+#include "warehousewindows.h"
+
+#include "frmenter.h"
+#include "frmpost.h"
+#include "frmquery.h"
+
+#include "platform/messages.h"
+#include "warehouse/warehousestore.h"
+
+using namespace Qt::StringLiterals;
+
+namespace warehouse::ui {
+
+void openReceiptBill(QWidget *parent)
+{
+    QString err;
+    const auto no = GetNextInBillNo(&err);
+    if (!no) {
+        platform::showError(parent, u"无法取得入库单编号：\n"_s + err);
+        return;
+    }
+    CurInBillNo = *no;
+    FrmEnter w(parent);
+    w.setPrintEnabled(false);
+    platform::execDialog(&w);
+}
+
+void openIssueBill(QWidget *parent)
+{
+    QString err;
+    const auto no = GetNextOutBillNo(&err);
+    if (!no) {
+        platform::showError(parent, u"无法取得出库单编号：\n"_s + err);
+        return;
+    }
+    CurOutBillNo = *no;
+    FrmPost w(parent);
+    w.setPrintEnabled(false);
+    platform::execDialog(&w);
+}
+
+void openQuery(QWidget *parent)
+{
+    FrmQuery w(parent);
+    platform::execDialog(&w);
+}
+
+} // namespace warehouse::ui
