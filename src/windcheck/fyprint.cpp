@@ -1,0 +1,172 @@
+#include "fyprint.h"
+
+#include "fullcheck.h"
+#include "platform/numtext.h"
+#include "platform/settings.h"
+#include "platform/surface.h"
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace windcheck {
+
+namespace {
+const QString kSection = u"FM"_s;
+
+int whole(double v) { return int(std::lround(v)); }
+int intPart(double v) { return int(std::floor(v)); }
+
+void setFontSize(platform::Surface &s, double size)
+{
+    QFont f = s.font();
+    f.setPointSizeF(size);
+    s.setFont(f);
+}
+
+QString footer(int page) { return u"页:/"_s + platform::statementDouble(page) + u"/"_s; }
+
+void printFooter(platform::Surface &s, const PrintLayout &layout, int page)
+{
+    s.setCurrentPos(QPointF(s.width() / 2.0, s.textHeight(u"A"_s) + layout.bottom));
+    s.print(footer(page));
+}
+} // namespace
+
+CoverSettings LoadCoverSettings()
+{
+    using platform::SettingsStore;
+    return {SettingsStore::get(kSection, u"GCMC"_s, QString()), SettingsStore::get(kSection, u"JH"_s, QString()),
+            SettingsStore::get(kSection, u"SH"_s, QString()), SettingsStore::get(kSection, u"JHDW"_s, QString())};
+}
+
+void SaveCoverSettings(const CoverSettings &cover)
+{
+    using platform::SettingsStore;
+    SettingsStore::set(kSection, u"GCMC"_s, cover.gcmc);
+    SettingsStore::set(kSection, u"JH"_s, cover.jh);
+    SettingsStore::set(kSection, u"SH"_s, cover.sh);
+    SettingsStore::set(kSection, u"JHDW"_s, cover.jhdw);
+}
+
+QString SpaceOutText(const QString &text)
+{
+    QString out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (i > 0)
+            out += u' ';
+        out += text.at(i);
+    }
+    return out;
+}
+
+QString coverDateText(const QDate &date)
+{
+    return QString::number(date.year()) + u"年"_s + QString::number(date.month()) + u"月"_s
+           + QString::number(date.day()) + u"日"_s;
+}
+
+PrintLayout printLayoutFor(double pageWidth, double pageHeight)
+{
+    PrintLayout l;
+    l.left = intPart(pageWidth / 8.0);
+    l.top = intPart(pageHeight / 16.0);
+    l.bottom = whole(pageHeight) - intPart(pageHeight / 9.0);
+    return l;
+}
+
+int reportLineStep(const platform::Surface &surface)
+{
+    const double h = surface.textHeight(u"A"_s);
+    return whole(h + intPart(h / 3.0));
+}
+
+int PrintReportLine(platform::Surface &s, const FYState &state, double fontSize)
+{
+    setFontSize(s, fontSize);
+    const PrintLayout layout = printLayoutFor(s.width(), s.height());
+    const int step = reportLineStep(s);
+    int y = layout.top;
+    int page = 1;
+    auto finishPage = [&] {
+        y = layout.top;
+        printFooter(s, layout, page);
+        ++page;
+        s.newPage();
+    };
+    for (int line = 1; line <= kLastReportLine; ++line) {
+        if (y >= layout.bottom)
+            finishPage();
+        if (line == 1)
+            y = layout.top;
+        if (line == kLastReportLine) {
+            y += step;
+            // The extra step must not push the last line into the footer.
+            if (y >= layout.bottom)
+                finishPage();
+            s.setCurrentPos(QPointF(layout.left, y));
+            s.print(state.FYReport[line]);
+            printFooter(s, layout, page);
+            s.endDocument();
+            return page;
+        }
+        // A line's own line break takes no place: every line stands at its own position.
+        QString text = state.FYReport[line];
+        text.remove(u'\r');
+        text.remove(u'\n');
+        s.setCurrentPos(QPointF(layout.left, y));
+        s.print(text);
+        y += step;
+    }
+    return page;
+}
+
+void PrintCoverPage(platform::Surface &s, const CoverSettings &cover, const QDate &today, FYState &state)
+{
+    const double width = s.width();
+    const double height = s.height();
+    const QString zhong = u"中"_s;
+
+    setFontSize(s, 22);
+    int y = intPart(height / 12.0);
+    const qsizetype chars = cover.gcmc.size();
+    const int w = whole(s.textWidth(zhong) * double(chars));
+    const int g = whole(s.textWidth(u"A"_s) * double(chars - 1));
+    const int x0 = intPart((width - w - g) / 2.0);
+    s.setCurrentPos(QPointF(x0, y));
+    s.print(SpaceOutText(cover.gcmc));
+    y += whole(3.0 * s.textHeight(zhong));
+
+    setFontSize(s, 28);
+    const int step = whole(3.0 * s.textHeight(zhong));
+    setFontSize(s, 32);
+    const int x1 = intPart((width - s.textWidth(zhong)) / 2.0);
+    for (const QString &c : {u"门"_s, u"窗"_s, u"校"_s, u"核"_s, u"报"_s, u"告"_s}) {
+        s.setCurrentPos(QPointF(x1, y));
+        s.print(c);
+        y += step;
+    }
+
+    setFontSize(s, 15);
+    const int gap = whole(2.0 * s.textHeight(zhong));
+    const QString lines[] = {
+        u"校       核："_s + cover.jh,
+        u"审       核："_s + cover.sh,
+        u"校 核 单 位："_s + cover.jhdw,
+        u"校 核 日 期："_s + coverDateText(today),
+    };
+    bool first = true;
+    for (const QString &text : lines) {
+        if (!first)
+            y += gap;
+        first = false;
+        s.setCurrentPos(QPointF(x0, y));
+        s.print(text);
+    }
+
+    setFontSize(s, FYPrintFontSize);
+    state.printFontSize = FYPrintFontSize;
+    s.endDocument();
+}
+
+} // namespace windcheck
