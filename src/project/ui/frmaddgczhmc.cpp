@@ -137,6 +137,12 @@ FrmAddGCZHMC::FrmAddGCZHMC(QWidget *parent) : QDialog(parent)
     connect(Command2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+FrmAddGCZHMC::~FrmAddGCZHMC()
+{
+    // A dialog that never went through done() leaves no work rows either.
+    ProjectStore().clearWorkRows();
+}
+
 ComponentKey FrmAddGCZHMC::nodeKey(const QTreeWidgetItem *node)
 {
     return {node->data(0, kCbnRole).toLongLong(), node->text(0)};

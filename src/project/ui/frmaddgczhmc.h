@@ -26,6 +26,7 @@ class FrmAddGCZHMC : public QDialog
     Q_OBJECT
 public:
     explicit FrmAddGCZHMC(QWidget *parent = nullptr);
+    ~FrmAddGCZHMC() override;
 
     // Add mode ("1") for job `jobId`, appending to `list`: the type tree is filled and no work row
     // is left from before. False with *error on a failure.
