@@ -120,6 +120,7 @@ private slots:
     void receiptSaveFailureKeepsWindow();
     void receiptKeysAndEnter();
     void dateBoxTakesTodayOnFirstFocus();
+    void printStoredBills();
 
     // issue
     void openIssueTakesNextNumber();
@@ -128,6 +129,7 @@ private slots:
     void pickerRefusals();
     void issueBillCheckAndSave();
     void issueSaveRefusedWhenStockIsGone();
+    void issueEnterKeys();
 
 private:
     std::unique_ptr<testfixture::DataFolder> m_fx;
@@ -646,6 +648,78 @@ void TstBillWindows::issueSaveRefusedWhenStockIsGone()
     QCOMPARE(w.result(), int(QDialog::Rejected));
     QCOMPARE(rowCount(ckDb(), u"出库单"_s), 0);
     QCOMPARE(rowCount(ckDb(), u"出库单子表"_s), 0);
+}
+
+void TstBillWindows::printStoredBills()
+{
+    QString err;
+    QVERIFY(SaveReceiptBill({u"5"_s, u"厂"_s, u"用"_s, u"说"_s, u"员"_s, QDate(2002, 3, 4),
+                             {{u"甲"_s, u"A"_s, u"支"_s, u"2"_s, u"3"_s, u"型材"_s}}},
+                            nullptr, &err));
+    QVERIFY(SaveIssueBill({u"6"_s, u"用"_s, u"领"_s, u"管"_s, QDate(2002, 3, 5), {{u"甲"_s, u"A"_s, u"支"_s, u"1"_s, u"型材"_s}}},
+                          &err));
+    QStringList previews;
+    m_fx->msgs->onDialog = [&](QDialog *d) {
+        previews << d->objectName() + u':' + d->windowTitle();
+        d->reject();
+        return d->result();
+    };
+    CurInBillNo = u"5"_s;
+    FrmEnter receiptWindow;
+    button(&receiptWindow, u"CmdPrint"_s)->click();
+    CurOutBillNo = u"6"_s;
+    FrmPost issueWindow;
+    button(&issueWindow, u"CmdPrint"_s)->click();
+    QCOMPARE(previews, (QStringList{u"reportPreview:入   库   单"_s, u"reportPreview:出   库   单"_s}));
+    QVERIFY(m_fx->msgs->shown.isEmpty());
+
+    // A number without a stored bill prints nothing and says so.
+    CurInBillNo = u"77"_s;
+    FrmEnter missing;
+    button(&missing, u"CmdPrint"_s)->click();
+    QCOMPARE(previews.size(), 2);
+    QCOMPARE(m_fx->msgs->shown.size(), 1);
+    QCOMPARE(m_fx->msgs->shown[0].title, u"出错"_s);
+}
+
+void TstBillWindows::issueEnterKeys()
+{
+    QVERIFY(addStock(u"框料"_s, u"A60"_s, u"型材"_s, 12));
+    CurOutBillNo = u"1"_s;
+    FrmPost w;
+    w.show();
+    QCOMPARE(focusName(&w), u"TxtYT"_s);
+    const QStringList chain = {u"TxtYT"_s, u"TxtSM"_s, u"TxtCGY"_s, u"TxtRQ"_s, u"OKButton"_s};
+    for (int i = 0; i + 1 < chain.size(); ++i) {
+        QCOMPARE(focusName(&w), chain[i]);
+        QTest::keyClick(w.focusWidget(), Qt::Key_Return);
+    }
+    QCOMPARE(focusName(&w), u"OKButton"_s);
+    QVERIFY(m_fx->msgs->shown.isEmpty());
+    // No key is filtered in the issue window.
+    QTest::keyClicks(edit(&w, u"TxtYT"_s), u"-x.1"_s);
+    QCOMPARE(edit(&w, u"TxtYT"_s)->text(), u"-x.1"_s);
+
+    bool checked = false;
+    m_fx->msgs->onDialog = [&](QDialog *d) {
+        d->show();
+        [&] {
+            child<QComboBox>(d, u"CmbZL"_s)->setCurrentIndex(0);
+            doubleClick(list(d, u"LvwR"_s), 0);
+            QLineEdit *qty = edit(d, u"TxtSL"_s);
+            qty->clear();
+            QTest::keyClicks(qty, u"1.5x"_s);
+            QCOMPARE(qty->text(), u"15"_s);
+            QTest::keyClick(qty, Qt::Key_Return);
+            QCOMPARE(focusName(d), u"OKButton"_s);
+            checked = true;
+        }();
+        d->reject();
+        return d->result();
+    };
+    button(&w, u"CmdAdd"_s)->click();
+    QVERIFY(checked);
+    QCOMPARE(list(&w)->topLevelItemCount(), 0);
 }
 
 QTEST_MAIN(TstBillWindows)
