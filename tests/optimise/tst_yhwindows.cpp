@@ -1,0 +1,536 @@
+#include "../app/fixture.h"
+#include "optimise/ui/frmcreate.h"
+#include "optimise/ui/frmhandup.h"
+#include "optimise/ui/frmresult.h"
+#include "optimise/ui/frmyhmain.h"
+#include "optimise/ui/yhlists.h"
+#include "optimise/yhoption.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+
+using namespace Qt::StringLiterals;
+using namespace optimise;
+using namespace optimise::ui;
+using testfixture::exec;
+
+namespace {
+QSqlDatabase db()
+{
+    return app::mainDb();
+}
+
+template <typename T>
+T *child(QWidget *w, const QString &name)
+{
+    T *c = w->findChild<T *>(name);
+    if (!c)
+        qFatal("no child %s", qPrintable(name));
+    return c;
+}
+
+void click(QWidget *w, const QString &button)
+{
+    child<QPushButton>(w, button)->click();
+}
+
+QStringList listTexts(QTreeWidget *list)
+{
+    QStringList out;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        QStringList row;
+        for (int c = 0; c < list->columnCount(); ++c)
+            row << list->topLevelItem(i)->text(c);
+        out << row.join(u'|');
+    }
+    return out;
+}
+
+void select(QTreeWidget *list, int row)
+{
+    QTreeWidgetItem *item = list->topLevelItem(row);
+    list->setCurrentItem(item);
+    item->setSelected(true);
+}
+
+// One job (编号 5, "南苑小区") with a plain window of 2 units whose type 7 has a profile row and a
+// steel row, and a second window of type 8 with a profile row.
+void addJob()
+{
+    QVERIFY(exec(db(), u"INSERT INTO \"工程\" VALUES (5, 'HT-1', '南苑小区', '城南', '甲方')"_s));
+    QVERIFY(exec(db(), u"INSERT INTO \"工程门窗\" VALUES (5, 7, 50, 'C1', '平开窗', 1500, 1200, '1500*1200', 2, '')"_s));
+    QVERIFY(exec(db(), u"INSERT INTO \"工程门窗\" VALUES (5, 8, 51, 'C2', '推拉窗', 900, 900, '900*900', 1, '')"_s));
+    QVERIFY(exec(db(), u"INSERT INTO \"标注\" VALUES (0, 0, '1500', 50, 'B')"_s));
+    QVERIFY(exec(db(), u"INSERT INTO \"窗型材\" VALUES (7, 1, '框', 'K60', '2', 'B')"_s));
+    QVERIFY(exec(db(), u"INSERT INTO \"窗型钢\" VALUES (7, 2, '钢', 'G20', '1', 'B-100')"_s));
+    QVERIFY(exec(db(), u"INSERT INTO \"窗型材\" VALUES (8, 3, '扇', 'S50', '1', '800')"_s));
+}
+} // namespace
+
+class TstYHWindows : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void schemeSwitch_data();
+    void schemeSwitch();
+    void toolbarOpensWindows_data();
+    void toolbarOpensWindows();
+
+    void moversNeedASelection_data();
+    void moversNeedASelection();
+    void movedItemKeepsEverything();
+    void moveAllAndBack();
+
+    void wizardFromJobToResult();
+    void wizardStepsRefuseEmptyChoices();
+    void jobWindowEntryUsesSchemeOne();
+    void failedGatheringKeepsStepTwo();
+
+    void pieceListAddChecks_data();
+    void pieceListAddChecks();
+    void pieceListKeysAndDelete();
+    void pieceListFiles();
+    void pieceListRun();
+    void pieceListRunChecks();
+
+    void resultExports();
+    void resultPrints();
+
+private:
+    std::unique_ptr<testfixture::DataFolder> m_fx;
+};
+
+void TstYHWindows::init()
+{
+    m_fx = std::make_unique<testfixture::DataFolder>();
+    QVERIFY(m_fx->setUp());
+    CLC = 6000;
+    LTC = 0;
+    CKK = 0;
+    YHBL = 1.0f;
+    YHScheme = 0;
+    YHGCName.clear();
+    app::OutPutFileTypeFlag = 0;
+}
+
+void TstYHWindows::cleanup()
+{
+    m_fx.reset();
+}
+
+void TstYHWindows::schemeSwitch_data()
+{
+    QTest::addColumn<int>("startScheme");
+    QTest::addColumn<int>("clicks");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("scheme");
+    QTest::newRow("opened") << 0 << 0 << u"优化方案一"_s << 0;
+    QTest::newRow("one click") << 0 << 1 << u"优化方案二"_s << 1;
+    QTest::newRow("two clicks") << 0 << 2 << u"优化方案一"_s << 0;
+    QTest::newRow("opened with scheme two active") << 1 << 0 << u"优化方案二"_s << 1;
+    QTest::newRow("scheme two, one click") << 1 << 1 << u"优化方案一"_s << 0;
+}
+
+void TstYHWindows::schemeSwitch()
+{
+    QFETCH(int, startScheme);
+    QFETCH(int, clicks);
+    QFETCH(QString, caption);
+    QFETCH(int, scheme);
+    YHScheme = qint16(startScheme);
+    FrmYHMain w;
+    QCOMPARE(w.windowTitle(), u"塑钢门窗材料优化"_s);
+    QAction *button = w.findChild<QAction *>(u"Button1"_s);
+    QVERIFY(button);
+    for (int i = 0; i < clicks; ++i)
+        button->trigger();
+    QCOMPARE(button->text(), caption);
+    QCOMPARE(int(YHScheme), scheme);
+}
+
+void TstYHWindows::toolbarOpensWindows_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("dialog");
+    QTest::newRow("工程优化") << u"Button3"_s << u"frmCreate01"_s;
+    QTest::newRow("手工优化") << u"Button4"_s << u"frmHandup"_s;
+    QTest::newRow("选项设置") << u"Button5"_s << u"frmOption"_s;
+    QTest::newRow("使用说明") << u"Button6"_s << u"frmUser"_s;
+}
+
+void TstYHWindows::toolbarOpensWindows()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, dialog);
+    FrmYHMain w;
+    w.findChild<QAction *>(button)->trigger();
+    QCOMPARE(m_fx->msgs->dialogNames, QStringList{dialog});
+    if (dialog == u"frmUser"_s) {
+        FrmUser u;
+        QVERIFY(u.findChild<QWidget *>(u"RichTextBox1"_s));
+        QCOMPARE(u.windowTitle(), u"使用说明"_s);
+    }
+    // The entry shows the window modally.
+    m_fx->msgs->dialogNames.clear();
+    YH02Show(nullptr);
+    QCOMPARE(m_fx->msgs->dialogNames, QStringList{u"frmYHMain"_s});
+}
+
+void TstYHWindows::moversNeedASelection_data()
+{
+    QTest::addColumn<int>("mover");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("move") << 0 << u"无选择移动对象"_s;
+    QTest::newRow("remove") << 1 << u"无选择移除对象"_s;
+}
+
+void TstYHWindows::moversNeedASelection()
+{
+    QFETCH(int, mover);
+    QFETCH(QString, message);
+    QWidget host;
+    QTreeWidget *available = makeList(u"LvwR"_s, &host);
+    QTreeWidget *chosen = makeList(u"LvwD"_s, &host);
+    setHeaders(available, {u"a"_s});
+    setHeaders(chosen, {u"a"_s});
+    addItem(available, {u"x"_s});
+    addItem(chosen, {u"y"_s});
+    if (mover == 0)
+        MoveListItem(available, chosen);
+    else
+        RemoveListItem(available, chosen);
+    QCOMPARE(m_fx->msgs->texts(), QStringList{message});
+    QCOMPARE(m_fx->msgs->shown.at(0).title, u"提示"_s);
+    QCOMPARE(available->topLevelItemCount(), 1);
+    QCOMPARE(chosen->topLevelItemCount(), 1);
+}
+
+void TstYHWindows::movedItemKeepsEverything()
+{
+    QWidget host;
+    QTreeWidget *available = makeList(u"LvwR"_s, &host);
+    QTreeWidget *chosen = makeList(u"LvwD"_s, &host);
+    const QStringList headers = {u"门窗名称"_s, u"门窗类型"_s, u"制作尺寸"_s};
+    setHeaders(available, headers);
+    setHeaders(chosen, headers);
+    addItem(available, {u"C1"_s, u"平开"_s, u"1500*1200"_s}, u"50"_s);
+    addItem(available, {u"C2"_s, u"推拉"_s, u"900*900"_s}, u"51"_s);
+    addItem(chosen, {u"C0"_s, u"固定"_s, u"600*600"_s}, u"49"_s);
+    select(available, 0);
+    MoveListItem(available, chosen);
+    QCOMPARE(listTexts(chosen), (QStringList{u"C0|固定|600*600"_s, u"C1|平开|1500*1200"_s}));
+    QCOMPARE(itemTag(chosen->topLevelItem(1)), u"50"_s);
+    QCOMPARE(listTexts(available), QStringList{u"C2|推拉|900*900"_s});
+    select(chosen, 0);
+    RemoveListItem(available, chosen);
+    QCOMPARE(listTexts(available), (QStringList{u"C2|推拉|900*900"_s, u"C0|固定|600*600"_s}));
+    QCOMPARE(itemTag(available->topLevelItem(1)), u"49"_s);
+    QVERIFY(m_fx->msgs->shown.isEmpty());
+}
+
+void TstYHWindows::moveAllAndBack()
+{
+    QWidget host;
+    QTreeWidget *available = makeList(u"LvwR"_s, &host);
+    QTreeWidget *chosen = makeList(u"LvwD"_s, &host);
+    setHeaders(available, {u"规格"_s});
+    setHeaders(chosen, {u"规格"_s});
+    for (const QString &code : {u"A"_s, u"B"_s, u"C"_s})
+        addItem(available, {code});
+    MoveAllListItems(available, chosen);
+    QCOMPARE(listTexts(chosen), (QStringList{u"A"_s, u"B"_s, u"C"_s}));
+    QCOMPARE(available->topLevelItemCount(), 0);
+    RemoveAllListItems(available, chosen);
+    QCOMPARE(listTexts(available), (QStringList{u"A"_s, u"B"_s, u"C"_s}));
+    QCOMPARE(chosen->topLevelItemCount(), 0);
+    // Nothing to move: no message.
+    RemoveAllListItems(available, chosen);
+    QVERIFY(m_fx->msgs->shown.isEmpty());
+}
+
+void TstYHWindows::wizardFromJobToResult()
+{
+    addJob();
+    QStringList step2Available, step2AfterReturn, step3Codes, plan, summary;
+    bool progressHidden = false;
+    m_fx->msgs->onDialog = [&](QDialog *d) {
+        const QString name = d->objectName();
+        if (name == u"frmCreate02"_s) {
+            auto *r = child<QTreeWidget>(d, u"LvwR"_s);
+            auto *dd = child<QTreeWidget>(d, u"LvwD"_s);
+            step2Available = listTexts(r);
+            select(r, 0);
+            click(d, u"CmdMove"_s);
+            click(d, u"CmdNext"_s);
+            step2AfterReturn = listTexts(r) << u"chosen %1"_s.arg(dd->topLevelItemCount());
+        } else if (name == u"frmCreate03"_s) {
+            auto *r = child<QTreeWidget>(d, u"LvwR"_s);
+            step3Codes = listTexts(r);
+            click(d, u"CmdMoveAll"_s);
+            click(d, u"CmdNext"_s);
+            progressHidden = !child<QWidget>(d, u"ProgressBar"_s)->isVisibleTo(d);
+        } else if (name == u"frmResult"_s) {
+            plan = listTexts(child<QTreeWidget>(d, u"Lvw1"_s));
+            summary = listTexts(child<QTreeWidget>(d, u"Lvw2"_s));
+        }
+        return int(QDialog::Rejected);
+    };
+    FrmCreate01 step1;
+    auto *jobs = child<QTreeWidget>(&step1, u"lvw"_s);
+    QCOMPARE(listTexts(jobs), QStringList{u"南苑小区|城南|甲方|5|HT-1"_s});
+    select(jobs, 0);
+    click(&step1, u"CmdNext"_s);
+    QCOMPARE(YHGCName, u"南苑小区"_s);
+    QCOMPARE(step2Available, (QStringList{u"C1|平开窗|1500*1200|2|7|50"_s, u"C2|推拉窗|900*900|1|8|51"_s}));
+    QCOMPARE(step3Codes, (QStringList{u"G20"_s, u"K60"_s}));
+    // 2 units x 2 pieces of 1500 of K60, 2 x 1 of 1400 of G20: scheme one, one row per bar.
+    QCOMPARE(plan, (QStringList{u"G20|1400*2|1|0.466666666666667|3200"_s, u"K60|1500*4|1|1|0"_s}));
+    QCOMPARE(summary, (QStringList{u"G20|1|0.466666666666667"_s, u"K60|1|1"_s}));
+    // Back from step three, step two shows every window again and nothing chosen.
+    QCOMPARE(step2AfterReturn,
+             (QStringList{u"C1|平开窗|1500*1200|2|7|50"_s, u"C2|推拉窗|900*900|1|8|51"_s, u"chosen 0"_s}));
+    QCOMPARE(m_fx->msgs->dialogNames,
+             (QStringList{u"frmCreate02"_s, u"frmCreate03"_s, u"frmResult"_s}));
+    QVERIFY(progressHidden);
+    QVERIFY(m_fx->msgs->shown.isEmpty());
+}
+
+void TstYHWindows::wizardStepsRefuseEmptyChoices()
+{
+    addJob();
+    QVERIFY(exec(db(), u"INSERT INTO \"优化结果\" VALUES ('old', '1', 1, 1, 0)"_s));
+    FrmCreate01 step1;
+    click(&step1, u"CmdNext"_s);
+    QCOMPARE(m_fx->msgs->texts(), QStringList{u"无选择的工程"_s});
+
+    m_fx->msgs->clear();
+    FrmCreate02 step2(u"5"_s);
+    click(&step2, u"CmdNext"_s);
+    QCOMPARE(m_fx->msgs->texts(), QStringList{u"无选择所需优化门窗"_s});
+    QVERIFY(m_fx->msgs->dialogNames.isEmpty());
+
+    // Optimising with nothing chosen runs nothing and shows what the plan holds.
+    m_fx->msgs->clear();
+    QStringList plan;
+    m_fx->msgs->onDialog = [&](QDialog *d) {
+        plan = listTexts(child<QTreeWidget>(d, u"Lvw1"_s));
+        return int(QDialog::Rejected);
+    };
+    FrmCreate03 step3;
+    click(&step3, u"CmdNext"_s);
+    QCOMPARE(m_fx->msgs->dialogNames, QStringList{u"frmResult"_s});
+    QCOMPARE(plan, QStringList{u"old|1|1|1|0"_s});
+
+    // A job without windows gives two empty lists.
+    FrmCreate02 none(u"99"_s);
+    QCOMPARE(child<QTreeWidget>(&none, u"LvwR"_s)->topLevelItemCount(), 0);
+}
+
+void TstYHWindows::jobWindowEntryUsesSchemeOne()
+{
+    addJob();
+    YHScheme = 1;
+    QStringList windows;
+    m_fx->msgs->onDialog = [&](QDialog *d) {
+        windows = listTexts(child<QTreeWidget>(d, u"LvwR"_s));
+        return int(QDialog::Rejected);
+    };
+    startWizardAtWindows(nullptr, 5, u"南苑小区"_s);
+    QCOMPARE(int(YHScheme), 0);
+    QCOMPARE(YHGCName, u"南苑小区"_s);
+    QCOMPARE(m_fx->msgs->dialogNames, QStringList{u"frmCreate02"_s});
+    QCOMPARE(windows.size(), 2);
+}
+
+void TstYHWindows::failedGatheringKeepsStepTwo()
+{
+    addJob();
+    QVERIFY(exec(db(), u"UPDATE \"工程门窗\" SET \"樘数\" = 99999 WHERE \"编号\" = 50"_s));
+    FrmCreate02 step2(u"5"_s);
+    auto *r = child<QTreeWidget>(&step2, u"LvwR"_s);
+    select(r, 0);
+    click(&step2, u"CmdMove"_s);
+    click(&step2, u"CmdNext"_s);
+    QCOMPARE(m_fx->msgs->shown.size(), 1);
+    QCOMPARE(m_fx->msgs->shown.at(0).title, u"出错"_s);
+    QVERIFY(m_fx->msgs->dialogNames.isEmpty());
+    QCOMPARE(child<QTreeWidget>(&step2, u"LvwD"_s)->topLevelItemCount(), 1);
+}
+
+void TstYHWindows::pieceListAddChecks_data()
+{
+    QTest::addColumn<QString>("length");
+    QTest::addColumn<QString>("quantity");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("focus");
+    QTest::newRow("empty length") << QString() << u"2"_s << u"数据不能为空！"_s << u"TxtCD"_s;
+    QTest::newRow("zero length") << u"0"_s << u"2"_s << u"数据不能为空！"_s << u"TxtCD"_s;
+    QTest::newRow("zero quantity") << u"1200"_s << u"0"_s << u"数据不能为空！"_s << u"TxtSL"_s;
+    QTest::newRow("00 passes the empty test") << u"00"_s << u"2"_s << QString() << u"TxtCD"_s;
+    QTest::newRow("lone point") << u"."_s << u"2"_s << u"数据不合法"_s << u"TxtCD"_s;
+    QTest::newRow("two points") << u"1200"_s << u"1.2.3"_s << u"数据不合法"_s << u"TxtSL"_s;
+    QTest::newRow("bar length") << u"6000"_s << u"1"_s << u"数据大于6000！"_s << u"TxtCD"_s;
+    QTest::newRow("accepted") << u"5999.5"_s << u"1"_s << QString() << u"TxtCD"_s;
+}
+
+void TstYHWindows::pieceListAddChecks()
+{
+    QFETCH(QString, length);
+    QFETCH(QString, quantity);
+    QFETCH(QString, message);
+    QFETCH(QString, focus);
+    FrmHandup w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    child<QLineEdit>(&w, u"TxtCD"_s)->setText(length);
+    child<QLineEdit>(&w, u"TxtSL"_s)->setText(quantity);
+    click(&w, u"cmdAdd"_s);
+    auto *list = child<QTreeWidget>(&w, u"lvw"_s);
+    if (message.isEmpty()) {
+        QVERIFY(m_fx->msgs->shown.isEmpty());
+        QCOMPARE(listTexts(list), QStringList{length + u'|' + quantity});
+        QVERIFY(child<QLineEdit>(&w, u"TxtCD"_s)->text().isEmpty());
+    } else {
+        QCOMPARE(m_fx->msgs->texts(), QStringList{message});
+        QCOMPARE(list->topLevelItemCount(), 0);
+    }
+    QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+}
+
+void TstYHWindows::pieceListKeysAndDelete()
+{
+    FrmHandup w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    auto *cd = child<QLineEdit>(&w, u"TxtCD"_s);
+    cd->setFocus();
+    QTest::keyClicks(cd, u"12a0-0.5"_s);
+    QCOMPARE(cd->text(), u"1200.5"_s);
+    QTest::keyClick(cd, Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget()->objectName(), u"TxtSL"_s);
+    QTest::keyClicks(QApplication::focusWidget(), u"3"_s);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget()->objectName(), u"cmdAdd"_s);
+    click(&w, u"cmdAdd"_s);
+    auto *list = child<QTreeWidget>(&w, u"lvw"_s);
+    QCOMPARE(listTexts(list), QStringList{u"1200.5|3"_s});
+    list->clearSelection();
+    click(&w, u"cmdDel"_s);
+    QCOMPARE(m_fx->msgs->texts(), QStringList{u"无删除数据！"_s});
+    select(list, 0);
+    click(&w, u"cmdDel"_s);
+    QCOMPARE(list->topLevelItemCount(), 0);
+}
+
+void TstYHWindows::pieceListFiles()
+{
+    FrmHandup w;
+    click(&w, u"cmdSave"_s);
+    QCOMPARE(m_fx->msgs->texts(), QStringList{u"数据为空不能保存！"_s});
+    QCOMPARE(m_fx->msgs->shown.at(0).icon, platform::MsgIcon::None);
+    m_fx->msgs->clear();
+
+    auto *list = child<QTreeWidget>(&w, u"lvw"_s);
+    addItem(list, {u"1200"_s, u"2"_s});
+    addItem(list, {u"800"_s, u"5"_s});
+    const QString path = m_fx->dir->filePath(u"list.DDD"_s);
+    m_fx->msgs->fileNames << path;
+    click(&w, u"cmdSave"_s);
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("1200\r\n2\r\n800\r\n5\r\n"));
+    // Opening appends.
+    m_fx->msgs->fileNames << path;
+    click(&w, u"cmdOpen"_s);
+    QCOMPARE(listTexts(list), (QStringList{u"1200|2"_s, u"800|5"_s, u"1200|2"_s, u"800|5"_s}));
+    // A cancelled dialog does nothing; a save that cannot write says so.
+    click(&w, u"cmdOpen"_s);
+    QCOMPARE(list->topLevelItemCount(), 4);
+    m_fx->msgs->fileNames << m_fx->dir->filePath(u"no/such/list.DDD"_s);
+    click(&w, u"cmdSave"_s);
+    QCOMPARE(m_fx->msgs->shown.size(), 1);
+    QCOMPARE(m_fx->msgs->shown.at(0).title, u"出错"_s);
+}
+
+void TstYHWindows::pieceListRun()
+{
+    YHScheme = 1;
+    YHGCName = u"上次工程"_s;
+    QStringList plan;
+    bool statusHidden = false;
+    FrmHandup w;
+    m_fx->msgs->onDialog = [&](QDialog *d) {
+        plan = listTexts(child<QTreeWidget>(d, u"Lvw1"_s));
+        statusHidden = !child<QLabel>(&w, u"Label4"_s)->isVisibleTo(&w);
+        return int(QDialog::Rejected);
+    };
+    child<QLineEdit>(&w, u"TxtName"_s)->setText(u"K60"_s);
+    auto *list = child<QTreeWidget>(&w, u"lvw"_s);
+    addItem(list, {u"2000"_s, u"3"_s});
+    addItem(list, {u"3000"_s, u"2"_s});
+    click(&w, u"OKButton"_s);
+    QCOMPARE(plan, (QStringList{u"K60|2000*3|1|100|0"_s, u"|3000*2|1|100|0"_s}));
+    QVERIFY(statusHidden);
+    QCOMPARE(YHGCName, u"上次工程"_s);
+    QCOMPARE(list->topLevelItemCount(), 2);
+}
+
+void TstYHWindows::pieceListRunChecks()
+{
+    FrmHandup w;
+    click(&w, u"OKButton"_s);
+    child<QLineEdit>(&w, u"TxtName"_s)->setText(u"K60"_s);
+    click(&w, u"OKButton"_s);
+    QCOMPARE(m_fx->msgs->texts(), (QStringList{u"材料名称不能为空！"_s, u"优化的数据不能为空！"_s}));
+    // A piece longer than the bar from a file: the scheme's message, then the result.
+    m_fx->msgs->clear();
+    addItem(child<QTreeWidget>(&w, u"lvw"_s), {u"7000"_s, u"1"_s});
+    click(&w, u"OKButton"_s);
+    QCOMPARE(m_fx->msgs->texts(), QStringList{u"过大：7000"_s});
+    QCOMPARE(m_fx->msgs->dialogNames, QStringList{u"frmResult"_s});
+}
+
+void TstYHWindows::resultExports()
+{
+    QVERIFY(exec(db(), u"INSERT INTO \"优化结果\" VALUES ('K60', '1500*4', 1, 1, 0)"_s));
+    YHGCName = u"南苑小区"_s;
+    FrmResult w;
+    QCOMPARE(w.windowTitle(), u"优化结果"_s);
+    // Excel: the workbook goes to the desktop's spreadsheet program.
+    click(&w, u"CmdSave"_s);
+    QCOMPARE(m_fx->msgs->openedWithDesktop.size(), 1);
+    QVERIFY(m_fx->msgs->openedWithDesktop.at(0).endsWith(u".xlsx"_s));
+    // Text: a cancelled dialog writes nothing; a name without extension gets ".txt".
+    app::OutPutFileTypeFlag = 1;
+    click(&w, u"CmdSave"_s);
+    QVERIFY(QDir(m_fx->dir->path()).entryList({u"*.txt"_s}).isEmpty());
+    m_fx->msgs->fileNames << m_fx->dir->filePath(u"plan"_s);
+    click(&w, u"CmdSave"_s);
+    QFile f(m_fx->dir->filePath(u"plan.txt"_s));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QVERIFY(f.readAll().contains("K60\t1500*4\t1\t1\t0\t\r\n"));
+    QVERIFY(m_fx->msgs->shown.isEmpty());
+    m_fx->msgs->fileNames << m_fx->dir->filePath(u"no/such/plan.txt"_s);
+    click(&w, u"CmdSave"_s);
+    QCOMPARE(m_fx->msgs->texts(), QStringList{u"输出出错！"_s});
+}
+
+void TstYHWindows::resultPrints()
+{
+    QVERIFY(exec(db(), u"INSERT INTO \"优化结果\" VALUES ('K60', '1500*4', 1, 1, 0)"_s));
+    FrmResult w;
+    click(&w, u"CmdPrint"_s);
+    click(&w, u"cmdPrint1"_s);
+    QCOMPARE(m_fx->msgs->dialogNames, (QStringList{u"reportPreview"_s, u"reportPreview"_s}));
+    QVERIFY(m_fx->msgs->shown.isEmpty());
+}
+
+QTEST_MAIN(TstYHWindows)
+#include "tst_yhwindows.moc"
