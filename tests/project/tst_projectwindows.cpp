@@ -712,6 +712,8 @@ private slots:
         QCOMPARE(projectdata::dump(), before);
         QCOMPARE(dlg.Lvw3->topLevelItemCount(), 2);
         QVERIFY(typedata::run(u"DROP TRIGGER \"fail_标注2INSERT\""_s));
+        auto targetWindow = openJob(target, u"目标"_s);
+        auto sourceWindow = openJob(source, u"源"_s);
         dlg.CmdSave_Click();
         QCOMPARE(dlg.result(), int(QDialog::Accepted));
         const auto copied = ProjectStore().loadLines(target);
@@ -719,6 +721,9 @@ private slots:
         QCOMPARE(copied->at(0).fields.name, u"Z1"_s);
         QCOMPARE(copied->at(0).id, QString::number(s.other + 1));
         QCOMPARE(copied->at(1).id, QString::number(s.other + 2));
+        // An open window of the target job shows the copies; the source's window is unchanged.
+        QCOMPARE(targetWindow->lines(), *copied);
+        QCOMPARE(sourceWindow->lvw->topLevelItemCount(), 2);
     }
 
     // --- contract sheet

@@ -1,6 +1,7 @@
 #include "frmcopygc.h"
 
 #include "common.h"
+#include "frmopengc.h"
 #include "platform/messages.h"
 #include "project/projectstore.h"
 
@@ -147,11 +148,22 @@ void FrmCopyGC::CmdSave_Click()
         return;
     }
     ProjectStore store;
-    if (!store.copyLines(m_target.toLongLong(), listLines(Lvw3))) {
+    const QList<JobLine> chosen = listLines(Lvw3);
+    const std::optional<QList<qint64>> ids = store.copyLines(m_target.toLongLong(), chosen);
+    if (!ids) {
         // Nothing was copied; the chosen list stays for another try.
         reportFailure(this, u"复制工程门窗出错！"_s, store.lastError());
         return;
     }
+    // Open windows of the target job show the copies too.
+    QList<JobLine> copies;
+    for (int i = 0; i < chosen.size(); ++i) {
+        JobLine copy = chosen.at(i);
+        copy.jobId = m_target;
+        copy.id = QString::number(ids->at(i));
+        copies << copy;
+    }
+    FrmOpenGC::linesAdded(m_target, copies);
     accept();
 }
 

@@ -19,6 +19,14 @@ using namespace Qt::StringLiterals;
 
 namespace project::ui {
 
+namespace {
+QList<FrmOpenGC *> &openWindows()
+{
+    static QList<FrmOpenGC *> windows;
+    return windows;
+}
+} // namespace
+
 JobWindowHooks &jobWindowHooks()
 {
     static JobWindowHooks hooks;
@@ -76,6 +84,20 @@ FrmOpenGC::FrmOpenGC(const QString &jobId, const QString &jobName, QWidget *pare
     connect(cmdYH, &QPushButton::clicked, this, &FrmOpenGC::cmdYH_Click);
     connect(CmdAutoNum, &QPushButton::clicked, this, &FrmOpenGC::CmdAutoNum_Click);
     connect(CmdExit, &QPushButton::clicked, this, [this] { closeWorkWindow(this); });
+    openWindows().append(this);
+}
+
+FrmOpenGC::~FrmOpenGC()
+{
+    openWindows().removeAll(this);
+}
+
+void FrmOpenGC::linesAdded(const QString &jobId, const QList<JobLine> &lines)
+{
+    for (FrmOpenGC *window : std::as_const(openWindows()))
+        if (window->m_jobId == jobId)
+            for (const JobLine &line : lines)
+                window->lvw->addTopLevelItem(lineItem(line));
 }
 
 QList<JobLine> FrmOpenGC::lines() const

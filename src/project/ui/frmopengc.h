@@ -35,6 +35,7 @@ class FrmOpenGC : public QWidget
     Q_OBJECT
 public:
     FrmOpenGC(const QString &jobId, const QString &jobName, QWidget *parent = nullptr);
+    ~FrmOpenGC() override;
 
     QString jobId() const { return m_jobId; }
     QString jobName() const { return m_jobName; }
@@ -54,6 +55,8 @@ public:
 
     // Appends the job's lines to the list; false with *error when reading failed.
     bool LoadGCMCList(QString *error = nullptr);
+    // Appends lines written into a job elsewhere (copied) to every open window of that job.
+    static void linesAdded(const QString &jobId, const QList<JobLine> &lines);
 
     void CmdAdd_Click();
     void CmcZHMC_Click();
