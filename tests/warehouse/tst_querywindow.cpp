@@ -117,6 +117,7 @@ private slots:
     void previewWithoutSelection();
     void printStockList();
     void failingQueryKeepsWindowUsable();
+    void noQueryWithoutWarehouse();
 
 private:
     std::unique_ptr<testfixture::DataFolder> m_fx;
@@ -446,6 +447,15 @@ void TstQueryWindow::failingQueryKeepsWindowUsable()
     button(&w, u"CmdAll"_s)->click();
     QVERIFY(m_fx->msgs->shown.isEmpty());
     QCOMPARE(list(&w)->topLevelItemCount(), 4);
+}
+
+void TstQueryWindow::noQueryWithoutWarehouse()
+{
+    platform::closeConnection(kCKConn);
+    openQuery(nullptr);
+    QVERIFY(m_fx->msgs->dialogNames.isEmpty());
+    QCOMPARE(m_fx->msgs->shown.size(), 1);
+    QCOMPARE(m_fx->msgs->shown[0].title, u"出错"_s);
 }
 
 QTEST_MAIN(TstQueryWindow)

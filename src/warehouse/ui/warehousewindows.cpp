@@ -41,6 +41,10 @@ void openIssueBill(QWidget *parent)
 
 void openQuery(QWidget *parent)
 {
+    if (!ckDb().isOpen()) {
+        platform::showError(parent, u"仓库数据库未打开，无法查寻。"_s);
+        return;
+    }
     FrmQuery w(parent);
     platform::execDialog(&w);
 }

@@ -10,7 +10,7 @@ namespace warehouse::ui {
 void openReceiptBill(QWidget *parent);
 // 出库: the same with CurOutBillNo and the issue window.
 void openIssueBill(QWidget *parent);
-// 查寻: a new query window.
+// 查寻: a new query window; without the warehouse database it says so and opens nothing.
 void openQuery(QWidget *parent);
 
 } // namespace warehouse::ui
