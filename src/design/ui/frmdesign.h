@@ -5,6 +5,8 @@
 // succeeded, and the buttons follow every change of the selection or the tree.
 #include "design/typestore.h"
 
+#include <QList>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 #include <optional>
@@ -66,7 +68,10 @@ public:
 
     // --- moving and copying types: the pop-up menu "功能" (剪切, 复制, 粘贴 onto a series) and
     // dragging a type onto a series, which always copies. A cut mark wins over a copy mark.
-    QMenu *popupMenu() const { return m_mnuGR; }
+    // The menu exists only while it is shown (a right press makes it); its entries live with the
+    // window, so their shortcuts work at any time.
+    QMenu *popupMenu() const;
+    const QList<QAction *> &menuActions() const { return m_menuActions; }
     QAction *menuAction(const QString &objectName) const;
     void mnuCut();
     void mnuCopy();
@@ -132,7 +137,8 @@ private:
 
     // Moving and copying: the marked type and the drag, kept as node tags so that a node that has
     // gone is never used.
-    QMenu *m_mnuGR = nullptr;
+    QPointer<QMenu> m_mnuGR;
+    QList<QAction *> m_menuActions;
     QAction *m_mnuCut = nullptr;
     QAction *m_mnuCopy = nullptr;
     QAction *m_mnuParse = nullptr;

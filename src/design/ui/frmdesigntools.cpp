@@ -71,14 +71,13 @@ void FrmDesign::setUpTypeTools(QWidget *buttonPanel)
     connect(m_inputGS, &QPushButton::clicked, this, &FrmDesign::CmdInputGS);
     connect(m_outGS, &QPushButton::clicked, this, &FrmDesign::CmdOutGS);
 
-    // The menu is never on a menu bar: it only pops up over the tree.
-    m_mnuGR = new QMenu(u"功能"_s, this);
-    m_mnuGR->setObjectName(u"mnuGR"_s);
+    // The entries of the pop-up menu "功能", which is never on a menu bar.
     auto addEntry = [this](const QString &name, const QString &caption, const QKeySequence &key) {
-        QAction *a = m_mnuGR->addAction(caption);
+        auto *a = new QAction(caption, this);
         a->setObjectName(name);
         a->setShortcut(key);
         a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        m_menuActions << a;
         return a;
     };
     m_mnuCut = addEntry(u"mnuCut"_s, u"剪切"_s, QKeySequence(Qt::CTRL | Qt::Key_X));
@@ -90,6 +89,8 @@ void FrmDesign::setUpTypeTools(QWidget *buttonPanel)
         a->setVisible(false);
     // The shortcuts work wherever the focus is inside the window.
     addActions({m_mnuCut, m_mnuCopy, m_mnuParse});
+    // A right press on the tree must not also ask for the tree's own context menu.
+    m_tree->setContextMenuPolicy(Qt::PreventContextMenu);
     connect(m_mnuCut, &QAction::triggered, this, &FrmDesign::mnuCut);
     connect(m_mnuCopy, &QAction::triggered, this, &FrmDesign::mnuCopy);
     connect(m_mnuParse, &QAction::triggered, this, &FrmDesign::mnuParse);
@@ -103,9 +104,11 @@ void FrmDesign::setUpTypeTools(QWidget *buttonPanel)
     };
 }
 
+QMenu *FrmDesign::popupMenu() const { return m_mnuGR; }
+
 QAction *FrmDesign::menuAction(const QString &objectName) const
 {
-    for (QAction *a : m_mnuGR->actions())
+    for (QAction *a : m_menuActions)
         if (a->objectName() == objectName)
             return a;
     return nullptr;
@@ -230,6 +233,13 @@ void FrmDesign::Tvw_MouseDown(Qt::MouseButton button, const QPoint &pos)
         // On empty space the selection stays, and the menu acts on it.
         if (node)
             m_tree->setCurrentItem(node);
+        // Made for this one showing: a menu kept between showings would be a window of its own
+        // all the time.
+        delete m_mnuGR;
+        m_mnuGR = new QMenu(u"功能"_s, this);
+        m_mnuGR->setObjectName(u"mnuGR"_s);
+        m_mnuGR->addActions(m_menuActions);
+        connect(m_mnuGR, &QMenu::aboutToHide, m_mnuGR, &QObject::deleteLater);
         m_mnuGR->popup(m_tree->viewport()->mapToGlobal(pos));
     } else {
         if (node) {
