@@ -1,0 +1,45 @@
+#pragma once
+// Second window of the two-step check "风压校核设置": glass, opening, frame and steel. "校核"
+// writes report lines 25-217, hides this window and shows the report; "取消" or closing goes back
+// to the first window.
+#include "windcheck/fullcheck.h"
+
+#include <QDialog>
+#include <QPointer>
+
+class QComboBox;
+class QLineEdit;
+
+namespace windcheck::ui {
+
+class FrmMainFY01;
+class FrmResultFY01;
+
+class FrmFY01 : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit FrmFY01(FrmMainFY01 *chain);
+
+    float wkCopy() const { return m_wk; }
+    FrmResultFY01 *reportWindow() const;
+    GlassCheckInput input() const;
+
+    bool check();
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void updateRatio();
+
+    FrmMainFY01 *m_chain;
+    float m_wk;
+    QPointer<FrmResultFY01> m_report;
+    QLineEdit *m_text[14] = {};
+    QComboBox *m_combo1 = nullptr;
+    QComboBox *m_combo2 = nullptr;
+};
+
+} // namespace windcheck::ui

@@ -1,0 +1,64 @@
+#include "windcheck.h"
+
+#include "app/shared.h"
+#include "frmfy.h"
+#include "frmmainfy01.h"
+#include "platform/messages.h"
+#include "platform/surface_printer.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+
+using namespace Qt::StringLiterals;
+
+namespace windcheck::ui {
+
+namespace {
+PrintSurfaceFactory &factory()
+{
+    static PrintSurfaceFactory f;
+    return f;
+}
+} // namespace
+
+void openWindCheck(QWidget *parent)
+{
+    if (app::FYOptionFlag != 0) {
+        FrmFY form(parent);
+        platform::execDialog(&form);
+        return;
+    }
+    auto *first = new FrmMainFY01(parent);
+    QPointer<FrmMainFY01> guard(first);
+    platform::execDialog(first);
+    if (!guard)
+        return;
+    // Hiding for the next step ends the modal display; the chain then lives until it is closed.
+    if (first->chainEnded())
+        delete first;
+    else
+        first->setAttribute(Qt::WA_DeleteOnClose);
+}
+
+void setPrintSurfaceFactory(PrintSurfaceFactory f) { factory() = std::move(f); }
+
+std::unique_ptr<platform::Surface> makePrintSurface()
+{
+    if (factory())
+        return factory()();
+    return std::make_unique<platform::PrinterSurface>();
+}
+
+bool printSucceeded(QWidget *parent, const platform::Surface &surface)
+{
+    const auto *printer = dynamic_cast<const platform::PrinterSurface *>(&surface);
+    if (printer && (printer->failed() || printer->pagesStarted() == 0)) {
+        platform::showError(parent, u"打印出错！请检查打印机是否可用。"_s);
+        return false;
+    }
+    return true;
+}
+
+QString applicationTitle() { return QCoreApplication::applicationName(); }
+
+} // namespace windcheck::ui
