@@ -233,6 +233,7 @@ void FrmDesign::Tvw_MouseDown(Qt::MouseButton button, const QPoint &pos)
         // On empty space the selection stays, and the menu acts on it.
         if (node)
             m_tree->setCurrentItem(node);
+        m_tree->setFocus(Qt::MouseFocusReason); // so that the shortcuts reach the window afterwards
         // Made for this one showing: a menu kept between showings would be a window of its own
         // all the time.
         delete m_mnuGR;
