@@ -102,6 +102,7 @@ private slots:
 
     void resultExports();
     void resultPrints();
+    void excelFailureIsReported();
 
 private:
     std::unique_ptr<testfixture::DataFolder> m_fx;
@@ -532,5 +533,22 @@ void TstYHWindows::resultPrints()
     QVERIFY(m_fx->msgs->shown.isEmpty());
 }
 
+void TstYHWindows::excelFailureIsReported()
+{
+    struct NoDesktop : platform::ScriptedMessages
+    {
+        bool openWithDesktop(const QString &) override { return false; }
+    };
+    auto *seam = new NoDesktop;
+    platform::installMessages(seam);
+    m_fx->msgs = seam;
+    FrmResult w;
+    click(&w, u"CmdSave"_s);
+    QCOMPARE(seam->texts(), QStringList{u"确认您的系统中是否安装了Excel软件或版本不兼容！"_s});
+    QCOMPARE(seam->shown.at(0).icon, platform::MsgIcon::Critical);
+    QCOMPARE(seam->shown.at(0).title, u"提示"_s);
+}
+
 QTEST_MAIN(TstYHWindows)
 #include "tst_yhwindows.moc"
+

@@ -1,18 +1,13 @@
 #pragma once
 // The optimisation window "塑钢门窗材料优化": a toolbar that switches the cutting scheme and opens
 // the wizard, the piece-list window, the options dialog and the instructions.
+#include "yhentry.h"
+
 #include <QDialog>
 
 class QAction;
 
 namespace optimise::ui {
-
-// The entry of the main window's 材料优化: shows the optimisation window modally.
-void YH02Show(QWidget *parent);
-
-// The job window's optimisation command: the wizard at its second step for the job, cutting with
-// scheme one. jobId is the job's 编号, jobName its 工程名称 (printed on the reports).
-void startWizardAtWindows(QWidget *parent, qint64 jobId, const QString &jobName);
 
 class FrmYHMain : public QDialog
 {
