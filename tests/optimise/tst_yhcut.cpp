@@ -255,6 +255,9 @@ void TstYHCut::schemeTwo_data()
     // A piece of no length would stay in the table for ever.
     QTest::newRow("zero piece") << settings(6000) << rowsOf({{0, 1}, {1000, 7}}) << QStringList{}
                                 << QStringList{u"在数据检查时发现值:0不大于零!"_s};
+    QTest::newRow("zero piece outside the samples") << settings(6000) << rowsOf({{0, 1}, {1000, 40}})
+                                                    << QStringList{u"A|1000*6|6|100|0"_s}
+                                                    << QStringList{u"在数据检查时发现值:0不大于零!"_s};
     QTest::newRow("too many pieces") << settings(6000) << rowsOf({{1000, 40000}}) << QStringList{}
                                      << QStringList{u"内存溢出！"_s};
     QTest::newRow("no rows") << settings(6000) << QList<LengthQty>{} << QStringList{} << QStringList{};
