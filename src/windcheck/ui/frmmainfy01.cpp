@@ -82,6 +82,8 @@ FrmMainFY01::FrmMainFY01(QWidget *parent) : QDialog(parent)
     connect(quit, &QPushButton::clicked, this, &QWidget::close);
 }
 
+bool FrmMainFY01::chainRunning() const { return !m_ended && (m_glassStep || m_cover); }
+
 FrmFY01 *FrmMainFY01::glassStep() const { return m_glassStep; }
 
 FrmFM01 *FrmMainFY01::coverSettings() const { return m_cover; }

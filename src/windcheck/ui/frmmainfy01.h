@@ -23,7 +23,8 @@ public:
     explicit FrmMainFY01(QWidget *parent = nullptr);
 
     FYState &state() { return m_state; }
-    bool chainEnded() const { return m_ended; }
+    // A later window of the chain is open: the chain outlives the modal display.
+    bool chainRunning() const;
     FrmFY01 *glassStep() const;
     FrmFM01 *coverSettings() const;
 

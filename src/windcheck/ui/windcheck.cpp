@@ -34,10 +34,10 @@ void openWindCheck(QWidget *parent)
     if (!guard)
         return;
     // Hiding for the next step ends the modal display; the chain then lives until it is closed.
-    if (first->chainEnded())
-        delete first;
-    else
+    if (first->chainRunning())
         first->setAttribute(Qt::WA_DeleteOnClose);
+    else
+        delete first;
 }
 
 void setPrintSurfaceFactory(PrintSurfaceFactory f) { factory() = std::move(f); }
