@@ -110,6 +110,11 @@ void TstMainWindow::menuItemsOpenTheirDialogs_data()
     QTest::newRow("about") << u"mnuAbout"_s << u"frmAbort"_s;
     QTest::newRow("help") << u"mnuHelps"_s << u"frmHelp"_s;
     QTest::newRow("help button") << u"x7"_s << u"frmHelp"_s;
+    QTest::newRow("optimisation") << u"mnuYouhua"_s << u"frmYHMain"_s;
+    QTest::newRow("optimisation button") << u"x5"_s << u"frmYHMain"_s;
+    QTest::newRow("receipt bill") << u"mnuInput"_s << u"FrmEnter"_s;
+    QTest::newRow("issue bill") << u"mnuOutput"_s << u"FrmPost"_s;
+    QTest::newRow("warehouse query") << u"mnuQuery"_s << u"FrmQuery"_s;
 }
 
 void TstMainWindow::menuItemsOpenTheirDialogs()

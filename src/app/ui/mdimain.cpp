@@ -6,7 +6,9 @@
 #include "frmuserchangpwd.h"
 #include "frmusermng.h"
 #include "frmtools.h"
+#include "optimise/ui/yhentry.h"
 #include "optimise/yhoption.h"
+#include "warehouse/ui/warehousewindows.h"
 #include "warehouse/warehousestore.h"
 #include "app/maindb.h"
 #include "catalogue/ui/frmdatabase.h"
@@ -181,11 +183,11 @@ void MDIMain::toolbarClicked(QAction *action)
 
 // Windows of subsystems that are not built yet: the items exist and follow the rights, and do nothing.
 void MDIMain::ShowProjectWindow() {}
-void MDIMain::ShowOptimisationWindow() {}
+void MDIMain::ShowOptimisationWindow() { optimise::ui::YH02Show(this); }
 void MDIMain::ShowWindCheck() {}
-void MDIMain::StockIn() {}
-void MDIMain::StockOut() {}
-void MDIMain::StockQuery() {}
+void MDIMain::StockIn() { warehouse::ui::openReceiptBill(this); }
+void MDIMain::StockOut() { warehouse::ui::openIssueBill(this); }
+void MDIMain::StockQuery() { warehouse::ui::openQuery(this); }
 
 void MDIMain::ShowUserManagement()
 {
