@@ -45,6 +45,9 @@ std::optional<QList<NamedDimension>> typeLabels(qint64 typeNo, QString *error)
     const std::optional<QString> number = typeDrawingNumber(typeNo, error);
     if (!number)
         return std::nullopt;
+    // A type without a drawing has no named dimensions.
+    if (number->isEmpty())
+        return QList<NamedDimension>();
     return drawingLabels(*number, error);
 }
 

@@ -16,7 +16,7 @@ std::optional<QList<NamedDimension>> drawingLabels(const QString &number, QStrin
 // The drawing number of a door/window type; nullopt with *error when the type is gone or unreadable.
 std::optional<QString> typeDrawingNumber(qint64 typeNo, QString *error = nullptr);
 
-// The labels of a type's drawing.
+// The labels of a type's drawing; none for a type without a drawing.
 std::optional<QList<NamedDimension>> typeLabels(qint64 typeNo, QString *error = nullptr);
 
 // True for a label that stands for the making width ("B") or height ("H"), either case, blanks

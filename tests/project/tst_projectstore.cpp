@@ -293,6 +293,8 @@ private slots:
         QCOMPARE(project::typeLabels(2)->at(0).name, u" b "_s);
         QCOMPARE(project::typeLabels(3)->size(), 0);
         QVERIFY(!project::typeLabels(99));
+        QVERIFY(typedata::run(u"UPDATE 门窗 SET 图号=NULL WHERE 编号=4"_s));
+        QCOMPARE(project::typeLabels(4), std::optional<QList<NamedDimension>>(QList<NamedDimension>()));
         QCOMPARE(project::positionText(4747.5), u"4747.5"_s);
     }
 

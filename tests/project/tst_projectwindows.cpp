@@ -365,6 +365,15 @@ private slots:
         // A drawing without labels leaves the list empty, not the rows of the type before.
         dlg.Tvw_NodeClick(findNode(dlg.Tvw, u"T3"_s));
         QCOMPARE(dlg.LvwBZ->topLevelItemCount(), 0);
+        // A type without a drawing can be chosen; its line has no named dimensions.
+        QVERIFY(typedata::run(u"UPDATE 门窗 SET 图号=NULL WHERE 编号=4"_s));
+        dlg.Tvw_NodeClick(findNode(dlg.Tvw, u"T4"_s));
+        QCOMPARE(dlg.chosenType(), 4);
+        QCOMPARE(dlg.LvwBZ->topLevelItemCount(), 0);
+        // A type that is gone leaves nothing to store.
+        QVERIFY(typedata::run(u"DELETE FROM 门窗 WHERE 编号=5"_s));
+        dlg.Tvw_NodeClick(findNode(dlg.Tvw, u"T5"_s));
+        QCOMPARE(dlg.chosenType(), 0);
         dlg.Tvw_NodeClick(findNode(dlg.Tvw, u"T2"_s));
         QCOMPARE(columnTexts(dlg.LvwBZ, 0), QStringList{u" b "_s});
         // A series node empties the list, keeps the name and leaves no type to store.

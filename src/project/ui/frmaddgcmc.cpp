@@ -179,8 +179,11 @@ void FrmAddGCMC::Tvw_NodeClick(QTreeWidgetItem *node)
     m_typeNo = 0;
     LvwBZ->clear();
     const std::optional<QString> number = typeDrawingNumber(typeNo);
-    if (!number) {
+    if (!number || number->isEmpty()) {
         PicMC->clear();
+        // A type without a drawing is a line without named dimensions.
+        if (number)
+            m_typeNo = typeNo;
         return;
     }
     const std::optional<QList<NamedDimension>> dims = showDrawingNoText(PicMC, *number);
