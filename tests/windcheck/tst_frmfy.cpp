@@ -5,6 +5,7 @@
 #include "platform/scriptedmessages.h"
 #include "windcheck/coefficients.h"
 #include "windcheck/simplecheck.h"
+#include "windcheck/simpleprint.h"
 #include "windcheck/ui/frmfy.h"
 #include "windcheck/ui/frmfyresult.h"
 #include "windcheck/ui/windcheck.h"
@@ -266,6 +267,23 @@ void TstFrmFY::printing()
     m_msgs->onDialog = [](QDialog *) { return int(QDialog::Rejected); };
     QVERIFY(!result.printReport()); // the printer choice was cancelled
     QCOMPARE(m_msgs->dialogNames, QStringList{u"reportPrint"_s});
+
+    // The printout: the title at 24 point, every body line at 14, tabs as blanks, nothing lost.
+    const platform::Report out = simpleReportPrintout(r.text);
+    QCOMPARE(out.fontFamily, u"隶书"_s);
+    QCOMPARE(out.blocks.size(), 57); // as many lines as on screen
+    QCOMPARE(out.blocks[1].text, u"            塑钢门窗抗风压校核报告"_s);
+    QCOMPARE(out.blocks[1].pointSize, 24.0);
+    QCOMPARE(out.blocks[2].text, QString());
+    QCOMPARE(out.blocks[3].text, u"一、工程名称："_s);
+    QCOMPARE(out.blocks[3].pointSize, 0.0); // the body size
+    QCOMPARE(out.bodyPointSize, 14.0);
+    QCOMPARE(out.blocks.constLast().text, u"        校核结果：不合格"_s);
+    QStringList printed;
+    for (const QStringList &page : platform::reportPageTexts(out))
+        printed += page;
+    QVERIFY(printed.contains(u"        计算结果：Wk = 2.056392千牛/平方米"_s));
+    QVERIFY(printed.contains(u"        校核结果：不合格"_s));
 }
 
 void TstFrmFY::entryChoosesCheck_data()
