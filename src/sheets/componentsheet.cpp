@@ -1,0 +1,337 @@
+#include "componentsheet.h"
+
+#include "app/maindb.h"
+#include "design/formula.h"
+#include "drawing/mcpicture.h"
+#include "platform/numtext.h"
+
+#include <QLocale>
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace sheets {
+
+namespace {
+
+constexpr double kAreaW = 9495.0;
+constexpr double kAreaH = 7935.0;
+
+bool fail(QString *error, const QString &text)
+{
+    if (error)
+        *error = text;
+    return false;
+}
+
+// A record number as the list shows it; 0 when the text is no number.
+qint64 keyOf(const QString &text)
+{
+    return platform::roundHalfEven(platform::val(text), -(1LL << 53), 1LL << 53).value_or(0);
+}
+
+// The picture facade lives in the shared slot for exactly one drawing.
+struct SharedPictureScope
+{
+    SharedPictureScope() { drawing::SharedMCPicture = std::make_unique<drawing::MCPicture>(); }
+    ~SharedPictureScope() { drawing::SharedMCPicture.reset(); }
+    drawing::MCPicture &pic() { return *drawing::SharedMCPicture; }
+};
+
+// A number the library can look up; a missing drawing is drawn as an empty one rather than
+// taking the sheet's values and rows down with it.
+QString libraryNumber(const QString &number)
+{
+    return drawing::wholeNumber(number) ? number.trimmed() : u"0"_s;
+}
+
+} // namespace
+
+QString numberText(double value, int digits)
+{
+    return platform::statement(value, digits).trimmed();
+}
+
+QString sheetNumberText(int position)
+{
+    return QString::number(position).rightJustified(3, u'0');
+}
+
+QString paperDateText(const QDate &date)
+{
+    return u" %1年 %2月 %3日"_s.arg(date.year()).arg(date.month()).arg(date.day());
+}
+
+QString contractThreeDigits(const QString &text)
+{
+    if (!platform::isNumeric(text))
+        return text;
+    const double v = platform::val(text);
+    if (!std::isfinite(v) || std::fabs(v) >= 1e15)
+        return text;
+    const qint64 whole = qint64(std::llround(v));
+    const QString digits = QString::number(whole < 0 ? -whole : whole).rightJustified(3, u'0');
+    return whole < 0 ? u"-"_s + digits : digits;
+}
+
+QPointF mapLabel(double px, double py, SheetOutput output)
+{
+    if (output == SheetOutput::Paper)
+        return {double(float(px * 5500.0 / kAreaW)), double(float(py * 3917.0 / kAreaH + 1000.0))};
+    return {double(float(px * 5000.0 / kAreaW)), double(float(py * 4417.0 / kAreaH + 500.0))};
+}
+
+const std::array<SheetSection, 4> &sheetSections()
+{
+    static const std::array<SheetSection, 4> s = {SheetSection::Profiles, SheetSection::Steel,
+                                                  SheetSection::Fittings, SheetSection::Panels};
+    return s;
+}
+
+QStringList sectionTitleRow(SheetSection section)
+{
+    switch (section) {
+    case SheetSection::Profiles:
+        return {u"序号"_s, u"型材名称"_s, u"型材代号"_s, u"型材长度"_s, u"数量"_s};
+    case SheetSection::Steel:
+        return {u"序号"_s, u"型钢名称"_s, u"型钢代号"_s, u"型钢长度"_s, u"数量"_s};
+    case SheetSection::Fittings:
+        return {u"序号"_s, u"配件名称"_s, u"配件规格"_s, u"单位"_s, u"数量"_s};
+    case SheetSection::Panels:
+        return {u"序号"_s, u"板材名称"_s, u"板材长"_s, u"板材宽"_s, u"数量"_s};
+    }
+    return {};
+}
+
+design::BillKind sectionBillKind(SheetSection section)
+{
+    switch (section) {
+    case SheetSection::Profiles:
+        return design::BillKind::Profile;
+    case SheetSection::Steel:
+        return design::BillKind::Steel;
+    case SheetSection::Fittings:
+        return design::BillKind::Fitting;
+    case SheetSection::Panels:
+        return design::BillKind::Panel;
+    }
+    return design::BillKind::Profile;
+}
+
+void AppendSheetSection(QList<QStringList> &rows, SheetSection section, const QList<design::BillRow> &bill,
+                        design::MacroTable &macros, double units, double componentCount)
+{
+    if (bill.isEmpty())
+        return;
+    rows << sectionTitleRow(section);
+    // The raw texts stand until a computed value replaces them.
+    auto length = [&macros](const QString &formula) {
+        const float v = design::EvalFormula(formula, macros);
+        return std::isfinite(v) ? lengthText(v) : formula;
+    };
+    auto count = [&](double perUnit, const QString &raw) {
+        const double v = perUnit * units * componentCount;
+        return std::isfinite(v) ? countText(v) : raw;
+    };
+    int serial = 0;
+    for (const design::BillRow &b : bill) {
+        QStringList row{QString::number(++serial), b[0], QString(), QString(), QString()};
+        switch (section) {
+        case SheetSection::Profiles:
+        case SheetSection::Steel: {
+            // 名称, 规格, 数量 (formula), 计算公式
+            row[2] = b[1];
+            row[3] = length(b[3]);
+            const float perUnit = design::EvalFormula(b[2], macros);
+            row[4] = std::isfinite(perUnit) ? count(std::floor(double(perUnit)), b[2]) : b[2];
+            break;
+        }
+        case SheetSection::Fittings:
+            // 名称, 规格, 数量, 单位
+            row[2] = b[1];
+            row[3] = b[3];
+            row[4] = count(platform::val(b[2]), b[2]);
+            break;
+        case SheetSection::Panels:
+            // 名称, 数量, 长公式, 宽公式
+            row[2] = length(b[2]);
+            row[3] = length(b[3]);
+            row[4] = count(platform::val(b[1]), b[1]);
+            break;
+        }
+        rows << row;
+    }
+}
+
+design::MacroTable LoadSheetMacros(const QList<project::NamedDimension> &dims)
+{
+    design::MacroTable macros;
+    for (const project::NamedDimension &d : dims)
+        macros.append(d.name, d.value, float(d.x), float(d.y));
+    if (!dims.isEmpty())
+        design::SortMacrosByNameLength(macros);
+    return macros;
+}
+
+QString ComponentSheet::contractText(SheetOutput output) const
+{
+    if (!job)
+        return {};
+    return combined && output == SheetOutput::Screen ? contractThreeDigits(job->contractNo) : job->contractNo;
+}
+
+QStringList ComponentSheet::paperTitle() const
+{
+    return {job ? job->name : QString(), job ? job->client : QString(), drawingName, contractText(SheetOutput::Paper),
+            sheetNumber, size, units, QString(), paperDateText(date), remark, QString(), QString()};
+}
+
+QStringList ComponentSheet::screenTitle() const
+{
+    return {job ? job->name : QString(),
+            job ? job->client : QString(),
+            drawingName,
+            contractText(SheetOutput::Screen),
+            sheetNumber,
+            size,
+            units,
+            QLocale::system().toString(date, QLocale::ShortFormat),
+            remark};
+}
+
+void ComponentSheet::mappedLabels(SheetOutput output, QList<float> *x, QList<float> *y, QStringList *texts) const
+{
+    x->clear();
+    y->clear();
+    texts->clear();
+    for (const SheetLabel &l : labels) {
+        const QPointF p = mapLabel(l.px, l.py, output);
+        *x << float(p.x());
+        *y << float(p.y());
+        *texts << l.text;
+    }
+}
+
+bool isCombinedSheetLine(const project::JobLine &line)
+{
+    return platform::val(line.typeNo) < 0;
+}
+
+std::optional<ComponentSheet> buildComponentSheet(const project::JobLine &line, int position, const QString &jobId,
+                                                  const QDate &today, QString *error)
+{
+    ComponentSheet sheet;
+    sheet.combined = isCombinedSheetLine(line);
+    sheet.date = today;
+    sheet.drawingName = line.fields.name + u"---"_s + line.fields.position;
+    sheet.sheetNumber = sheetNumberText(position);
+    sheet.size = u"宽"_s + line.fields.width + u"高"_s + line.fields.height;
+    sheet.units = line.fields.count;
+    sheet.remark = line.fields.remark;
+
+    project::ProjectStore projects;
+    design::TypeStore types;
+    const qint64 lineId = keyOf(line.id);
+    const double units = platform::val(line.fields.count);
+    const auto readFailed = [error](const QString &what) {
+        fail(error, what);
+        return std::nullopt;
+    };
+
+    const std::optional<QList<project::NamedDimension>> dims = projects.loadDimensions(lineId);
+    if (!dims)
+        return readFailed(projects.lastError());
+
+    if (!sheet.combined) {
+        design::MacroTable macros = LoadSheetMacros(*dims);
+        for (const design::MacroTable::Entry &e : macros.entries())
+            sheet.labels << SheetLabel{e.x, e.y, e.value};
+        const qint64 typeNo = keyOf(line.typeNo);
+        const std::optional<design::Bill> bill = types.loadBill(typeNo);
+        if (!bill)
+            return readFailed(types.lastError());
+        for (SheetSection s : sheetSections())
+            AppendSheetSection(sheet.rows, s, bill->of(sectionBillKind(s)), macros, units);
+        if (const std::optional<design::DoorType> type = types.type(typeNo)) {
+            sheet.drawingNumber = type->drawingNumber;
+        } else {
+            // A type removed from the library leaves the drawing empty; a failed read is an error.
+            QString existsError;
+            const std::optional<bool> exists = app::RecordExists(u"门窗"_s, u"编号"_s, typeNo, &existsError);
+            if (!exists || *exists)
+                return readFailed(exists ? types.lastError() : existsError);
+        }
+    } else {
+        // The main drawing's values are drawn as stored; they take no part in the evaluation.
+        for (const project::NamedDimension &d : *dims)
+            sheet.labels << SheetLabel{d.x, d.y, d.value};
+        const std::optional<QList<project::ComponentKey>> keys = projects.componentKeys(lineId);
+        if (!keys)
+            return readFailed(projects.lastError());
+        for (const project::ComponentKey &key : *keys) {
+            const std::optional<QList<project::ComponentRow>> rows = projects.OpenZHMCPartRs(lineId, key.cmc, key.cbn);
+            if (!rows)
+                return readFailed(projects.lastError());
+            design::MacroTable macros;
+            double count = 0;
+            if (!rows->isEmpty()) {
+                for (const project::ComponentRow &r : *rows)
+                    macros.append(r.dim.name, r.dim.value);
+                count = platform::val(app::fieldText(rows->constFirst().count));
+                design::SortMacrosByNameLength(macros);
+            }
+            const std::optional<design::Bill> bill = types.loadBill(key.cbn);
+            if (!bill)
+                return readFailed(types.lastError());
+            for (SheetSection s : sheetSections())
+                AppendSheetSection(sheet.rows, s, bill->of(sectionBillKind(s)), macros, units, count);
+        }
+        sheet.drawingNumber = platform::generalDouble(-platform::val(line.typeNo));
+    }
+
+    const std::optional<QList<project::Job>> jobs = projects.loadJobs();
+    if (!jobs)
+        return readFailed(projects.lastError());
+    const qint64 jobKey = keyOf(jobId);
+    for (const project::Job &j : *jobs) {
+        if (j.id == jobKey && !jobId.trimmed().isEmpty()) {
+            sheet.job = j;
+            break;
+        }
+    }
+    return sheet;
+}
+
+bool drawSheetPicture(const ComponentSheet &sheet, platform::Surface &pic, QString *error)
+{
+    QList<float> x, y;
+    QStringList texts;
+    sheet.mappedLabels(SheetOutput::Screen, &x, &y, &texts);
+    SharedPictureScope scope;
+    QString why;
+    if (scope.pic().PrintTMP02(pic, libraryNumber(sheet.drawingNumber), x, y, texts, int(texts.size()) - 1, &why))
+        return true;
+    // The values still belong on the picture when the drawing cannot be read.
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        if (texts.at(i).isEmpty())
+            continue;
+        pic.setCurrentPos(QPointF(x.at(i), y.at(i)));
+        pic.print(texts.at(i));
+    }
+    return fail(error, why);
+}
+
+bool printSheet(const ComponentSheet &sheet, platform::Surface &target, QString *error)
+{
+    QList<float> x, y;
+    QStringList texts;
+    sheet.mappedLabels(SheetOutput::Paper, &x, &y, &texts);
+    SharedPictureScope scope;
+    QString why;
+    if (!scope.pic().PrintTMP(target, sheet.paperTitle(), sheet.rows, int(sheet.rows.size()), x, y, texts,
+                              int(texts.size()) - 1, libraryNumber(sheet.drawingNumber), &why))
+        return fail(error, why);
+    return true;
+}
+
+} // namespace sheets
