@@ -1,0 +1,45 @@
+#include "numbers.h"
+
+#include "platform/numtext.h"
+
+#include <cmath>
+
+namespace stats {
+
+std::optional<double> singleValue(float v)
+{
+    if (!std::isfinite(v))
+        return std::nullopt;
+    return platform::generalSingle(v).toDouble();
+}
+
+std::optional<double> cleanValue(double v)
+{
+    if (!std::isfinite(v))
+        return std::nullopt;
+    return clean(v);
+}
+
+double clean(double v)
+{
+    if (!std::isfinite(v) || v == 0)
+        return v == 0 ? 0.0 : v;
+    return platform::generalDouble(v).toDouble();
+}
+
+double num(const QString &text)
+{
+    return platform::val(text);
+}
+
+QString numberText(double v)
+{
+    return platform::statementDouble(clean(v)).trimmed();
+}
+
+QString generalText(double v)
+{
+    return platform::generalDouble(clean(v));
+}
+
+} // namespace stats

@@ -1,0 +1,204 @@
+#include "pricing.h"
+
+#include "numbers.h"
+
+#include "platform/numtext.h"
+
+using namespace Qt::StringLiterals;
+
+namespace stats {
+
+PricingTotals TJTotals;
+
+namespace {
+QString nameOr(const QString &name)
+{
+    return name.trimmed().isEmpty() ? kErrorName : name;
+}
+
+QString codeOr(const QString &code, const QString &key)
+{
+    return code.trimmed().isEmpty() ? key : code;
+}
+
+bool lookupFailed(StatsStore &store, QString *error)
+{
+    *error = store.lastError();
+    return false;
+}
+
+// Price per metre of a profile or steel bar from its price per tonne and its density.
+double pricePerMetre(const CatalogueEntry &e)
+{
+    return clean(e.price / 1000 * e.density);
+}
+
+bool addFittings(StatsStore &store, QList<PricedLine> *lines, QString *error)
+{
+    const auto groups = store.fittingTotals();
+    if (!groups)
+        return lookupFailed(store, error);
+    for (const CodeTotal &g : *groups) {
+        const auto e = store.lookup(CatalogueTable::Fitting, g.code);
+        if (!e)
+            return lookupFailed(store, error);
+        PricedLine l;
+        l.name = nameOr(e->name);
+        l.spec = codeOr(e->code, g.code);
+        l.unitPrice = clean(e->price);
+        l.quantity = clean(g.total);
+        l.amount = clean(l.unitPrice * l.quantity);
+        l.unit = e->unit;
+        lines->append(l);
+    }
+    return true;
+}
+} // namespace
+
+std::optional<QList<PricedLine>> priceBySpec(StatsStore &store, KindChoice kinds, PricingTotals *totals,
+                                             QString *error)
+{
+    QList<PricedLine> lines;
+    PricingTotals next = *totals;
+    for (PieceKind kind : {PieceKind::Profile, PieceKind::Steel}) {
+        const bool profile = kind == PieceKind::Profile;
+        if (!(profile ? kinds.profiles : kinds.steel))
+            continue;
+        double weight = 0;
+        const auto groups = store.pieceLengthTotals(kind);
+        if (!groups) {
+            lookupFailed(store, error);
+            return std::nullopt;
+        }
+        for (const CodeTotal &g : *groups) {
+            const auto e = store.lookup(profile ? CatalogueTable::Profile : CatalogueTable::Steel, g.code);
+            if (!e) {
+                lookupFailed(store, error);
+                return std::nullopt;
+            }
+            PricedLine l;
+            l.name = nameOr(e->name);
+            l.spec = codeOr(e->code, g.code);
+            l.unitPrice = pricePerMetre(*e);
+            l.quantity = clean(g.total / 1000);
+            l.amount = clean(l.unitPrice * l.quantity);
+            l.unit = u"米"_s;
+            weight += clean(l.quantity * e->density);
+            lines.append(l);
+        }
+        (profile ? next.ProfileWeight : next.SteelWeight) = clean(weight);
+    }
+    if (kinds.fittings && !addFittings(store, &lines, error))
+        return std::nullopt;
+    if (kinds.panels) {
+        double area = 0;
+        const auto groups = store.panelAreaTotals();
+        if (!groups) {
+            lookupFailed(store, error);
+            return std::nullopt;
+        }
+        for (const CodeTotal &g : *groups) {
+            const auto e = store.lookup(CatalogueTable::Panel, g.code);
+            if (!e) {
+                lookupFailed(store, error);
+                return std::nullopt;
+            }
+            PricedLine l;
+            l.name = nameOr(g.code);
+            l.spec = u"-"_s;
+            l.unitPrice = clean(e->price);
+            l.quantity = clean(g.total / 1000000);
+            l.amount = clean(l.unitPrice * l.quantity);
+            l.unit = u"平方米"_s;
+            area += l.quantity;
+            lines.append(l);
+        }
+        next.PanelArea = clean(area);
+    }
+    *totals = next;
+    return lines;
+}
+
+std::optional<QList<PricedLine>> priceBySpecLength(StatsStore &store, KindChoice kinds, QString *error)
+{
+    QList<PricedLine> lines;
+    for (PieceKind kind : {PieceKind::Profile, PieceKind::Steel}) {
+        const bool profile = kind == PieceKind::Profile;
+        if (!(profile ? kinds.profiles : kinds.steel))
+            continue;
+        const auto groups = store.pieceLengthGroups(kind);
+        if (!groups) {
+            lookupFailed(store, error);
+            return std::nullopt;
+        }
+        for (const CodeLengthCount &g : *groups) {
+            const auto e = store.lookup(profile ? CatalogueTable::Profile : CatalogueTable::Steel, g.code);
+            if (!e) {
+                lookupFailed(store, error);
+                return std::nullopt;
+            }
+            PricedLine l;
+            l.name = nameOr(e->name + e->code);
+            l.spec = codeOr(platform::generalDouble(g.length), g.code);
+            l.unitPrice = pricePerMetre(*e);
+            l.quantity = clean(g.count);
+            // The price of the metres the pieces make.
+            l.amount = clean(l.unitPrice * (g.length / 1000) * l.quantity);
+            l.unit = u"毫米"_s;
+            lines.append(l);
+        }
+    }
+    if (kinds.fittings && !addFittings(store, &lines, error))
+        return std::nullopt;
+    if (kinds.panels) {
+        const auto groups = store.panelSizeGroups();
+        if (!groups) {
+            lookupFailed(store, error);
+            return std::nullopt;
+        }
+        for (const PanelSizeCount &g : *groups) {
+            const auto e = store.lookup(CatalogueTable::Panel, g.name);
+            if (!e) {
+                lookupFailed(store, error);
+                return std::nullopt;
+            }
+            PricedLine l;
+            l.name = nameOr(e->name);
+            l.spec = numberText(g.length) + u"*"_s + numberText(g.width) + u"*"_s + numberText(g.count);
+            l.unitPrice = clean(e->price);
+            l.quantity = clean(g.count * (g.length / 1000) * (g.width / 1000));
+            l.amount = clean(l.unitPrice * l.quantity);
+            l.unit = u"平方米"_s;
+            lines.append(l);
+        }
+    }
+    return lines;
+}
+
+bool BuildTJBySpec(StatsStore &store, KindChoice kinds, PricingTotals *totals, QString *error)
+{
+    PricingTotals next = *totals;
+    const auto lines = priceBySpec(store, kinds, &next, error);
+    if (!lines)
+        return false;
+    if (!store.replacePricedList(*lines)) {
+        *error = store.lastError();
+        return false;
+    }
+    *totals = next;
+    return true;
+}
+
+bool BuildTJBySpecLength(StatsStore &store, KindChoice kinds, QString *error)
+{
+    const auto lines = priceBySpecLength(store, kinds, error);
+    if (!lines)
+        return false;
+    if (!store.replacePricedList(*lines)) {
+        *error = store.lastError();
+        return false;
+    }
+    return true;
+}
+
+} // namespace stats

@@ -1,0 +1,88 @@
+#pragma once
+// The statistics and settlement window: windows of the open job are moved into the chosen list,
+// gathered into the work tables, priced into material, cost and by-length lists, settled by area,
+// and shown as reports or exported.
+#include "platform/report.h"
+#include "project/projectstore.h"
+#include "stats/pricing.h"
+#include "stats/statsexport.h"
+
+#include <QDialog>
+#include <QList>
+
+class QCheckBox;
+class QPushButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace stats::ui {
+
+class FrmTJJS : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit FrmTJJS(QWidget *parent = nullptr);
+
+    // Fills the available list with the job's windows, in order.
+    void setWindows(const QList<project::JobLine> &lines);
+    QList<project::JobLine> chosenLines() const;
+    // The report last shown in a preview.
+    const platform::Report &lastReport() const { return m_lastReport; }
+
+    QTreeWidget *LvwR = nullptr;
+    QTreeWidget *LvwD = nullptr;
+    QPushButton *CmdSelect = nullptr;
+    QPushButton *CmdSelectAll = nullptr;
+    QPushButton *CmdRemove = nullptr;
+    QPushButton *CmdRemoveAll = nullptr;
+    QPushButton *CmdGJB = nullptr;
+    QPushButton *CmdExit = nullptr;
+    QCheckBox *chkXC = nullptr;
+    QCheckBox *chkXG = nullptr;
+    QCheckBox *chkPC = nullptr;
+    QCheckBox *chkPJ = nullptr;
+    QPushButton *CmdTJ = nullptr;
+    QPushButton *CmdTJ01 = nullptr;
+    QPushButton *CmdTJ02 = nullptr;
+    QPushButton *CmdTJ03 = nullptr;
+    QPushButton *CmdOut1 = nullptr;
+    QPushButton *cmdOut2 = nullptr;
+    QPushButton *cmdOut3 = nullptr;
+    QPushButton *CmdJS = nullptr;
+    QPushButton *CmdJS01 = nullptr;
+    QPushButton *CmdJS02 = nullptr;
+    QPushButton *cmdOutTJB = nullptr;
+    QPushButton *cmdOutZJB = nullptr;
+
+    void CmdSelect_Click();
+    void CmdSelectAll_Click();
+    void CmdRemove_Click();
+    void CmdRemoveAll_Click();
+    void CmdTJ_Click();
+    void CmdTJ01_Click();
+    void CmdTJ02_Click();
+    void CmdTJ03_Click();
+    void CmdOut1_Click();
+    void cmdOut2_Click();
+    void cmdOut3_Click();
+    void CmdGJB_Click();
+    void CmdJS_Click();
+    void CmdJS01_Click();
+    void CmdJS02_Click();
+    void cmdOutTJB_Click();
+    void cmdOutZJB_Click();
+
+private:
+    KindChoice kinds() const;
+    bool priceBySpec();
+    bool priceBySpecLength();
+    void exportTable(ExportTable table);
+    void showSettlementReport(bool withPrices);
+    void preview(const platform::Report &report);
+    void failed(const QString &heading, const QString &error);
+    void moveItem(QTreeWidgetItem *item, QTreeWidget *to);
+
+    platform::Report m_lastReport;
+};
+
+} // namespace stats::ui
