@@ -1,0 +1,80 @@
+#include "sheetwindows.h"
+
+#include "frmeasygjbreport.h"
+#include "frmgjb.h"
+#include "sheets/simplebuy.h"
+
+#include "platform/messages.h"
+#include "platform/surface_printer.h"
+#include "project/projectstate.h"
+
+using namespace Qt::StringLiterals;
+
+namespace sheets::ui {
+
+namespace {
+
+PrintSurfaceFactory &factory()
+{
+    static PrintSurfaceFactory f;
+    return f;
+}
+
+} // namespace
+
+void setPrintSurfaceFactory(PrintSurfaceFactory f) { factory() = std::move(f); }
+
+std::unique_ptr<platform::Surface> makePrintSurface()
+{
+    if (factory())
+        return factory()();
+    return std::make_unique<platform::PrinterSurface>();
+}
+
+bool printSucceeded(QWidget *parent, const platform::Surface &surface)
+{
+    const auto *printer = dynamic_cast<const platform::PrinterSurface *>(&surface);
+    if (printer && (printer->failed() || printer->pagesStarted() == 0)) {
+        platform::showError(parent, u"打印出错！请检查打印机是否可用。"_s);
+        return false;
+    }
+    return true;
+}
+
+void showComponentSheets(QWidget *parent)
+{
+    const QList<project::JobLine> lines = project::GJBListView;
+    const int selected = project::GJBSelectedIndex;
+    if (lines.isEmpty() || selected < 0 || selected >= lines.size()) {
+        platform::inform(parent, u"当前工程中没有可打印的门窗！"_s);
+        return;
+    }
+    FrmGJB window(lines, selected, project::CurGCNum, parent);
+    platform::execDialog(&window);
+}
+
+void showSimpleBuyPreview(QWidget *parent, const SimpleBuyTable &table)
+{
+    if (table.PageCount() == 0)
+        return;
+    const std::unique_ptr<platform::Surface> printer = makePrintSurface();
+    FrmEasyGJBReport window(table, QSizeF(printer->width(), printer->height()), parent);
+    platform::execDialog(&window);
+}
+
+void showSimpleCutList(QWidget *parent, const QList<project::JobLine> &chosen, const QString &projectName)
+{
+    QString error;
+    const std::unique_ptr<SimpleBuyTable> table = buildSimpleBuyTable(chosen, projectName, &error);
+    if (!table) {
+        platform::showError(parent, u"读取构件简表数据出错：\n"_s + error);
+        return;
+    }
+    if (table->PageCount() == 0) {
+        platform::inform(parent, u"无可购件数据！"_s);
+        return;
+    }
+    showSimpleBuyPreview(parent, *table);
+}
+
+} // namespace sheets::ui
