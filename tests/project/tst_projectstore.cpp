@@ -298,6 +298,23 @@ private slots:
         QCOMPARE(project::positionText(4747.5), u"4747.5"_s);
     }
 
+    void lineKinds_data()
+    {
+        QTest::addColumn<QString>("typeNo");
+        QTest::addColumn<bool>("combined");
+        QTest::newRow("type") << u"7"_s << false;
+        QTest::newRow("main drawing") << u"-900"_s << true;
+        QTest::newRow("zero") << u"0"_s << true;
+    }
+    void lineKinds()
+    {
+        QFETCH(QString, typeNo);
+        QFETCH(bool, combined);
+        JobLine line;
+        line.typeNo = typeNo;
+        QCOMPARE(line.isCombined(), combined);
+    }
+
     void sizeLabels_data()
     {
         QTest::addColumn<QString>("name");
