@@ -1,5 +1,5 @@
 #pragma once
-// Pieces shared by the project windows: list rows of lines and jobs, the type tree of the window
+// Helpers shared by the project windows: list rows of lines and jobs, the type tree of the window
 // dialogs, the drawing box, field keys and failure messages.
 #include "project/projectstore.h"
 
