@@ -179,13 +179,16 @@ void TstFrmFY::shapeCoefficientFirst()
         edit(&form, name)->clear();
     combo(&form, u"cmbFHZTXXS"_s)->setEditText(QString());
     // Enter in a box presses the default button "校核".
-    QTest::keyClick(edit(&form, u"txtGCMC"_s), Qt::Key_Return);
+    QTest::keyClick(combo(&form, u"cmbFHZTXXS"_s)->lineEdit(), Qt::Key_Return);
     QCOMPARE(m_msgs->shown.size(), 1);
     QCOMPARE(m_msgs->shown[0].text, u"风荷载体型系数不能为空!"_s);
     QCOMPARE(m_msgs->shown[0].icon, platform::MsgIcon::None);
     QCOMPARE(m_msgs->shown[0].title, QCoreApplication::applicationName());
     QCOMPARE(form.focusWidget(), combo(&form, u"cmbFHZTXXS"_s));
     QVERIFY(m_msgs->dialogNames.isEmpty());
+    // Enter in a text box does the same.
+    QTest::keyClick(edit(&form, u"txtGCMC"_s), Qt::Key_Return);
+    QCOMPARE(m_msgs->shown.size(), 2);
 }
 
 void TstFrmFY::refusedRunShowsNoReport_data()
