@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
+#include <QStyle>
 #include <QTreeWidget>
 
 using namespace Qt::StringLiterals;
@@ -140,9 +141,12 @@ bool LoadMCTree(QTreeWidget *tree, QString *error)
             *error = types.lastError();
         return false;
     }
-    auto node = [](const QString &kind, qint64 id, const QString &text) {
+    const QIcon closed = tree->style()->standardIcon(QStyle::SP_DirClosedIcon);
+    const QIcon leaf = tree->style()->standardIcon(QStyle::SP_FileIcon);
+    auto node = [&](const QString &kind, qint64 id, const QString &text) {
         auto *item = new QTreeWidgetItem(QStringList{text});
         item->setData(0, kTagRole, kind + QString::number(id));
+        item->setIcon(0, kind == u"3"_s ? leaf : closed);
         return item;
     };
     QList<QTreeWidgetItem *> roots;
