@@ -1,0 +1,547 @@
+#include "statsdata.h"
+
+#include "platform/workbook.h"
+#include "stats/expansion.h"
+#include "stats/numbers.h"
+#include "stats/pricing.h"
+#include "stats/settlement.h"
+#include "stats/statsexport.h"
+#include "stats/statsreports.h"
+#include "stats/statsstore.h"
+
+#include <QTemporaryDir>
+
+using namespace Qt::StringLiterals;
+using namespace stats;
+using namespace statsdata;
+
+namespace {
+QString pageText(const QList<QStringList> &pages)
+{
+    QStringList all;
+    for (const QStringList &p : pages)
+        all << p;
+    return all.join(u' ');
+}
+} // namespace
+
+class TestStatsCore : public QObject
+{
+    Q_OBJECT
+
+private:
+    testfixture::DataFolder *m_fx = nullptr;
+
+    bool gather(const QList<project::JobLine> &lines)
+    {
+        StatsStore store;
+        QString error;
+        const bool ok = GatherTJ(store, lines, &error);
+        if (!ok)
+            qWarning("%s", qPrintable(error));
+        return ok;
+    }
+
+private slots:
+    void init()
+    {
+        m_fx = new testfixture::DataFolder;
+        QVERIFY(m_fx->setUp());
+        TJTotals = {};
+    }
+    void cleanup()
+    {
+        delete m_fx;
+        m_fx = nullptr;
+    }
+
+    // --- expansion
+
+    void expandsPlainWindowIntoFourTables()
+    {
+        QVERIFY(addProfile(1, u"框"_s, u"K60"_s, u"2.7"_s, u"B-50"_s));
+        QVERIFY(addProfile(1, u"压线"_s, u"Y20"_s, u"0.9"_s, u"H/3"_s));
+        QVERIFY(addSteel(1, u"衬钢"_s, u"G1"_s, u"2"_s, u"B-80"_s));
+        QVERIFY(addFitting(1, u"合页"_s, u"HY"_s, 3, u"个"_s));
+        QVERIFY(addPanel(1, u"5白玻"_s, 2, u"B/2"_s, u"H-100"_s));
+        QVERIFY(addLabel(7, u"B"_s, u"1500"_s));
+        QVERIFY(addLabel(7, u"H"_s, u"1000"_s));
+
+        QVERIFY(gather({line(u"C1"_s, 1, 7, u"2"_s)}));
+        QCOMPARE(rows(u"OutXC"_s), QStringList({u"框|K60|1450|4"_s, u"压线|Y20|333.3333|0"_s}));
+        QCOMPARE(rows(u"OutXG"_s), QStringList({u"衬钢|G1|1420|4"_s}));
+        QCOMPARE(rows(u"OutPJ"_s), QStringList({u"合页|HY|6|个"_s}));
+        QCOMPARE(rows(u"OutPC"_s), QStringList({u"5白玻|750|900|4"_s}));
+    }
+
+    void fittingAndPanelQuantitiesAreNotFormulas()
+    {
+        QVERIFY(addFitting(2, u"执手"_s, u"ZS"_s, 3, u"套"_s));
+        QVERIFY(addPanel(2, u"5白玻"_s, 2, u"B/2"_s, u"H-100"_s));
+        QVERIFY(addLabel(8, u"B"_s, u"1200"_s));
+        QVERIFY(addLabel(8, u"H"_s, u"1500"_s));
+
+        QVERIFY(gather({line(u"C2"_s, 2, 8, u"4"_s), line(u"C3"_s, 2, 8, u"3"_s)}));
+        QCOMPARE(rows(u"OutPJ"_s), QStringList({u"执手|ZS|12|套"_s, u"执手|ZS|9|套"_s}));
+        QCOMPARE(rows(u"OutPC"_s), QStringList({u"5白玻|600|1400|8"_s, u"5白玻|600|1400|6"_s}));
+    }
+
+    void countFormulaIsRoundedDownBeforeUnits_data()
+    {
+        QTest::addColumn<QString>("formula");
+        QTest::addColumn<QString>("units");
+        QTest::addColumn<QString>("count");
+        QTest::newRow("2.7 x 2") << u"2.7"_s << u"2"_s << u"4"_s;
+        QTest::newRow("0.9 still written") << u"0.9"_s << u"5"_s << u"0"_s;
+        QTest::newRow("named dimension") << u"B/1000"_s << u"3"_s << u"3"_s;
+        QTest::newRow("negative down") << u"-0.5"_s << u"2"_s << u"-2"_s;
+        QTest::newRow("units not rounded") << u"2"_s << u"1.5"_s << u"3"_s;
+        QTest::newRow("units as leading number") << u"2"_s << u"3樘"_s << u"6"_s;
+    }
+    void countFormulaIsRoundedDownBeforeUnits()
+    {
+        QFETCH(QString, formula);
+        QFETCH(QString, units);
+        QFETCH(QString, count);
+        QVERIFY(addProfile(3, u"框"_s, u"K"_s, formula, u"1000"_s));
+        QVERIFY(addLabel(9, u"B"_s, u"1500"_s));
+        QVERIFY(gather({line(u"C"_s, 3, 9, units)}));
+        QCOMPARE(rows(u"OutXC"_s), QStringList({u"框|K|1000|"_s + count}));
+    }
+
+    void windowWithoutLabelsEvaluatesFormulasAsTheyStand()
+    {
+        QVERIFY(addProfile(4, u"框"_s, u"K"_s, u"2"_s, u"1000+200"_s));
+        QVERIFY(gather({line(u"C"_s, 4, 10, u"1"_s)}));
+        QCOMPARE(rows(u"OutXC"_s), QStringList({u"框|K|1200|2"_s}));
+    }
+
+    void longerNamesAreReplacedFirst()
+    {
+        QVERIFY(addProfile(4, u"框"_s, u"K"_s, u"1"_s, u"H1+H"_s));
+        QVERIFY(addLabel(10, u"H"_s, u"1000"_s));
+        QVERIFY(addLabel(10, u"H1"_s, u"300"_s));
+        QVERIFY(gather({line(u"C"_s, 4, 10, u"1"_s)}));
+        QCOMPARE(rows(u"OutXC"_s), QStringList({u"框|K|1300|1"_s}));
+    }
+
+    void combinedWindowMultipliesByComponentCount()
+    {
+        QVERIFY(addProfile(5, u"框"_s, u"K"_s, u"2.5"_s, u"B-10"_s));
+        QVERIFY(addFitting(5, u"合页"_s, u"HY"_s, 2, u"个"_s));
+        QVERIFY(addPanel(5, u"玻"_s, 1, u"B"_s, u"100"_s));
+        // Two components of type 5 under different keys, each with its own labels and Count.
+        QVERIFY(addComponentLabel(20, 5, u"左"_s, u"B"_s, u"600"_s, 3));
+        QVERIFY(addComponentLabel(20, 5, u"右"_s, u"B"_s, u"900"_s, 1));
+        // The bill rows are those of the component's type, not of the combined line's number.
+        QVERIFY(addProfile(-900, u"主"_s, u"Z"_s, u"1"_s, u"1"_s));
+
+        QVERIFY(gather({line(u"组合"_s, -900, 20, u"2"_s)}));
+        // Keys in order: 右 before 左 in code-point order.
+        QCOMPARE(rows(u"OutXC"_s), QStringList({u"框|K|890|4"_s, u"框|K|590|12"_s}));
+        QCOMPARE(rows(u"OutPJ"_s), QStringList({u"合页|HY|4|个"_s, u"合页|HY|12|个"_s}));
+        QCOMPARE(rows(u"OutPC"_s), QStringList({u"玻|900|100|2"_s, u"玻|600|100|6"_s}));
+    }
+
+    void typeNumberZeroIsPlain()
+    {
+        QVERIFY(addProfile(0, u"框"_s, u"K"_s, u"1"_s, u"10"_s));
+        QVERIFY(addComponentLabel(30, 6, u"X"_s, u"B"_s, u"1"_s, 1));
+        QVERIFY(gather({line(u"C"_s, 0, 30, u"1"_s)}));
+        QCOMPARE(rows(u"OutXC"_s), QStringList({u"框|K|10|1"_s}));
+    }
+
+    void gatheringReplacesTheLastRun()
+    {
+        QVERIFY(addProfile(1, u"框"_s, u"K"_s, u"1"_s, u"10"_s));
+        QVERIFY(addProfile(2, u"扇"_s, u"S"_s, u"1"_s, u"20"_s));
+        QVERIFY(run(u"INSERT INTO OutTJ (BN) VALUES (1)"_s));
+        QVERIFY(gather({line(u"C"_s, 1, 1, u"1"_s)}));
+        QVERIFY(gather({line(u"D"_s, 2, 2, u"1"_s)}));
+        QCOMPARE(rows(u"OutXC"_s), QStringList({u"扇|S|20|1"_s}));
+        QVERIFY(rows(u"OutTJ"_s).isEmpty());
+
+        StatsStore store;
+        QString error;
+        QVERIFY(ClearTJTables(store, &error));
+        for (const QString &t : {u"OutXC"_s, u"OutXG"_s, u"OutPJ"_s, u"OutPC"_s, u"OutTJ"_s})
+            QVERIFY2(rows(t).isEmpty(), qPrintable(t));
+    }
+
+    void quotesInTextsAreStoredAsTheyAre()
+    {
+        QVERIFY(addProfile(1, u"框'外"_s, u"K'1"_s, u"1"_s, u"10"_s));
+        QVERIFY(addFitting(1, u"合'页"_s, u"H'Y"_s, 1, u"个'"_s));
+        QVERIFY(gather({line(u"C"_s, 1, 1, u"1"_s)}));
+        QCOMPARE(rows(u"OutXC"_s), QStringList({u"框'外|K'1|10|1"_s}));
+        QCOMPARE(rows(u"OutPJ"_s), QStringList({u"合'页|H'Y|1|个'"_s}));
+    }
+
+    void failingGatherLeavesTablesAsTheyWere()
+    {
+        QVERIFY(addProfile(1, u"框"_s, u"K"_s, u"1"_s, u"10"_s));
+        QVERIFY(gather({line(u"C"_s, 1, 1, u"1"_s)}));
+        const QStringList before = rows(u"OutXC"_s);
+
+        // The last table written fails: everything before it goes back too.
+        QVERIFY(addProfile(2, u"扇"_s, u"S"_s, u"1"_s, u"20"_s));
+        QVERIFY(addPanel(2, u"玻"_s, 1, u"10"_s, u"10"_s));
+        QVERIFY(breakTable(u"OutPC"_s, u"INSERT"_s));
+        StatsStore store;
+        QString error;
+        QVERIFY(!GatherTJ(store, {line(u"C"_s, 1, 1, u"1"_s), line(u"D"_s, 2, 2, u"1"_s)}, &error));
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(rows(u"OutXC"_s), before);
+        QVERIFY(rows(u"OutPC"_s).isEmpty());
+    }
+
+    void componentWithoutCountIsRefused()
+    {
+        QVERIFY(addProfile(5, u"框"_s, u"K"_s, u"1"_s, u"10"_s));
+        QVERIFY(addComponentLabel(20, 5, u"左"_s, u"B"_s, u"600"_s, QVariant()));
+        StatsStore store;
+        QString error;
+        QVERIFY(!GatherTJ(store, {line(u"组合"_s, -900, 20, u"1"_s)}, &error));
+        QVERIFY(error.contains(u"组合"_s));
+    }
+
+    // --- pricing
+
+    void pricesProfilesByCodeAndByLength()
+    {
+        QVERIFY(addCatalogueProfile(u"框料"_s, u"K60"_s, 1.2, 9000));
+        QVERIFY(run(u"INSERT INTO OutXC VALUES ('框', 'K60', 1450, 4), ('框', 'K60', 1200, 2)"_s));
+        StatsStore store;
+        QString error;
+        QVERIFY(BuildTJBySpec(store, {true, false, false, false}, &TJTotals, &error));
+        QCOMPARE(rows(u"OutTJ"_s), QStringList({u"1|框料|K60|10.8|米|88.56|8.2"_s, u"2||||||"_s}));
+        QCOMPARE(TJTotals.ProfileWeight, 9.84);
+
+        QVERIFY(BuildTJBySpecLength(store, {true, false, false, false}, &error));
+        QCOMPARE(rows(u"OutTJ"_s), QStringList({u"1|框料K60|1200|10.8|毫米|25.92|2"_s,
+                                                u"2|框料K60|1450|10.8|毫米|62.64|4"_s, u"3||||||"_s}));
+        QCOMPARE(TJTotals.ProfileWeight, 9.84);
+    }
+
+    void pricesPanelsByNameAndBySize()
+    {
+        QVERIFY(addCatalogueGlass(u"5白玻"_s, 60));
+        QVERIFY(run(u"INSERT INTO OutPC VALUES ('5白玻', 1200, 800, 2), ('5白玻', 1200, 800, 1)"_s));
+        StatsStore store;
+        QString error;
+        QVERIFY(BuildTJBySpec(store, {false, false, true, false}, &TJTotals, &error));
+        QCOMPARE(rows(u"OutTJ"_s), QStringList({u"1|5白玻|-|60|平方米|172.8|2.88"_s, u"2||||||"_s}));
+        QCOMPARE(TJTotals.PanelArea, 2.88);
+        QVERIFY(BuildTJBySpecLength(store, {false, false, true, false}, &error));
+        QCOMPARE(rows(u"OutTJ"_s), QStringList({u"1|5白玻|1200*800*3|60|平方米|172.8|2.88"_s, u"2||||||"_s}));
+    }
+
+    void pricesFittingsAndSteel()
+    {
+        QVERIFY(addCatalogueFitting(u"合页"_s, u"HY"_s, u"副"_s, 2.5));
+        QVERIFY(addCatalogueSteel(u"衬钢"_s, u"G1"_s, 0.8, 5000));
+        QVERIFY(run(u"INSERT INTO OutPJ VALUES ('合页', 'HY', 4, '个'), ('合页', 'hy', 2, '个')"_s));
+        QVERIFY(run(u"INSERT INTO OutXG VALUES ('衬钢', 'G1', 2500, 2)"_s));
+        StatsStore store;
+        QString error;
+        QVERIFY(BuildTJBySpec(store, {}, &TJTotals, &error));
+        // Steel before fittings whatever the flags' order; codes compare without case.
+        QCOMPARE(rows(u"OutTJ"_s), QStringList({u"1|衬钢|G1|4|米|20|5"_s, u"2|合页|HY|2.5|副|15|6"_s, u"3||||||"_s}));
+        QCOMPARE(TJTotals.SteelWeight, 4.0);
+    }
+
+    void amountsKeepEveryDigit()
+    {
+        // Single precision would make 1235794.56 into 1235795.
+        QVERIFY(addCatalogueFitting(u"锁"_s, u"S"_s, u"把"_s, 1234.56));
+        QVERIFY(addCatalogueProfile(u"框料"_s, u"K"_s, 1.234, 9876));
+        QVERIFY(run(u"INSERT INTO OutPJ VALUES ('锁', 'S', 1001, '把')"_s));
+        QVERIFY(run(u"INSERT INTO OutXC VALUES ('框', 'K', 5999.9, 3)"_s));
+        StatsStore store;
+        QString error;
+        QVERIFY(BuildTJBySpec(store, {}, &TJTotals, &error));
+        QCOMPARE(rows(u"OutTJ"_s),
+                 QStringList({u"1|框料|K|12.186984|米|219.3620559048|17.9997"_s, u"2|锁|S|1234.56|把|1235794.56|1001"_s,
+                              u"3||||||"_s}));
+        QCOMPARE(generalText(TJTotals.ProfileWeight), u"22.2116298"_s);
+    }
+
+    void noKindChosenLeavesOnlyTheClosingRow()
+    {
+        QVERIFY(run(u"INSERT INTO OutXC VALUES ('框', 'K', 100, 1)"_s));
+        StatsStore store;
+        QString error;
+        QVERIFY(BuildTJBySpec(store, {false, false, false, false}, &TJTotals, &error));
+        QCOMPARE(rows(u"OutTJ"_s), QStringList({u"1||||||"_s}));
+        QVERIFY(BuildTJBySpecLength(store, {false, false, false, false}, &error));
+        QCOMPARE(rows(u"OutTJ"_s), QStringList({u"1||||||"_s}));
+    }
+
+    void linesAreNumberedAcrossKinds()
+    {
+        QVERIFY(run(u"INSERT INTO OutXC VALUES ('框', 'K', 1000, 1)"_s));
+        QVERIFY(run(u"INSERT INTO OutPC VALUES ('玻', 1000, 1000, 1)"_s));
+        StatsStore store;
+        QString error;
+        QVERIFY(BuildTJBySpec(store, {true, false, true, false}, &TJTotals, &error));
+        const QStringList got = rows(u"OutTJ"_s);
+        QCOMPARE(got.size(), 3);
+        QVERIFY(got.at(0).startsWith(u"1|#error#|K|"_s));
+        QVERIFY(got.at(1).startsWith(u"2|玻|-|0|平方米|0|1"_s));
+        QCOMPARE(got.at(2), u"3||||||"_s);
+    }
+
+    void missingCatalogueKeysAreMarked()
+    {
+        QVERIFY(addCatalogueProfile(u"框料"_s, u"A"_s, 1, 1000));
+        QVERIFY(run(u"INSERT INTO OutXC VALUES ('框', 'A', 1000, 1), ('框', 'B', 2000, 1)"_s));
+        QVERIFY(run(u"INSERT INTO OutPJ VALUES ('锁', 'NOPE', 2, '把')"_s));
+        QVERIFY(run(u"INSERT INTO OutPC VALUES ('无名玻', 1000, 500, 2)"_s));
+        StatsStore store;
+        QString error;
+        QVERIFY(BuildTJBySpec(store, {}, &TJTotals, &error));
+        QCOMPARE(rows(u"OutTJ"_s), QStringList({u"1|框料|A|1|米|1|1"_s, u"2|#error#|B|0|米|0|2"_s,
+                                                u"3|#error#|NOPE|0||0|2"_s, u"4|无名玻|-|0|平方米|0|1"_s,
+                                                u"5||||||"_s}));
+        QCOMPARE(TJTotals.ProfileWeight, 1.0);
+        QCOMPARE(TJTotals.PanelArea, 1.0);
+
+        QVERIFY(BuildTJBySpecLength(store, {}, &error));
+        QCOMPARE(rows(u"OutTJ"_s), QStringList({u"1|框料A|1000|1|毫米|1|1"_s, u"2|#error#|2000|0|毫米|0|1"_s,
+                                                u"3|#error#|NOPE|0||0|2"_s, u"4|#error#|1000*500*2|0|平方米|0|1"_s,
+                                                u"5||||||"_s}));
+    }
+
+    void totalsOfUnchosenKindsStay()
+    {
+        TJTotals = {5, 7, 9};
+        QVERIFY(run(u"INSERT INTO OutXG VALUES ('钢', 'G', 1000, 1)"_s));
+        StatsStore store;
+        QString error;
+        QVERIFY(BuildTJBySpec(store, {true, false, false, false}, &TJTotals, &error));
+        QCOMPARE(TJTotals.ProfileWeight, 0.0);
+        QCOMPARE(TJTotals.SteelWeight, 7.0);
+        QCOMPARE(TJTotals.PanelArea, 9.0);
+        QVERIFY(BuildTJBySpecLength(store, {}, &error));
+        QCOMPARE(TJTotals.ProfileWeight, 0.0);
+    }
+
+    void failingPricingLeavesListAndTotals()
+    {
+        QVERIFY(addCatalogueProfile(u"框料"_s, u"K"_s, 1, 1000));
+        QVERIFY(run(u"INSERT INTO OutXC VALUES ('框', 'K', 1000, 3)"_s));
+        StatsStore store;
+        QString error;
+        QVERIFY(BuildTJBySpec(store, {}, &TJTotals, &error));
+        const QStringList before = rows(u"OutTJ"_s);
+        QVERIFY(run(u"INSERT INTO OutXC VALUES ('框', 'K', 1000, 3)"_s));
+        QVERIFY(breakTable(u"OutTJ"_s, u"INSERT"_s));
+        QVERIFY(!BuildTJBySpec(store, {}, &TJTotals, &error));
+        QVERIFY(!BuildTJBySpecLength(store, {}, &error));
+        QCOMPARE(rows(u"OutTJ"_s), before);
+        QCOMPARE(TJTotals.ProfileWeight, 3.0);
+    }
+
+    void gatherAndPriceFromBills()
+    {
+        QVERIFY(addProfile(1, u"框"_s, u"K60"_s, u"2.7"_s, u"B-50"_s));
+        QVERIFY(addProfile(1, u"中梃"_s, u"K60"_s, u"1"_s, u"1200"_s));
+        QVERIFY(addLabel(7, u"B"_s, u"1500"_s));
+        QVERIFY(addCatalogueProfile(u"框料"_s, u"K60"_s, 1.2, 9000));
+        QVERIFY(gather({line(u"C1"_s, 1, 7, u"2"_s)}));
+        StatsStore store;
+        QString error;
+        QVERIFY(BuildTJBySpec(store, {}, &TJTotals, &error));
+        QCOMPARE(rows(u"OutTJ"_s).first(), u"1|框料|K60|10.8|米|88.56|8.2"_s);
+        QCOMPARE(GetTJTotalAmount(store, &error), std::optional<double>(88.56));
+    }
+
+    // --- settlement and cost
+
+    void settlementRowsPriceByArea()
+    {
+        const QList<SettlementRow> rows = settlementRows(
+            {line(u"C1窗"_s, 1, 1, u"2"_s, u"1500"_s, u"1200"_s), line(u"带门联窗"_s, 1, 2, u"1"_s, u"900"_s, u"2100"_s),
+             line(u"C2"_s, 1, 3, u"0"_s, u"800"_s, u"600.5"_s)},
+            300, 180);
+        QCOMPARE(rows.size(), 3);
+        QCOMPARE(rows.at(0).area, 3.6);
+        QCOMPARE(rows.at(0).price, 180.0);
+        QCOMPARE(rows.at(0).amount, 648.0);
+        QCOMPARE(rows.at(0).bn, 1);
+        QCOMPARE(rows.at(1).price, 300.0);
+        QCOMPARE(rows.at(1).area, 1.89);
+        QCOMPARE(rows.at(1).amount, 567.0);
+        QCOMPARE(rows.at(2).area, 0.0);
+        QCOMPARE(rows.at(2).amount, 0.0);
+        QCOMPARE(rows.at(2).height, 600.5);
+        QCOMPARE(rows.at(2).bn, 3);
+
+        StatsStore store;
+        QString error;
+        QVERIFY(WriteSettlement(store, rows, &error));
+        QCOMPARE(statsdata::rows(u"OutJS"_s).first(), u"C1窗|一层|1500|1200|2|3.6|180|648|1"_s);
+        QCOMPARE(statsdata::rows(u"OutJS"_s).size(), 3);
+
+        QVERIFY(breakTable(u"OutJS"_s, u"INSERT"_s));
+        QVERIFY(!WriteSettlement(store, rows.mid(0, 1), &error));
+        QCOMPARE(statsdata::rows(u"OutJS"_s).size(), 3);
+    }
+
+    void costAreaUsesWholeMillimetres_data()
+    {
+        QTest::addColumn<QString>("width");
+        QTest::addColumn<double>("area");
+        QTest::newRow("half down to even") << u"600.5"_s << 0.6;
+        QTest::newRow("half up to even") << u"601.5"_s << 0.602;
+        QTest::newRow("whole") << u"1500"_s << 1.5;
+    }
+    void costAreaUsesWholeMillimetres()
+    {
+        QFETCH(QString, width);
+        QFETCH(double, area);
+        QCOMPARE(GetTJTotalArea({line(u"C"_s, 1, 1, u"1"_s, width, u"1000"_s)}), area);
+    }
+
+    void costFiguresAddFeesToMaterial()
+    {
+        CostFigures f = costFigures(3.6, {u"10"_s, u"2.5"_s, u"1"_s, u"0"_s}, 88.56);
+        QCOMPARE(f.fees, (std::array<QString, 4>{u"36"_s, u"9"_s, u"3.6"_s, u"0"_s}));
+        QCOMPARE(f.total, u"137.16"_s);
+        f = costFigures(3.6, {u"0"_s, u"0"_s, u"0"_s, u"0"_s}, 88.56);
+        QCOMPARE(f.total, u"88.56"_s);
+        f = costFigures(0.5, {u"3"_s, u"0"_s, u"0"_s, u"0"_s}, 0);
+        QCOMPARE(f.fees[0], u"1.5"_s);
+        QCOMPARE(f.total, u"1.5"_s);
+    }
+
+    void totalAmountOfEmptyListIsZero()
+    {
+        StatsStore store;
+        QString error;
+        QCOMPARE(GetTJTotalAmount(store, &error), std::optional<double>(0.0));
+    }
+
+    // --- reports
+
+    void materialTotalLines_data()
+    {
+        QTest::addColumn<bool>("profiles");
+        QTest::addColumn<bool>("steel");
+        QTest::addColumn<bool>("panels");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("all") << true << true << true
+                             << QStringList{u"型材总吨数：.85"_s, u"型钢总吨数：1.25"_s,
+                                            u"板材总平方数：2.88"_s};
+        QTest::newRow("panels only") << false << false << true << QStringList{u"板材总平方数：2.88"_s};
+        QTest::newRow("none") << false << false << false << QStringList{};
+    }
+    void materialTotalLines()
+    {
+        QFETCH(bool, profiles);
+        QFETCH(bool, steel);
+        QFETCH(bool, panels);
+        QFETCH(QStringList, lines);
+        QCOMPARE(materialTotals(profiles, steel, panels, 850, 1250, 2.88), lines);
+    }
+
+    void reportsShowTheirRows()
+    {
+        const app::ReportRows tj = {{u"1"_s, u"框料"_s, u"K60"_s, u"10.8"_s, u"米"_s, u"88.56"_s, u"8.2"_s},
+                                    {u"2"_s, QString(), QString(), QString(), QString(), QString(), QString()}};
+        const QString all = pageText(platform::reportPageTexts(materialListReport(u"公司材料统计表"_s, u"工程甲"_s,
+                                                                         QDate(2026, 1, 2), tj, {u"型材总吨数：.01"_s}))
+                                );
+        for (const QString &t : {u"公司材料统计表"_s, u"工程甲"_s, u"2026-01-02"_s, u"K60"_s, u"8.2"_s, u"型材总吨数：.01"_s})
+            QVERIFY2(all.contains(t), qPrintable(t));
+
+        const QString cost = pageText(platform::reportPageTexts(costReport(u"门窗造价表"_s, u"工程甲"_s, QDate(2026, 1, 2), tj,
+                                                                  costFigures(2, {u"1"_s, u"0"_s, u"0"_s, u"0"_s}, 88.56)))
+                                 );
+        for (const QString &t : {u"材料造价（元）：88.56"_s, u"人工费用（元）：2"_s, u"门窗共计造价（元）：90.56"_s})
+            QVERIFY2(cost.contains(t), qPrintable(t));
+
+        const app::ReportRows js = {{u"C1"_s, u"一层"_s, u"1500"_s, u"1200"_s, u"2"_s, u"3.6"_s, u"180"_s, u"648"_s, u"1"_s},
+                                    {u"M1"_s, u"二层"_s, u"900"_s, u"2100"_s, u"1"_s, u"1.89"_s, u"300"_s, u"567"_s, u"2"_s}};
+        const QString settle = pageText(platform::reportPageTexts(settlementReport(u"工程甲"_s, QDate(2026, 1, 2), js, u"甲方"_s,
+                                                                          u"塑钢公司"_s))
+                                   );
+        for (const QString &t : {u"门 窗 决 算 表"_s, u"5.49"_s, u"1215"_s, u"发包单位：甲方"_s, u"制作单位：塑钢公司"_s})
+            QVERIFY2(settle.contains(t), qPrintable(t));
+        const QString area = pageText(platform::reportPageTexts(areaReport(u"工程甲"_s, QDate(2026, 1, 2), js, u"甲方"_s, u"X"_s))
+                                 );
+        QVERIFY(area.contains(u"门 窗 面 积 统 计 表"_s));
+        QVERIFY(!area.contains(u"1215"_s));
+    }
+
+    // --- exports
+
+    void textExportEndsFieldsWithTabs()
+    {
+        QVERIFY(run(u"INSERT INTO OutTJ VALUES (1, '框料', 'K60', 10.8, '米', 88.56, 8.2), (2, NULL, NULL, NULL, NULL, NULL, NULL)"_s));
+        StatsStore store;
+        const auto tj = store.exportRows(exportSpec(ExportTable::MaterialList).query);
+        QVERIFY(tj);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"out.txt"_s);
+        QString error;
+        QVERIFY(writeExportText(path, exportSpec(ExportTable::MaterialList), *tj, &error));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        QCOMPARE(bytes, exportText(exportSpec(ExportTable::MaterialList), *tj));
+        // ASCII parts stay readable in the ANSI bytes.
+        QVERIFY(bytes.contains("\tK60\t8.2\t"));
+        QVERIFY(bytes.endsWith("\r\n2\t\t\t\t\t\r\n"));
+        QCOMPARE(bytes.count("\r\n"), 4);
+
+        const auto cost = store.exportRows(exportSpec(ExportTable::MaterialCost).query);
+        QVERIFY(exportText(exportSpec(ExportTable::MaterialCost), *cost).contains("1\t"));
+        QVERIFY(exportText(exportSpec(ExportTable::MaterialCost), *cost).contains("\t10.8\t"));
+    }
+
+    void areaExportWritesSixColumns()
+    {
+        QVERIFY(run(u"INSERT INTO OutJS VALUES ('C1', 'A', 1500, 1200, 2, 3.6, 180, 648, 1)"_s));
+        StatsStore store;
+        const auto rows = store.exportRows(ExportQuery::Settlement);
+        QVERIFY(rows && rows->size() == 1);
+        const QByteArray area = exportText(exportSpec(ExportTable::AreaList), *rows);
+        QVERIFY(area.endsWith("C1\tA\t1500\t1200\t2\t3.6\t\r\n"));
+        const QByteArray settle = exportText(exportSpec(ExportTable::Settlement), *rows);
+        QVERIFY(settle.endsWith("C1\tA\t1500\t1200\t2\t3.6\t180\t648\t\r\n"));
+    }
+
+    void workbookExportIsTitledAndFramed()
+    {
+        QVERIFY(run(u"INSERT INTO OutTJ VALUES (1, '框料', 'K60', 10.8, '米', 88.56, 8.2), (2, NULL, NULL, NULL, NULL, NULL, NULL)"_s));
+        StatsStore store;
+        const auto rows = store.exportRows(ExportQuery::PricedList);
+        const platform::Workbook book = exportWorkbook(exportSpec(ExportTable::MaterialList), *rows);
+        QCOMPARE(book.sheets().size(), size_t(1));
+        const platform::Sheet &sheet = book.sheets().front();
+        QCOMPARE(sheet.name(), u"材料统计表"_s);
+        QCOMPARE(sheet.merges().size(), 1);
+        QCOMPARE(sheet.merges().first().lastColumn, 4);
+        QCOMPARE(sheet.cells().at({0, 0}).format.border, platform::BorderStyle::None);
+        QCOMPARE(sheet.cells().at({3, 4}).format.border, platform::BorderStyle::Thin);
+        QCOMPARE(sheet.cells().at({3, 0}).number, 2.0);
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"t.xlsx"_s);
+        QString error;
+        QVERIFY2(platform::writeXlsx(book, path, &error), qPrintable(error));
+        const auto grid = platform::readFirstSheet(path, &error);
+        QVERIFY2(grid, qPrintable(error));
+        QCOMPARE(grid->text(0, 0), u"材料统计表"_s);
+        QCOMPARE(grid->row(1), QStringList({u"编号"_s, u"名称"_s, u"规格"_s, u"数量"_s, u"单位"_s}));
+        // Numbers stay numbers; the file may hold them with a binary tail.
+        QCOMPARE(grid->row(2).mid(0, 3), QStringList({u"1"_s, u"框料"_s, u"K60"_s}));
+        QCOMPARE(generalText(grid->text(2, 3).toDouble()), u"8.2"_s);
+        QCOMPARE(grid->text(2, 4), u"米"_s);
+        QCOMPARE(grid->text(3, 0), u"2"_s);
+    }
+};
+
+QTEST_MAIN(TestStatsCore)
+#include "tst_statscore.moc"
