@@ -132,12 +132,22 @@ void TstFullChain::entryHandsOverToChain()
     QCOMPARE(glass->windowTitle(), u"风压校核设置"_s);
     QCOMPARE(glass->wkCopy(), first->state().FYWk);
     QCOMPARE(first->state().FYReport[22], u"       风荷载标准值： 1.29024KN/m^2"_s);
+    // While the chain runs the entry brings it back instead of starting a second one.
+    m_msgs->dialogNames.clear();
+    openWindCheck(nullptr);
+    QVERIFY(m_msgs->dialogNames.isEmpty());
+    QCOMPARE(first->glassStep(), glass);
+    QVERIFY(glass->isVisible());
     // Closing the first window later ends the chain and releases every window.
     click(glass, u"CancelButton"_s);
     QVERIFY(first->isVisible());
     click(first, u"Command2"_s);
     settle();
     QVERIFY(!first);
+    // Ended: the entry starts a new chain.
+    m_msgs->onDialog = [](QDialog *) { return int(QDialog::Rejected); };
+    openWindCheck(nullptr);
+    QCOMPARE(m_msgs->dialogNames, QStringList{u"FrmMainFY01"_s});
 }
 
 void TstFullChain::basicStepRefusals_data()

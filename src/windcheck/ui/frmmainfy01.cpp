@@ -2,6 +2,7 @@
 
 #include "frmfm01.h"
 #include "frmfy01.h"
+#include "frmresultfy01.h"
 #include "platform/messages.h"
 #include "platform/surface.h"
 #include "windcheck.h"
@@ -83,6 +84,20 @@ FrmMainFY01::FrmMainFY01(QWidget *parent) : QDialog(parent)
 }
 
 bool FrmMainFY01::chainRunning() const { return !m_ended && (m_glassStep || m_cover); }
+
+void FrmMainFY01::raiseChain()
+{
+    QWidget *shown = this;
+    if (m_cover && m_cover->isVisible())
+        shown = m_cover;
+    else if (m_glassStep && m_glassStep->isVisible())
+        shown = m_glassStep;
+    else if (m_glassStep && m_glassStep->reportWindow() && m_glassStep->reportWindow()->isVisible())
+        shown = m_glassStep->reportWindow();
+    shown->show();
+    shown->raise();
+    shown->activateWindow();
+}
 
 FrmFY01 *FrmMainFY01::glassStep() const { return m_glassStep; }
 

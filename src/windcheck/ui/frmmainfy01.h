@@ -25,6 +25,8 @@ public:
     FYState &state() { return m_state; }
     // A later window of the chain is open: the chain outlives the modal display.
     bool chainRunning() const;
+    // Brings the chain's visible window to the front.
+    void raiseChain();
     FrmFY01 *glassStep() const;
     FrmFM01 *coverSettings() const;
 
