@@ -5,6 +5,7 @@
 #include "platform/settings.h"
 #include "platform/surface.h"
 
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -137,8 +138,16 @@ void PrintCoverPage(platform::Surface &s, const CoverSettings &cover, const QDat
     s.print(SpaceOutText(cover.gcmc));
     y += whole(3.0 * s.textHeight(zhong));
 
+    setFontSize(s, 15);
+    const int gap = whole(2.0 * s.textHeight(zhong));
+    const double signatureBlock = 3.0 * gap + s.textHeight(zhong);
     setFontSize(s, 28);
-    const int step = whole(3.0 * s.textHeight(zhong));
+    int step = whole(3.0 * s.textHeight(zhong));
+    // Fonts taller than the layout assumed would push the date off the page: close up the title,
+    // keeping a bottom margin as wide as the top one.
+    const double limit = height - intPart(height / 12.0);
+    if (y + 6.0 * step + signatureBlock > limit)
+        step = std::max(0, intPart((limit - y - signatureBlock) / 6.0));
     setFontSize(s, 32);
     const int x1 = intPart((width - s.textWidth(zhong)) / 2.0);
     for (const QString &c : {u"门"_s, u"窗"_s, u"校"_s, u"核"_s, u"报"_s, u"告"_s}) {
@@ -148,7 +157,6 @@ void PrintCoverPage(platform::Surface &s, const CoverSettings &cover, const QDat
     }
 
     setFontSize(s, 15);
-    const int gap = whole(2.0 * s.textHeight(zhong));
     const QString lines[] = {
         u"校       核："_s + cover.jh,
         u"审       核："_s + cover.sh,

@@ -14,6 +14,7 @@
 #include "windcheck/ui/windcheck.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPointer>
@@ -79,6 +80,7 @@ private slots:
     void reportPrintout();
     void coverSettings();
     void coverPrintoutThenReportAtSizeNine();
+    void reportToPdfPrinter();
     void printerFailure();
     void closingEndsChain();
 
@@ -351,6 +353,29 @@ void TstFullChain::coverPrintoutThenReportAtSizeNine()
     QVERIFY(first->glassStep()->check());
     QVERIFY(first->glassStep()->reportWindow()->CmdPrint());
     QCOMPARE(m_printedSize, 9.0);
+    delete first;
+}
+
+void TstFullChain::reportToPdfPrinter()
+{
+    const QString path = m_dir->filePath(u"report.pdf"_s);
+    int pages = 0;
+    setPrintSurfaceFactory([path, &pages]() -> std::unique_ptr<platform::Surface> {
+        struct Counted : platform::PrinterSurface
+        {
+            int *pages;
+            Counted(const QString &p, int *n) : PrinterSurface(p), pages(n) {}
+            ~Counted() override { *pages = pagesStarted(); }
+        };
+        return std::make_unique<Counted>(path, &pages);
+    });
+    auto *first = new FrmMainFY01;
+    QVERIFY(first->CmdNext());
+    QVERIFY(first->glassStep()->check());
+    QVERIFY(first->glassStep()->reportWindow()->CmdPrint());
+    QVERIFY(m_msgs->shown.isEmpty());
+    QVERIFY(QFileInfo(path).size() > 0);
+    QVERIFY2(pages >= 3, qPrintable(QString::number(pages))); // 217 lines at 9.2 point on A4
     delete first;
 }
 

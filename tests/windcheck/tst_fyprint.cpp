@@ -56,6 +56,7 @@ private slots:
     void lineReachingBottomGoesToNextPage();
     void lastLineNeverOverprintsFooter();
     void coverPage();
+    void coverKeepsDateOnShortPage();
     void coverThenReportUsesSizeNine();
 };
 
@@ -189,6 +190,21 @@ void TstFyPrint::coverPage()
     QCOMPARE(texts[10].a, QPointF(4080, signY + 3 * 480));
     QCOMPARE(s.count(SurfaceOp::EndDocument), 1);
     QCOMPARE(s.font().pointSizeF(), 9.0);
+}
+
+void TstFyPrint::coverKeepsDateOnShortPage()
+{
+    RecordingSurface s(9000, 6000, 240); // the title at its usual spacing would end below the page
+    FYState state;
+    PrintCoverPage(s, {u"阳光小区"_s, u"张工"_s, u"李工"_s, u"质检站"_s}, QDate(2026, 12, 10), state);
+    const QList<SurfaceOp> texts = s.texts();
+    QCOMPARE(texts.size(), 11);
+    QCOMPARE(s.pageCount(), 1);
+    const double titleTop = 500 + 720;
+    QCOMPARE(texts[1].a.y(), titleTop);
+    const double step = texts[2].a.y() - texts[1].a.y();
+    QCOMPARE(step, 433.0); // (6000 - 500 - 1220 - 3 * 480 - 240) / 6, whole
+    QVERIFY(texts[10].a.y() + 240 <= 6000 - 500);
 }
 
 void TstFyPrint::coverThenReportUsesSizeNine()
