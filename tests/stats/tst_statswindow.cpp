@@ -9,6 +9,11 @@
 #include "stats/ui/pricedialogs.h"
 #include "stats/ui/showstatistics.h"
 
+#ifdef VELMORRA_HAVE_SHEETS
+#include "platform/surface_recording.h"
+#include "sheets/ui/sheetwindows.h"
+#endif
+
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -362,6 +367,33 @@ private slots:
         w.cmdOut3->click();
         QCOMPARE(msgs()->shown.size(), 1);
         QCOMPARE(msgs()->shown.first().title, u"出错"_s);
+    }
+
+    void simpleCutListOfChosenWindows()
+    {
+        FrmTJJS w;
+        w.setWindows(fillJob());
+        w.CmdGJB->click();
+        QCOMPARE(msgs()->texts(), QStringList{u"构件门窗为空！"_s});
+#ifdef VELMORRA_HAVE_SHEETS
+        QVERIFY(run(u"INSERT INTO 门窗 (系列编号, 编号, 名称, 图号) VALUES (1, 1, 'T1', NULL), (1, 2, 'T2', NULL)"_s));
+        sheets::ui::setPrintSurfaceFactory(
+            []() -> std::unique_ptr<platform::Surface> { return std::make_unique<platform::RecordingSurface>(); });
+        // The door's type has no profile rows: no row for the list.
+        w.LvwR->setCurrentItem(w.LvwR->topLevelItem(1));
+        w.CmdSelect->click();
+        msgs()->clear();
+        w.CmdGJB->click();
+        QCOMPARE(msgs()->texts(), QStringList{u"无可购件数据！"_s});
+        QVERIFY(msgs()->dialogNames.isEmpty());
+
+        w.CmdSelectAll->click();
+        msgs()->clear();
+        w.CmdGJB->click();
+        QVERIFY(msgs()->shown.isEmpty());
+        QCOMPARE(msgs()->dialogNames, QStringList{u"FrmEasyGJBReport"_s});
+        sheets::ui::setPrintSurfaceFactory({});
+#endif
     }
 
     void exportsToWorkbook()

@@ -16,6 +16,10 @@
 #include "stats/statsreports.h"
 #include "stats/statsstore.h"
 
+#ifdef VELMORRA_HAVE_SHEETS
+#include "sheets/ui/sheetwindows.h"
+#endif
+
 #include <QCheckBox>
 #include <QDate>
 #include <QFileInfo>
@@ -396,7 +400,9 @@ void FrmTJJS::CmdGJB_Click()
         platform::inform(this, u"构件门窗为空！"_s);
         return;
     }
-    // The simple cut list comes with the component sheets.
+#ifdef VELMORRA_HAVE_SHEETS
+    sheets::ui::showSimpleCutList(this, chosenLines(), project::CurGCName);
+#endif
 }
 
 void FrmTJJS::CmdJS_Click()
