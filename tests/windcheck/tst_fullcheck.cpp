@@ -321,8 +321,6 @@ void TstFullCheck::temperedGlass()
     QCOMPARE(s.FYReport[41], strength);
     QCOMPARE(out.values.fb, fb);
     QCOMPARE(out.values.a, GetGlassFactor01(position));
-    // 84 passes the tempered glass whose stress is well above 19.5.
-    QCOMPARE(out.values.bendingOk, out.values.sw <= fb);
 }
 
 void TstFullCheck::equalSides()

@@ -8,7 +8,6 @@
 #include "windcheck/fyprint.h"
 
 #include <QCloseEvent>
-#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QTextEdit>
