@@ -310,6 +310,12 @@ private slots:
         QCOMPARE(d.Text1.at(3)->text(), u"12.5"_s);
         QTest::keyClick(d.Text1.at(3), Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), d.OKButton);
+        // Enter on the focused OK button presses it.
+        d.Text1.at(1)->setText(u"2"_s);
+        QTest::keyClick(d.OKButton, Qt::Key_Return);
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QCOMPARE(app::InputResult[1], u"2"_s);
+        QCOMPARE(app::InputResult[3], u"12.5"_s);
 
         stats::ui::FrmJSJE j;
         QVERIFY(!app::InputOK);

@@ -31,10 +31,8 @@ PriceDialog::PriceDialog(const QString &objectName, const QString &caption, cons
     }
     OKButton = new QPushButton(u"确定"_s, this);
     OKButton->setObjectName(u"OKButton"_s);
-    OKButton->setAutoDefault(false);
     CancelButton = new QPushButton(u"取消"_s, this);
     CancelButton->setObjectName(u"CancelButton"_s);
-    CancelButton->setAutoDefault(false);
     auto *buttons = new QVBoxLayout;
     buttons->addWidget(OKButton);
     buttons->addWidget(CancelButton);
