@@ -3,6 +3,7 @@
 #include "app/ui/frmhelp.h"
 #include "app/ui/frmsetup.h"
 #include "app/ui/mdimain.h"
+#include "project/ui/frmopengc.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -37,6 +38,7 @@ private slots:
     void menuItemsOpenTheirDialogs();
     void workWindowsOpenOnceInTheMdiArea_data();
     void workWindowsOpenOnceInTheMdiArea();
+    void jobWindowsReachStatisticsAndOptimisation();
     void clearWarehouseWithoutQuestion();
     void exitWaitsForWindowsThatStayOpen();
     void closeWithoutChildEndsProgram();
@@ -111,6 +113,7 @@ void TstMainWindow::menuItemsOpenTheirDialogs_data()
     QTest::newRow("help") << u"mnuHelps"_s << u"frmHelp"_s;
     QTest::newRow("help button") << u"x7"_s << u"frmHelp"_s;
     QTest::newRow("optimisation") << u"mnuYouhua"_s << u"frmYHMain"_s;
+    QTest::newRow("wind check") << u"mnuFYJH"_s << u"frmFY"_s;
     QTest::newRow("optimisation button") << u"x5"_s << u"frmYHMain"_s;
     QTest::newRow("receipt bill") << u"mnuInput"_s << u"FrmEnter"_s;
     QTest::newRow("issue bill") << u"mnuOutput"_s << u"FrmPost"_s;
@@ -136,6 +139,7 @@ void TstMainWindow::workWindowsOpenOnceInTheMdiArea_data()
     QTest::newRow("catalogue") << u"mnuDatabase"_s << u"x1"_s << u"frmDatabase"_s;
     QTest::newRow("type design") << u"mnuDesign"_s << u"x3"_s << u"FrmDesign"_s;
     QTest::newRow("drawing editor") << u"mnuDrawPicture"_s << u"x2"_s << u"FrmDraw"_s;
+    QTest::newRow("projects") << u"mnuProject"_s << u"x4"_s << u"frmMCGCGL"_s;
 }
 
 void TstMainWindow::workWindowsOpenOnceInTheMdiArea()
@@ -152,6 +156,16 @@ void TstMainWindow::workWindowsOpenOnceInTheMdiArea()
     const auto subs = w.mdiArea()->subWindowList();
     QCOMPARE(subs.size(), 1); // the single instance comes back
     QCOMPARE(subs.first()->widget()->objectName(), window);
+}
+
+void TstMainWindow::jobWindowsReachStatisticsAndOptimisation()
+{
+    MDIMain w;
+    auto &hooks = project::ui::jobWindowHooks();
+    QVERIFY(hooks.openStatistics);
+    QVERIFY(hooks.openOptimisation);
+    hooks.openOptimisation(&w, u"1"_s, u"工程"_s);
+    QCOMPARE(m_fx->msgs->dialogNames.value(0), u"frmCreate02"_s);
 }
 
 void TstMainWindow::clearWarehouseWithoutQuestion()

@@ -1,7 +1,7 @@
 #include "fixture.h"
 
 #include "app/generalsettings.h"
-#include "app/ui/frminputbox.h"
+#include "app/dialogs/frminputbox.h"
 #include "app/ui/frmsetting.h"
 
 #include <QInputMethodEvent>

@@ -7,6 +7,10 @@
 #include "frmusermng.h"
 #include "frmtools.h"
 #include "optimise/ui/yhentry.h"
+#include "project/ui/frmmcgcgl.h"
+#include "project/ui/frmopengc.h"
+#include "stats/ui/showstatistics.h"
+#include "windcheck/ui/windcheck.h"
 #include "optimise/yhoption.h"
 #include "warehouse/ui/warehousewindows.h"
 #include "warehouse/warehousestore.h"
@@ -101,6 +105,15 @@ MDIMain::MDIMain(QWidget *parent) : QMainWindow(parent)
         a->setEnabled(i >= 7);
     }
     connect(m_toolbar, &QToolBar::actionTriggered, this, &MDIMain::toolbarClicked);
+
+    // The job windows start the windows of the subsystems built on jobs.
+    project::ui::jobWindowHooks().openOptimisation = [](QWidget *parent, const QString &jobId,
+                                                        const QString &jobName) {
+        optimise::ui::startWizardAtWindows(parent, jobId.toLongLong(), jobName);
+    };
+    project::ui::jobWindowHooks().openStatistics = [](QWidget *parent, const QList<project::JobLine> &lines) {
+        stats::ui::showStatistics(parent, lines);
+    };
 }
 
 QAction *MDIMain::addItem(QMenu *menu, const QString &name, const QString &caption, const QKeySequence &key,
@@ -182,9 +195,12 @@ void MDIMain::toolbarClicked(QAction *action)
 }
 
 // Windows of subsystems that are not built yet: the items exist and follow the rights, and do nothing.
-void MDIMain::ShowProjectWindow() {}
+void MDIMain::ShowProjectWindow()
+{
+    project::ui::showProjectWindow(m_mdi);
+}
 void MDIMain::ShowOptimisationWindow() { optimise::ui::YH02Show(this); }
-void MDIMain::ShowWindCheck() {}
+void MDIMain::ShowWindCheck() { windcheck::ui::openWindCheck(this); }
 void MDIMain::StockIn() { warehouse::ui::openReceiptBill(this); }
 void MDIMain::StockOut() { warehouse::ui::openIssueBill(this); }
 void MDIMain::StockQuery() { warehouse::ui::openQuery(this); }

@@ -2,7 +2,7 @@
 
 #include "app/maindb.h"
 #include "app/shared.h"
-#include "app/ui/frminputbox.h"
+#include "app/dialogs/frminputbox.h"
 #include "common.h"
 #include "drawing/ui/frmopenpicture.h"
 #include "frmaddgcmc.h"
