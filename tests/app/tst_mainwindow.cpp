@@ -163,6 +163,7 @@ void TstMainWindow::jobWindowsReachStatisticsAndOptimisation()
     MDIMain w;
     auto &hooks = project::ui::jobWindowHooks();
     QVERIFY(hooks.openStatistics);
+    QVERIFY(hooks.openSheets);
     QVERIFY(hooks.openOptimisation);
     hooks.openOptimisation(&w, u"1"_s, u"工程"_s);
     QCOMPARE(m_fx->msgs->dialogNames.value(0), u"frmCreate02"_s);

@@ -9,6 +9,7 @@
 #include "optimise/ui/yhentry.h"
 #include "project/ui/frmmcgcgl.h"
 #include "project/ui/frmopengc.h"
+#include "sheets/ui/sheetwindows.h"
 #include "stats/ui/showstatistics.h"
 #include "windcheck/ui/windcheck.h"
 #include "optimise/yhoption.h"
@@ -111,6 +112,7 @@ MDIMain::MDIMain(QWidget *parent) : QMainWindow(parent)
                                                         const QString &jobName) {
         optimise::ui::startWizardAtWindows(parent, jobId.toLongLong(), jobName);
     };
+    project::ui::jobWindowHooks().openSheets = [](QWidget *parent) { sheets::ui::showComponentSheets(parent); };
     project::ui::jobWindowHooks().openStatistics = [](QWidget *parent, const QList<project::JobLine> &lines) {
         stats::ui::showStatistics(parent, lines);
     };
