@@ -3,6 +3,7 @@
 // statistics windows.
 #include "sheetdata.h"
 
+#include "platform/surface_printer.h"
 #include "platform/surface_recording.h"
 #include "platform/surface_widget.h"
 #include "project/projectstate.h"
@@ -11,6 +12,7 @@
 #include "sheets/ui/frmgjb.h"
 #include "sheets/ui/sheetwindows.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -245,6 +247,27 @@ private slots:
         QVERIFY(texts(doc, 1).contains(u"个"_s));
         QVERIFY(texts(doc, 2).contains(u"002"_s));
         QVERIFY(texts(doc, 4).contains(u"003"_s));
+    }
+
+    void printsOnARealPrinterDevice()
+    {
+        const QList<project::JobLine> lines = makeLines(3, true);
+        const QString sheetsPdf = fx->dir->filePath(u"sheets.pdf"_s);
+        const QString listPdf = fx->dir->filePath(u"list.pdf"_s);
+        QString target = sheetsPdf;
+        sheets::ui::setPrintSurfaceFactory([&target] { return std::make_unique<platform::PrinterSurface>(target); });
+        FrmGJB w(lines, 0, QString::number(job));
+        click(&w, u"CmdPrintAll"_s);
+        QVERIFY(fx->msgs->shown.isEmpty());
+        QVERIFY(QFileInfo(sheetsPdf).size() > 0);
+
+        target = listPdf;
+        std::unique_ptr<SimpleBuyTable> t = buildSimpleBuyTable(lines, u"滨江花园"_s);
+        QVERIFY(t);
+        FrmEasyGJBReport preview(*t, QSizeF(11906, 16838));
+        click(&preview, u"Command1"_s);
+        QVERIFY(fx->msgs->shown.isEmpty());
+        QVERIFY(QFileInfo(listPdf).size() > 0);
     }
 
     void unreadableSheetsAreReportedAndNotPrinted()
