@@ -1,10 +1,14 @@
 #include "billwidgets.h"
 
 #include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTreeWidget>
+#include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
@@ -106,6 +110,42 @@ QTreeWidgetItem *selectedRow(const QTreeWidget *list)
 {
     const auto selected = list->selectedItems();
     return selected.isEmpty() ? nullptr : selected.first();
+}
+
+QLineEdit *makeBox(QWidget *parent, const QString &objectName, bool readOnly)
+{
+    auto *e = new QLineEdit(parent);
+    e->setObjectName(objectName);
+    e->setReadOnly(readOnly);
+    return e;
+}
+
+QPushButton *makeButton(QWidget *parent, const QString &objectName, const QString &caption)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(objectName);
+    b->setAutoDefault(false);
+    return b;
+}
+
+void layOutBill(QWidget *window, QGridLayout *head, QTreeWidget *list, const QList<QPushButton *> &buttons)
+{
+    auto *row = new QHBoxLayout;
+    for (QPushButton *b : buttons)
+        row->addWidget(b);
+    auto *layout = new QVBoxLayout(window);
+    layout->addLayout(head);
+    layout->addWidget(list, 1);
+    layout->addLayout(row);
+}
+
+void showPreviewLines(QTreeWidget *list, const QList<QStringList> &lines, const QList<QWidget *> &locked)
+{
+    list->clear();
+    for (const QStringList &l : lines)
+        appendRow(list, l);
+    for (QWidget *w : locked)
+        w->setEnabled(false);
 }
 
 } // namespace warehouse::ui

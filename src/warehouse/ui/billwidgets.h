@@ -1,11 +1,14 @@
 #pragma once
 // Pieces shared by the bill windows: the bill date box, Enter moving through a chain of controls,
-// and the line lists.
+// the line lists, and the boxes, buttons and layout of a bill window.
 #include <QDateEdit>
 #include <QList>
 #include <QObject>
 #include <QStringList>
 
+class QGridLayout;
+class QLineEdit;
+class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -50,5 +53,14 @@ QStringList rowTexts(const QTreeWidgetItem *item, int columns);
 QList<QStringList> allRows(const QTreeWidget *list);
 // The selected row, or nullptr.
 QTreeWidgetItem *selectedRow(const QTreeWidget *list);
+
+QLineEdit *makeBox(QWidget *parent, const QString &objectName, bool readOnly = false);
+// A button that does not become the default when it takes the focus.
+QPushButton *makeButton(QWidget *parent, const QString &objectName, const QString &caption);
+// A bill window: the head fields above the line list, which takes the spare height, and the
+// buttons in one row below.
+void layOutBill(QWidget *window, QGridLayout *head, QTreeWidget *list, const QList<QPushButton *> &buttons);
+// A stored bill shown read-only: its lines replace the list's rows and `locked` are disabled.
+void showPreviewLines(QTreeWidget *list, const QList<QStringList> &lines, const QList<QWidget *> &locked);
 
 } // namespace warehouse::ui

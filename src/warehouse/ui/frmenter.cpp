@@ -24,21 +24,6 @@ namespace warehouse::ui {
 namespace {
 const QString kIncomplete = u"数据不完整!请重新输入。"_s;
 
-QLineEdit *box(QWidget *parent, const QString &name)
-{
-    auto *e = new QLineEdit(parent);
-    e->setObjectName(name);
-    return e;
-}
-
-QPushButton *button(QWidget *parent, const QString &name, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
 void addField(QGridLayout *grid, int row, int col, const QString &caption, QWidget *w)
 {
     auto *label = new QLabel(caption, w->parentWidget());
@@ -55,11 +40,11 @@ FrmEnterData::FrmEnterData(const QStringList &values, QWidget *parent) : QDialog
     setObjectName(u"frmEnterData"_s);
     setWindowTitle(u"录入数据"_s);
     setModal(true);
-    TxtMC = box(this, u"TxtMC"_s);
-    TxtGG = box(this, u"TxtGG"_s);
-    TxtDW = box(this, u"TxtDW"_s);
-    TxtDJ = box(this, u"TxtDJ"_s);
-    TxtSL = box(this, u"TxtSL"_s);
+    TxtMC = makeBox(this, u"TxtMC"_s);
+    TxtGG = makeBox(this, u"TxtGG"_s);
+    TxtDW = makeBox(this, u"TxtDW"_s);
+    TxtDJ = makeBox(this, u"TxtDJ"_s);
+    TxtSL = makeBox(this, u"TxtSL"_s);
     // Unit price: digits and one point; quantity: digits only.
     TxtDJ->setValidator(new QRegularExpressionValidator(QRegularExpression(u"[0-9]*\\.?[0-9]*"_s), TxtDJ));
     TxtSL->setValidator(new QRegularExpressionValidator(QRegularExpression(u"[0-9]*"_s), TxtSL));
@@ -68,9 +53,9 @@ FrmEnterData::FrmEnterData(const QStringList &values, QWidget *parent) : QDialog
     CmbZL->setEditable(true);
     CmbZL->setInsertPolicy(QComboBox::NoInsert);
     CmbZL->addItems({u"型材"_s, u"型钢"_s, u"板材"_s, u"五金件"_s});
-    OKButton = button(this, u"OKButton"_s, u"确定"_s);
+    OKButton = makeButton(this, u"OKButton"_s, u"确定"_s);
     OKButton->setDefault(true);
-    CancelButton = button(this, u"CancelButton"_s, u"取消"_s);
+    CancelButton = makeButton(this, u"CancelButton"_s, u"取消"_s);
 
     auto *grid = new QGridLayout;
     addField(grid, 0, 0, u"名称:"_s, TxtMC);
@@ -135,24 +120,22 @@ FrmEnter::FrmEnter(QWidget *parent) : QDialog(parent)
     setObjectName(u"FrmEnter"_s);
     setWindowTitle(u"入库单填写"_s);
     setModal(true);
-    TxtDJBH = box(this, u"TxtDJBH"_s);
-    TxtDJBH->setReadOnly(true);
-    TxtLLLY = box(this, u"TxtLLLY"_s);
-    TxtCGJE = box(this, u"TxtCGJE"_s);
-    TxtCGJE->setReadOnly(true);
-    TxtYT = box(this, u"TxtYT"_s);
-    TxtSM = box(this, u"TxtSM"_s);
-    TxtCGY = box(this, u"TxtCGY"_s);
+    TxtDJBH = makeBox(this, u"TxtDJBH"_s, true);
+    TxtLLLY = makeBox(this, u"TxtLLLY"_s);
+    TxtCGJE = makeBox(this, u"TxtCGJE"_s, true);
+    TxtYT = makeBox(this, u"TxtYT"_s);
+    TxtSM = makeBox(this, u"TxtSM"_s);
+    TxtCGY = makeBox(this, u"TxtCGY"_s);
     TxtRQ = new BillDateEdit(this);
     TxtRQ->setObjectName(u"TxtRQ"_s);
     lvw = makeLineList(this, u"lvw"_s, {u"名称"_s, u"规格"_s, u"单位"_s, u"单价"_s, u"数量"_s, u"种类"_s});
-    CmdAdd = button(this, u"CmdAdd"_s, u"&A 添加"_s);
-    CmdEdit = button(this, u"CmdEdit"_s, u"&E 编辑"_s);
-    CmdDel = button(this, u"CmdDel"_s, u"&D 删除"_s);
-    CmdPrint = button(this, u"CmdPrint"_s, u"&P 打印"_s);
-    OKButton = button(this, u"OKButton"_s, u"&Y 确定"_s);
+    CmdAdd = makeButton(this, u"CmdAdd"_s, u"&A 添加"_s);
+    CmdEdit = makeButton(this, u"CmdEdit"_s, u"&E 编辑"_s);
+    CmdDel = makeButton(this, u"CmdDel"_s, u"&D 删除"_s);
+    CmdPrint = makeButton(this, u"CmdPrint"_s, u"&P 打印"_s);
+    OKButton = makeButton(this, u"OKButton"_s, u"&Y 确定"_s);
     OKButton->setAutoDefault(true); // Enter on it, at the end of the chain, presses it
-    CancelButton = button(this, u"CancelButton"_s, u"&C 取消"_s);
+    CancelButton = makeButton(this, u"CancelButton"_s, u"&C 取消"_s);
 
     auto *grid = new QGridLayout;
     addField(grid, 0, 0, u"自动编号:"_s, TxtDJBH);
@@ -166,13 +149,7 @@ FrmEnter::FrmEnter(QWidget *parent) : QDialog(parent)
     addField(grid, 2, 0, u"单据编号:"_s, TxtSM);
     addField(grid, 2, 1, u"采购员:"_s, TxtCGY);
     addField(grid, 3, 0, u"采购日期:"_s, TxtRQ);
-    auto *buttons = new QHBoxLayout;
-    for (QPushButton *b : {CmdAdd, CmdEdit, CmdDel, CmdPrint, OKButton, CancelButton})
-        buttons->addWidget(b);
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addWidget(lvw, 1);
-    layout->addLayout(buttons);
+    layOutBill(this, grid, lvw, {CmdAdd, CmdEdit, CmdDel, CmdPrint, OKButton, CancelButton});
     resize(640, 420);
 
     new EnterChain(this, {TxtLLLY, TxtYT, TxtSM, TxtCGY, TxtRQ, OKButton});
@@ -204,12 +181,7 @@ void FrmEnter::setPreview(const QStringList &head, const QList<QStringList> &lin
     TxtSM->setText(at(4));
     TxtCGY->setText(at(5));
     TxtRQ->setBillDate(parseDateValue(at(6)).value_or(QDate()));
-    lvw->clear();
-    for (const QStringList &l : lines)
-        appendRow(lvw, l);
-    for (QWidget *w : std::initializer_list<QWidget *>{CmdAdd, CmdEdit, CmdDel, OKButton, TxtCGJE, TxtCGY, TxtLLLY,
-                                                       TxtRQ, TxtSM, TxtYT})
-        w->setEnabled(false);
+    showPreviewLines(lvw, lines, {CmdAdd, CmdEdit, CmdDel, OKButton, TxtCGJE, TxtCGY, TxtLLLY, TxtRQ, TxtSM, TxtYT});
     setWindowTitle(u"入库单预览"_s);
 }
 

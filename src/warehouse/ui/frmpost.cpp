@@ -27,22 +27,6 @@ namespace warehouse::ui {
 namespace {
 const QString kIncomplete = u"数据不完整!请重新输入。"_s;
 
-QLineEdit *box(QWidget *parent, const QString &name, bool readOnly = false)
-{
-    auto *e = new QLineEdit(parent);
-    e->setObjectName(name);
-    e->setReadOnly(readOnly);
-    return e;
-}
-
-QPushButton *button(QWidget *parent, const QString &name, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
 void addField(QGridLayout *grid, int row, int col, const QString &caption, QWidget *w)
 {
     grid->addWidget(new QLabel(caption, w->parentWidget()), row, col * 2);
@@ -62,15 +46,15 @@ FrmPostData::FrmPostData(FrmPost *issue) : QDialog(issue), m_issue(issue)
     auto *frame = new QGroupBox(u"库存材料"_s, this);
     LvwR = makeLineList(frame, u"LvwR"_s, {u"名称"_s, u"规格"_s, u"单位"_s, u"库存量"_s});
     (new QVBoxLayout(frame))->addWidget(LvwR);
-    TxtMC = box(this, u"TxtMC"_s, true);
-    TxtGG = box(this, u"TxtGG"_s, true);
-    TxtDW = box(this, u"TxtDW"_s, true);
-    TxtSL = box(this, u"TxtSL"_s);
+    TxtMC = makeBox(this, u"TxtMC"_s, true);
+    TxtGG = makeBox(this, u"TxtGG"_s, true);
+    TxtDW = makeBox(this, u"TxtDW"_s, true);
+    TxtSL = makeBox(this, u"TxtSL"_s);
     TxtSL->setValidator(new QRegularExpressionValidator(QRegularExpression(u"[0-9]*"_s), TxtSL));
-    TxtZL = box(this, u"TxtZL"_s, true);
-    OKButton = button(this, u"OKButton"_s, u"&A 添加"_s);
+    TxtZL = makeBox(this, u"TxtZL"_s, true);
+    OKButton = makeButton(this, u"OKButton"_s, u"&A 添加"_s);
     OKButton->setDefault(true);
-    CancelButton = button(this, u"CancelButton"_s, u"&E 返回"_s);
+    CancelButton = makeButton(this, u"CancelButton"_s, u"&E 返回"_s);
 
     auto *grid = new QGridLayout;
     addField(grid, 0, 0, u"名    称:"_s, TxtMC);
@@ -193,19 +177,19 @@ FrmPost::FrmPost(QWidget *parent) : QDialog(parent)
     setObjectName(u"FrmPost"_s);
     setWindowTitle(u"出库单填写"_s);
     setModal(true);
-    TxtDJBH = box(this, u"TxtDJBH"_s, true);
-    TxtYT = box(this, u"TxtYT"_s);
-    TxtSM = box(this, u"TxtSM"_s);
-    TxtCGY = box(this, u"TxtCGY"_s);
+    TxtDJBH = makeBox(this, u"TxtDJBH"_s, true);
+    TxtYT = makeBox(this, u"TxtYT"_s);
+    TxtSM = makeBox(this, u"TxtSM"_s);
+    TxtCGY = makeBox(this, u"TxtCGY"_s);
     TxtRQ = new BillDateEdit(this);
     TxtRQ->setObjectName(u"TxtRQ"_s);
     lvw = makeLineList(this, u"lvw"_s, {u"名称"_s, u"规格"_s, u"单位"_s, u"数量"_s, u"种类"_s});
-    CmdAdd = button(this, u"CmdAdd"_s, u"&A 添加"_s);
-    CmdDel = button(this, u"CmdDel"_s, u"&D 删除"_s);
-    CmdPrint = button(this, u"CmdPrint"_s, u"&P 打印"_s);
-    OKButton = button(this, u"OKButton"_s, u"&Y 确定"_s);
+    CmdAdd = makeButton(this, u"CmdAdd"_s, u"&A 添加"_s);
+    CmdDel = makeButton(this, u"CmdDel"_s, u"&D 删除"_s);
+    CmdPrint = makeButton(this, u"CmdPrint"_s, u"&P 打印"_s);
+    OKButton = makeButton(this, u"OKButton"_s, u"&Y 确定"_s);
     OKButton->setAutoDefault(true); // Enter on it, at the end of the chain, presses it
-    CancelButton = button(this, u"CancelButton"_s, u"&C 取消"_s);
+    CancelButton = makeButton(this, u"CancelButton"_s, u"&C 取消"_s);
 
     auto *grid = new QGridLayout;
     addField(grid, 0, 0, u"单据编号:"_s, TxtDJBH);
@@ -213,13 +197,7 @@ FrmPost::FrmPost(QWidget *parent) : QDialog(parent)
     addField(grid, 1, 0, u"领 料 人:"_s, TxtSM);
     addField(grid, 1, 1, u"仓管员:"_s, TxtCGY);
     addField(grid, 2, 0, u"出库日期:"_s, TxtRQ);
-    auto *buttons = new QHBoxLayout;
-    for (QPushButton *b : {CmdAdd, CmdDel, CmdPrint, OKButton, CancelButton})
-        buttons->addWidget(b);
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addWidget(lvw, 1);
-    layout->addLayout(buttons);
+    layOutBill(this, grid, lvw, {CmdAdd, CmdDel, CmdPrint, OKButton, CancelButton});
     resize(600, 400);
 
     new EnterChain(this, {TxtYT, TxtSM, TxtCGY, TxtRQ, OKButton});
@@ -248,11 +226,7 @@ void FrmPost::setPreview(const QStringList &head, const QList<QStringList> &line
     TxtSM->setText(at(2));
     TxtCGY->setText(at(3));
     TxtRQ->setBillDate(parseDateValue(at(4)).value_or(QDate()));
-    lvw->clear();
-    for (const QStringList &l : lines)
-        appendRow(lvw, l);
-    for (QWidget *w : std::initializer_list<QWidget *>{TxtCGY, TxtSM, TxtYT, TxtRQ, CmdAdd, CmdDel, OKButton})
-        w->setEnabled(false);
+    showPreviewLines(lvw, lines, {TxtCGY, TxtSM, TxtYT, TxtRQ, CmdAdd, CmdDel, OKButton});
     setWindowTitle(u"出库单预览"_s);
 }
 

@@ -24,16 +24,6 @@ using namespace Qt::StringLiterals;
 
 namespace warehouse::ui {
 
-namespace {
-QPushButton *button(QWidget *parent, const QString &name, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-} // namespace
-
 FrmQuery::FrmQuery(QWidget *parent) : QDialog(parent)
 {
     setObjectName(u"FrmQuery"_s);
@@ -54,11 +44,11 @@ FrmQuery::FrmQuery(QWidget *parent) : QDialog(parent)
     TxtZDZ = new QLineEdit(this);
     TxtZDZ->setObjectName(u"TxtZDZ"_s);
     TxtZDZ->setToolTip(u"按回车键以确认条件查寻的有效性."_s);
-    CmdQuery = button(this, u"CmdQuery"_s, u"&Q 条件查寻"_s);
+    CmdQuery = makeButton(this, u"CmdQuery"_s, u"&Q 条件查寻"_s);
     CmdQuery->setAutoDefault(true); // Enter on it runs the query
-    CmdAll = button(this, u"CmdAll"_s, u"&A 全部"_s);
-    CmdKCPrint = button(this, u"CmdKCPrint"_s, u"&P 打印库存表"_s);
-    CmdExit = button(this, u"CmdExit"_s, u"&E 返 回"_s);
+    CmdAll = makeButton(this, u"CmdAll"_s, u"&A 全部"_s);
+    CmdKCPrint = makeButton(this, u"CmdKCPrint"_s, u"&P 打印库存表"_s);
+    CmdExit = makeButton(this, u"CmdExit"_s, u"&E 返 回"_s);
     lvw = makeLineList(this, u"lvw"_s, {});
     lvw->setToolTip(u"双击这里可查看具体信息"_s);
     lvw->header()->setSectionResizeMode(QHeaderView::Interactive);
