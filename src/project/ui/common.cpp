@@ -9,7 +9,9 @@
 #include "project/dimensions.h"
 
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QStyle>
 #include <QTreeWidget>
@@ -238,6 +240,30 @@ QList<NamedDimension> labelListDims(const QTreeWidget *list)
         dims << NamedDimension{row->text(0), row->text(1), platform::val(row->text(2)), platform::val(row->text(3))};
     }
     return dims;
+}
+
+void editCurrentLabel(platform::WidgetSurface *box, QTreeWidget *labels, QLabel *caption, QLineEdit *value,
+                      QPushButton *change)
+{
+    QTreeWidgetItem *row = labels->currentItem();
+    if (!row)
+        return;
+    caption->setText(row->text(0) + u"="_s);
+    value->setText(row->text(1));
+    DrawBZValues(box, labels, labels->indexOfTopLevelItem(row));
+    change->setEnabled(true);
+    value->setSelection(0, 10);
+    value->setFocus();
+}
+
+int storeLabelValue(platform::WidgetSurface *box, QTreeWidget *labels, QTreeWidgetItem *row, const QString &value,
+                    QPushButton *change)
+{
+    row->setText(1, value);
+    const int index = labels->indexOfTopLevelItem(row);
+    DrawBZValues(box, labels, index);
+    change->setEnabled(false);
+    return index;
 }
 
 // --- keys and messages

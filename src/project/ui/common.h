@@ -7,7 +7,9 @@
 #include <QString>
 #include <QTreeWidgetItem>
 
+class QLabel;
 class QLineEdit;
+class QPushButton;
 class QTreeWidget;
 class QWidget;
 
@@ -57,6 +59,13 @@ void DrawBZValues(platform::WidgetSurface *box, const QTreeWidget *labels, int c
 void setupLabelList(QTreeWidget *list);
 void fillLabelList(QTreeWidget *list, const QList<NamedDimension> &dims);
 QList<NamedDimension> labelListDims(const QTreeWidget *list);
+// The current label row into the editor (caption "label=", value selected), marked on the drawing,
+// with the change button enabled; nothing without a current row.
+void editCurrentLabel(platform::WidgetSurface *box, QTreeWidget *labels, QLabel *caption, QLineEdit *value,
+                      QPushButton *change);
+// The edited value into `row`, redrawn, with the change button disabled; returns the row's index.
+int storeLabelValue(platform::WidgetSurface *box, QTreeWidget *labels, QTreeWidgetItem *row, const QString &value,
+                    QPushButton *change);
 
 // Enter moves to the next widget (selecting a line edit's text); digit boxes take digits only.
 void chainEnter(QLineEdit *from, QWidget *next);

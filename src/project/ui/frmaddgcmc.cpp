@@ -193,22 +193,9 @@ void FrmAddGCMC::Tvw_NodeClick(QTreeWidgetItem *node)
     m_typeNo = typeNo;
 }
 
-void FrmAddGCMC::DrawBZValues(int row)
-{
-    ui::DrawBZValues(PicMC, LvwBZ, row);
-}
-
 void FrmAddGCMC::LvwBZ_DblClick()
 {
-    QTreeWidgetItem *row = LvwBZ->currentItem();
-    if (!row)
-        return;
-    LblBZ->setText(row->text(0) + u"="_s);
-    TxtBZ->setText(row->text(1));
-    DrawBZValues(LvwBZ->indexOfTopLevelItem(row));
-    CmdChange->setEnabled(true);
-    TxtBZ->setSelection(0, 10);
-    TxtBZ->setFocus();
+    editCurrentLabel(PicMC, LvwBZ, LblBZ, TxtBZ, CmdChange);
 }
 
 void FrmAddGCMC::CmdChange_Click()
@@ -216,10 +203,7 @@ void FrmAddGCMC::CmdChange_Click()
     QTreeWidgetItem *row = LvwBZ->currentItem();
     if (!row)
         return;
-    row->setText(1, TxtBZ->text());
-    const int index = LvwBZ->indexOfTopLevelItem(row);
-    DrawBZValues(index);
-    CmdChange->setEnabled(false);
+    const int index = storeLabelValue(PicMC, LvwBZ, row, TxtBZ->text(), CmdChange);
     if (isWidthLabel(row->text(0)))
         Text1[2]->setText(TxtBZ->text());
     else if (isHeightLabel(row->text(0)))

@@ -53,7 +53,6 @@ public:
     void CmdChange_Click();
     bool CheckInput();
     void CmdAdd_Click();
-    void DrawBZValues(int row);
 
 private:
     QString m_jobId;

@@ -354,22 +354,9 @@ void FrmAddGCZHMC::Tvw1_NodeClick(QTreeWidgetItem *node)
     CmdChange->setEnabled(false);
 }
 
-void FrmAddGCZHMC::DrawBZValues(int row)
-{
-    ui::DrawBZValues(PicMC, LvwBZ, row);
-}
-
 void FrmAddGCZHMC::LvwBZ_DblClick()
 {
-    QTreeWidgetItem *row = LvwBZ->currentItem();
-    if (!row)
-        return;
-    LblBZ->setText(row->text(0) + u"="_s);
-    TxtBZ->setText(row->text(1));
-    DrawBZValues(LvwBZ->indexOfTopLevelItem(row));
-    CmdChange->setEnabled(true);
-    TxtBZ->setSelection(0, 10);
-    TxtBZ->setFocus();
+    editCurrentLabel(PicMC, LvwBZ, LblBZ, TxtBZ, CmdChange);
 }
 
 void FrmAddGCZHMC::CmdChange_Click()
@@ -384,10 +371,7 @@ void FrmAddGCZHMC::CmdChange_Click()
         else if (isHeightLabel(row->text(0)))
             Text1[3]->setText(TxtBZ->text());
     }
-    row->setText(1, TxtBZ->text());
-    const int index = LvwBZ->indexOfTopLevelItem(row);
-    DrawBZValues(index);
-    CmdChange->setEnabled(false);
+    const int index = storeLabelValue(PicMC, LvwBZ, row, TxtBZ->text(), CmdChange);
     if (index == LvwBZ->topLevelItemCount() - 1) {
         CmdSaveBZ_Click();
         Text1[1]->setFocus();

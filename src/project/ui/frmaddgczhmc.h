@@ -67,7 +67,6 @@ public:
     void CmdSaveBZ_Click();
     bool CheckInput();
     void CmdAdd_Click();
-    void DrawBZValues(int row);
 
     // Every close removes the work rows.
     void done(int result) override;
