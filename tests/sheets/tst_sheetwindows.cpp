@@ -279,9 +279,24 @@ private slots:
         QCOMPARE(fx->msgs->shown.size(), 1);
         QVERIFY(fx->msgs->lastText().startsWith(u"读取构件表数据出错"_s));
         QVERIFY(listColumn(&w, 0).isEmpty());
+        for (int i = 0; i < 9; ++i)
+            QVERIFY(child<QLineEdit>(&w, u"Text1"_s + QString::number(i))->text().isEmpty());
         click(&w, u"CmdPrintAll"_s);
         QVERIFY(printed.isEmpty());
         QCOMPARE(fx->msgs->shown.size(), 2);
+    }
+
+    void everyRowOfALongSheetIsListed()
+    {
+        const QList<project::JobLine> lines = makeLines(1);
+        for (int i = 0; i < 700; ++i)
+            QVERIFY(typedata::run(u"INSERT INTO 窗型材 VALUES (40, ?, ?, 'XC', '1', 'B')"_s, {5000 + i, u"长%1"_s.arg(i)}));
+        FrmGJB w(lines, 0, QString::number(job));
+        w.Form_Activate();
+        const QStringList names = listColumn(&w, 1);
+        QCOMPARE(names.size(), 704);
+        QCOMPARE(names.at(701), u"长699"_s);
+        QCOMPARE(names.at(703), u"合页"_s);
     }
 
     void entryRefusesWithoutASelectedLine()

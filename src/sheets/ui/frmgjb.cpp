@@ -161,6 +161,9 @@ void FrmGJB::showLine(int page)
     const std::optional<ComponentSheet> sheet =
         buildComponentSheet(m_lines.at(page - 1), page, m_jobId, QDate::currentDate(), &error);
     if (!sheet) {
+        // No title of another sheet stays above an empty one.
+        for (QLineEdit *t : std::as_const(Text1))
+            t->clear();
         platform::showError(this, u"读取构件表数据出错：\n"_s + error);
         return;
     }
