@@ -357,6 +357,19 @@ private slots:
         }
     }
 
+    void previewOfAnEmptyListClosesItself()
+    {
+        SimpleBuyTable t;
+        t.AddRecordEnd();
+        FrmEasyGJBReport w(t, QSizeF(11906, 16838));
+        QCOMPARE(child<QLineEdit>(&w, u"txtPage"_s)->text(), u"共零页"_s);
+        QVERIFY(!enabled(&w, u"CmdPrev"_s));
+        QVERIFY(!enabled(&w, u"CmdNext"_s));
+        w.show();
+        QTRY_VERIFY(!w.isVisible());
+        QCOMPARE(w.result(), int(QDialog::Rejected));
+    }
+
     void previewPrintsThePageShownAndScrolls()
     {
         SimpleBuyTable t;
