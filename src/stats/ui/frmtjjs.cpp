@@ -206,44 +206,44 @@ void FrmTJJS::moveItem(QTreeWidgetItem *item, QTreeWidget *to)
     delete item;
 }
 
-void FrmTJJS::CmdSelect_Click()
+void FrmTJJS::moveSelected(QTreeWidget *from, QTreeWidget *to, const QString &none)
 {
-    const QList<QTreeWidgetItem *> selected = LvwR->selectedItems();
+    const QList<QTreeWidgetItem *> selected = from->selectedItems();
     if (selected.isEmpty()) {
-        platform::inform(this, u"无可选入对象！"_s);
+        platform::inform(this, none);
         return;
     }
-    moveItem(selected.first(), LvwD);
+    moveItem(selected.first(), to);
+}
+
+void FrmTJJS::moveAll(QTreeWidget *from, QTreeWidget *to, const QString &none)
+{
+    if (from->topLevelItemCount() == 0) {
+        platform::inform(this, none);
+        return;
+    }
+    while (from->topLevelItemCount() > 0)
+        moveItem(from->topLevelItem(0), to);
+}
+
+void FrmTJJS::CmdSelect_Click()
+{
+    moveSelected(LvwR, LvwD, u"无可选入对象！"_s);
 }
 
 void FrmTJJS::CmdSelectAll_Click()
 {
-    if (LvwR->topLevelItemCount() == 0) {
-        platform::inform(this, u"无可选入对象！"_s);
-        return;
-    }
-    while (LvwR->topLevelItemCount() > 0)
-        moveItem(LvwR->topLevelItem(0), LvwD);
+    moveAll(LvwR, LvwD, u"无可选入对象！"_s);
 }
 
 void FrmTJJS::CmdRemove_Click()
 {
-    const QList<QTreeWidgetItem *> selected = LvwD->selectedItems();
-    if (selected.isEmpty()) {
-        platform::inform(this, u"无可移除对象！"_s);
-        return;
-    }
-    moveItem(selected.first(), LvwR);
+    moveSelected(LvwD, LvwR, u"无可移除对象！"_s);
 }
 
 void FrmTJJS::CmdRemoveAll_Click()
 {
-    if (LvwD->topLevelItemCount() == 0) {
-        platform::inform(this, u"无可选入对象！"_s);
-        return;
-    }
-    while (LvwD->topLevelItemCount() > 0)
-        moveItem(LvwD->topLevelItem(0), LvwR);
+    moveAll(LvwD, LvwR, u"无可选入对象！"_s);
 }
 
 KindChoice FrmTJJS::kinds() const
@@ -301,16 +301,22 @@ bool FrmTJJS::priceBySpecLength()
     return true;
 }
 
+std::optional<QList<QStringList>> FrmTJJS::statsRows()
+{
+    QString error;
+    auto rows = app::runReportCommand(u"CmdTJ"_s, {}, &error);
+    if (!rows)
+        failed(u"统计出错！"_s, error);
+    return rows;
+}
+
 void FrmTJJS::CmdTJ01_Click()
 {
     if (!priceBySpec())
         return;
-    QString error;
-    const auto rows = app::runReportCommand(u"CmdTJ"_s, {}, &error);
-    if (!rows) {
-        failed(u"统计出错！"_s, error);
+    const auto rows = statsRows();
+    if (!rows)
         return;
-    }
     const KindChoice k = kinds();
     preview(materialListReport(company(QString()) + u"材料统计表"_s, project::CurGCName, QDate::currentDate(), *rows,
                                materialTotals(k.profiles, k.steel, k.panels, TJTotals.ProfileWeight,
@@ -342,12 +348,9 @@ void FrmTJJS::CmdTJ03_Click()
 {
     if (!priceBySpecLength())
         return;
-    QString error;
-    const auto rows = app::runReportCommand(u"CmdTJ"_s, {}, &error);
-    if (!rows) {
-        failed(u"统计出错！"_s, error);
+    const auto rows = statsRows();
+    if (!rows)
         return;
-    }
     preview(materialListReport(u"门 窗 材 料 统 计 表"_s, project::CurGCName, QDate::currentDate(), *rows, {}));
 }
 

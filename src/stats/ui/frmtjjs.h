@@ -9,6 +9,8 @@
 
 #include <QDialog>
 #include <QList>
+#include <QStringList>
+#include <optional>
 
 class QCheckBox;
 class QPushButton;
@@ -81,6 +83,11 @@ private:
     void preview(const platform::Report &report);
     void failed(const QString &heading, const QString &error);
     void moveItem(QTreeWidgetItem *item, QTreeWidget *to);
+    // `none` is said when there is nothing to move.
+    void moveSelected(QTreeWidget *from, QTreeWidget *to, const QString &none);
+    void moveAll(QTreeWidget *from, QTreeWidget *to, const QString &none);
+    // The rows of the statistics report, or nullopt after the failure was shown.
+    std::optional<QList<QStringList>> statsRows();
 
     platform::Report m_lastReport;
 };
