@@ -160,7 +160,8 @@ std::optional<Item> CatalogueStore::item(ItemKind kind, qint64 id)
     return itemFrom(info, q);
 }
 
-std::optional<qint64> CatalogueStore::addMaker(const Maker &maker)
+std::optional<qint64> CatalogueStore::insertNumbered(const QString &table, const QString &insertSql,
+                                                     QVariantList values, qsizetype idAt)
 {
     if (!ready())
         return std::nullopt;
@@ -169,17 +170,25 @@ std::optional<qint64> CatalogueStore::addMaker(const Maker &maker)
         fail(tx.errorText());
         return std::nullopt;
     }
-    const auto id = app::GetNextId(m_db, kMakers, &m_error);
+    const auto id = app::GetNextId(m_db, table, &m_error);
     if (!id)
         return std::nullopt;
-    if (!run(u"INSERT INTO "_s + ident(kMakers) + u" ("_s + makerColumns() + u") VALUES (?, ?, ?, ?, ?, ?)"_s,
-             {*id, maker.name, maker.phone, maker.address, maker.fax, maker.kind}))
+    values.insert(idAt, *id);
+    if (!run(insertSql, values))
         return std::nullopt;
     if (!tx.commit()) {
         fail(tx.errorText());
         return std::nullopt;
     }
     return id;
+}
+
+std::optional<qint64> CatalogueStore::addMaker(const Maker &maker)
+{
+    return insertNumbered(kMakers,
+                          u"INSERT INTO "_s + ident(kMakers) + u" ("_s + makerColumns()
+                              + u") VALUES (?, ?, ?, ?, ?, ?)"_s,
+                          {maker.name, maker.phone, maker.address, maker.fax, maker.kind}, 0);
 }
 
 bool CatalogueStore::updateMaker(const Maker &maker)
@@ -194,24 +203,10 @@ bool CatalogueStore::updateMaker(const Maker &maker)
 
 std::optional<qint64> CatalogueStore::addSeries(qint64 makerId, const QString &name)
 {
-    if (!ready())
-        return std::nullopt;
-    platform::TransactionGuard tx(m_db);
-    if (!tx.isActive()) {
-        fail(tx.errorText());
-        return std::nullopt;
-    }
-    const auto id = app::GetNextId(m_db, kSeries, &m_error);
-    if (!id)
-        return std::nullopt;
-    if (!run(u"INSERT INTO "_s + ident(kSeries) + u" (\"厂家编号\", \"编号\", \"系列名称\") VALUES (?, ?, ?)"_s,
-             {makerId, *id, name}))
-        return std::nullopt;
-    if (!tx.commit()) {
-        fail(tx.errorText());
-        return std::nullopt;
-    }
-    return id;
+    return insertNumbered(kSeries,
+                          u"INSERT INTO "_s + ident(kSeries)
+                              + u" (\"厂家编号\", \"编号\", \"系列名称\") VALUES (?, ?, ?)"_s,
+                          {makerId, name}, 1);
 }
 
 bool CatalogueStore::renameSeries(qint64 id, const QString &name)
@@ -276,25 +271,11 @@ std::optional<qint64> CatalogueStore::addItem(ItemKind kind, qint64 ownerId, con
         fail(u"字段数目不符"_s);
         return std::nullopt;
     }
-    if (!ready())
-        return std::nullopt;
-    platform::TransactionGuard tx(m_db);
-    if (!tx.isActive()) {
-        fail(tx.errorText());
-        return std::nullopt;
-    }
-    const auto id = app::GetNextId(m_db, info.table, &m_error);
-    if (!id)
-        return std::nullopt;
     const QString marks = QStringList(int(values.size()) + 2, u"?"_s).join(u", "_s);
-    if (!run(u"INSERT INTO "_s + ident(info.table) + u" ("_s + itemColumns(info) + u") VALUES ("_s + marks + u')',
-             QVariantList{ownerId, *id} + values))
-        return std::nullopt;
-    if (!tx.commit()) {
-        fail(tx.errorText());
-        return std::nullopt;
-    }
-    return id;
+    return insertNumbered(info.table,
+                          u"INSERT INTO "_s + ident(info.table) + u" ("_s + itemColumns(info) + u") VALUES ("_s
+                              + marks + u')',
+                          QVariantList{ownerId} + values, 1);
 }
 
 bool CatalogueStore::updateItem(ItemKind kind, qint64 id, const QVariantList &values)

@@ -59,6 +59,10 @@ private:
     bool select(const QString &sql, const QVariantList &values, QSqlQuery *query);
     bool run(const QString &sql, const QVariantList &values, int *affected = nullptr);
     bool fail(const QString &text);
+    // A new row under the next free 编号 of `table`, in one transaction: `values`, with that
+    // 编号 inserted at position idAt, are bound to `insertSql`. Returns the 编号.
+    std::optional<qint64> insertNumbered(const QString &table, const QString &insertSql, QVariantList values,
+                                         qsizetype idAt);
 
     QSqlDatabase m_db;
     QString m_error;
