@@ -16,7 +16,7 @@ namespace design {
 // "型材", "型钢", "板材", "配件"; nullopt for anything else.
 std::optional<BillKind> billKindOfListKind(const QString &listKind);
 
-// A catalogue material as the browser's list shows it: its name, its code or specification (for
+// A catalogue material as the browser's list shows it: its name, its code or 规格 (for
 // profiles the model), and for fittings its unit.
 struct Material
 {
@@ -26,7 +26,7 @@ struct Material
 };
 
 // Puts the material into the row's identity columns: profiles and steel name and code, panels the
-// name, fittings name, specification and unit. Counts and formulas stay.
+// name, fittings name, 规格 and unit. Counts and formulas stay.
 void putMaterial(BillKind kind, BillRow &row, const Material &material);
 
 // The rows (from 0) that name the same material as row `selected`, the selected row among them:

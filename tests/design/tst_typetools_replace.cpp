@@ -181,7 +181,7 @@ void TstTypeToolsReplace::sameMaterialIsMatchedExactly_data()
     QTest::addColumn<QList<int>>("matches");
     QTest::newRow("profile: name and code") << BillKind::Profile << 0 << QList<int>{0, 3};
     QTest::newRow("steel: the selected row is among them") << BillKind::Steel << 3 << QList<int>{0, 3};
-    QTest::newRow("fitting: name and specification") << BillKind::Fitting << 1 << QList<int>{1};
+    QTest::newRow("fitting: name and code") << BillKind::Fitting << 1 << QList<int>{1};
     QTest::newRow("panel: the name alone") << BillKind::Panel << 0 << QList<int>{0, 1, 3, 4};
     QTest::newRow("no row selected") << BillKind::Profile << -1 << QList<int>{};
 }
