@@ -100,27 +100,10 @@ bool copyAllTables(QSqlDatabase from, QSqlDatabase to, QString *error)
 
 bool CopyTableRows(QSqlQuery &source, QSqlDatabase target, const QString &table, QString *error)
 {
-    const QStringList columns = platform::columnNames(target, table);
     const int fields = source.record().count();
-    if (columns.isEmpty()) {
-        setError(error, u"目标中没有此表"_s);
+    QSqlQuery insert;
+    if (!platform::preparePositionalInsert(target, table, fields, &insert, error))
         return false;
-    }
-    if (fields > columns.size()) {
-        setError(error, u"来源有 %1 列，目标只有 %2 列"_s.arg(fields).arg(columns.size()));
-        return false;
-    }
-    QStringList names, marks;
-    for (int i = 0; i < fields; ++i) {
-        names << platform::ident(columns.at(i));
-        marks << u"?"_s;
-    }
-    QSqlQuery insert(target);
-    if (!insert.prepare(u"INSERT INTO %1 (%2) VALUES (%3)"_s.arg(platform::ident(table), names.join(u", "_s),
-                                                                 marks.join(u", "_s)))) {
-        setError(error, insert.lastError().text());
-        return false;
-    }
     while (source.next()) {
         for (int i = 0; i < fields; ++i)
             insert.bindValue(i, source.value(i));

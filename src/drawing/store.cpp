@@ -270,19 +270,10 @@ bool DrawingStore::replaceTables(const QList<TableCopy> &copies, QString *error)
             return false;
         if (copy.rows.isEmpty())
             continue;
-        const QStringList columns = platform::columnNames(m_db, copy.table);
         const qsizetype n = copy.rows.constFirst().size();
-        if (n > columns.size())
-            return fail(error, u"表“%1”的列数多于当前数据库中的同名表"_s.arg(copy.table));
-        QStringList names, marks;
-        for (qsizetype i = 0; i < n; ++i) {
-            names << platform::ident(columns.at(i));
-            marks << u"?"_s;
-        }
-        QSqlQuery q(m_db);
-        if (!q.prepare(u"INSERT INTO "_s + platform::ident(copy.table) + u" ("_s + names.join(u", "_s)
-                       + u") VALUES ("_s + marks.join(u", "_s) + u")"_s))
-            return fail(error, q);
+        QSqlQuery q;
+        if (!platform::preparePositionalInsert(m_db, copy.table, int(n), &q, error))
+            return false;
         for (const QVariantList &row : copy.rows) {
             for (qsizetype i = 0; i < n; ++i)
                 q.bindValue(int(i), row.value(i));

@@ -123,6 +123,35 @@ QStringList columnNames(QSqlDatabase db, const QString &table)
     return names;
 }
 
+bool preparePositionalInsert(QSqlDatabase db, const QString &table, int fieldCount, QSqlQuery *query,
+                             QString *error)
+{
+    const QStringList columns = columnNames(db, table);
+    if (columns.isEmpty()) {
+        if (error)
+            *error = u"目标中没有表“%1”"_s.arg(table);
+        return false;
+    }
+    if (fieldCount > columns.size()) {
+        if (error)
+            *error = u"表“%1”：来源有 %2 列，目标只有 %3 列"_s.arg(table).arg(fieldCount).arg(columns.size());
+        return false;
+    }
+    QStringList names, marks;
+    for (int i = 0; i < fieldCount; ++i) {
+        names << ident(columns.at(i));
+        marks << u"?"_s;
+    }
+    *query = QSqlQuery(db);
+    if (!query->prepare(u"INSERT INTO "_s + ident(table) + u" ("_s + names.join(u", "_s) + u") VALUES ("_s
+                        + marks.join(u", "_s) + u")"_s)) {
+        if (error)
+            *error = query->lastError().text();
+        return false;
+    }
+    return true;
+}
+
 QString ident(const QString &name)
 {
     QString n = name;

@@ -25,6 +25,11 @@ bool execScript(QSqlDatabase db, const QString &script, QString *error);
 QStringList tableNames(QSqlDatabase db);
 QStringList columnNames(QSqlDatabase db, const QString &table);
 
+// Prepares an insert that fills the first `fieldCount` columns of `table` by position (rows copied
+// field by field between databases). False with *error when the table is missing or narrower.
+bool preparePositionalInsert(QSqlDatabase db, const QString &table, int fieldCount, QSqlQuery *query,
+                             QString *error);
+
 // Quotes an identifier chosen by the code (table and column names), never a value.
 QString ident(const QString &name);
 
