@@ -1,7 +1,7 @@
 // Changing many bill rows at once: material replacement of one row or of a group, text find and
 // replace in chosen columns, and the design macros replaced by numbers; first on a bill in memory,
 // then through the bill editor's commands and the two dialogs.
-#include "typedata.h"
+#include "billeditordata.h"
 
 #include "catalogue/ui/browser.h"
 #include "design/billtools.h"
@@ -44,37 +44,8 @@ Bill sampleBill()
                     {{u"玻璃"_s, u"1"_s, u"B-KH1"_s, u"h"_s}}, {{u"执手"_s, u"zs"_s, u"1"_s, u"kh1 pcs"_s}});
 }
 
-// One maker of each catalogue kind with one item; profiles under series 1 of maker 1.
-bool fillCatalogue()
-{
-    return run(u"INSERT INTO 材料厂家 (编号, 厂家名称, 厂家类别) VALUES (1, '型材厂', 1), (2, '钢厂', 2), "
-               u"(3, '玻璃厂', 3), (4, '五金厂', 4)"_s)
-           && run(u"INSERT INTO 型材系列 VALUES (1, 1, '60系列')"_s)
-           && run(u"INSERT INTO 型材 (系列编号, 编号, 型材名称, 型材型号) VALUES (1, 1, '框料', '60-01')"_s)
-           && run(u"INSERT INTO 型钢 (厂家编号, 编号, 型钢名称, 型钢规格) VALUES (2, 1, '钢衬', 'G-20')"_s)
-           && run(u"INSERT INTO 玻璃 (厂家编号, 编号, 玻璃名称, 玻璃长) VALUES (3, 1, '白玻', 2000)"_s)
-           && run(u"INSERT INTO 配件 (厂家编号, 编号, 配件名称, 配件规格, 配件单位) VALUES (4, 1, '执手', 'ZS', '套')"_s);
-}
-
-// Shows the browser's list for a node tag and selects its first row.
-bool chooseMaterial(FrmMCGS &e, const QString &nodeTag)
-{
-    catalogue::CatalogueBrowser *b = e.browser();
-    for (int i = 0; i < b->tree()->topLevelItemCount(); ++i) {
-        QTreeWidgetItem *maker = b->tree()->topLevelItem(i);
-        QList<QTreeWidgetItem *> nodes{maker};
-        for (int c = 0; c < maker->childCount(); ++c)
-            nodes << maker->child(c);
-        for (QTreeWidgetItem *node : nodes)
-            if (catalogue::CatalogueBrowser::nodeTag(node) == nodeTag) {
-                b->tree()->setCurrentItem(node);
-                b->Tvw_NodeClick();
-                b->list()->setCurrentItem(b->list()->topLevelItem(0));
-                return b->selectedRow() != nullptr;
-            }
-    }
-    return false;
-}
+bool fillCatalogue() { return billeditordata::fillCatalogue(u"套"_s); }
+using billeditordata::chooseMaterial;
 
 // An editor on type 3 of the sample library, with its lists replaced by `bill`.
 std::unique_ptr<FrmMCGS> openEditor(const Bill &bill)
