@@ -1,4 +1,5 @@
 #include "../app/fixture.h"
+#include "windowhelpers.h"
 
 #include "warehouse/billstore.h"
 #include "warehouse/ui/billwidgets.h"
@@ -22,19 +23,8 @@ using testfixture::rowCount;
 namespace {
 const QString kIncomplete = u"数据不完整!请重新输入。"_s;
 
-template<typename T>
-T *child(QWidget *w, const QString &name)
-{
-    T *c = w->findChild<T *>(name);
-    if (!c)
-        qWarning("no child %s", qPrintable(name));
-    return c;
-}
-QPushButton *button(QWidget *w, const QString &name) { return child<QPushButton>(w, name); }
-QLineEdit *edit(QWidget *w, const QString &name) { return child<QLineEdit>(w, name); }
-QTreeWidget *list(QWidget *w, const QString &name = u"lvw"_s) { return child<QTreeWidget>(w, name); }
+using namespace windowhelpers;
 BillDateEdit *dateBox(QWidget *w) { return child<BillDateEdit>(w, u"TxtRQ"_s); }
-QString focusName(QWidget *w) { return w->focusWidget() ? w->focusWidget()->objectName() : QString(); }
 
 QStringList rows(const QString &sql)
 {
@@ -87,19 +77,6 @@ void fillIssueHeader(QWidget *w)
     dateBox(w)->setBillDate(QDate(2002, 3, 5));
 }
 
-// Double-clicks a list row, or the empty space below the rows when row < 0.
-void doubleClick(QTreeWidget *l, int row)
-{
-    QPoint pos;
-    if (row >= 0) {
-        l->setCurrentItem(l->topLevelItem(row));
-        pos = l->visualItemRect(l->topLevelItem(row)).center();
-    } else {
-        l->clearSelection();
-        pos = QPoint(10, l->viewport()->height() - 5);
-    }
-    QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, pos);
-}
 } // namespace
 
 class TstBillWindows : public QObject

@@ -1,4 +1,5 @@
 #include "../app/fixture.h"
+#include "windowhelpers.h"
 
 #include "warehouse/billstore.h"
 #include "warehouse/ui/billwidgets.h"
@@ -18,20 +19,9 @@ using namespace warehouse;
 using namespace warehouse::ui;
 
 namespace {
-template<typename T>
-T *child(QWidget *w, const QString &name)
-{
-    T *c = w->findChild<T *>(name);
-    if (!c)
-        qWarning("no child %s", qPrintable(name));
-    return c;
-}
-QPushButton *button(QWidget *w, const QString &name) { return child<QPushButton>(w, name); }
-QLineEdit *edit(QWidget *w, const QString &name) { return child<QLineEdit>(w, name); }
-QTreeWidget *list(QWidget *w) { return child<QTreeWidget>(w, u"lvw"_s); }
+using namespace windowhelpers;
 QComboBox *fieldBox(QWidget *w) { return child<QComboBox>(w, u"CmbZD"_s); }
 QTabBar *tabs(QWidget *w) { return child<QTabBar>(w, u"TabStrip1"_s); }
-QString focusName(QWidget *w) { return w->focusWidget() ? w->focusWidget()->objectName() : QString(); }
 
 QStringList headers(QTreeWidget *l)
 {
@@ -58,18 +48,6 @@ void chooseField(QWidget *w, const QString &name)
     emit c->activated(i);
 }
 
-void doubleClick(QTreeWidget *l, int row)
-{
-    QPoint pos;
-    if (row >= 0) {
-        l->setCurrentItem(l->topLevelItem(row));
-        pos = l->visualItemRect(l->topLevelItem(row)).center();
-    } else {
-        l->clearSelection();
-        pos = QPoint(10, l->viewport()->height() - 5);
-    }
-    QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, pos);
-}
 
 // Three receipts (the third with three lines), two issues, stock from the receipts.
 bool fillWarehouse()
