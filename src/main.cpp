@@ -1,4 +1,4 @@
-#include "app/ui/startup.h"
+#include "shell/startup.h"
 
 #include <QApplication>
 
@@ -7,5 +7,5 @@ int main(int argc, char *argv[])
     QApplication a(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Velmorra"));
     QApplication::setApplicationName(QStringLiteral("Velmorra"));
-    return app::runApplication(a);
+    return shell::runApplication(a);
 }

@@ -9,10 +9,8 @@
 #include "stats/ui/pricedialogs.h"
 #include "stats/ui/showstatistics.h"
 
-#ifdef VELMORRA_HAVE_SHEETS
 #include "platform/surface_recording.h"
 #include "sheets/ui/sheetwindows.h"
-#endif
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -381,7 +379,6 @@ private slots:
         w.setWindows(fillJob());
         w.CmdGJB->click();
         QCOMPARE(msgs()->texts(), QStringList{u"构件门窗为空！"_s});
-#ifdef VELMORRA_HAVE_SHEETS
         QVERIFY(run(u"INSERT INTO 门窗 (系列编号, 编号, 名称, 图号) VALUES (1, 1, 'T1', NULL), (1, 2, 'T2', NULL)"_s));
         sheets::ui::setPrintSurfaceFactory(
             []() -> std::unique_ptr<platform::Surface> { return std::make_unique<platform::RecordingSurface>(); });
@@ -399,7 +396,6 @@ private slots:
         QVERIFY(msgs()->shown.isEmpty());
         QCOMPARE(msgs()->dialogNames, QStringList{u"FrmEasyGJBReport"_s});
         sheets::ui::setPrintSurfaceFactory({});
-#endif
     }
 
     void exportsToWorkbook()

@@ -16,9 +16,7 @@
 #include "stats/statsreports.h"
 #include "stats/statsstore.h"
 
-#ifdef VELMORRA_HAVE_SHEETS
 #include "sheets/ui/sheetwindows.h"
-#endif
 
 #include <QCheckBox>
 #include <QDate>
@@ -404,9 +402,7 @@ void FrmTJJS::CmdGJB_Click()
         platform::inform(this, u"构件门窗为空！"_s);
         return;
     }
-#ifdef VELMORRA_HAVE_SHEETS
     sheets::ui::showSimpleCutList(this, chosenLines(), project::CurGCName);
-#endif
 }
 
 void FrmTJJS::CmdJS_Click()

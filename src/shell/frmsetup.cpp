@@ -9,7 +9,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace app {
+namespace shell {
 
 FrmSetup::FrmSetup(QWidget *parent) : QDialog(parent)
 {
@@ -77,4 +77,4 @@ void FrmSetup::tickClose()
     }
 }
 
-} // namespace app
+} // namespace shell

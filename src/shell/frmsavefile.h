@@ -6,7 +6,7 @@
 class QLineEdit;
 class QPushButton;
 
-namespace app {
+namespace shell {
 
 class FrmSaveFile : public QDialog
 {
@@ -22,4 +22,4 @@ private:
     QLineEdit *m_fileName = nullptr;
 };
 
-} // namespace app
+} // namespace shell

@@ -1,8 +1,8 @@
-#include "fixture.h"
+#include "../app/fixture.h"
 
 #include "app/backupstore.h"
-#include "app/ui/frmsavefile.h"
-#include "app/ui/frmtools.h"
+#include "shell/frmsavefile.h"
+#include "shell/frmtools.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,6 +13,7 @@
 
 using namespace Qt::StringLiterals;
 using namespace app;
+using namespace shell;
 using testfixture::exec;
 using testfixture::rowCount;
 

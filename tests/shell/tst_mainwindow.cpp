@@ -1,8 +1,8 @@
-#include "fixture.h"
+#include "../app/fixture.h"
 
 #include "app/ui/frmhelp.h"
-#include "app/ui/frmsetup.h"
-#include "app/ui/mdimain.h"
+#include "shell/frmsetup.h"
+#include "shell/mdimain.h"
 #include "project/ui/frmopengc.h"
 
 #include <QAction>
@@ -16,6 +16,7 @@
 
 using namespace Qt::StringLiterals;
 using namespace app;
+using namespace shell;
 
 namespace {
 const QStringList kRightsItems = {u"mnuDatabase"_s, u"mnuDrawPicture"_s, u"mnuDesign"_s, u"mnuProject"_s,

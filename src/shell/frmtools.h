@@ -3,7 +3,7 @@
 // restores it from one. Shown modally: `FrmTools dlg(parent); platform::execDialog(&dlg);`
 #include <QDialog>
 
-namespace app {
+namespace shell {
 
 class FrmTools : public QDialog
 {
@@ -17,4 +17,4 @@ private:
     void onImport();
 };
 
-} // namespace app
+} // namespace shell

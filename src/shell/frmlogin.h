@@ -10,7 +10,7 @@ class QComboBox;
 class QLineEdit;
 class QPushButton;
 
-namespace app {
+namespace shell {
 
 class FrmLogin : public QDialog
 {
@@ -28,7 +28,7 @@ private:
     void LoadUserNames();
     void onOK();
 
-    AccountStore m_store;
+    app::AccountStore m_store;
     bool m_ready = false;
     int m_wrongCount = 0;
     QComboBox *cboUsrNm = nullptr;
@@ -37,4 +37,4 @@ private:
     QPushButton *cmdCancel = nullptr;
 };
 
-} // namespace app
+} // namespace shell

@@ -8,7 +8,7 @@ class QAction;
 class QMenu;
 class QToolBar;
 
-namespace app {
+namespace shell {
 
 class MDIMain : public QMainWindow
 {
@@ -59,4 +59,4 @@ private:
     QList<QObject *> m_rightsItems; // position i-1 -> menu action (or menu) of right i
 };
 
-} // namespace app
+} // namespace shell

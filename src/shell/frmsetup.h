@@ -7,7 +7,7 @@ class QLabel;
 class QLockFile;
 class QTimer;
 
-namespace app {
+namespace shell {
 
 class FrmSetup : public QDialog
 {
@@ -33,4 +33,4 @@ private:
     bool m_done = false;
 };
 
-} // namespace app
+} // namespace shell

@@ -12,7 +12,10 @@
 
 using namespace Qt::StringLiterals;
 
-namespace app {
+namespace shell {
+
+// The shell is the application frame's top: its shared state and stores are used unqualified.
+using namespace app;
 
 FrmSaveFile::FrmSaveFile(QWidget *parent) : QDialog(parent)
 {
@@ -96,4 +99,4 @@ void FrmSaveFile::onOk()
     }
 }
 
-} // namespace app
+} // namespace shell

@@ -14,7 +14,10 @@
 
 using namespace Qt::StringLiterals;
 
-namespace app {
+namespace shell {
+
+// The shell is the application frame's top: its shared state and stores are used unqualified.
+using namespace app;
 
 bool runLogin()
 {
@@ -49,4 +52,4 @@ int runApplication(QApplication &a)
     return a.exec();
 }
 
-} // namespace app
+} // namespace shell

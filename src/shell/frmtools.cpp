@@ -11,7 +11,10 @@
 
 using namespace Qt::StringLiterals;
 
-namespace app {
+namespace shell {
+
+// The shell is the application frame's top: its shared state and stores are used unqualified.
+using namespace app;
 
 FrmTools::FrmTools(QWidget *parent) : QDialog(parent)
 {
@@ -77,4 +80,4 @@ void FrmTools::onRestore()
     }
 }
 
-} // namespace app
+} // namespace shell

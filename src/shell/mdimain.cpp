@@ -1,10 +1,10 @@
 #include "mdimain.h"
 
-#include "frmabort.h"
-#include "frmhelp.h"
-#include "frmsetting.h"
-#include "frmuserchangpwd.h"
-#include "frmusermng.h"
+#include "app/ui/frmabort.h"
+#include "app/ui/frmhelp.h"
+#include "app/ui/frmsetting.h"
+#include "app/ui/frmuserchangpwd.h"
+#include "app/ui/frmusermng.h"
 #include "frmtools.h"
 #include "optimise/ui/yhentry.h"
 #include "project/ui/frmmcgcgl.h"
@@ -34,7 +34,10 @@
 
 using namespace Qt::StringLiterals;
 
-namespace app {
+namespace shell {
+
+// The shell is the application frame's top: its shared state and stores are used unqualified.
+using namespace app;
 
 MDIMain::MDIMain(QWidget *parent) : QMainWindow(parent)
 {
@@ -301,4 +304,4 @@ void MDIMain::CloseActiveChild()
     child->close();
 }
 
-} // namespace app
+} // namespace shell

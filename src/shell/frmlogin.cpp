@@ -14,7 +14,10 @@
 
 using namespace Qt::StringLiterals;
 
-namespace app {
+namespace shell {
+
+// The shell is the application frame's top: its shared state and stores are used unqualified.
+using namespace app;
 
 namespace {
 const QString kTitle = u"提示！"_s;
@@ -149,4 +152,4 @@ void FrmLogin::onOK()
     accept();
 }
 
-} // namespace app
+} // namespace shell

@@ -1,6 +1,6 @@
-#include "fixture.h"
+#include "../app/fixture.h"
 
-#include "app/ui/frmtools.h"
+#include "shell/frmtools.h"
 
 #include <QPushButton>
 
@@ -44,7 +44,7 @@ QString TstToolsImport::makeOlderDatabase()
 void TstToolsImport::declinedQuestionChangesNothing()
 {
     const QString older = makeOlderDatabase();
-    app::FrmTools tools;
+    shell::FrmTools tools;
     m_fx->msgs->answers = {platform::MsgAnswer::No};
     m_fx->msgs->fileNames = {older};
     tools.findChild<QPushButton *>(u"CmdImport"_s)->click();
@@ -56,7 +56,7 @@ void TstToolsImport::declinedQuestionChangesNothing()
 void TstToolsImport::importReplacesTheCatalogue()
 {
     const QString older = makeOlderDatabase();
-    app::FrmTools tools;
+    shell::FrmTools tools;
     m_fx->msgs->answers = {platform::MsgAnswer::Yes};
     m_fx->msgs->fileNames = {older};
     tools.findChild<QPushButton *>(u"CmdImport"_s)->click();

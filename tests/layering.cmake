@@ -1,0 +1,47 @@
+# The include rule of the source tree: no folder includes a folder above it, and no core file includes
+# a window. Run by CTest: cmake -DSRC=<src folder> -P layering.cmake
+#
+# Levels, lowest first. A folder may include itself and any folder on a lower level.
+set(LEVEL_platform 0)
+set(LEVEL_app 1)
+set(LEVEL_catalogue 2)
+set(LEVEL_drawing 2)
+set(LEVEL_warehouse 2)
+set(LEVEL_windcheck 2)
+set(LEVEL_design 3)
+set(LEVEL_project 4)
+set(LEVEL_optimise 4)
+set(LEVEL_sheets 5)
+set(LEVEL_stats 6)
+set(LEVEL_shell 7)
+
+file(GLOB_RECURSE files RELATIVE ${SRC} ${SRC}/*/*.h ${SRC}/*/*.cpp)
+set(faults "")
+foreach(f ${files})
+  string(REGEX MATCH "^[^/]+" from ${f})
+  if(NOT DEFINED LEVEL_${from})
+    string(APPEND faults "\n  ${f}: the folder ${from} has no level in layering.cmake")
+    continue()
+  endif()
+  file(STRINGS ${SRC}/${f} lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"[a-z_]+/")
+  foreach(line ${lines})
+    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\".*$" "\\1" target "${line}")
+    string(REGEX MATCH "^[^/]+" to ${target})
+    if(NOT DEFINED LEVEL_${to})
+      continue() # a file of the folder's own sub-folder, such as "ui/..."
+    endif()
+    if(NOT to STREQUAL from AND NOT LEVEL_${to} LESS LEVEL_${from})
+      string(APPEND faults "\n  ${f}: includes ${target}, and ${to} is not below ${from}")
+    endif()
+    # Core files (outside ui/ and dialogs/) never include a window.
+    if(NOT from STREQUAL "shell" AND NOT f MATCHES "/(ui|dialogs)/" AND target MATCHES "^[a-z_]+/(ui|dialogs)/")
+      string(APPEND faults "\n  ${f}: a core file includes the window ${target}")
+    endif()
+  endforeach()
+endforeach()
+
+if(faults)
+  message(FATAL_ERROR "Include rule broken:${faults}")
+endif()
+list(LENGTH files count)
+message(STATUS "Include rule holds in ${count} files")
