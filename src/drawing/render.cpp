@@ -125,10 +125,20 @@ void CPictire::DrawArc(platform::Surface &Obj, DrawPoint S, DrawPoint E, DrawPoi
     const double r = std::hypot(s.x() - c.x(), s.y() - c.y());
     if (!finite(c) || !std::isfinite(r))
         return;
+    // The arc joins the start and the direction point through the end point's side of the circle.
+    // Taking always the counter-clockwise way from the smaller angle would turn an arched head
+    // upside down once it rises more than a half circle, as it does in the editor or in a box
+    // stretched more vertically than the drawing.
     double a = polarAngle(s, c);
     double b = polarAngle(dp, c);
     if (b < a)
         std::swap(a, b);
+    const double through = polarAngle(e, c);
+    if (through < a || through > b) {
+        const double larger = b;
+        b = a + 2 * std::numbers::pi;
+        a = larger;
+    }
     const double step = (b - a) / 15;
     QPointF from(r * std::cos(a) + c.x(), c.y() - r * std::sin(a));
     for (int i = 1; i <= 15; ++i) {

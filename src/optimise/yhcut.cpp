@@ -253,9 +253,13 @@ CutResult OptimiseYH1(const QString &name, const QList<LengthQty> &rows, const C
             out.notices.append(notice(CutNotice::Kind::Critical, kOverflow));
             return out;
         }
-        // A length with no pieces would put a piece into the bar that is not there.
-        if (count > 0)
-            list.AddNew(length, count);
+        // A length with no pieces, or fewer than none, would put pieces into bars that are not
+        // there (or give length back to the bar): the material is not cut at all.
+        if (count <= 0) {
+            out.notices.append(notice(CutNotice::Kind::Plain, u"异常值："_s + QString::number(count)));
+            return out;
+        }
+        list.AddNew(length, count);
     }
 
     int remaining = s.clc;
@@ -305,11 +309,12 @@ CutResult OptimiseYH1(const QString &name, const QList<LengthQty> &rows, const C
 // ---- Scheme two -----------------------------------------------------------------------------
 
 namespace {
-QString ratioPercentText(float ratio)
+// The utilisation in per cent with two decimals, as the double nearest to that decimal value
+// (97.83, not the single-precision 97.82999).
+double ratioPercent(float ratio)
 {
     const auto r4 = platform::roundHalfEven(double(ratio) * 10000.0, -(qint64(1) << 40), qint64(1) << 40);
-    const float pct = float(r4.value_or(0)) / 10000.0f * 100.0f;
-    return platform::generalSingle(pct);
+    return double(r4.value_or(0)) / 100.0;
 }
 
 // Finds one pattern in `search`, writes its row and removes its pieces from `pieces`. False when the
@@ -339,7 +344,7 @@ bool CutYHPattern(const QString &name, const CutSettings &s, CTable &search, CTa
         }
         ratio = float(used) / float(s.clc);
     }
-    out->rows.append({name, GetYHPatternText(found.pattern, s), k, ratioPercentText(ratio).toDouble(),
+    out->rows.append({name, GetYHPatternText(found.pattern, s), k, ratioPercent(ratio),
                       platform::generalSingle(found.remain).toDouble()});
     for (YHRecord &e : found.pattern)
         e.count = int(e.count * k);

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 using namespace Qt::StringLiterals;
 
@@ -121,6 +120,8 @@ constexpr double kDeflectionLoad = 1.0;
 constexpr double kPoisson = 0.2;
 constexpr double kDeflectionLimit = 30.0;
 constexpr double kScrewShear = 130.0;
+// The screw count uses the seven-digit pi that its printed formula shows.
+constexpr double kScrewPi = 3.1415926;
 constexpr double kPlastic = 1.05;
 constexpr double kTransomI = 980000.0, kTransomW = 22000.0, kTransomS = 24000.0;
 constexpr double kMullionI = 14765300.0, kMullionW = 146190.0, kMullionS = 98745.0;
@@ -129,7 +130,7 @@ constexpr double kSteelShear = 125.0;
 
 bool positive(double v) { return std::isfinite(v) && v > 0; }
 
-std::optional<StepProblem> refuseZeroDivisors(const GlassCheckInput &in, float wk)
+std::optional<StepProblem> refuseInput(const GlassCheckInput &in, float wk)
 {
     if (!(std::isfinite(wk) && wk != 0.0f))
         return StepProblem{GlassNone, u"风荷载标准值为0，无法校核！请返回上一步检查基本风压值、阵风系数和风荷载体型系数。"_s};
@@ -149,6 +150,9 @@ std::optional<StepProblem> refuseZeroDivisors(const GlassCheckInput &in, float w
         if (!positive(double(float(platform::val(d.text)))))
             return StepProblem{d.field, d.caption + u"必须大于0！"_s};
     }
+    // A ratio that is not in the list has no bending coefficient: a stress of 0 would pass.
+    if (in.combo2 < 0 || in.combo2 >= sideRatioItems().size())
+        return StepProblem{GlassCombo2, u"请从列表中选择弯曲系数！"_s};
     return std::nullopt;
 }
 
@@ -157,7 +161,7 @@ std::optional<StepProblem> refuseZeroDivisors(const GlassCheckInput &in, float w
 GlassCheckOutcome RunGlassCheck(const GlassCheckInput &in, float wkCopy, FYState &state)
 {
     GlassCheckOutcome out;
-    if ((out.problem = refuseZeroDivisors(in, wkCopy)))
+    if ((out.problem = refuseInput(in, wkCopy)))
         return out;
     GlassCheckValues &v = out.values;
     auto val = [](const QString &t) { return platform::val(t); };
@@ -208,7 +212,7 @@ GlassCheckOutcome RunGlassCheck(const GlassCheckInput &in, float wkCopy, FYState
     const double h = val(in.text2);
     const double screw = val(in.text13);
     v.wh = (double(v.w) / 1000.0) * double(b) * h;
-    v.n = v.wh / (kScrewShear * (std::numbers::pi * std::pow(screw, 2) / 4.0));
+    v.n = v.wh / (kScrewShear * (kScrewPi * std::pow(screw, 2) / 4.0));
     v.nb = v.n * double(b) / (2.0 * (double(b) + h));
     v.nh = v.n * h / (2.0 * (double(b) + h));
 

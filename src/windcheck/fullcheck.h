@@ -139,8 +139,9 @@ struct GlassCheckOutcome
     GlassCheckValues values;
 };
 
-// Puts `wkCopy` back into FYWk, refuses inputs that would divide by zero, computes, writes lines
-// 25-217 (39 and 54 stay empty) and leaves the design load W in FYWk.
+// Puts `wkCopy` back into FYWk, refuses inputs that would divide by zero and a ratio that is not
+// one of the list's items, computes, writes lines 25-217 (39 and 54 stay empty) and leaves the
+// design load W in FYWk.
 GlassCheckOutcome RunGlassCheck(const GlassCheckInput &in, float wkCopy, FYState &state);
 
 // The short/long side ratio in Str form, or nothing when a box is empty or the longer side is 0.

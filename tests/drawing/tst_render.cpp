@@ -58,6 +58,8 @@ private slots:
     void arcs_data();
     void arcs();
     void collinearArcDrawsNothing();
+    void archStaysOverFrameInAnyBox_data();
+    void archStaysOverFrameInAnyBox();
     void textIsCentredOnItsPoint();
     void zeroSourceBoxDrawsNothing();
     void orderOfKindsAndTextsLeftOut();
@@ -167,15 +169,26 @@ void TstRender::arcs_data()
     QTest::addColumn<QPointF>("direction");
     QTest::addColumn<QList<QLineF>>("expected");
     const double pi = std::numbers::pi;
-    QTest::newRow("upper half") << QPointF(1000, 0) << QPointF(0, 1000) << QPointF(-1000, 0)
+    // The arc joins the start and the direction point on the side of the end point.
+    QTest::newRow("upper half") << QPointF(1000, 0) << QPointF(0, -1000) << QPointF(-1000, 0)
                                 << arcChords({0, 0}, 1000, 0, pi);
-    QTest::newRow("start and direction exchanged") << QPointF(-1000, 0) << QPointF(0, 1000) << QPointF(1000, 0)
+    QTest::newRow("start and direction exchanged") << QPointF(-1000, 0) << QPointF(0, -1000) << QPointF(1000, 0)
                                                    << arcChords({0, 0}, 1000, 0, pi);
+    // The end point below the chord puts the arc below it, drawn on from the larger angle.
+    QTest::newRow("lower half") << QPointF(1000, 0) << QPointF(0, 1000) << QPointF(-1000, 0)
+                                << arcChords({0, 0}, 1000, pi, 2 * pi);
     // A defining point straight above the centre: the arc is drawn all the same.
-    QTest::newRow("start above centre") << QPointF(0, -1000) << QPointF(1000, 0) << QPointF(-1000, 0)
+    QTest::newRow("start above centre") << QPointF(0, -1000) << QPointF(-600, -800) << QPointF(-1000, 0)
                                         << arcChords({0, 0}, 1000, pi / 2, pi);
-    QTest::newRow("arched window head") << QPointF(1000, 2000) << QPointF(3000, 2000) << QPointF(2000, 1000)
-                                        << arcChords({2000, 2000}, 1000, pi / 2, pi);
+    QTest::newRow("arched window head") << QPointF(1000, 2000) << QPointF(2000, 1000) << QPointF(3000, 2000)
+                                        << arcChords({2000, 2000}, 1000, 0, pi);
+    // Rising 1200 over a half width of 1000: the centre (2000, 1816.67) lies above the chord and the
+    // arc runs over the top, from the right end through angle 0 to the left end.
+    const QPointF tallCentre(2000, 4360000.0 / 2400);
+    const double tall = std::atan2(2000 - tallCentre.y(), 1000);
+    QTest::newRow("arch taller than a half circle")
+        << QPointF(1000, 2000) << QPointF(2000, 800) << QPointF(3000, 2000)
+        << arcChords(tallCentre, tallCentre.y() - 800, 2 * pi - tall, 3 * pi + tall);
     QTest::newRow("direction below centre") << QPointF(1000, 0) << QPointF(-1000, 0) << QPointF(0, 1000)
                                             << arcChords({0, 0}, 1000, 0, 3 * pi / 2);
 }
@@ -192,6 +205,48 @@ void TstRender::arcs()
     RecordingSurface s;
     pic.PrintPic(s, 0, 0, 9495, 7935, 0, 0, 9495, 7935);
     compareLines(s.lines(), expected);
+}
+
+void TstRender::archStaysOverFrameInAnyBox_data()
+{
+    QTest::addColumn<QRectF>("box");
+    QTest::addColumn<bool>("withTexts");
+    // Stretched three times more vertically: the half circle becomes a tall arch in the box.
+    QTest::newRow("tall box") << QRectF(0, 0, 949.5, 2380.5) << true;
+    QTest::newRow("wide box") << QRectF(0, 0, 2848.5, 793.5) << true;
+    // The component sheet's drawing box (5100 x 5000) and a square preview, without texts.
+    QTest::newRow("component sheet box") << QRectF(0, 0, 5100, 5000) << false;
+    QTest::newRow("square preview") << QRectF(200, 100, 1500, 1500) << false;
+}
+
+void TstRender::archStaysOverFrameInAnyBox()
+{
+    QFETCH(QRectF, box);
+    QFETCH(bool, withTexts);
+    // A window 2000 wide with a half-circle head on its frame top at Y = 2000.
+    CPictire pic;
+    pic.AddRec({1000, 2000}, {3000, 5000});
+    pic.AddArc({1000, 2000}, {2000, 1000}, {3000, 2000});
+    RecordingSurface s;
+    const float l = float(box.left()), t = float(box.top()), r = float(box.right()), b = float(box.bottom());
+    if (withTexts)
+        pic.PrintPic(s, 0, 0, 9495, 7935, l, t, r, b);
+    else
+        pic.OutMCNoStr(s, 0, 0, 9495, 7935, l, t, r, b);
+    const QList<QLineF> lines = s.lines();
+    QCOMPARE(lines.size(), 4 + 15);
+    const double top = lines[0].y1();
+    QVERIFY(near(top, box.top() + 2000 * box.height() / 7935));
+    const QList<QLineF> arc = lines.mid(4);
+    const QPointF left(box.left() + 1000 * box.width() / 9495, top), right(box.left() + 3000 * box.width() / 9495, top);
+    QVERIFY(near(arc.first().p1(), left) || near(arc.first().p1(), right));
+    QVERIFY(near(arc.last().p2(), left) || near(arc.last().p2(), right));
+    // The middle of the 15 chords is the head's crown: above the frame top, at the apex.
+    const QPointF crown = arc[7].center();
+    QVERIFY2(crown.y() < top, qPrintable(u"crown at %1, frame top at %2"_s.arg(crown.y()).arg(top)));
+    QVERIFY(near(crown.x(), box.left() + 2000 * box.width() / 9495, 1));
+    for (const QLineF &chord : arc)
+        QVERIFY(chord.y2() <= top + 0.01);
 }
 
 void TstRender::collinearArcDrawsNothing()
@@ -235,7 +290,7 @@ void TstRender::zeroSourceBoxDrawsNothing()
 void TstRender::orderOfKindsAndTextsLeftOut()
 {
     CPictire pic;
-    pic.AddArc({1000, 0}, {0, 1000}, {-1000, 0});
+    pic.AddArc({1000, 0}, {0, -1000}, {-1000, 0});
     pic.AddString({10, 10}, u"W"_s);
     pic.AddDim({1000, 1000}, {3000, 1000}, {2000, 1500});
     pic.AddDir({0, 0}, {800, 0});

@@ -307,7 +307,7 @@ void TstTemplates::drawingAlone()
     QCOMPARE(m_fx->msgs->shown.constLast().icon, platform::MsgIcon::Question);
 
     CPictire arcs;
-    arcs.AddArc({1000, 0}, {0, 1000}, {-1000, 0});
+    arcs.AddArc({1000, 0}, {0, -1000}, {-1000, 0});
     QVERIFY(arcs.PrintPicture(s));
     QCOMPARE(s.lines().size(), 15);
     QVERIFY(near(s.lines().constFirst().p1(), {1000, 0}));

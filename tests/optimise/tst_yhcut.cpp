@@ -198,9 +198,13 @@ void TstYHCut::schemeOne_data()
     // A zero length would divide the bar by zero.
     QTest::newRow("zero piece") << settings(6000) << rowsOf({{1000, 1}, {0, 2}}) << QStringList{}
                                 << QStringList{u"异常值：0"_s};
-    // A length with a zero count must not appear in a bar.
-    QTest::newRow("zero count") << settings(6000) << rowsOf({{2000, 0}, {1000, 2}})
-                                << QStringList{u"A|1000*2|1|0.333333333333333|4000"_s} << QStringList{};
+    // A length with no pieces, or fewer than none, is abnormal: the whole material is left uncut.
+    QTest::newRow("zero count") << settings(6000) << rowsOf({{2000, 0}, {1000, 2}}) << QStringList{}
+                                << QStringList{u"异常值：0"_s};
+    QTest::newRow("negative count") << settings(6000) << rowsOf({{3000, 2}, {2000, -3}, {1000, 2}})
+                                    << QStringList{} << QStringList{u"异常值：-3"_s};
+    QTest::newRow("count rounding to zero") << settings(6000) << rowsOf({{1000, 0.4}}) << QStringList{}
+                                            << QStringList{u"异常值：0"_s};
     QTest::newRow("no bar length stored") << settings(0) << rowsOf({{1000, 1}}) << QStringList{}
                                           << QStringList{u"过大：1000"_s};
     QTest::newRow("count beyond 16 bits") << settings(6000) << rowsOf({{1000, 40000}}) << QStringList{}
@@ -261,6 +265,18 @@ void TstYHCut::schemeTwo_data()
     QTest::newRow("too many pieces") << settings(6000) << rowsOf({{1000, 40000}}) << QStringList{}
                                      << QStringList{u"内存溢出！"_s};
     QTest::newRow("no rows") << settings(6000) << QList<LengthQty>{} << QStringList{} << QStringList{};
+    // Percentages whose single-precision value reads 97.82999, 97.39999 and so on: the stored
+    // value is the two-decimal one.
+    QTest::newRow("97.83 in one bar") << settings(6000) << rowsOf({{5870, 1}})
+                                      << QStringList{u"A|5870|1|97.83|130"_s} << QStringList{};
+    QTest::newRow("97.4 by search") << settings(6000) << rowsOf({{2922, 3}})
+                                    << QStringList{u"A|2922*2|1|97.4|156"_s, u"A|2922|1|48.7|3078"_s}
+                                    << QStringList{};
+    QTest::newRow("97.9 repeated") << settings(6000) << rowsOf({{1958, 6}, {3000, 1}})
+                                   << QStringList{u"A|1958*3|2|97.9|126"_s, u"A|3000|1|50|3000"_s}
+                                   << QStringList{};
+    QTest::newRow("98.08 with kerf") << settings(6000, 0, 5) << rowsOf({{5875, 1}})
+                                     << QStringList{u"A|5875|1|98.08|115"_s} << QStringList{};
 }
 
 void TstYHCut::schemeTwo()

@@ -118,6 +118,8 @@ private slots:
     void pieceListRun_data();
     void pieceListRun();
     void pieceListRefusesNonNumbers();
+    void percentStoredWithTwoDecimals_data();
+    void percentStoredWithTwoDecimals();
 
 private:
     std::unique_ptr<testfixture::DataFolder> m_fx;
@@ -349,6 +351,36 @@ void TstYHStore::pieceListRefusesNonNumbers()
     const RunOutcome r = runPieceList(store, u"料"_s, {{u"1200"_s, u"2"_s}, {u"."_s, u"2"_s}}, 0, {6000, 0, 0, 1.0f});
     QVERIFY(!r.ok);
     QCOMPARE(pieceRows(), QStringList{u"||OLD|1|1"_s});
+}
+
+void TstYHStore::percentStoredWithTwoDecimals_data()
+{
+    QTest::addColumn<bool>("pieceList");
+    QTest::newRow("wizard") << false;
+    QTest::newRow("piece list") << true;
+}
+
+void TstYHStore::percentStoredWithTwoDecimals()
+{
+    QFETCH(bool, pieceList);
+    // 5870 of 6000 is 97.83 %, which single precision would store as 97.8299942016602.
+    YHStore store;
+    RunOutcome r;
+    if (pieceList) {
+        r = runPieceList(store, u"A"_s, {{u"5870"_s, u"1"_s}}, 1, {6000, 0, 0, 1.0f});
+    } else {
+        addPiece(u"A"_s, 5870, 1);
+        r = RunYH(store, {u"A"_s}, 1, {6000, 0, 0, 1.0f});
+    }
+    QVERIFY2(r.ok, qPrintable(r.error));
+    QSqlQuery q(db());
+    QVERIFY(q.exec(u"SELECT \"优化比率\" FROM \"优化结果\""_s));
+    QVERIFY(q.next());
+    QVERIFY2(q.value(0).toDouble() == 97.83, qPrintable(QString::number(q.value(0).toDouble(), 'g', 17)));
+    QCOMPARE(planRowsStored(), QStringList{u"A|5870|1|97.83|130"_s});
+    const auto groups = store.planGroups();
+    QVERIFY(groups);
+    QCOMPARE(groups->at(0).ratio, u"97.83"_s);
 }
 
 QTEST_MAIN(TstYHStore)

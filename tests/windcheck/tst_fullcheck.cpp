@@ -56,7 +56,7 @@ private slots:
     void temperedGlass_data();
     void temperedGlass();
     void equalSides();
-    void typedRatio();
+    void typedVariety();
     void glassCheckRefusals_data();
     void glassCheckRefusals();
     void sideRatio_data();
@@ -222,9 +222,11 @@ void TstFullCheck::glassCheckDefaults()
     QCOMPARE(r[114], u"       校核结果：合格"_s);
     QCOMPARE(r[116], u"   洞口宽度855"_s);
     QCOMPARE(r[134], u"       洞口风荷载：  1100.39717012644"_s);
-    QCOMPARE(r[135], u"       总共所需螺钉数: .673590957653677"_s);
-    QCOMPARE(r[136], u"       宽度方向所需螺钉数:2 * .159534700496923"_s);
-    QCOMPARE(r[137], u"       高度方向所需螺钉数:2 * .177260778329915"_s);
+    // The screw count uses 3.1415926, the value line 125 prints.
+    QCOMPARE(r[125], u"       N = wh / (3.1415926 * d^2 / 4 * S)"_s);
+    QCOMPARE(r[135], u"       总共所需螺钉数: .6735909691439"_s);
+    QCOMPARE(r[136], u"       宽度方向所需螺钉数:2 * .159534703218292"_s);
+    QCOMPARE(r[137], u"       高度方向所需螺钉数:2 * .177260781353658"_s);
     QCOMPARE(r[156], u"    增强型钢立框截面惯性矩(IZ):1.47653e+07 mm^4"_s);
     QCOMPARE(r[159], u"   洞口宽度：855mm,"_s);
     QCOMPARE(r[167], u"       wd =  1.354752"_s);
@@ -336,16 +338,15 @@ void TstFullCheck::equalSides()
     QCOMPARE(s.FYReport[89], u"       b =  800"_s);
 }
 
-void TstFullCheck::typedRatio()
+void TstFullCheck::typedVariety()
 {
+    // A variety outside the list has no factor: Amax is 0 and the area check fails.
     GlassCheckInput in;
-    in.combo2 = -1;
     in.combo1 = -1;
     in.combo1Text = u"彩色玻璃"_s;
     FYState s = basicState();
     const GlassCheckOutcome out = RunGlassCheck(in, s.FYWk, s);
     QVERIFY(!out.problem);
-    QCOMPARE(s.FYReport[69], u"       Q1 =  0"_s);
     QCOMPARE(s.FYReport[38], u"   抗风压调整系数： 0"_s);
     QCOMPARE(s.FYReport[56], u"       计算结果:不合格"_s);
 }
@@ -366,6 +367,10 @@ void TstFullCheck::glassCheckRefusals_data()
                                              << u"洞口高度必须大于0！"_s;
     QTest::newRow("zero steel thickness") << 1.0f << u"ts"_s << u"0"_s << int(GlassText10) << u"型钢厚度必须大于0！"_s;
     QTest::newRow("empty screw diameter") << 1.0f << u"d"_s << QString() << int(GlassText13) << u"螺钉小径必须大于0！"_s;
+    // Without a coefficient the bending stress would be 0 and pass.
+    QTest::newRow("typed ratio") << 1.0f << u"ratio"_s << u"-1"_s << int(GlassCombo2) << u"请从列表中选择弯曲系数！"_s;
+    QTest::newRow("ratio past the list") << 1.0f << u"ratio"_s << u"15"_s << int(GlassCombo2)
+                                         << u"请从列表中选择弯曲系数！"_s;
 }
 
 void TstFullCheck::glassCheckRefusals()
@@ -382,6 +387,7 @@ void TstFullCheck::glassCheckRefusals()
     if (key == u"h"_s) in.text2 = value;
     if (key == u"ts"_s) in.text10 = value;
     if (key == u"d"_s) in.text13 = value;
+    if (key == u"ratio"_s) in.combo2 = value.toInt();
     FYState s = loadState(wk);
     s.FYWk = 3.0f;
     const GlassCheckOutcome out = RunGlassCheck(in, wk, s);

@@ -122,6 +122,8 @@ bool FrmFY01::check()
                                               {GlassText13, 13}};
         if (const int box = boxes.value(out.problem->field, 0))
             m_text[box]->setFocus();
+        else if (out.problem->field == GlassCombo2)
+            m_combo2->setFocus();
         return false;
     }
     delete m_report;
