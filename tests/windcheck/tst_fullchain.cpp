@@ -76,6 +76,8 @@ private slots:
     void glassStepRefuses_data();
     void glassStepRefuses();
     void cancelGoesBackAndNextStartsAfresh();
+    void escapeGoesBack_data();
+    void escapeGoesBack();
     void ratioBox();
     void reportPrintout();
     void coverSettings();
@@ -276,6 +278,43 @@ void TstFullChain::cancelGoesBackAndNextStartsAfresh()
     QCOMPARE(edit(fresh, u"Text7"_s)->text(), u"5"_s);
     QCOMPARE(first->state().FYReport[6], u"   基本风压(W0): .5"_s);
     QCOMPARE(fresh->wkCopy(), float(1.0 * double(1.92f) * double(0.84f) * double(0.5f)));
+    delete first;
+}
+
+void TstFullChain::escapeGoesBack_data()
+{
+    QTest::addColumn<QString>("step");
+    QTest::newRow("glass step") << u"glass"_s;
+    QTest::newRow("cover settings") << u"cover"_s;
+    QTest::newRow("report") << u"report"_s;
+}
+
+// Escape closes a later window as its own button does, and the window it came from comes back.
+void TstFullChain::escapeGoesBack()
+{
+    QFETCH(QString, step);
+    auto *first = new FrmMainFY01;
+    first->show();
+    QPointer<QWidget> window;
+    QWidget *back = first;
+    if (step == u"cover"_s) {
+        first->CmdFM();
+        window = first->coverSettings();
+    } else {
+        QVERIFY(first->CmdNext());
+        window = first->glassStep();
+        if (step == u"report"_s) {
+            QVERIFY(first->glassStep()->check());
+            back = first->glassStep();
+            window = first->glassStep()->reportWindow();
+        }
+    }
+    QVERIFY(window && window->isVisible());
+    QVERIFY(back->isHidden());
+    QTest::keyClick(window, Qt::Key_Escape);
+    settle();
+    QVERIFY(!window);
+    QVERIFY(back->isVisible());
     delete first;
 }
 

@@ -1,10 +1,13 @@
 #include "billwidgets.h"
 
+#include "platform/messages.h"
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -112,6 +115,17 @@ QTreeWidgetItem *selectedRow(const QTreeWidget *list)
     return selected.isEmpty() ? nullptr : selected.first();
 }
 
+QTreeWidgetItem *selectedRowOrInform(QWidget *window, const QTreeWidget *list, const QString &message, QWidget *focus)
+{
+    QTreeWidgetItem *item = selectedRow(list);
+    if (!item) {
+        platform::inform(window, message);
+        if (focus)
+            focus->setFocus();
+    }
+    return item;
+}
+
 QLineEdit *makeBox(QWidget *parent, const QString &objectName, bool readOnly)
 {
     auto *e = new QLineEdit(parent);
@@ -126,6 +140,22 @@ QPushButton *makeButton(QWidget *parent, const QString &objectName, const QStrin
     b->setObjectName(objectName);
     b->setAutoDefault(false);
     return b;
+}
+
+void addField(QGridLayout *grid, int row, int col, const QString &caption, QWidget *box)
+{
+    auto *label = new QLabel(caption, box->parentWidget());
+    label->setBuddy(box);
+    grid->addWidget(label, row, col * 2);
+    grid->addWidget(box, row, col * 2 + 1);
+}
+
+bool refuseIncomplete(QWidget *window, QWidget *focus)
+{
+    platform::inform(window, u"数据不完整!请重新输入。"_s);
+    if (focus)
+        focus->setFocus();
+    return false;
 }
 
 void layOutBill(QWidget *window, QGridLayout *head, QTreeWidget *list, const QList<QPushButton *> &buttons)

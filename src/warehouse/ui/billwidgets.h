@@ -1,6 +1,6 @@
 #pragma once
 // Pieces shared by the bill windows: the bill date box, Enter moving through a chain of controls,
-// the line lists, and the boxes, buttons and layout of a bill window.
+// the line lists, the boxes, buttons and layout of a bill window, and the refusals they share.
 #include <QDateEdit>
 #include <QList>
 #include <QObject>
@@ -22,6 +22,8 @@ class BillDateEdit : public QDateEdit
 public:
     explicit BillDateEdit(QWidget *parent = nullptr);
     bool hasDate() const { return date() != minimumDate(); }
+    // The date set, or an invalid date while the box is empty.
+    QDate billDate() const { return hasDate() ? date() : QDate(); }
     // A stored date (an invalid one leaves the box empty); the box then counts as dated.
     void setBillDate(const QDate &d);
 
@@ -53,10 +55,19 @@ QStringList rowTexts(const QTreeWidgetItem *item, int columns);
 QList<QStringList> allRows(const QTreeWidget *list);
 // The selected row, or nullptr.
 QTreeWidgetItem *selectedRow(const QTreeWidget *list);
+// The selected row; with none selected, `message` is shown, `focus` (when given) takes the focus,
+// and the answer is nullptr.
+QTreeWidgetItem *selectedRowOrInform(QWidget *window, const QTreeWidget *list, const QString &message,
+                                     QWidget *focus = nullptr);
 
 QLineEdit *makeBox(QWidget *parent, const QString &objectName, bool readOnly = false);
 // A button that does not become the default when it takes the focus.
 QPushButton *makeButton(QWidget *parent, const QString &objectName, const QString &caption);
+// The caption and its box side by side in field column `col` (two grid columns) of `row`.
+void addField(QGridLayout *grid, int row, int col, const QString &caption, QWidget *box);
+// Refuses an incomplete bill or line: "数据不完整!请重新输入。", then the focus to `focus` when given.
+// Always false, for the checks to return.
+bool refuseIncomplete(QWidget *window, QWidget *focus = nullptr);
 // A bill window: the head fields above the line list, which takes the spare height, and the
 // buttons in one row below.
 void layOutBill(QWidget *window, QGridLayout *head, QTreeWidget *list, const QList<QPushButton *> &buttons);

@@ -21,18 +21,6 @@ using namespace Qt::StringLiterals;
 
 namespace warehouse::ui {
 
-namespace {
-const QString kIncomplete = u"数据不完整!请重新输入。"_s;
-
-void addField(QGridLayout *grid, int row, int col, const QString &caption, QWidget *w)
-{
-    auto *label = new QLabel(caption, w->parentWidget());
-    label->setBuddy(w);
-    grid->addWidget(label, row, col * 2);
-    grid->addWidget(w, row, col * 2 + 1);
-}
-} // namespace
-
 // --- line dialog
 
 FrmEnterData::FrmEnterData(const QStringList &values, QWidget *parent) : QDialog(parent)
@@ -98,11 +86,8 @@ bool FrmEnterData::CheckReceiptLine()
     const QStringList texts = {TxtMC->text(), TxtGG->text(), TxtDW->text(), TxtDJ->text(), TxtSL->text(),
                                CmbZL->currentText()};
     for (int i = 0; i < fields.size(); ++i) {
-        if (texts.at(i).isEmpty()) {
-            platform::inform(this, kIncomplete);
-            fields.at(i)->setFocus();
-            return false;
-        }
+        if (texts.at(i).isEmpty())
+            return refuseIncomplete(this, fields.at(i));
     }
     return true;
 }
@@ -188,7 +173,7 @@ void FrmEnter::setPreview(const QStringList &head, const QList<QStringList> &lin
 ReceiptBill FrmEnter::bill() const
 {
     ReceiptBill b{TxtDJBH->text(), TxtLLLY->text(), TxtYT->text(), TxtSM->text(), TxtCGY->text(),
-                  TxtRQ->hasDate() ? TxtRQ->date() : QDate(), {}};
+                  TxtRQ->billDate(), {}};
     for (const QStringList &row : allRows(lvw))
         b.lines << ReceiptLine::fromTexts(row);
     return b;
@@ -212,12 +197,9 @@ void FrmEnter::addLine()
 
 void FrmEnter::editLine()
 {
-    QTreeWidgetItem *item = selectedRow(lvw);
-    if (!item) {
-        platform::inform(this, u"无选取所需编辑数据!"_s);
-        CmdAdd->setFocus();
+    QTreeWidgetItem *item = selectedRowOrInform(this, lvw, u"无选取所需编辑数据!"_s, CmdAdd);
+    if (!item)
         return;
-    }
     FrmEnterData dlg(rowTexts(item, lvw->columnCount()), this);
     if (platform::execDialog(&dlg) == QDialog::Accepted)
         PutLineIntoList(dlg.values(), false);
@@ -225,35 +207,21 @@ void FrmEnter::editLine()
 
 void FrmEnter::deleteLine()
 {
-    QTreeWidgetItem *item = selectedRow(lvw);
-    if (!item) {
-        platform::inform(this, u"无选取您要删除的记录!"_s);
-        CmdAdd->setFocus();
-        return;
-    }
-    delete item;
+    if (QTreeWidgetItem *item = selectedRowOrInform(this, lvw, u"无选取您要删除的记录!"_s, CmdAdd))
+        delete item;
 }
 
 bool FrmEnter::CheckReceiptBill()
 {
     const QList<QLineEdit *> required = {TxtLLLY, TxtYT, TxtSM, TxtCGY};
     for (QLineEdit *e : required) {
-        if (e->text().isEmpty()) {
-            platform::inform(this, kIncomplete);
-            e->setFocus();
-            return false;
-        }
+        if (e->text().isEmpty())
+            return refuseIncomplete(this, e);
     }
-    if (!TxtRQ->hasDate()) {
-        platform::inform(this, kIncomplete);
-        TxtRQ->setFocus();
-        return false;
-    }
-    if (lvw->topLevelItemCount() == 0) {
-        platform::inform(this, kIncomplete);
-        CmdAdd->setFocus();
-        return false;
-    }
+    if (!TxtRQ->hasDate())
+        return refuseIncomplete(this, TxtRQ);
+    if (lvw->topLevelItemCount() == 0)
+        return refuseIncomplete(this, CmdAdd);
     return true;
 }
 

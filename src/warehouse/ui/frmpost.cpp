@@ -13,7 +13,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
@@ -23,16 +22,6 @@
 using namespace Qt::StringLiterals;
 
 namespace warehouse::ui {
-
-namespace {
-const QString kIncomplete = u"数据不完整!请重新输入。"_s;
-
-void addField(QGridLayout *grid, int row, int col, const QString &caption, QWidget *w)
-{
-    grid->addWidget(new QLabel(caption, w->parentWidget()), row, col * 2);
-    grid->addWidget(w, row, col * 2 + 1);
-}
-} // namespace
 
 // --- stock picker
 
@@ -120,11 +109,9 @@ void FrmPostData::LoadStockItems(const QString &kind)
 
 void FrmPostData::pickSelected()
 {
-    QTreeWidgetItem *item = selectedRow(LvwR);
-    if (!item) {
-        platform::inform(this, u"无选中记录!"_s);
+    QTreeWidgetItem *item = selectedRowOrInform(this, LvwR, u"无选中记录!"_s);
+    if (!item)
         return;
-    }
     TxtMC->setText(item->text(0));
     TxtGG->setText(item->text(1));
     TxtDW->setText(item->text(2));
@@ -136,10 +123,8 @@ void FrmPostData::pickSelected()
 
 bool FrmPostData::CheckIssuePick()
 {
-    if (TxtMC->text().isEmpty() || TxtGG->text().isEmpty() || TxtDW->text().isEmpty()) {
-        platform::inform(this, kIncomplete);
-        return false;
-    }
+    if (TxtMC->text().isEmpty() || TxtGG->text().isEmpty() || TxtDW->text().isEmpty())
+        return refuseIncomplete(this);
     const double quantity = platform::val(TxtSL->text());
     // "00" is as much nothing as "0".
     if (TxtSL->text().isEmpty() || quantity == 0) {
@@ -147,10 +132,8 @@ bool FrmPostData::CheckIssuePick()
         TxtSL->setFocus();
         return false;
     }
-    if (TxtZL->text().isEmpty()) {
-        platform::inform(this, kIncomplete);
-        return false;
-    }
+    if (TxtZL->text().isEmpty())
+        return refuseIncomplete(this);
     // Lines of the same 规格 already on the issue take their share of the stock.
     const double free = RemainingStock(m_pickedStock, TxtGG->text(), m_issue->bill().lines);
     if (free < quantity) {
@@ -232,8 +215,7 @@ void FrmPost::setPreview(const QStringList &head, const QList<QStringList> &line
 
 IssueBill FrmPost::bill() const
 {
-    IssueBill b{TxtDJBH->text(), TxtYT->text(), TxtSM->text(), TxtCGY->text(),
-                TxtRQ->hasDate() ? TxtRQ->date() : QDate(), {}};
+    IssueBill b{TxtDJBH->text(), TxtYT->text(), TxtSM->text(), TxtCGY->text(), TxtRQ->billDate(), {}};
     for (const QStringList &row : allRows(lvw))
         b.lines << IssueLine::fromTexts(row);
     return b;
@@ -249,36 +231,25 @@ void FrmPost::addLines()
 
 void FrmPost::deleteLine()
 {
-    QTreeWidgetItem *item = selectedRow(lvw);
-    if (!item) {
-        platform::inform(this, u"无选取所要删除的记录!"_s);
-        return;
-    }
-    delete item;
+    if (QTreeWidgetItem *item = selectedRowOrInform(this, lvw, u"无选取所要删除的记录!"_s))
+        delete item;
 }
 
 bool FrmPost::CheckIssueBill()
 {
-    if (TxtDJBH->text().isEmpty()) {
-        platform::inform(this, kIncomplete);
-        return false;
-    }
+    if (TxtDJBH->text().isEmpty())
+        return refuseIncomplete(this);
     for (QLineEdit *e : {TxtYT, TxtSM, TxtCGY}) {
-        if (e->text().isEmpty()) {
-            platform::inform(this, kIncomplete);
-            e->setFocus();
-            return false;
-        }
+        if (e->text().isEmpty())
+            return refuseIncomplete(this, e);
     }
+    // A missing issue date is refused without a message.
     if (!TxtRQ->hasDate()) {
         TxtRQ->setFocus();
         return false;
     }
-    if (lvw->topLevelItemCount() == 0) {
-        platform::inform(this, kIncomplete);
-        CmdAdd->setFocus();
-        return false;
-    }
+    if (lvw->topLevelItemCount() == 0)
+        return refuseIncomplete(this, CmdAdd);
     return true;
 }
 

@@ -171,11 +171,9 @@ void FrmQuery::previewBill()
     const int tab = TabStrip1->currentIndex();
     if (tab == 2)
         return;
-    QTreeWidgetItem *item = selectedRow(lvw);
-    if (!item) {
-        platform::inform(this, u"无选取对象,不能预览更多的信息!"_s);
+    QTreeWidgetItem *item = selectedRowOrInform(this, lvw, u"无选取对象,不能预览更多的信息!"_s);
+    if (!item)
         return;
-    }
     const QStringList head = rowTexts(item, lvw->columnCount());
     QString err;
     if (tab == 0) {

@@ -1,7 +1,7 @@
 #pragma once
 // Cover settings "封面设置": the four cover texts kept in the settings store and today's date.
 // Closing it, saved or not, brings the first window of the two-step check back.
-#include <QDialog>
+#include "stepwindow.h"
 
 class QLineEdit;
 
@@ -9,20 +9,15 @@ namespace windcheck::ui {
 
 class FrmMainFY01;
 
-class FrmFM01 : public QDialog
+class FrmFM01 : public StepWindow
 {
     Q_OBJECT
 public:
     explicit FrmFM01(FrmMainFY01 *chain);
 
     void save();
-    void reject() override;
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
 
 private:
-    FrmMainFY01 *m_chain;
     QLineEdit *m_text[6] = {};
 };
 

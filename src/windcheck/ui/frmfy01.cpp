@@ -9,16 +9,14 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
 namespace windcheck::ui {
 
-FrmFY01::FrmFY01(FrmMainFY01 *chain) : QDialog(chain), m_chain(chain), m_wk(chain->state().FYWk)
+FrmFY01::FrmFY01(FrmMainFY01 *chain) : StepWindow(chain), m_chain(chain), m_wk(chain->state().FYWk)
 {
     setObjectName(u"frmFY01"_s);
     setWindowTitle(u"风压校核设置"_s);
@@ -27,10 +25,7 @@ FrmFY01::FrmFY01(FrmMainFY01 *chain) : QDialog(chain), m_chain(chain), m_wk(chai
     const GlassCheckInput d;
     const QString texts[14] = {QString(), d.text1, d.text2, d.text3, d.text4, QString(), d.text6,
                                d.text7,   d.text8, d.text9, d.text10, d.text11, d.text12, d.text13};
-    for (int i = 1; i <= 13; ++i) {
-        m_text[i] = new QLineEdit(texts[i], this);
-        m_text[i]->setObjectName(u"Text"_s + QString::number(i));
-    }
+    makeNumberedBoxes(this, m_text, texts);
     auto makeCombo = [this](const QString &name, const QStringList &items) {
         auto *c = new QComboBox(this);
         c->setObjectName(name);
@@ -61,25 +56,12 @@ FrmFY01::FrmFY01(FrmMainFY01 *chain) : QDialog(chain), m_chain(chain), m_wk(chai
     form->addRow(u"弯曲系数："_s, m_combo2);
     form->addRow(u"螺钉小径(mm)："_s, m_text[13]);
 
-    auto *ok = new QPushButton(u"校核"_s, this);
-    ok->setObjectName(u"OKButton"_s);
-    ok->setDefault(true);
-    auto *cancel = new QPushButton(u"取消"_s, this);
-    cancel->setObjectName(u"CancelButton"_s);
-    cancel->setAutoDefault(false);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
+    QPushButton *ok = layOutForm(form, u"校核"_s);
 
     // The defaults above do not fill the ratio box: only the user's edits do.
     connect(m_text[11], &QLineEdit::textChanged, this, &FrmFY01::updateRatio);
     connect(m_text[12], &QLineEdit::textChanged, this, &FrmFY01::updateRatio);
     connect(ok, &QPushButton::clicked, this, &FrmFY01::check);
-    connect(cancel, &QPushButton::clicked, this, &QWidget::close);
 }
 
 
@@ -133,13 +115,10 @@ bool FrmFY01::check()
     return true;
 }
 
-void FrmFY01::reject() { close(); }
-
 void FrmFY01::closeEvent(QCloseEvent *event)
 {
     delete m_report;
-    event->accept();
-    m_chain->show();
+    StepWindow::closeEvent(event);
 }
 
 } // namespace windcheck::ui

@@ -4,7 +4,8 @@
 // to the first window.
 #include "windcheck/fullcheck.h"
 
-#include <QDialog>
+#include "stepwindow.h"
+
 #include <QPointer>
 
 class QComboBox;
@@ -15,7 +16,7 @@ namespace windcheck::ui {
 class FrmMainFY01;
 class FrmResultFY01;
 
-class FrmFY01 : public QDialog
+class FrmFY01 : public StepWindow
 {
     Q_OBJECT
 public:
@@ -26,7 +27,6 @@ public:
     GlassCheckInput input() const;
 
     bool check();
-    void reject() override;
 
 protected:
     void closeEvent(QCloseEvent *event) override;

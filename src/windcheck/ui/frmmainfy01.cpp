@@ -3,6 +3,7 @@
 #include "frmfm01.h"
 #include "frmfy01.h"
 #include "frmresultfy01.h"
+#include "stepwindow.h"
 #include "platform/messages.h"
 #include "platform/surface.h"
 #include "windcheck.h"
@@ -29,10 +30,7 @@ FrmMainFY01::FrmMainFY01(QWidget *parent) : QDialog(parent)
 
     const BasicLoadInput d = defaultBasicLoadInput(u"北京"_s);
     const QString texts[9] = {QString(), d.text1, d.text2, d.text3, d.text4, d.text5, d.text6, d.text7, d.text8};
-    for (int i = 1; i <= 8; ++i) {
-        m_text[i] = new QLineEdit(texts[i], this);
-        m_text[i]->setObjectName(u"Text"_s + QString::number(i));
-    }
+    makeNumberedBoxes(this, m_text, texts);
     const QStringList items[4] = {{}, fullBuildingItems(), fullTerrainItems(), fullHeightItems()};
     const int initial[4] = {0, d.combo1, d.combo2, d.combo3};
     for (int i = 1; i <= 3; ++i) {

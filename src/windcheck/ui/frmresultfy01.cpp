@@ -7,7 +7,6 @@
 #include "windcheck/fullcheck.h"
 #include "windcheck/fyprint.h"
 
-#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QTextEdit>
@@ -18,7 +17,7 @@ using namespace Qt::StringLiterals;
 namespace windcheck::ui {
 
 FrmResultFY01::FrmResultFY01(FrmFY01 *glassStep, FrmMainFY01 *chain)
-    : QDialog(glassStep), m_glassStep(glassStep), m_chain(chain)
+    : StepWindow(glassStep), m_chain(chain)
 {
     setObjectName(u"FrmResultFY01"_s);
     setWindowTitle(u"对话框标题"_s);
@@ -56,14 +55,6 @@ bool FrmResultFY01::CmdPrint()
     std::unique_ptr<platform::Surface> surface = makePrintSurface();
     PrintReportLine(*surface, m_chain->state(), m_chain->state().printFontSize);
     return printSucceeded(this, *surface);
-}
-
-void FrmResultFY01::reject() { close(); }
-
-void FrmResultFY01::closeEvent(QCloseEvent *event)
-{
-    event->accept();
-    m_glassStep->show();
 }
 
 } // namespace windcheck::ui

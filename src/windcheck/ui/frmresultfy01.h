@@ -1,7 +1,7 @@
 #pragma once
 // Report window of the two-step check: lines 1-217 in a read-only text box, printed page by page
 // on the default printer. Closing it brings the glass step back.
-#include <QDialog>
+#include "stepwindow.h"
 
 class QTextEdit;
 
@@ -10,7 +10,7 @@ namespace windcheck::ui {
 class FrmFY01;
 class FrmMainFY01;
 
-class FrmResultFY01 : public QDialog
+class FrmResultFY01 : public StepWindow
 {
     Q_OBJECT
 public:
@@ -18,13 +18,8 @@ public:
 
     QString reportText() const;
     bool CmdPrint();
-    void reject() override;
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
 
 private:
-    FrmFY01 *m_glassStep;
     FrmMainFY01 *m_chain;
     QTextEdit *m_rtb;
 };

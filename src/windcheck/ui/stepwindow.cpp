@@ -1,0 +1,51 @@
+#include "stepwindow.h"
+
+#include <QCloseEvent>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace windcheck::ui {
+
+StepWindow::StepWindow(QWidget *previous) : QDialog(previous) {}
+
+void StepWindow::reject() { close(); }
+
+void StepWindow::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    parentWidget()->show();
+}
+
+QPushButton *StepWindow::layOutForm(QFormLayout *form, const QString &okCaption)
+{
+    auto *ok = new QPushButton(okCaption, this);
+    ok->setObjectName(u"OKButton"_s);
+    ok->setDefault(true);
+    auto *cancel = new QPushButton(u"取消"_s, this);
+    cancel->setObjectName(u"CancelButton"_s);
+    cancel->setAutoDefault(false);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+    connect(cancel, &QPushButton::clicked, this, &QWidget::close);
+    return ok;
+}
+
+void makeNumberedBoxes(QWidget *parent, std::span<QLineEdit *> boxes, std::span<const QString> texts)
+{
+    for (size_t i = 1; i < boxes.size(); ++i) {
+        boxes[i] = new QLineEdit(texts[i], parent);
+        boxes[i]->setObjectName(u"Text"_s + QString::number(i));
+    }
+}
+
+} // namespace windcheck::ui
