@@ -1,6 +1,7 @@
 #include "datafolder.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace platform {
@@ -23,5 +24,13 @@ QString dataFolder()
 void setDataFolder(const QString &path) { overrideFolder() = path; }
 
 QString dataFile(const QString &name) { return QDir(dataFolder()).filePath(name); }
+
+bool sameFile(const QString &a, const QString &b)
+{
+    const QFileInfo fa(a), fb(b);
+    if (fa.exists() && fb.exists())
+        return fa.canonicalFilePath() == fb.canonicalFilePath();
+    return QDir::cleanPath(fa.absoluteFilePath()) == QDir::cleanPath(fb.absoluteFilePath());
+}
 
 } // namespace platform

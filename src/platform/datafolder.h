@@ -9,4 +9,7 @@ void setDataFolder(const QString &path);
 // The full path of a file in the data folder.
 QString dataFile(const QString &name);
 
+// Whether two paths name the same file (links and case followed where the files exist).
+bool sameFile(const QString &a, const QString &b);
+
 } // namespace platform

@@ -19,6 +19,8 @@ using testfixture::rowCount;
 
 namespace {
 
+const QString kRestoreQuestion = u"还原将用备份文件中的数据替换当前的材料、门窗、工程数据和图库，是否继续？"_s;
+
 // Every row of every backup table, each value with its storage type, in row order.
 using Snapshot = QMap<QString, QStringList>;
 
@@ -455,12 +457,25 @@ void TstBackup::windowsBackUpAndRestore()
 
     // Restore through the file dialog; cancelling it ends silently.
     QVERIFY(changeAllTables(mainDb()));
+    const Snapshot current = snapshot(mainDb());
     msgs->clear();
     restore->click();
     QVERIFY(msgs->shown.isEmpty());
+    // Then a question before the current data goes; No, and Enter alike, keep every row.
+    for (const QList<platform::MsgAnswer> &answers : {QList{platform::MsgAnswer::No}, QList<platform::MsgAnswer>{}}) {
+        msgs->clear();
+        msgs->answers = answers;
+        msgs->fileNames << folder() + u"/周备份.MBK"_s;
+        restore->click();
+        QCOMPARE(msgs->texts(), QStringList{kRestoreQuestion});
+        QCOMPARE(msgs->shown.first().defaultButton, platform::MsgDefault::No);
+        QCOMPARE(snapshot(mainDb()), current);
+    }
+    msgs->clear();
+    msgs->answers = {platform::MsgAnswer::Yes};
     msgs->fileNames << folder() + u"/周备份.MBK"_s;
     restore->click();
-    QCOMPARE(msgs->texts(), QStringList{u"数据恢复完毕！"_s});
+    QCOMPARE(msgs->texts(), (QStringList{kRestoreQuestion, u"数据恢复完毕！"_s}));
     QCOMPARE(snapshot(mainDb()), original);
 
     // A failing restore says so and nothing more; the database keeps its rows.
@@ -470,16 +485,18 @@ void TstBackup::windowsBackUpAndRestore()
     QVERIFY(QFile::copy(folder() + u"/周备份.MBK"_s, bad));
     QVERIFY(withFile(bad, [](QSqlDatabase b) { return exec(b, u"ALTER TABLE \"配件\" ADD COLUMN x TEXT"_s); }));
     msgs->clear();
+    msgs->answers = {platform::MsgAnswer::Yes};
     msgs->fileNames << bad;
     restore->click();
-    QCOMPARE(msgs->texts(), QStringList{u"复制出错!"_s});
+    QCOMPARE(msgs->texts(), (QStringList{kRestoreQuestion, u"复制出错!"_s}));
     QCOMPARE(snapshot(mainDb()), changed);
 
     msgs->clear();
+    msgs->answers = {platform::MsgAnswer::Yes};
     msgs->fileNames << folder() + u"/not-there.MBK"_s;
     restore->click();
-    QCOMPARE(msgs->shown.size(), 1);
-    QCOMPARE(msgs->shown.first().title, u"出错"_s);
+    QCOMPARE(msgs->shown.size(), 2);
+    QCOMPARE(msgs->shown.last().title, u"出错"_s);
     QVERIFY(msgs->lastText().contains(u"not-there.MBK"_s));
 }
 
