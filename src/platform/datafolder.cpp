@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <filesystem>
+#include <system_error>
 
 namespace platform {
 
@@ -24,6 +26,16 @@ QString dataFolder()
 void setDataFolder(const QString &path) { overrideFolder() = path; }
 
 QString dataFile(const QString &name) { return QDir(dataFolder()).filePath(name); }
+
+bool replaceFile(const QString &from, const QString &to, QString *error)
+{
+    std::error_code ec;
+    std::filesystem::rename(std::filesystem::path(from.toStdU16String()), std::filesystem::path(to.toStdU16String()),
+                            ec);
+    if (ec && error)
+        *error = QString::fromLocal8Bit(ec.message());
+    return !ec;
+}
 
 bool sameFile(const QString &a, const QString &b)
 {
