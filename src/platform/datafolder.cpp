@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QStandardPaths>
 #include <filesystem>
 #include <system_error>
@@ -26,6 +27,17 @@ QString dataFolder()
 void setDataFolder(const QString &path) { overrideFolder() = path; }
 
 QString dataFile(const QString &name) { return QDir(dataFolder()).filePath(name); }
+
+std::unique_ptr<QLockFile> lockDataFolder()
+{
+    const QString folder = QDir::cleanPath(dataFolder());
+    QDir().mkpath(QFileInfo(folder).absolutePath());
+    auto lock = std::make_unique<QLockFile>(folder + QStringLiteral(".lock"));
+    lock->setStaleLockTime(0); // stale only once its process is gone
+    if (!lock->tryLock(0))
+        return nullptr;
+    return lock;
+}
 
 bool replaceFile(const QString &from, const QString &to, QString *error)
 {

@@ -8,7 +8,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
-#include <QLockFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -47,7 +46,6 @@ private slots:
     void closeClosesActiveChild();
     void helpWithoutFile();
     void splashShowsCaptionsThenCloses();
-    void secondInstanceIsRefused();
 
 private:
     std::unique_ptr<testfixture::DataFolder> m_fx;
@@ -278,16 +276,6 @@ void TstMainWindow::splashShowsCaptionsThenCloses()
     QCOMPARE(label->text(), u"正在初始化系统............"_s);
     splash.tickClose();
     QCOMPARE(splash.result(), int(QDialog::Accepted));
-}
-
-void TstMainWindow::secondInstanceIsRefused()
-{
-    FrmSetup first;
-    QVERIFY(first.takeInstanceLock());
-    FrmSetup second;
-    QVERIFY(!second.takeInstanceLock());
-    delete first.releaseLock(); // the first instance ends
-    QVERIFY(second.takeInstanceLock());
 }
 
 QTEST_MAIN(TstMainWindow)
