@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlRecord>
 #include <QUuid>
@@ -143,6 +144,7 @@ StoreResult backupTo(const QString &targetPath, QString *error)
         return StoreResult::CannotWrite;
     }
 
+    removeStaleBackupTemporaries(target.absolutePath());
     // The copy is filled beside the target, so that the final rename stays on one file system.
     const QString tempPath =
         target.absoluteDir().filePath(u".%1.%2.tmp"_s.arg(target.fileName(), uniqueSuffix()));
@@ -173,6 +175,17 @@ StoreResult backupTo(const QString &targetPath, QString *error)
     }
     remover.path.clear();
     return StoreResult::Done;
+}
+
+void removeStaleBackupTemporaries(const QString &folder)
+{
+    // The names backupTo gives its temporary copy, and SQLite's files beside it.
+    static const QRegularExpression stale(uR"(^\..+\.[0-9a-f]{12}\.tmp(-journal|-wal|-shm)?$)"_s);
+    const QDir dir(folder);
+    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : names)
+        if (stale.match(name).hasMatch())
+            QFile::remove(dir.filePath(name));
 }
 
 StoreResult restoreFrom(const QString &sourcePath, QString *error)

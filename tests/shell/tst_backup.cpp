@@ -166,6 +166,7 @@ private slots:
     void backupThenRestoreGivesBackEveryRow();
     void restoreOfEmptyBackupEmptiesEveryTable();
     void backupReplacesExistingFile();
+    void backupRemovesStaleTemporaries();
     void targetPath_data();
     void targetPath();
     void backupFailureLeavesNothingBehind_data();
@@ -251,6 +252,26 @@ void TstBackup::backupReplacesExistingFile()
     QCOMPARE(filesIn(folder()), QStringList{u"old.MBK"_s});
     const Snapshot now = snapshot(mainDb());
     QVERIFY(withFile(path, [&](QSqlDatabase bak) { return snapshot(bak) == now; }));
+}
+
+// A backup killed in the middle leaves its hidden copy and the copy's journal; the next backup to
+// the folder takes them away, and nothing else.
+void TstBackup::backupRemovesStaleTemporaries()
+{
+    const QStringList stale = {u".周备份.MBK.0123456789ab.tmp"_s, u".周备份.MBK.0123456789ab.tmp-journal"_s,
+                               u".月备份.MBK.fedcba987654.tmp"_s, u".x.0a1b2c3d4e5f.tmp-wal"_s};
+    const QStringList others = {u".notes.tmp"_s, u".x.MBK.0123456789AB.tmp"_s, u".x.MBK.0123456789ab.tmp.bak"_s,
+                                u"x.MBK.0123456789ab.tmp"_s, u"旧.MBK"_s};
+    for (const QString &name : stale + others)
+        QVERIFY(writeFile(folder() + u'/' + name, QByteArray(2048, 'j')));
+    QString error;
+    QCOMPARE(backupTo(folder() + u"/周备份.MBK"_s, &error), StoreResult::Done);
+    QStringList expected = others;
+    expected << u"周备份.MBK"_s;
+    expected.sort();
+    QStringList files = filesIn(folder());
+    files.sort();
+    QCOMPARE(files, expected);
 }
 
 void TstBackup::targetPath_data()
