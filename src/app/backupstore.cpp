@@ -12,8 +12,6 @@
 #include <QSqlError>
 #include <QSqlRecord>
 #include <QUuid>
-#include <filesystem>
-#include <system_error>
 
 using namespace Qt::StringLiterals;
 
@@ -28,23 +26,6 @@ void setError(QString *error, const QString &text)
 }
 
 QString uniqueSuffix() { return QUuid::createUuid().toString(QUuid::Id128).left(12); }
-
-bool samePath(const QString &a, const QString &b)
-{
-    const QFileInfo fa(a), fb(b);
-    if (fa.exists() && fb.exists())
-        return fa.canonicalFilePath() == fb.canonicalFilePath();
-    return QDir::cleanPath(fa.absoluteFilePath()) == QDir::cleanPath(fb.absoluteFilePath());
-}
-
-// Overwriting a database the program has open (or the template) would destroy it.
-bool isDatabaseFile(const QString &path)
-{
-    for (const QString &name : {kMainFile, kWarehouseFile, kUserFile, kTemplateFile})
-        if (samePath(path, platform::dataFile(name)))
-            return true;
-    return mainDb().isValid() && samePath(path, mainDb().databaseName());
-}
 
 // Removes a file on scope exit unless released.
 struct FileRemover
@@ -139,7 +120,7 @@ StoreResult backupTo(const QString &targetPath, QString *error)
         return StoreResult::TemplateMissing;
     }
     const QFileInfo target(targetPath);
-    if (target.isDir() || isDatabaseFile(targetPath)) {
+    if (target.isDir() || isProgramDatabase(targetPath)) {
         setError(error, u"不能写入此文件：%1"_s.arg(QDir::toNativeSeparators(targetPath)));
         return StoreResult::CannotWrite;
     }
@@ -165,12 +146,9 @@ StoreResult backupTo(const QString &targetPath, QString *error)
         }
     }
 
-    std::error_code ec;
-    std::filesystem::rename(std::filesystem::path(tempPath.toStdU16String()),
-                            std::filesystem::path(target.absoluteFilePath().toStdU16String()), ec);
-    if (ec) {
-        setError(error, u"不能写入此文件：%1（%2）"_s.arg(QDir::toNativeSeparators(targetPath),
-                                                       QString::fromLocal8Bit(ec.message())));
+    QString renameError;
+    if (!platform::replaceFile(tempPath, target.absoluteFilePath(), &renameError)) {
+        setError(error, u"不能写入此文件：%1（%2）"_s.arg(QDir::toNativeSeparators(targetPath), renameError));
         return StoreResult::CannotWrite;
     }
     remover.path.clear();
@@ -195,7 +173,7 @@ StoreResult restoreFrom(const QString &sourcePath, QString *error)
         setError(error, u"主数据库未打开"_s);
         return StoreResult::CopyFailed;
     }
-    if (samePath(sourcePath, main.databaseName())) {
+    if (platform::sameFile(sourcePath, main.databaseName())) {
         setError(error, u"不能从当前数据库本身恢复"_s);
         return StoreResult::CannotOpen;
     }
