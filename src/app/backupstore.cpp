@@ -8,11 +8,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlRecord>
 #include <QUuid>
-#include <filesystem>
-#include <system_error>
 
 using namespace Qt::StringLiterals;
 
@@ -27,23 +26,6 @@ void setError(QString *error, const QString &text)
 }
 
 QString uniqueSuffix() { return QUuid::createUuid().toString(QUuid::Id128).left(12); }
-
-bool samePath(const QString &a, const QString &b)
-{
-    const QFileInfo fa(a), fb(b);
-    if (fa.exists() && fb.exists())
-        return fa.canonicalFilePath() == fb.canonicalFilePath();
-    return QDir::cleanPath(fa.absoluteFilePath()) == QDir::cleanPath(fb.absoluteFilePath());
-}
-
-// Overwriting a database the program has open (or the template) would destroy it.
-bool isDatabaseFile(const QString &path)
-{
-    for (const QString &name : {kMainFile, kWarehouseFile, kUserFile, kTemplateFile})
-        if (samePath(path, platform::dataFile(name)))
-            return true;
-    return mainDb().isValid() && samePath(path, mainDb().databaseName());
-}
 
 // Removes a file on scope exit unless released.
 struct FileRemover
@@ -138,11 +120,12 @@ StoreResult backupTo(const QString &targetPath, QString *error)
         return StoreResult::TemplateMissing;
     }
     const QFileInfo target(targetPath);
-    if (target.isDir() || isDatabaseFile(targetPath)) {
+    if (target.isDir() || isProgramDatabase(targetPath)) {
         setError(error, u"不能写入此文件：%1"_s.arg(QDir::toNativeSeparators(targetPath)));
         return StoreResult::CannotWrite;
     }
 
+    removeStaleBackupTemporaries(target.absolutePath());
     // The copy is filled beside the target, so that the final rename stays on one file system.
     const QString tempPath =
         target.absoluteDir().filePath(u".%1.%2.tmp"_s.arg(target.fileName(), uniqueSuffix()));
@@ -163,16 +146,24 @@ StoreResult backupTo(const QString &targetPath, QString *error)
         }
     }
 
-    std::error_code ec;
-    std::filesystem::rename(std::filesystem::path(tempPath.toStdU16String()),
-                            std::filesystem::path(target.absoluteFilePath().toStdU16String()), ec);
-    if (ec) {
-        setError(error, u"不能写入此文件：%1（%2）"_s.arg(QDir::toNativeSeparators(targetPath),
-                                                       QString::fromLocal8Bit(ec.message())));
+    QString renameError;
+    if (!platform::replaceFile(tempPath, target.absoluteFilePath(), &renameError)) {
+        setError(error, u"不能写入此文件：%1（%2）"_s.arg(QDir::toNativeSeparators(targetPath), renameError));
         return StoreResult::CannotWrite;
     }
     remover.path.clear();
     return StoreResult::Done;
+}
+
+void removeStaleBackupTemporaries(const QString &folder)
+{
+    // The names backupTo gives its temporary copy, and SQLite's files beside it.
+    static const QRegularExpression stale(uR"(^\..+\.[0-9a-f]{12}\.tmp(-journal|-wal|-shm)?$)"_s);
+    const QDir dir(folder);
+    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : names)
+        if (stale.match(name).hasMatch())
+            QFile::remove(dir.filePath(name));
 }
 
 StoreResult restoreFrom(const QString &sourcePath, QString *error)
@@ -182,7 +173,7 @@ StoreResult restoreFrom(const QString &sourcePath, QString *error)
         setError(error, u"主数据库未打开"_s);
         return StoreResult::CopyFailed;
     }
-    if (samePath(sourcePath, main.databaseName())) {
+    if (platform::sameFile(sourcePath, main.databaseName())) {
         setError(error, u"不能从当前数据库本身恢复"_s);
         return StoreResult::CannotOpen;
     }

@@ -35,6 +35,14 @@ OpenStatus OpenMainDatabase(QString *path, QString *error)
     return OpenStatus::Opened;
 }
 
+bool isProgramDatabase(const QString &path)
+{
+    for (const QString &name : {kMainFile, kWarehouseFile, kUserFile, kTemplateFile})
+        if (platform::sameFile(path, platform::dataFile(name)))
+            return true;
+    return mainDb().isValid() && platform::sameFile(path, mainDb().databaseName());
+}
+
 std::optional<qint64> GetNextId(const QString &table, QString *error)
 {
     return GetNextId(mainDb(), table, error);

@@ -17,6 +17,11 @@ enum class OpenStatus { Opened, Missing, Failed };
 // *path receives the full path; *error the failure text.
 OpenStatus OpenMainDatabase(QString *path = nullptr, QString *error = nullptr);
 
+// Whether `path` is one of the program's own database files (the open main database, or cl.mdb,
+// CangKu.mdb, user.mdb or the template bak.mdb of the data folder): never a source or target of a
+// copy that replaces tables.
+bool isProgramDatabase(const QString &path);
+
 // Next free 编号 of a table: the largest plus one, 1 for an empty table. nullopt (with *error) when
 // the query fails, so that the caller does not insert.
 std::optional<qint64> GetNextId(const QString &table, QString *error = nullptr);

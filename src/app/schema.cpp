@@ -103,35 +103,106 @@ QString BackupTableName(int index)
     return index >= 1 && index <= backupTables().size() ? backupTables().at(index - 1) : QString();
 }
 
-bool ensureDataFolder(QString *error, bool *created)
-{
-    if (created)
-        *created = false;
-    const QString folder = platform::dataFolder();
-    if (QFileInfo::exists(folder))
-        return true;
-    if (!QDir().mkpath(folder)) {
-        if (error)
-            *error = u"无法创建数据文件夹：%1"_s.arg(folder);
-        return false;
-    }
-    if (!createDatabaseFile(platform::dataFile(kMainFile), kMainFile, error)
-        || !createDatabaseFile(platform::dataFile(kWarehouseFile), kWarehouseFile, error)
-        || !createDatabaseFile(platform::dataFile(kTemplateFile), kMainFile, error, backupTables())
-        || !createDatabaseFile(platform::dataFile(kUserFile), kUserFile, error))
-        return false;
+namespace {
 
+// A file a start must build: missing, zero-length, or without any table (a creation that died
+// before its first commit). A file that cannot be read as a database is left alone: it may hold
+// data, and opening it later reports the fault.
+bool needsBuilding(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return true;
+    if (!info.isFile())
+        return false;
+    if (info.size() == 0)
+        return true;
+    const QString conn = u"check-"_s + QUuid::createUuid().toString(QUuid::WithoutBraces);
+    QString err;
+    if (!platform::openSqlite(conn, path, &err))
+        return false;
+    const bool empty = platform::tableNames(QSqlDatabase::database(conn, false)).isEmpty();
+    platform::closeConnection(conn);
+    return empty;
+}
+
+void removeJournals(const QString &path)
+{
+    for (const QString &suffix : {u"-journal"_s, u"-wal"_s, u"-shm"_s})
+        QFile::remove(path + suffix);
+}
+
+bool addAdmin(const QString &path, QString *error)
+{
     const QString conn = u"first-start"_s;
-    if (!platform::openSqlite(conn, platform::dataFile(kUserFile), error))
+    if (!platform::openSqlite(conn, path, error))
         return false;
     const bool ok = platform::execBound(QSqlDatabase::database(conn, false),
                                         u"INSERT INTO \"User\" VALUES (?, ?, ?)"_s,
                                         {u"Admin"_s, KeyEncBuf(u"admin"_s, kPasswordKey), u"111111111111"_s},
                                         error);
     platform::closeConnection(conn);
-    if (ok && created)
-        *created = true;
     return ok;
+}
+
+// The file is built under a temporary name and moved into place only when complete, so that a
+// start that dies here leaves nothing half-made under the real name.
+bool buildDataFile(const QString &name, const QString &section, const QStringList &onlyTables, bool withAdmin,
+                   QString *error)
+{
+    const QString target = platform::dataFile(name);
+    const QString temp = target + u".new"_s;
+    QFile::remove(temp); // left by a start that died here
+    removeJournals(temp);
+    bool ok = createDatabaseFile(temp, section, error, onlyTables) && (!withAdmin || addAdmin(temp, error));
+    if (ok) {
+        // A journal of the empty file must not be played back into the new one.
+        removeJournals(target);
+        ok = platform::replaceFile(temp, target, error);
+    }
+    if (!ok) {
+        QFile::remove(temp);
+        removeJournals(temp);
+    }
+    return ok;
+}
+
+} // namespace
+
+bool ensureDataFolder(QString *error, bool *created)
+{
+    if (created)
+        *created = false;
+    const QString folder = platform::dataFolder();
+    const bool existed = QFileInfo::exists(folder);
+    if (!existed && !QDir().mkpath(folder)) {
+        if (error)
+            *error = u"无法创建数据文件夹：%1"_s.arg(folder);
+        return false;
+    }
+    struct DataFile
+    {
+        QString name, section;
+        QStringList onlyTables;
+        bool withAdmin;
+    };
+    const DataFile files[] = {
+        {kMainFile, kMainFile, {}, false},
+        {kWarehouseFile, kWarehouseFile, {}, false},
+        {kTemplateFile, kMainFile, backupTables(), false},
+        {kUserFile, kUserFile, {}, true},
+    };
+    for (const DataFile &f : files) {
+        if (needsBuilding(platform::dataFile(f.name))
+            && !buildDataFile(f.name, f.section, f.onlyTables, f.withAdmin, error)) {
+            if (error)
+                *error = u"无法创建数据库文件 %1：%2"_s.arg(platform::dataFile(f.name), *error);
+            return false;
+        }
+    }
+    if (created)
+        *created = !existed;
+    return true;
 }
 
 } // namespace app

@@ -30,8 +30,10 @@ const QStringList &backupTables();
 // Name by index 1..25; empty for any other index.
 QString BackupTableName(int index);
 
-// First start: when the data folder does not exist, create it with empty databases, the template
-// and the account "Admin" / "admin" with every right. Returns false with *error on failure.
+// Makes the data folder when it does not exist, and builds each of its database files that is
+// missing or empty: cl.mdb, CangKu.mdb and the template empty, user.mdb with the account "Admin" /
+// "admin" with every right. So a first start that was cut short is completed by the next. Call it
+// with the single-instance lock held. *created: the folder was made. False with *error on failure.
 bool ensureDataFolder(QString *error, bool *created = nullptr);
 
 } // namespace app

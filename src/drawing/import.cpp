@@ -96,6 +96,10 @@ bool ResetDrawingTables(QString *error, const QStringList &searchFolders)
 
 ImportStatus ImportOldDatabase(const QString &path, QString *error)
 {
+    if (app::isProgramDatabase(path)) {
+        fail(error, u"不能导入程序自己的数据库"_s);
+        return ImportStatus::OwnDatabase;
+    }
     QList<TableCopy> copies;
     {
         QString err;

@@ -9,7 +9,9 @@ namespace drawing {
 // The tables taken from an older main database, in copying order.
 const QStringList &importTables();
 
-enum class ImportStatus { Done, CannotOpen, Failed };
+// OwnDatabase: the file is one of the program's own databases (the live cl.mdb above all);
+// importing it would empty the drawing library and change nothing else.
+enum class ImportStatus { Done, CannotOpen, Failed, OwnDatabase };
 
 // Replaces the import tables of the main database by the older database's rows (field by field by
 // position), then rebuilds the drawing library; all in one transaction, so that a failure leaves

@@ -1,7 +1,11 @@
 #include "datafolder.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
 #include <QStandardPaths>
+#include <filesystem>
+#include <system_error>
 
 namespace platform {
 
@@ -23,5 +27,34 @@ QString dataFolder()
 void setDataFolder(const QString &path) { overrideFolder() = path; }
 
 QString dataFile(const QString &name) { return QDir(dataFolder()).filePath(name); }
+
+std::unique_ptr<QLockFile> lockDataFolder()
+{
+    const QString folder = QDir::cleanPath(dataFolder());
+    QDir().mkpath(QFileInfo(folder).absolutePath());
+    auto lock = std::make_unique<QLockFile>(folder + QStringLiteral(".lock"));
+    lock->setStaleLockTime(0); // stale only once its process is gone
+    if (!lock->tryLock(0))
+        return nullptr;
+    return lock;
+}
+
+bool replaceFile(const QString &from, const QString &to, QString *error)
+{
+    std::error_code ec;
+    std::filesystem::rename(std::filesystem::path(from.toStdU16String()), std::filesystem::path(to.toStdU16String()),
+                            ec);
+    if (ec && error)
+        *error = QString::fromLocal8Bit(ec.message());
+    return !ec;
+}
+
+bool sameFile(const QString &a, const QString &b)
+{
+    const QFileInfo fa(a), fb(b);
+    if (fa.exists() && fb.exists())
+        return fa.canonicalFilePath() == fb.canonicalFilePath();
+    return QDir::cleanPath(fa.absoluteFilePath()) == QDir::cleanPath(fb.absoluteFilePath());
+}
 
 } // namespace platform

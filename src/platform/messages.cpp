@@ -34,16 +34,17 @@ void showError(QWidget *parent, const QString &text, const QString &title)
     messages().message(parent, text, title, MsgIcon::Critical, MsgButtons::Ok);
 }
 
-bool confirm(QWidget *parent, const QString &text, const QString &title, MsgButtons buttons)
+bool confirm(QWidget *parent, const QString &text, const QString &title, MsgButtons buttons,
+             MsgDefault defaultButton)
 {
-    const MsgAnswer a = messages().message(parent, text, title, MsgIcon::Question, buttons);
+    const MsgAnswer a = messages().message(parent, text, title, MsgIcon::Question, buttons, defaultButton);
     return a == MsgAnswer::Yes || a == MsgAnswer::Ok;
 }
 
 int execDialog(QDialog *dialog) { return messages().execDialog(dialog); }
 
 MsgAnswer QtMessages::message(QWidget *parent, const QString &text, const QString &title, MsgIcon icon,
-                              MsgButtons buttons)
+                              MsgButtons buttons, MsgDefault defaultButton)
 {
     QMessageBox box(parent);
     box.setWindowTitle(title);
@@ -63,6 +64,8 @@ MsgAnswer QtMessages::message(QWidget *parent, const QString &text, const QStrin
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
     }
+    if (defaultButton == MsgDefault::No && (buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel))
+        box.setDefaultButton(QMessageBox::No);
     switch (box.exec()) {
     case QMessageBox::Ok: return MsgAnswer::Ok;
     case QMessageBox::Yes: return MsgAnswer::Yes;
@@ -99,13 +102,15 @@ bool QtMessages::openWithDesktop(const QString &path)
 // --- scripted seam for tests
 
 MsgAnswer ScriptedMessages::message(QWidget *, const QString &text, const QString &title, MsgIcon icon,
-                                    MsgButtons buttons)
+                                    MsgButtons buttons, MsgDefault defaultButton)
 {
-    shown.append({text, title, icon, buttons});
+    shown.append({text, title, icon, buttons, defaultButton});
     if (buttons == MsgButtons::Ok)
         return MsgAnswer::Ok;
     if (!answers.isEmpty())
         return answers.takeFirst();
+    if (defaultButton == MsgDefault::No && buttons != MsgButtons::OkCancel)
+        return MsgAnswer::No;
     return buttons == MsgButtons::OkCancel ? MsgAnswer::Ok : MsgAnswer::Yes;
 }
 

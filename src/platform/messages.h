@@ -13,13 +13,16 @@ namespace platform {
 enum class MsgIcon { None, Information, Exclamation, Critical, Question };
 enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MsgAnswer { Ok, Cancel, Yes, No };
+// The button that Enter presses: the first (Ok or Yes), or No where a slip of the key would
+// destroy data.
+enum class MsgDefault { First, No };
 
 class MessageSeam
 {
 public:
     virtual ~MessageSeam() = default;
     virtual MsgAnswer message(QWidget *parent, const QString &text, const QString &title, MsgIcon icon,
-                              MsgButtons buttons) = 0;
+                              MsgButtons buttons, MsgDefault defaultButton = MsgDefault::First) = 0;
     // Empty text when the user cancels.
     virtual QString openFileName(QWidget *parent, const QString &caption, const QString &dir,
                                  const QString &filter) = 0;
@@ -41,7 +44,7 @@ void inform(QWidget *parent, const QString &text, const QString &title = QString
             MsgIcon icon = MsgIcon::Information);
 void showError(QWidget *parent, const QString &text, const QString &title = QStringLiteral("出错"));
 bool confirm(QWidget *parent, const QString &text, const QString &title = QStringLiteral("提示"),
-             MsgButtons buttons = MsgButtons::YesNo);
+             MsgButtons buttons = MsgButtons::YesNo, MsgDefault defaultButton = MsgDefault::First);
 int execDialog(QDialog *dialog);
 
 // Seam for the running program.
@@ -49,7 +52,7 @@ class QtMessages : public MessageSeam
 {
 public:
     MsgAnswer message(QWidget *parent, const QString &text, const QString &title, MsgIcon icon,
-                      MsgButtons buttons) override;
+                      MsgButtons buttons, MsgDefault defaultButton = MsgDefault::First) override;
     QString openFileName(QWidget *parent, const QString &caption, const QString &dir,
                          const QString &filter) override;
     QString saveFileName(QWidget *parent, const QString &caption, const QString &dir,

@@ -1,6 +1,6 @@
 #pragma once
 // Test seam: records every message and answers from queues. A question with no scripted answer
-// gets the first button (Ok or Yes); a file choice with none gets "" (cancel); a dialog is handed
+// gets its default button (Ok, Yes or No); a file choice with none gets "" (cancel); a dialog is handed
 // to onDialog, or rejected unseen when no handler is set.
 #include "messages.h"
 
@@ -16,6 +16,7 @@ struct ShownMessage
     QString title;
     MsgIcon icon;
     MsgButtons buttons;
+    MsgDefault defaultButton = MsgDefault::First;
 };
 
 class ScriptedMessages : public MessageSeam
@@ -30,7 +31,7 @@ public:
     QStringList dialogNames;  // their objectNames, kept after they are gone
 
     MsgAnswer message(QWidget *parent, const QString &text, const QString &title, MsgIcon icon,
-                      MsgButtons buttons) override;
+                      MsgButtons buttons, MsgDefault defaultButton = MsgDefault::First) override;
     QString openFileName(QWidget *, const QString &, const QString &, const QString &) override;
     QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override;
     QString existingDirectory(QWidget *, const QString &, const QString &) override;

@@ -1,9 +1,6 @@
 #include "frmsetup.h"
 
-#include "platform/datafolder.h"
-
 #include <QLabel>
-#include <QLockFile>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -34,27 +31,6 @@ FrmSetup::FrmSetup(QWidget *parent) : QDialog(parent)
     connect(m_timer1, &QTimer::timeout, this, &FrmSetup::tickClose);
     m_timer1->start();
     m_timer2->start();
-}
-
-FrmSetup::~FrmSetup() { delete m_lock; }
-
-bool FrmSetup::takeInstanceLock()
-{
-    delete m_lock;
-    m_lock = new QLockFile(platform::dataFile(u"velmorra.lock"_s));
-    m_lock->setStaleLockTime(0); // a crashed instance's lock is stale once its process is gone
-    if (m_lock->tryLock(0))
-        return true;
-    delete m_lock;
-    m_lock = nullptr;
-    return false;
-}
-
-QLockFile *FrmSetup::releaseLock()
-{
-    QLockFile *l = m_lock;
-    m_lock = nullptr;
-    return l;
 }
 
 void FrmSetup::tickCaptions()

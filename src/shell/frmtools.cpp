@@ -48,10 +48,10 @@ void FrmTools::onBackup()
     platform::execDialog(&dialog);
 }
 
-// The import replaces the catalogue, types and jobs wholesale, so it asks first.
+// The import replaces the catalogue, types, jobs and drawings wholesale, so it asks first.
 void FrmTools::onImport()
 {
-    if (!platform::confirm(this, u"导入旧数据库将替换当前的材料、门窗和工程数据，确认要导入吗？"_s))
+    if (!platform::confirm(this, u"导入旧数据库将替换当前的材料、门窗、工程数据和图库，确认要导入吗？"_s))
         return;
     drawing::ui::chooseAndImportOldDatabase(this);
 }
@@ -61,6 +61,9 @@ void FrmTools::onRestore()
     const QString path =
         platform::messages().openFileName(this, QString(), QString(), u"打开数据库(*.MBK)"_s);
     if (path.isEmpty())
+        return;
+    if (!platform::confirm(this, u"还原将用备份文件中的数据替换当前的材料、门窗、工程数据和图库，是否继续？"_s,
+                           u"提示"_s, platform::MsgButtons::YesNo, platform::MsgDefault::No))
         return;
 
     QString error;

@@ -251,6 +251,10 @@ void MDIMain::ShowSettings()
 
 void MDIMain::ClearStock()
 {
+    // Backups do not hold the warehouse: nothing brings these rows back.
+    if (!platform::confirm(this, u"清空仓库将删除全部入库、出库和库存记录，是否继续？"_s, u"提示"_s,
+                           platform::MsgButtons::YesNo, platform::MsgDefault::No))
+        return;
     QString error;
     if (warehouse::ClearWarehouse(&error))
         platform::inform(this, u"操作已完成!"_s, u"提示"_s, platform::MsgIcon::Exclamation);

@@ -6,6 +6,7 @@
 #include "app/schema.h"
 #include "drawing/ui/showpicture.h"
 #include "app/shared.h"
+#include "platform/datafolder.h"
 #include "platform/messages.h"
 
 #include <QApplication>
@@ -26,24 +27,35 @@ bool runLogin()
     return LoginOK;
 }
 
-int runApplication(QApplication &a)
+StartCheck prepareStart(std::unique_ptr<QLockFile> *lock)
 {
+    *lock = platform::lockDataFolder();
+    if (!*lock) {
+        platform::inform(nullptr, u"Velmorra 已在运行。"_s);
+        return StartCheck::AlreadyRunning;
+    }
     QString error;
     if (!ensureDataFolder(&error)) {
         platform::showError(nullptr, error);
-        return 1;
+        return StartCheck::Failed;
+    }
+    return StartCheck::Ready;
+}
+
+int runApplication(QApplication &a)
+{
+    std::unique_ptr<QLockFile> lock;
+    switch (prepareStart(&lock)) {
+    case StartCheck::Ready: break;
+    case StartCheck::AlreadyRunning: return 0;
+    case StartCheck::Failed: return 1;
     }
     if (!runLogin())
         return 0;
     drawing::ui::installNotices();
 
     FrmSetup splash;
-    // A second copy ends here, silently, after its login.
-    if (!splash.takeInstanceLock())
-        return 0;
-    std::unique_ptr<QLockFile> lock;
     platform::execDialog(&splash);
-    lock.reset(splash.releaseLock());
 
     MDIMain mainWindow;
     mainWindow.resize(1024, 720);

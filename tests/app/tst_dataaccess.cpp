@@ -27,6 +27,9 @@ private slots:
     void loadRecordByField();
     void recordExists();
     void firstStartMakesAllFiles();
+    void cutShortFirstStartIsCompleted_data();
+    void cutShortFirstStartIsCompleted();
+    void unreadableFileIsLeftAlone();
     void templateHoldsTheBackupTables();
 
 private:
@@ -188,6 +191,100 @@ void TstDataAccess::firstStartMakesAllFiles()
     bool created = true;
     QVERIFY(ensureDataFolder(&err, &created));
     QVERIFY(!created);
+}
+
+namespace {
+QStringList tablesOf(const QString &path)
+{
+    QString err;
+    if (!platform::openSqlite(u"look"_s, path, &err))
+        return {};
+    const QStringList t = platform::tableNames(QSqlDatabase::database(u"look"_s));
+    platform::closeConnection(u"look"_s);
+    return t;
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+} // namespace
+
+void TstDataAccess::cutShortFirstStartIsCompleted_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("shape");
+    for (const QString &file : {kMainFile, kWarehouseFile, kUserFile, kTemplateFile})
+        for (const QString &shape : {u"missing"_s, u"zero-length"_s})
+            QTest::addRow("%s %s", qPrintable(file), qPrintable(shape)) << file << shape;
+    QTest::newRow("cl.mdb without a table") << kMainFile << u"no table"_s;
+    QTest::newRow("user.mdb half-made under its temporary name") << kUserFile << u"temporary left"_s;
+}
+
+// A first start cut short leaves the folder with a file missing or empty; the next start builds it.
+void TstDataAccess::cutShortFirstStartIsCompleted()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, shape);
+    platform::closeConnection(kMainConn);
+    const QString path = platform::dataFile(file);
+    const QStringList tables = tablesOf(path);
+    QVERIFY(!tables.isEmpty());
+    const QStringList files = QDir(platform::dataFolder()).entryList(QDir::Files, QDir::Name);
+    // The other files keep what they hold.
+    const QString keeper = file == kMainFile ? kWarehouseFile : kMainFile;
+    QVERIFY(platform::openSqlite(u"keep"_s, platform::dataFile(keeper), nullptr));
+    QVERIFY(testfixture::exec(QSqlDatabase::database(u"keep"_s), u"CREATE TABLE kept (a INTEGER)"_s));
+    platform::closeConnection(u"keep"_s);
+
+    if (shape == u"missing")
+        QVERIFY(QFile::remove(path));
+    else if (shape == u"zero-length")
+        QVERIFY(writeFile(path, {}));
+    else if (shape == u"no table") {
+        QVERIFY(QFile::remove(path));
+        QVERIFY(platform::openSqlite(u"bare"_s, path, nullptr, true));
+        QVERIFY(testfixture::exec(QSqlDatabase::database(u"bare"_s), u"PRAGMA user_version = 3"_s));
+        platform::closeConnection(u"bare"_s);
+        QVERIFY(QFileInfo(path).size() > 0);
+    } else {
+        QVERIFY(QFile::remove(path));
+        QVERIFY(writeFile(path + u".new"_s, QByteArray(5000, 'x')));
+    }
+
+    QString err;
+    bool created = true;
+    QVERIFY2(ensureDataFolder(&err, &created), qPrintable(err));
+    QVERIFY(!created);
+    QCOMPARE(tablesOf(path), tables);
+    QVERIFY(tablesOf(platform::dataFile(keeper)).contains(u"kept"_s));
+    QCOMPARE(QDir(platform::dataFolder()).entryList(QDir::Files, QDir::Name), files);
+    if (file == kUserFile) {
+        QVERIFY(platform::openSqlite(u"u"_s, path, &err));
+        {
+            QSqlQuery q(QSqlDatabase::database(u"u"_s));
+            QVERIFY(q.exec(u"SELECT UserNm, UserAuth FROM User"_s));
+            QVERIFY(q.next());
+            QCOMPARE(q.value(0).toString(), u"Admin"_s);
+            QCOMPARE(q.value(1).toString(), u"111111111111"_s);
+            QVERIFY(!q.next());
+        }
+        platform::closeConnection(u"u"_s);
+    }
+}
+
+// A file that is not a database may still be the user's: the start does not write over it.
+void TstDataAccess::unreadableFileIsLeftAlone()
+{
+    platform::closeConnection(kMainConn);
+    const QByteArray bytes(3000, 'z');
+    QVERIFY(writeFile(platform::dataFile(kMainFile), bytes));
+    QString err;
+    QVERIFY(ensureDataFolder(&err));
+    QFile f(platform::dataFile(kMainFile));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), bytes);
 }
 
 void TstDataAccess::templateHoldsTheBackupTables()

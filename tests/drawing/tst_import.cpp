@@ -53,6 +53,8 @@ private slots:
     void failureLeavesMainDatabaseUnchanged();
     void cannotOpen_data();
     void cannotOpen();
+    void ownDatabaseIsRefused_data();
+    void ownDatabaseIsRefused();
     void missingSourceTableKeepsRows();
     void resetEmptiesArcs();
 
@@ -181,6 +183,29 @@ void TstImport::cannotOpen()
     platform::closeConnection(kOld);
     QCOMPARE(drawing::ImportOldDatabase(m_oldPath, &err), ImportStatus::CannotOpen);
     QCOMPARE(rowCount(app::mainDb(), u"图"_s), 1);
+}
+
+void TstImport::ownDatabaseIsRefused_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::newRow("the live cl.mdb") << app::kMainFile;
+    QTest::newRow("the live cl.mdb by a detour") << u"../data/./cl.mdb"_s;
+    QTest::newRow("the backup template") << app::kTemplateFile;
+}
+
+// Importing the live database would rebuild the library from drawing files and lose every drawing.
+void TstImport::ownDatabaseIsRefused()
+{
+    QFETCH(QString, path);
+    const QString file = platform::dataFile(path);
+    QSqlDatabase db = app::mainDb();
+    const QList<QVariantList> jobs = rows(db, u"SELECT * FROM \"工程\""_s);
+    QVERIFY(!drawing::ui::ImportOldDatabase(nullptr, file));
+    QCOMPARE(m_fx->msgs->texts(), QStringList{u"不能导入当前正在使用的数据库，请选择旧版的数据库文件。"_s});
+    QCOMPARE(rowCount(db, u"图"_s), 1);
+    QCOMPARE(rowCount(db, u"Arc"_s), 2);
+    QCOMPARE(rowCount(db, u"Line"_s), 1);
+    QCOMPARE(rows(db, u"SELECT * FROM \"工程\""_s), jobs);
 }
 
 void TstImport::missingSourceTableKeepsRows()

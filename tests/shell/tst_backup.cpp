@@ -19,6 +19,8 @@ using testfixture::rowCount;
 
 namespace {
 
+const QString kRestoreQuestion = u"还原将用备份文件中的数据替换当前的材料、门窗、工程数据和图库，是否继续？"_s;
+
 // Every row of every backup table, each value with its storage type, in row order.
 using Snapshot = QMap<QString, QStringList>;
 
@@ -164,6 +166,7 @@ private slots:
     void backupThenRestoreGivesBackEveryRow();
     void restoreOfEmptyBackupEmptiesEveryTable();
     void backupReplacesExistingFile();
+    void backupRemovesStaleTemporaries();
     void targetPath_data();
     void targetPath();
     void backupFailureLeavesNothingBehind_data();
@@ -249,6 +252,26 @@ void TstBackup::backupReplacesExistingFile()
     QCOMPARE(filesIn(folder()), QStringList{u"old.MBK"_s});
     const Snapshot now = snapshot(mainDb());
     QVERIFY(withFile(path, [&](QSqlDatabase bak) { return snapshot(bak) == now; }));
+}
+
+// A backup killed in the middle leaves its hidden copy and the copy's journal; the next backup to
+// the folder takes them away, and nothing else.
+void TstBackup::backupRemovesStaleTemporaries()
+{
+    const QStringList stale = {u".周备份.MBK.0123456789ab.tmp"_s, u".周备份.MBK.0123456789ab.tmp-journal"_s,
+                               u".月备份.MBK.fedcba987654.tmp"_s, u".x.0a1b2c3d4e5f.tmp-wal"_s};
+    const QStringList others = {u".notes.tmp"_s, u".x.MBK.0123456789AB.tmp"_s, u".x.MBK.0123456789ab.tmp.bak"_s,
+                                u"x.MBK.0123456789ab.tmp"_s, u"旧.MBK"_s};
+    for (const QString &name : stale + others)
+        QVERIFY(writeFile(folder() + u'/' + name, QByteArray(2048, 'j')));
+    QString error;
+    QCOMPARE(backupTo(folder() + u"/周备份.MBK"_s, &error), StoreResult::Done);
+    QStringList expected = others;
+    expected << u"周备份.MBK"_s;
+    expected.sort();
+    QStringList files = filesIn(folder());
+    files.sort();
+    QCOMPARE(files, expected);
 }
 
 void TstBackup::targetPath_data()
@@ -455,12 +478,25 @@ void TstBackup::windowsBackUpAndRestore()
 
     // Restore through the file dialog; cancelling it ends silently.
     QVERIFY(changeAllTables(mainDb()));
+    const Snapshot current = snapshot(mainDb());
     msgs->clear();
     restore->click();
     QVERIFY(msgs->shown.isEmpty());
+    // Then a question before the current data goes; No, and Enter alike, keep every row.
+    for (const QList<platform::MsgAnswer> &answers : {QList{platform::MsgAnswer::No}, QList<platform::MsgAnswer>{}}) {
+        msgs->clear();
+        msgs->answers = answers;
+        msgs->fileNames << folder() + u"/周备份.MBK"_s;
+        restore->click();
+        QCOMPARE(msgs->texts(), QStringList{kRestoreQuestion});
+        QCOMPARE(msgs->shown.first().defaultButton, platform::MsgDefault::No);
+        QCOMPARE(snapshot(mainDb()), current);
+    }
+    msgs->clear();
+    msgs->answers = {platform::MsgAnswer::Yes};
     msgs->fileNames << folder() + u"/周备份.MBK"_s;
     restore->click();
-    QCOMPARE(msgs->texts(), QStringList{u"数据恢复完毕！"_s});
+    QCOMPARE(msgs->texts(), (QStringList{kRestoreQuestion, u"数据恢复完毕！"_s}));
     QCOMPARE(snapshot(mainDb()), original);
 
     // A failing restore says so and nothing more; the database keeps its rows.
@@ -470,16 +506,18 @@ void TstBackup::windowsBackUpAndRestore()
     QVERIFY(QFile::copy(folder() + u"/周备份.MBK"_s, bad));
     QVERIFY(withFile(bad, [](QSqlDatabase b) { return exec(b, u"ALTER TABLE \"配件\" ADD COLUMN x TEXT"_s); }));
     msgs->clear();
+    msgs->answers = {platform::MsgAnswer::Yes};
     msgs->fileNames << bad;
     restore->click();
-    QCOMPARE(msgs->texts(), QStringList{u"复制出错!"_s});
+    QCOMPARE(msgs->texts(), (QStringList{kRestoreQuestion, u"复制出错!"_s}));
     QCOMPARE(snapshot(mainDb()), changed);
 
     msgs->clear();
+    msgs->answers = {platform::MsgAnswer::Yes};
     msgs->fileNames << folder() + u"/not-there.MBK"_s;
     restore->click();
-    QCOMPARE(msgs->shown.size(), 1);
-    QCOMPARE(msgs->shown.first().title, u"出错"_s);
+    QCOMPARE(msgs->shown.size(), 2);
+    QCOMPARE(msgs->shown.last().title, u"出错"_s);
     QVERIFY(msgs->lastText().contains(u"not-there.MBK"_s));
 }
 

@@ -8,7 +8,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
-#include <QLockFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -40,13 +39,13 @@ private slots:
     void workWindowsOpenOnceInTheMdiArea_data();
     void workWindowsOpenOnceInTheMdiArea();
     void jobWindowsReachStatisticsAndOptimisation();
-    void clearWarehouseWithoutQuestion();
+    void clearWarehouseAsksFirst_data();
+    void clearWarehouseAsksFirst();
     void exitWaitsForWindowsThatStayOpen();
     void closeWithoutChildEndsProgram();
     void closeClosesActiveChild();
     void helpWithoutFile();
     void splashShowsCaptionsThenCloses();
-    void secondInstanceIsRefused();
 
 private:
     std::unique_ptr<testfixture::DataFolder> m_fx;
@@ -170,16 +169,39 @@ void TstMainWindow::jobWindowsReachStatisticsAndOptimisation()
     QCOMPARE(m_fx->msgs->dialogNames.value(0), u"frmCreate02"_s);
 }
 
-void TstMainWindow::clearWarehouseWithoutQuestion()
+void TstMainWindow::clearWarehouseAsksFirst_data()
 {
+    QTest::addColumn<QList<platform::MsgAnswer>>("answers");
+    QTest::addColumn<int>("rowsLeft");
+    QTest::addColumn<QStringList>("texts");
+    const QString question = u"清空仓库将删除全部入库、出库和库存记录，是否继续？"_s;
+    QTest::newRow("no") << QList<platform::MsgAnswer>{platform::MsgAnswer::No} << 1 << QStringList{question};
+    QTest::newRow("enter takes the default") << QList<platform::MsgAnswer>{} << 1 << QStringList{question};
+    QTest::newRow("yes") << QList<platform::MsgAnswer>{platform::MsgAnswer::Yes} << 0
+                         << QStringList{question, u"操作已完成!"_s};
+}
+
+void TstMainWindow::clearWarehouseAsksFirst()
+{
+    QFETCH(QList<platform::MsgAnswer>, answers);
+    QFETCH(int, rowsLeft);
+    QFETCH(QStringList, texts);
     CurUserAuth = u"111111111111"_s;
     MDIMain w;
     w.load();
-    QVERIFY(testfixture::exec(QSqlDatabase::database(u"CKConn"_s), u"INSERT INTO 库存表 (规格) VALUES ('a')"_s));
+    const QSqlDatabase ck = QSqlDatabase::database(u"CKConn"_s);
+    QVERIFY(testfixture::exec(ck, u"INSERT INTO 库存表 (规格) VALUES ('a')"_s));
+    QVERIFY(testfixture::exec(ck, u"INSERT INTO 入库单 (单据编号) VALUES (4)"_s));
+    m_fx->msgs->answers = answers;
     w.findChild<QAction *>(u"mnuClearCK"_s)->trigger();
-    QCOMPARE(testfixture::rowCount(QSqlDatabase::database(u"CKConn"_s), u"库存表"_s), 0);
-    QCOMPARE(m_fx->msgs->texts(), QStringList{u"操作已完成!"_s});
-    QCOMPARE(m_fx->msgs->shown.first().icon, platform::MsgIcon::Exclamation);
+    QCOMPARE(testfixture::rowCount(ck, u"库存表"_s), rowsLeft);
+    QCOMPARE(testfixture::rowCount(ck, u"入库单"_s), rowsLeft);
+    QCOMPARE(m_fx->msgs->texts(), texts);
+    const platform::ShownMessage &question = m_fx->msgs->shown.first();
+    QCOMPARE(question.buttons, platform::MsgButtons::YesNo);
+    QCOMPARE(question.defaultButton, platform::MsgDefault::No);
+    if (rowsLeft == 0)
+        QCOMPARE(m_fx->msgs->shown.last().icon, platform::MsgIcon::Exclamation);
 }
 
 namespace {
@@ -254,16 +276,6 @@ void TstMainWindow::splashShowsCaptionsThenCloses()
     QCOMPARE(label->text(), u"正在初始化系统............"_s);
     splash.tickClose();
     QCOMPARE(splash.result(), int(QDialog::Accepted));
-}
-
-void TstMainWindow::secondInstanceIsRefused()
-{
-    FrmSetup first;
-    QVERIFY(first.takeInstanceLock());
-    FrmSetup second;
-    QVERIFY(!second.takeInstanceLock());
-    delete first.releaseLock(); // the first instance ends
-    QVERIFY(second.takeInstanceLock());
 }
 
 QTEST_MAIN(TstMainWindow)

@@ -15,6 +15,7 @@ private slots:
     void cleanup() { m_fx.reset(); }
     void declinedQuestionChangesNothing();
     void importReplacesTheCatalogue();
+    void liveDatabaseIsRefused();
 
 private:
     QString makeOlderDatabase();
@@ -66,6 +67,22 @@ void TstToolsImport::importReplacesTheCatalogue()
     QVERIFY(q.next());
     QCOMPARE(q.value(1).toString(), u"older"_s);
     QVERIFY(!q.next());
+}
+
+// The file dialog opens in the data folder, where the live cl.mdb is the first file offered.
+void TstToolsImport::liveDatabaseIsRefused()
+{
+    QVERIFY(testfixture::exec(app::mainDb(), u"INSERT INTO 图 (编号, 图名) VALUES (1, '图一')"_s));
+    QVERIFY(testfixture::exec(app::mainDb(), u"INSERT INTO Line VALUES (1, 1, 2, 2, 1)"_s));
+    shell::FrmTools tools;
+    m_fx->msgs->answers = {platform::MsgAnswer::Yes};
+    m_fx->msgs->fileNames = {platform::dataFile(app::kMainFile)};
+    tools.findChild<QPushButton *>(u"CmdImport"_s)->click();
+    QCOMPARE(m_fx->msgs->texts(), (QStringList{u"导入旧数据库将替换当前的材料、门窗、工程数据和图库，确认要导入吗？"_s,
+                                               u"不能导入当前正在使用的数据库，请选择旧版的数据库文件。"_s}));
+    QCOMPARE(testfixture::rowCount(app::mainDb(), u"图"_s), 1);
+    QCOMPARE(testfixture::rowCount(app::mainDb(), u"Line"_s), 1);
+    QCOMPARE(testfixture::rowCount(app::mainDb(), u"材料厂家"_s), 1);
 }
 
 QTEST_MAIN(TstToolsImport)

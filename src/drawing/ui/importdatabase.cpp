@@ -17,6 +17,10 @@ bool ImportOldDatabase(QWidget *parent, const QString &path)
     case ImportStatus::CannotOpen:
         platform::inform(parent, u"无法打开数据库！"_s, u"提示"_s, platform::MsgIcon::Exclamation);
         return false;
+    case ImportStatus::OwnDatabase:
+        platform::inform(parent, u"不能导入当前正在使用的数据库，请选择旧版的数据库文件。"_s, u"提示"_s,
+                         platform::MsgIcon::Exclamation);
+        return false;
     case ImportStatus::Failed:
         platform::showError(parent, u"数据库导入出错，当前数据库未作改动。\n"_s + err);
         return false;
