@@ -295,16 +295,18 @@ bool writeXlsx(const Workbook &book, const QString &path, QString *error)
 
 QString CellGrid::text(int row, int column) const
 {
-    if (row < 0 || row >= m_rows.size())
-        return QString();
-    return m_rows[row].value(column);
+    const auto it = m_cells.find({row, column});
+    return it != m_cells.end() ? it->second : QString();
 }
 
 QStringList CellGrid::row(int row) const
 {
-    QStringList out = row >= 0 && row < m_rows.size() ? m_rows[row] : QStringList();
-    while (out.size() < m_columns)
+    QStringList out;
+    out.reserve(m_columns);
+    for (int c = 0; c < m_columns; ++c)
         out.append(QString());
+    for (auto it = m_cells.lower_bound({row, 0}); it != m_cells.end() && it->first.first == row; ++it)
+        out[it->first.second] = it->second;
     return out;
 }
 
@@ -314,16 +316,11 @@ void CellGrid::setText(int row, int column, const QString &text)
         return;
     // Empty cells leave the used area as it is.
     if (text.isEmpty()) {
-        if (row < m_rows.size() && column < m_rows[row].size())
-            m_rows[row][column].clear();
+        m_cells.erase({row, column});
         return;
     }
-    if (m_rows.size() <= row)
-        m_rows.resize(row + 1);
-    QStringList &r = m_rows[row];
-    while (r.size() <= column)
-        r.append(QString());
-    r[column] = text;
+    m_cells[{row, column}] = text;
+    m_rowCount = std::max(m_rowCount, row + 1);
     m_columns = std::max(m_columns, column + 1);
 }
 

@@ -120,7 +120,7 @@ class CellGrid
 {
 public:
     // Up to and including the last row / column that holds a non-empty cell.
-    int rowCount() const { return int(m_rows.size()); }
+    int rowCount() const { return m_rowCount; }
     int columnCount() const { return m_columns; }
     QString text(int row, int column) const;
     // One row, padded with "" to columnCount().
@@ -128,7 +128,9 @@ public:
     void setText(int row, int column, const QString &text);
 
 private:
-    QList<QStringList> m_rows;
+    // Only the cells present: a sheet with one cell far to the right or far down stays small.
+    std::map<std::pair<int, int>, QString> m_cells; // by (row, column)
+    int m_rowCount = 0;
     int m_columns = 0;
 };
 
