@@ -112,7 +112,7 @@ private:
 // Writes the workbook as an .xlsx file, replacing the file at path. Sheets come in the order they
 // were added; a workbook without sheets gets one empty sheet. Nothing is written when the
 // workbook breaks a rule (sheet names, merges, a row or column out of range, a number that is not
-// finite).
+// finite), and a failed write (a full disk) leaves the file at path as it was.
 bool writeXlsx(const Workbook &book, const QString &path, QString *error = nullptr);
 
 // The cells of a worksheet as text, 0-based; empty cells and cells outside the used area are "".
