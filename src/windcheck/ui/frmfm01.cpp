@@ -1,6 +1,7 @@
 #include "frmfm01.h"
 
 #include "frmmainfy01.h"
+#include "platform/messages.h"
 #include "windcheck/fyprint.h"
 
 #include <QCloseEvent>
@@ -58,7 +59,9 @@ FrmFM01::FrmFM01(FrmMainFY01 *chain) : QDialog(chain), m_chain(chain)
 
 void FrmFM01::save()
 {
-    SaveCoverSettings({m_text[1]->text(), m_text[2]->text(), m_text[3]->text(), m_text[4]->text()});
+    QString error;
+    if (!SaveCoverSettings({m_text[1]->text(), m_text[2]->text(), m_text[3]->text(), m_text[4]->text()}, &error))
+        platform::showError(this, error);
     close();
 }
 
