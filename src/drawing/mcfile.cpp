@@ -78,9 +78,13 @@ bool CPictire::SavePicture(const QString &filename, QString *error) const
     }
     threeSection(kArc, l.ArcArr, l.ArcLast);
 
-    // GBK as such files hold; a text with a character GBK lacks keeps it by writing UTF-8.
-    const QByteArray bytes = encodeGbk(out).value_or(out.toUtf8());
-    return platform::writeWholeFile(filename, bytes, error);
+    const std::optional<QByteArray> bytes = encodeGb18030(out);
+    if (!bytes) {
+        if (error)
+            *error = u"无法转换为 GB18030 编码"_s;
+        return false;
+    }
+    return platform::writeWholeFile(filename, *bytes, error);
 }
 
 bool CPictire::Open_File(const QString &filename, QString *error)
