@@ -20,16 +20,19 @@ GeneralSettings LoadGeneralSettings()
     return s;
 }
 
-void SaveGeneralSettings(const GeneralSettings &settings)
+bool SaveGeneralSettings(const GeneralSettings &settings, QString *error)
 {
-    using platform::SettingsStore;
-    SettingsStore::set(kSettingsGeneral, kKeyCompany, settings.company);
-    SettingsStore::set(kSettingsGeneral, kKeyTelephone, settings.telephone);
-    SettingsStore::set(kSettingsGeneral, kKeyAddress, settings.address);
-    SettingsStore::set(kSettingsGeneral, kKeyOutputFileType, settings.textOutput ? u"1"_s : u"0"_s);
-    SettingsStore::set(kSettingsGeneral, kKeyWindCheck, settings.simpleWindCheck ? u"1"_s : u"0"_s);
+    const bool stored = platform::SettingsStore::set(
+        kSettingsGeneral,
+        {{kKeyCompany, settings.company},
+         {kKeyTelephone, settings.telephone},
+         {kKeyAddress, settings.address},
+         {kKeyOutputFileType, settings.textOutput ? u"1"_s : u"0"_s},
+         {kKeyWindCheck, settings.simpleWindCheck ? u"1"_s : u"0"_s}},
+        error);
     OutPutFileTypeFlag = settings.textOutput ? 1 : 0;
     FYOptionFlag = settings.simpleWindCheck ? 1 : 0;
+    return stored;
 }
 
 } // namespace app

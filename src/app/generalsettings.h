@@ -25,7 +25,8 @@ struct GeneralSettings
 GeneralSettings LoadGeneralSettings();
 
 // Stores the five keys ("0"/"1" for the two choices) and applies them to OutPutFileTypeFlag and
-// FYOptionFlag, so that they take effect at once.
-void SaveGeneralSettings(const GeneralSettings &settings);
+// FYOptionFlag, so that they take effect at once. False, with the cause in *error, when the
+// settings file could not be written.
+bool SaveGeneralSettings(const GeneralSettings &settings, QString *error = nullptr);
 
 } // namespace app

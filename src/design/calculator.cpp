@@ -220,6 +220,8 @@ void Cal::applyStep(const Token &t)
     // stay consumed.
     if (std::isfinite(r))
         m_stack.Push(Token::result(resultAsOperand(r)));
+    else
+        m_stepFailed = true;
 }
 
 float Cal::CalExpress(QStringView express)
@@ -227,6 +229,7 @@ float Cal::CalExpress(QStringView express)
     text::Buffer e;
     text::setUpper(e, express);
     TokenizeFunctions(e);
+    m_stepFailed = false;
     m_stack.Push(Token::ofSymbol(u'('));  // with the ")" below, closes everything at the end
     e.append(u')');
     read(e);
@@ -234,7 +237,10 @@ float Cal::CalExpress(QStringView express)
         m_postfix.EnQueue(m_tokens.DeQueue());
     while (!m_postfix.IsEmpty())
         applyStep(m_postfix.DeQueue());
-    m_lastResult = finalSingle(m_stack.Pop().operand());
+    const double last = m_stack.Pop().operand();
+    if (!std::isfinite(float(last)))
+        m_stepFailed = true;
+    m_lastResult = finalSingle(last);
     return m_lastResult;
 }
 

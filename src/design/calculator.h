@@ -41,6 +41,9 @@ public:
     float CalExpress(QStringView express);
 
     float lastResult() const { return m_lastResult; }
+    // Whether a step of the last CalExpress failed (and was passed over, as the rules say) or its
+    // result was not a finite single-precision number: the value then is not the formula's.
+    bool stepFailed() const { return m_stepFailed; }
 
 private:
     // Puts the token letter of each function in place of its name, everything up to its "(" and the
@@ -59,6 +62,7 @@ private:
     CStack m_stack;
     CQueue m_postfix;
     float m_lastResult = 0;
+    bool m_stepFailed = false;
 };
 
 } // namespace design

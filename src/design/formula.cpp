@@ -23,7 +23,7 @@ void SortMacrosByNameLength(MacroTable &table)
     table.invalidate();
 }
 
-float EvalFormula(QStringView expr, MacroTable &table)
+float EvalFormula(QStringView expr, MacroTable &table, bool *stepFailed)
 {
     table.prepare();
     Cal cal;
@@ -38,12 +38,18 @@ float EvalFormula(QStringView expr, MacroTable &table)
             if (text::replaceAll(s, e.name, e.value, p.mode) > 0 && !p.valueIsUpper)
                 text::upperFastCase(s);
         }
-        return cal.CalExpress(text::view(s));
+        const float v = cal.CalExpress(text::view(s));
+        if (stepFailed)
+            *stepFailed = cal.stepFailed();
+        return v;
     }
     QString s = expr.toString();
     for (MacroTable::Entry &e : table.m_entries)
         s = cal.Replace(s, e.name, e.value);
-    return cal.CalExpress(s);
+    const float v = cal.CalExpress(s);
+    if (stepFailed)
+        *stepFailed = cal.stepFailed();
+    return v;
 }
 
 } // namespace design

@@ -15,6 +15,7 @@ void SortMacrosByNameLength(MacroTable &table);
 // The value of formula `expr` with every name of `table` replaced by its value, in table order,
 // as plain upper-case substrings (see Cal::Replace), and the rest evaluated by Cal::CalExpress.
 // Upper-cases the table's names. Ends for every input.
-float EvalFormula(QStringView expr, MacroTable &table);
+// *stepFailed (when given) tells whether the evaluator passed over a failing step (see Cal::stepFailed).
+float EvalFormula(QStringView expr, MacroTable &table, bool *stepFailed = nullptr);
 
 } // namespace design

@@ -37,7 +37,7 @@ public:
 
 private:
     friend void SortMacrosByNameLength(MacroTable &table);
-    friend float EvalFormula(QStringView expr, MacroTable &table);
+    friend float EvalFormula(QStringView expr, MacroTable &table, bool *stepFailed);
 
     struct Prepared
     {

@@ -41,7 +41,7 @@ bool CPictire::InputDXF(const QString &cFilename, QString *error)
         return fail(file.errorString());
     const QByteArray bytes = file.readAll();
     file.close();
-    const std::optional<QString> decoded = decodeDrawingText(bytes);
+    const std::optional<QString> decoded = decodeDxfText(bytes);
     if (!decoded)
         return fail(u"文件编码无法识别"_s);
     const QStringList lines = splitLines(*decoded);

@@ -2,10 +2,10 @@
 #include "cpictire.h"
 #include "textcodec.h"
 
+#include "platform/filewrite.h"
 #include "platform/numtext.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -78,20 +78,13 @@ bool CPictire::SavePicture(const QString &filename, QString *error) const
     }
     threeSection(kArc, l.ArcArr, l.ArcLast);
 
-    // GBK as such files hold; a text with a character GBK lacks keeps it by writing UTF-8.
-    const QByteArray bytes = encodeGbk(out).value_or(out.toUtf8());
-    QSaveFile file(filename);
-    if (!file.open(QIODevice::WriteOnly)) {
+    const std::optional<QByteArray> bytes = encodeGb18030(out);
+    if (!bytes) {
         if (error)
-            *error = file.errorString();
+            *error = u"无法转换为 GB18030 编码"_s;
         return false;
     }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return platform::writeWholeFile(filename, *bytes, error);
 }
 
 bool CPictire::Open_File(const QString &filename, QString *error)

@@ -4,7 +4,7 @@
 #include "yhfiles.h"
 
 #include <QLocale>
-#include <QSaveFile>
+#include "platform/filewrite.h"
 
 using namespace Qt::StringLiterals;
 
@@ -68,14 +68,9 @@ QString yhResultText(const QList<QStringList> &plan, const QList<QStringList> &s
 }
 
 bool ExportYHText(const QString &fileName, const QList<QStringList> &plan, const QList<QStringList> &summary,
-                  const QString &jobName, const QString &dateText)
+                  const QString &jobName, const QString &dateText, QString *error)
 {
-    QSaveFile f(fileName);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    if (f.write(toAnsi(yhResultText(plan, summary, jobName, dateText))) < 0)
-        return false;
-    return f.commit();
+    return platform::writeWholeFile(fileName, toAnsi(yhResultText(plan, summary, jobName, dateText)), error);
 }
 
 namespace {

@@ -22,9 +22,10 @@ QList<QStringList> summaryListRows(const QList<SummaryRow> &rows);
 // The text export (CR LF line ends), before encoding.
 QString yhResultText(const QList<QStringList> &plan, const QList<QStringList> &summary, const QString &jobName,
                      const QString &dateText);
-// Writes the text export in the ANSI code page, replacing the file. False when it cannot be written.
+// Writes the text export in the ANSI code page, replacing the file. False, with the cause in *error,
+// when it cannot be written; the old file is then kept.
 bool ExportYHText(const QString &fileName, const QList<QStringList> &plan, const QList<QStringList> &summary,
-                  const QString &jobName, const QString &dateText);
+                  const QString &jobName, const QString &dateText, QString *error = nullptr);
 
 // The two-sheet workbook of the Excel export.
 platform::Workbook yhResultWorkbook(const QList<QStringList> &plan, const QList<QStringList> &summary,

@@ -4,7 +4,7 @@
 #include "platform/numtext.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include "platform/filewrite.h"
 
 using namespace Qt::StringLiterals;
 
@@ -109,13 +109,9 @@ bool LoadDDDFile(const QString &fileName, QList<PieceListRow> *rows, DDDRead *re
     return true;
 }
 
-bool SaveDDDFile(const QString &fileName, const QList<PieceListRow> &rows)
+bool SaveDDDFile(const QString &fileName, const QList<PieceListRow> &rows, QString *error)
 {
-    QSaveFile f(fileName);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    f.write(formatDDD(rows));
-    return f.commit();
+    return platform::writeWholeFile(fileName, formatDDD(rows), error);
 }
 
 } // namespace optimise

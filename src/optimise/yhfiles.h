@@ -22,8 +22,9 @@ DDDRead parseDDD(const QByteArray &bytes);
 
 // Appends the file's pairs to *rows (those before a stop included). False when the file cannot be read.
 bool LoadDDDFile(const QString &fileName, QList<PieceListRow> *rows, DDDRead *read = nullptr);
-// Writes the rows, replacing the file. False when it cannot be written.
-bool SaveDDDFile(const QString &fileName, const QList<PieceListRow> &rows);
+// Writes the rows, replacing the file. False, with the cause in *error, when it cannot be written;
+// the old file is then kept.
+bool SaveDDDFile(const QString &fileName, const QList<PieceListRow> &rows, QString *error = nullptr);
 
 // Text in the ANSI code page (GBK); a character it lacks becomes "?".
 QByteArray toAnsi(const QString &text);

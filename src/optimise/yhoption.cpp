@@ -54,10 +54,6 @@ std::optional<float> toSingle(double v)
     return float(v);
 }
 
-void store(const QString &key, const QString &value)
-{
-    platform::SettingsStore::set(kSettingsOptimise, key, value);
-}
 } // namespace
 
 QString optionNumberText(double value) { return platform::statementDouble(value).trimmed(); }
@@ -76,14 +72,16 @@ void LoadYHOption()
     SAVEPATH = stored(kKeySAVEPATH, QString());
 }
 
-void SaveYHOption()
+bool SaveYHOption(QString *error)
 {
-    store(kKeyCLC, optionNumberText(double(CLC)));
-    store(kKeyLTC, optionNumberText(double(LTC)));
-    store(kKeyCKK, optionNumberText(double(CKK)));
-    store(kKeyCOUNT, optionNumberText(double(COUNT)));
-    store(kKeyYHBL, optionNumberText(YHBL));
-    store(kKeySAVEPATH, SAVEPATH);
+    return platform::SettingsStore::set(kSettingsOptimise,
+                                        {{kKeyCLC, optionNumberText(double(CLC))},
+                                         {kKeyLTC, optionNumberText(double(LTC))},
+                                         {kKeyCKK, optionNumberText(double(CKK))},
+                                         {kKeyCOUNT, optionNumberText(double(COUNT))},
+                                         {kKeyYHBL, optionNumberText(YHBL)},
+                                         {kKeySAVEPATH, SAVEPATH}},
+                                        error);
 }
 
 OptionTexts currentOptionTexts()
@@ -145,7 +143,7 @@ OptionCheck checkOptionTexts(const OptionTexts &texts)
     return r;
 }
 
-void applyOptionValues(const OptionValues &values)
+bool applyOptionValues(const OptionValues &values, QString *error)
 {
     CLC = values.clc;
     LTC = values.ltc;
@@ -153,7 +151,7 @@ void applyOptionValues(const OptionValues &values)
     COUNT = values.count;
     YHBL = values.yhbl;
     SAVEPATH.clear();
-    SaveYHOption();
+    return SaveYHOption(error);
 }
 
 } // namespace optimise

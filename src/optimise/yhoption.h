@@ -26,7 +26,8 @@ inline constexpr qint32 kMaxCount = 50000;
 // fit its width, takes that key's default (0, and 1 for YHBL).
 void LoadYHOption();
 // Writes CLC, LTC, CKK, COUNT, YHBL as number texts ("6000", "-5", ".95") and SAVEPATH as it is.
-void SaveYHOption();
+// False, with the cause in *error, when the settings file could not be written.
+bool SaveYHOption(QString *error = nullptr);
 
 // The number text a setting is stored and shown as.
 QString optionNumberText(double value);
@@ -66,7 +67,7 @@ struct OptionCheck
 // are rounded half to even, CKK rounded down, YHBL kept as a real.
 OptionCheck checkOptionTexts(const OptionTexts &texts);
 
-// Makes the values current (SAVEPATH becomes "") and stores them.
-void applyOptionValues(const OptionValues &values);
+// Makes the values current (SAVEPATH becomes "") and stores them; false as SaveYHOption.
+bool applyOptionValues(const OptionValues &values, QString *error = nullptr);
 
 } // namespace optimise

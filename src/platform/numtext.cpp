@@ -10,9 +10,9 @@ namespace platform {
 namespace {
 bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
 bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
-} // namespace
 
-double val(QStringView text)
+// The leading number as val() reads it, before an overflow becomes 0.
+double leadingNumber(QStringView text)
 {
     QByteArray num;
     qsizetype i = 0;
@@ -54,13 +54,27 @@ double val(QStringView text)
         if (expDigits)
             num += exp;
     }
-    const double v = std::strtod(num.constData(), nullptr);
+    return std::strtod(num.constData(), nullptr);
+}
+
+} // namespace
+
+double val(QStringView text)
+{
+    const double v = leadingNumber(text);
     return std::isfinite(v) ? v : 0.0;
 }
 
 bool isNumeric(QStringView text)
 {
-    const QStringView t = text.trimmed();
+    // Only the blanks val() skips: a text it would read as 0 must not pass (a full-width or
+    // no-break blank, a line break).
+    qsizetype from = 0, to = text.size();
+    while (from < to && isBlank(text[from]))
+        ++from;
+    while (to > from && isBlank(text[to - 1]))
+        --to;
+    const QStringView t = text.sliced(from, to - from);
     qsizetype i = 0;
     const qsizetype n = t.size();
     if (i < n && (t[i] == u'+' || t[i] == u'-'))
@@ -88,7 +102,8 @@ bool isNumeric(QStringView text)
         if (!expDigits)
             return false;
     }
-    return i == n;
+    // A number too large for a double would read as 0.
+    return i == n && std::isfinite(leadingNumber(t));
 }
 
 std::optional<qint64> roundHalfEven(double value, qint64 lo, qint64 hi)

@@ -13,11 +13,14 @@ namespace platform {
 
 // Leading-number reading: blanks and tabs are skipped, then an optional sign, digits with at most
 // one ".", and an optional exponent (E or D). Reading stops at the first character that cannot
-// continue the number; a text without a leading number gives 0.
+// continue the number; a text without a leading number, or one too large for a double, gives 0.
+// Only ASCII digits and signs count: full-width ones (as Chinese input methods type them) do not.
 double val(QStringView text);
 
-// True when the whole text (blanks around it allowed) is one number: optional sign, digits with at
-// most one "." and at least one digit, optional exponent. "1.2.3", "." and "" are not numbers.
+// True when the whole text (blanks and tabs around it allowed) is one number: optional sign, digits
+// with at most one "." and at least one digit, optional exponent, and a finite value. "1.2.3", ".",
+// "", "1e999", full-width digits and other blanks (full-width, no-break, line breaks) are not
+// numbers. What it accepts, val() reads as the number it shows.
 bool isNumeric(QStringView text);
 
 // Round half to even; nullopt when the value is not finite or the result falls outside [lo, hi].

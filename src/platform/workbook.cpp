@@ -1,10 +1,15 @@
 #include "workbook.h"
 
+#include "filewrite.h"
+
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <QTemporaryFile>
 #include <cmath>
 #include <vector>
 #include <xlsxwriter.h>
+#include <zip.h>
 
 using namespace Qt::StringLiterals;
 
@@ -244,6 +249,23 @@ QString writeSheet(lxw_worksheet *ws, const Sheet &sheet, FormatCache &formats)
     return QString();
 }
 
+// The library's last writes can fail unnoticed: the archive must open with its directory intact.
+bool isWholeZip(const QByteArray &bytes)
+{
+    zip_error_t err;
+    zip_error_init(&err);
+    zip_source_t *src = zip_source_buffer_create(bytes.constData(), zip_uint64_t(bytes.size()), 0, &err);
+    zip_t *z = src ? zip_open_from_source(src, ZIP_RDONLY | ZIP_CHECKCONS, &err) : nullptr;
+    zip_error_fini(&err);
+    if (!z) {
+        zip_source_free(src);
+        return false;
+    }
+    const bool any = zip_get_num_entries(z, 0) > 0;
+    zip_discard(z);
+    return any;
+}
+
 } // namespace
 
 bool writeXlsx(const Workbook &book, const QString &path, QString *error)
@@ -261,7 +283,12 @@ bool writeXlsx(const Workbook &book, const QString &path, QString *error)
         names.append(sheet.name());
     }
 
-    lxw_workbook *wb = workbook_new(QFile::encodeName(path).constData());
+    // The library writes a file of its own; it replaces the file at path only once it is whole.
+    QTemporaryFile temporary(QDir::temp().filePath(u"workbook-XXXXXX.xlsx"_s));
+    if (!temporary.open())
+        return fail(u"无法在临时文件夹 %1 中创建文件：%2"_s.arg(QDir::tempPath(), temporary.errorString()));
+    temporary.close();
+    lxw_workbook *wb = workbook_new(QFile::encodeName(temporary.fileName()).constData());
     if (!wb)
         return fail(u"内存不足"_s);
     FormatCache formats(wb);
@@ -285,26 +312,36 @@ bool writeXlsx(const Workbook &book, const QString &path, QString *error)
     // Closing writes the file and frees the workbook, whatever the outcome.
     const lxw_error e = workbook_close(wb);
     if (e == LXW_ERROR_CREATING_XLSX_FILE)
-        return fail(u"无法创建文件（文件夹不存在、没有写入权限或文件正被其他程序使用）"_s);
+        return fail(u"无法创建临时文件 %1"_s.arg(temporary.fileName()));
     if (e)
         return fail(QString::fromUtf8(lxw_strerror(e)));
-    return true;
+    QFile written(temporary.fileName());
+    if (!written.open(QIODevice::ReadOnly))
+        return fail(written.errorString());
+    const QByteArray bytes = written.readAll();
+    if (written.error() != QFileDevice::NoError)
+        return fail(written.errorString());
+    if (!isWholeZip(bytes))
+        return fail(u"写出的文件不完整（磁盘可能已满）"_s);
+    return writeWholeFile(path, bytes, error);
 }
 
 // --- cell grid
 
 QString CellGrid::text(int row, int column) const
 {
-    if (row < 0 || row >= m_rows.size())
-        return QString();
-    return m_rows[row].value(column);
+    const auto it = m_cells.find({row, column});
+    return it != m_cells.end() ? it->second : QString();
 }
 
 QStringList CellGrid::row(int row) const
 {
-    QStringList out = row >= 0 && row < m_rows.size() ? m_rows[row] : QStringList();
-    while (out.size() < m_columns)
+    QStringList out;
+    out.reserve(m_columns);
+    for (int c = 0; c < m_columns; ++c)
         out.append(QString());
+    for (auto it = m_cells.lower_bound({row, 0}); it != m_cells.end() && it->first.first == row; ++it)
+        out[it->first.second] = it->second;
     return out;
 }
 
@@ -314,16 +351,11 @@ void CellGrid::setText(int row, int column, const QString &text)
         return;
     // Empty cells leave the used area as it is.
     if (text.isEmpty()) {
-        if (row < m_rows.size() && column < m_rows[row].size())
-            m_rows[row][column].clear();
+        m_cells.erase({row, column});
         return;
     }
-    if (m_rows.size() <= row)
-        m_rows.resize(row + 1);
-    QStringList &r = m_rows[row];
-    while (r.size() <= column)
-        r.append(QString());
-    r[column] = text;
+    m_cells[{row, column}] = text;
+    m_rowCount = std::max(m_rowCount, row + 1);
     m_columns = std::max(m_columns, column + 1);
 }
 

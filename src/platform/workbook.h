@@ -112,7 +112,7 @@ private:
 // Writes the workbook as an .xlsx file, replacing the file at path. Sheets come in the order they
 // were added; a workbook without sheets gets one empty sheet. Nothing is written when the
 // workbook breaks a rule (sheet names, merges, a row or column out of range, a number that is not
-// finite).
+// finite), and a failed write (a full disk) leaves the file at path as it was.
 bool writeXlsx(const Workbook &book, const QString &path, QString *error = nullptr);
 
 // The cells of a worksheet as text, 0-based; empty cells and cells outside the used area are "".
@@ -120,7 +120,7 @@ class CellGrid
 {
 public:
     // Up to and including the last row / column that holds a non-empty cell.
-    int rowCount() const { return int(m_rows.size()); }
+    int rowCount() const { return m_rowCount; }
     int columnCount() const { return m_columns; }
     QString text(int row, int column) const;
     // One row, padded with "" to columnCount().
@@ -128,7 +128,9 @@ public:
     void setText(int row, int column, const QString &text);
 
 private:
-    QList<QStringList> m_rows;
+    // Only the cells present: a sheet with one cell far to the right or far down stays small.
+    std::map<std::pair<int, int>, QString> m_cells; // by (row, column)
+    int m_rowCount = 0;
     int m_columns = 0;
 };
 

@@ -272,7 +272,8 @@ void MDIMain::ChangeBackground()
     if (pic.isNull())
         return; // an unreadable picture leaves the background as it was
     m_mdi->setBackground(QBrush(pic));
-    platform::SettingsStore::set(kSettingsGeneral, u"BACKGROUP"_s, file);
+    if (QString error; !platform::SettingsStore::set(kSettingsGeneral, u"BACKGROUP"_s, file, &error))
+        platform::showError(this, error);
 }
 
 void MDIMain::ShowAbout()

@@ -5,7 +5,7 @@
 #include "app/maindb.h"
 #include "platform/ansicodes.h"
 
-#include <QSaveFile>
+#include "platform/filewrite.h"
 
 using namespace Qt::StringLiterals;
 
@@ -92,12 +92,7 @@ QByteArray exportText(const ExportSpec &spec, const QList<QVariantList> &rows)
 
 bool writeExportText(const QString &path, const ExportSpec &spec, const QList<QVariantList> &rows, QString *error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(exportText(spec, rows)) < 0 || !file.commit()) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
+    return platform::writeWholeFile(path, exportText(spec, rows), error);
 }
 
 } // namespace stats

@@ -41,13 +41,11 @@ CoverSettings LoadCoverSettings()
             SettingsStore::get(kSection, u"SH"_s, QString()), SettingsStore::get(kSection, u"JHDW"_s, QString())};
 }
 
-void SaveCoverSettings(const CoverSettings &cover)
+bool SaveCoverSettings(const CoverSettings &cover, QString *error)
 {
-    using platform::SettingsStore;
-    SettingsStore::set(kSection, u"GCMC"_s, cover.gcmc);
-    SettingsStore::set(kSection, u"JH"_s, cover.jh);
-    SettingsStore::set(kSection, u"SH"_s, cover.sh);
-    SettingsStore::set(kSection, u"JHDW"_s, cover.jhdw);
+    return platform::SettingsStore::set(
+        kSection, {{u"GCMC"_s, cover.gcmc}, {u"JH"_s, cover.jh}, {u"SH"_s, cover.sh}, {u"JHDW"_s, cover.jhdw}},
+        error);
 }
 
 QString SpaceOutText(const QString &text)

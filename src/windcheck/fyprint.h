@@ -24,7 +24,8 @@ struct CoverSettings
 };
 
 CoverSettings LoadCoverSettings();
-void SaveCoverSettings(const CoverSettings &cover);
+// False, with the cause in *error, when the settings file could not be written.
+bool SaveCoverSettings(const CoverSettings &cover, QString *error = nullptr);
 
 // One blank between each two characters, none at the end.
 QString SpaceOutText(const QString &text);

@@ -4,6 +4,7 @@
 #include "app/dialogs/frminputbox.h"
 #include "app/ui/frmsetting.h"
 
+#include <QFile>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -66,6 +67,7 @@ private slots:
     void okStoresAndApplies_data();
     void okStoresAndApplies();
     void cancelStoresNothing();
+    void okReportsUnwritableSettings();
     void inputBox_data();
     void inputBox();
     void inputBoxRefusesEmpty();
@@ -225,6 +227,24 @@ void TstSettings::cancelStoresNothing()
         QCOMPARE(stored(key), u"<absent>"_s);
     QCOMPARE(int(FYOptionFlag), 1);
     QCOMPARE(int(OutPutFileTypeFlag), 0);
+}
+
+void TstSettings::okReportsUnwritableSettings()
+{
+    // The settings file's folder is a file: nothing can be written there.
+    const QString blocker = m_fx->dir->filePath(u"blocker"_s);
+    {
+        QFile f(blocker);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    SettingsStore::useFile(blocker + u"/settings.ini"_s);
+    FrmSetting dlg;
+    dlg.show();
+    enterText(child<QLineEdit>(&dlg, u"txtCompany"_s), u"新厂"_s);
+    click(&dlg, u"cmdOK"_s);
+    QCOMPARE(m_fx->msgs->shown.size(), 1);
+    QVERIFY2(m_fx->msgs->lastText().startsWith(u"设置无法保存到 "_s), qPrintable(m_fx->msgs->lastText()));
+    QVERIFY(m_fx->msgs->lastText().contains(u"只在本次运行中有效"_s));
 }
 
 void TstSettings::inputBox_data()

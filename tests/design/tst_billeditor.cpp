@@ -83,6 +83,7 @@ private slots:
     void confirmWritesBackAndMarksChanged();
     void removesOneOrAll();
     void saveAndReloadGiveTheSameLists();
+    void formulasReadInPartAreListedBeforeSaving();
     void countThatIsNotANumberIsRefusedAndKeepsStoredBill();
     void failedSaveKeepsWindowAndStoredBill();
     void closeAsksAboutUnsavedChanges_data();
@@ -100,6 +101,13 @@ void TstBillEditor::init()
     QVERIFY(m_fx->setUp());
     QVERIFY(typedata::fillLibrary());
     QVERIFY(fillCatalogue());
+    // Type 3's drawing, labelled as its formulas need.
+    drawing::DrawingLists lists;
+    lists.StringArr[0] = {{4000, 300}, u"B"_s};
+    lists.StringArr[1] = {{300, 4000}, u"H"_s};
+    lists.StringLast = 1;
+    QString error;
+    QVERIFY2(drawing::DrawingStore().saveNew(103, u"T3图"_s, lists, &error), qPrintable(error));
 }
 
 void TstBillEditor::cleanup()
@@ -334,6 +342,49 @@ void TstBillEditor::saveAndReloadGiveTheSameLists()
     QCOMPARE(rowTexts(again->list(BillKind::Profile)->topLevelItem(1)),
              (BillRow{u"框'料"_s, u"60-01"_s, u"2"_s, u"B-'2"_s}));
     QCOMPARE(typedata::rows(u"窗型材"_s).filter(QRegularExpression(u"^[^3]\\|"_s)), otherTypes);
+}
+
+void TstBillEditor::formulasReadInPartAreListedBeforeSaving()
+{
+    auto e = openEditor(3);
+    const QList<std::pair<int, BillRow>> edits = {
+        {0, {u"框"_s, u"K60"_s, u"2"_s, u"(H-100"_s}},   // unbalanced
+        {1, {u"扇"_s, u"S60"_s, u"X+5"_s, u"B-20"_s}},   // X is no label
+        {2, {u"中梃"_s, u"Z60"_s, u"2"_s, u"1"_s + QString(40, u'9')}}, // no finite result
+        {3, {u"压线"_s, u"Y60"_s, u"SQR(B*H)"_s, u"b/2+h"_s}}, // whole
+    };
+    QTreeWidget *profiles = e->list(BillKind::Profile);
+    for (const auto &[row, texts] : edits) {
+        if (row >= profiles->topLevelItemCount())
+            profiles->addTopLevelItem(new QTreeWidgetItem);
+        for (int c = 0; c < 4; ++c)
+            profiles->topLevelItem(row)->setText(c, texts[size_t(c)]);
+    }
+    const QStringList before = typedata::dump();
+
+    // Not saved: the question lists each row; the window stays on the first.
+    m_fx->msgs->answers = {MsgAnswer::No};
+    button(*e, u"CmdSave"_s)->click();
+    QCOMPARE(m_fx->msgs->shown.size(), 1);
+    const QString text = m_fx->msgs->lastText();
+    QVERIFY2(text.contains(u"门窗型材\t第1行\t(H-100\t括号不成对"_s), qPrintable(text));
+    QVERIFY2(text.contains(u"门窗型材\t第2行\tX+5\t“X”既不是函数也不是图中的标注"_s), qPrintable(text));
+    QVERIFY2(text.contains(u"门窗型材\t第3行\t1"_s + QString(40, u'9') + u"\t计算结果不是有限数"_s), qPrintable(text));
+    QVERIFY2(!text.contains(u"第4行"_s), qPrintable(text));
+    QVERIFY(text.endsWith(u"是否仍然保存？"_s));
+    QCOMPARE(m_fx->msgs->shown.first().buttons, platform::MsgButtons::YesNo);
+    QCOMPARE(typedata::dump(), before);
+    QVERIFY(e->isVisible());
+    QCOMPARE(profiles->currentItem(), profiles->topLevelItem(0));
+
+    // Saved anyway: the bill is stored as it stands.
+    const Bill edited = billFromLists(e->lists());
+    m_fx->msgs->clear();
+    m_fx->msgs->answers = {MsgAnswer::Yes};
+    button(*e, u"CmdSave"_s)->click();
+    QCOMPARE(m_fx->msgs->shown.size(), 1);
+    QCOMPARE(storedBill(3), edited);
+    QVERIFY(!e->isVisible());
 }
 
 void TstBillEditor::countThatIsNotANumberIsRefusedAndKeepsStoredBill()

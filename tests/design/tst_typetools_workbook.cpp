@@ -4,6 +4,7 @@
 
 #include "design/formulasheet.h"
 #include "design/ui/frmdesign.h"
+#include "drawing/store.h"
 #include "platform/numtext.h"
 #include "platform/workbook.h"
 
@@ -217,6 +218,7 @@ private slots:
     void importNeedsASelectedSeries();
     void cancelledImportChangesNothing();
     void oldBinaryWorkbookIsRefused();
+    void formulasReadInPartAreListedAfterImport();
     void rowsAboveTheFirstTypeAreIgnored();
     void failingImportLeavesNothing_data();
     void failingImportLeavesNothing();
@@ -230,6 +232,14 @@ void TstTypeToolsWorkbook::init()
 {
     m_fx = std::make_unique<testfixture::DataFolder>();
     QVERIFY(m_fx->setUp());
+    // The drawings the sheets name, labelled as their formulas need.
+    drawing::DrawingLists lists;
+    for (const QString &label : {u"B"_s, u"H"_s, u"KH1"_s})
+        lists.StringArr[size_t(++lists.StringLast)] = {{0, 0}, label};
+    for (qint64 number : {1, 2, 5, 101, 102, 103}) {
+        QString error;
+        QVERIFY2(drawing::DrawingStore().saveNew(number, u"图%1"_s.arg(number), lists, &error), qPrintable(error));
+    }
 }
 
 void TstTypeToolsWorkbook::cleanup()
@@ -511,6 +521,34 @@ void TstTypeToolsWorkbook::oldBinaryWorkbookIsRefused()
     QVERIFY2(m_fx->msgs->lastText().contains(u".xlsx"_s), qPrintable(m_fx->msgs->lastText()));
     QCOMPARE(w.windowTitle(), u"设计门窗"_s);
     QCOMPARE(typedata::dump(), before);
+}
+
+void TstTypeToolsWorkbook::formulasReadInPartAreListedAfterImport()
+{
+    QVERIFY(typedata::fillLibrary());
+    const QString path = m_fx->dir->filePath(u"partial.xlsx"_s);
+    QVERIFY(writeSheet(path, {{u"门窗名称：甲"_s, u"5"_s},
+                              kXC,
+                              {u"框料"_s, u"X"_s, u"2"_s, u"(H-100"_s},
+                              {u"扇料"_s, u"Y"_s, u"X+5"_s, u"B-KH1"_s},
+                              {u"门窗名称：乙"_s, u"999"_s}, // no such drawing: no labels
+                              kPC,
+                              {u"白玻"_s, u"1"_s, u"B/2"_s, u"10/(5-5)"_s}}));
+    FrmDesign w;
+    QVERIFY(select(w, u"24"_s));
+    m_fx->msgs->fileNames << path;
+    w.CmdInputGS();
+    // Imported as they stand, then listed.
+    QCOMPARE(typedata::rows(u"窗型材"_s).filter(u"(H-100"_s).size(), 1);
+    QCOMPARE(m_fx->msgs->shown.size(), 1);
+    QCOMPARE(m_fx->msgs->shown.first().icon, MsgIcon::Exclamation);
+    QCOMPARE(m_fx->msgs->lastText(), u"公式已导入，但以下公式无法完整计算：\n"
+                                     "门窗名称：甲（第1行）\n"
+                                     "门窗型材\t第3行\t(H-100\t括号不成对\n"
+                                     "门窗型材\t第4行\tX+5\t“X”既不是函数也不是图中的标注\n"
+                                     "门窗名称：乙（第5行）\n"
+                                     "门窗板材\t第7行\tB/2\t“B”既不是函数也不是图中的标注\n"
+                                     "门窗板材\t第7行\t10/(5-5)\t计算结果不是有限数"_s);
 }
 
 void TstTypeToolsWorkbook::rowsAboveTheFirstTypeAreIgnored()

@@ -100,6 +100,11 @@ void TstDxf::imports_data()
         << entities("0\nLWPOLYLINE\n90\n3\n10\n100\n20\n100\n10\n200\n20\n100\n10\n150\n20\n200\n"
                     "0\nLINE\n10\n1\n20\n2\n11\n3\n21\n4\n")
         << u"L(1,2)(3,4)"_s;
+    // Text in the Chinese code page, as older programs write it, or in UTF-8, as newer ones do.
+    QTest::newRow("GBK text") << entities("0\nDIMENSION\n1\n\xD2\xBB\xCE\xBB\n11\n7\n21\n8\n13\n0\n23\n0\n14\n1\n24\n0\n")
+                              << u"D(0,0)(1,0)(0,0) T(7,8)[一位]"_s;
+    QTest::newRow("UTF-8 text") << entities("0\nDIMENSION\n1\n\xE4\xB8\x80\xE4\xBD\x8D\n11\n7\n21\n8\n13\n0\n23\n0\n14\n1\n24\n0\n")
+                                << u"D(0,0)(1,0)(0,0) T(7,8)[一位]"_s;
     QTest::newRow("line without its end point") << entities("0\nLINE\n10\n1\n20\n2\n11\n3\n") << QString();
     QTest::newRow("entities after the section") << entities("0\nLINE\n10\n1\n20\n2\n11\n3\n21\n4\n")
                                                            + "0\nSECTION\n2\nOBJECTS\n0\nLINE\n10\n5\n20\n5\n11\n6\n21\n6\n0\nENDSEC\n"

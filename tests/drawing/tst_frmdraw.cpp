@@ -2,6 +2,7 @@
 // box, the command line, the file and library buttons with their dialogs, printing and closing.
 #include "../app/fixture.h"
 #include "drawingtest.h"
+#include "../platform/filelimit.h"
 
 #include "drawing/editor.h"
 #include "drawing/store.h"
@@ -166,6 +167,7 @@ private slots:
     void fileOpenKeepsTheLibraryNumber();
     void deletedLibraryDrawingIsSavedAsNew();
     void saveFileAsksBeforeOverwriting();
+    void saveOnFullDiskKeepsFileAndChanges();
     void closeAsksWhenUnsaved_data();
     void closeAsksWhenUnsaved();
     void oneWindowInTheMdiArea();
@@ -711,6 +713,35 @@ void TstFrmDraw::saveFileAsksBeforeOverwriting()
     QVERIFY(QFile::exists(m_fx->dir->filePath(u"window.MC"_s)));
     QVERIFY(m_fx->msgs->shown.isEmpty());
     QVERIFY(!f.SaveDrawingFile());
+}
+
+void TstFrmDraw::saveOnFullDiskKeepsFileAndChanges()
+{
+    FrmDraw f;
+    f.show();
+    for (int i = 0; i < 50; ++i)
+        lineAt(f.picture(), 1000 + i);
+    const QString path = m_fx->dir->filePath(u"door.MC"_s);
+    const QByteArray old = "Line\r\n1\r\n2\r\n3\r\n4\r\n";
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(old);
+    }
+    m_fx->msgs->fileNames = {path};
+    m_fx->msgs->answers = {platform::MsgAnswer::Ok};
+    bool saved = true;
+    {
+        testfixture::FileSizeLimit full(200);
+        saved = f.SaveDrawingFile();
+    }
+    QVERIFY(!saved);
+    QVERIFY2(m_fx->msgs->lastText().startsWith(u"图形文件保存出错！"_s) && m_fx->msgs->lastText().contains(path),
+             qPrintable(m_fx->msgs->lastText()));
+    QVERIFY(f.hasUnsavedChanges());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), old);
 }
 
 void TstFrmDraw::closeAsksWhenUnsaved_data()

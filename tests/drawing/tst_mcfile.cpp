@@ -1,6 +1,7 @@
 // Drawing files: the exact form written, round trips, the tolerant reader, and failed reads that
 // leave the drawing as it was.
 #include "drawingtest.h"
+#include "platform/ansicodes.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -46,6 +47,11 @@ private slots:
     void textsRoundTrip();
     void everyKindRoundTrips();
     void textGbkLacksIsKept();
+    void everyGb2312CharacterRoundTrips();
+    void textsBeyondGbkRoundTrip_data();
+    void textsBeyondGbkRoundTrip();
+    void earlierFilesRead_data();
+    void earlierFilesRead();
     void readerTolerance_data();
     void readerTolerance();
     void failedReadKeepsDrawing_data();
@@ -155,6 +161,101 @@ void TstMcFile::textGbkLacksIsKept()
     CPictire back;
     QVERIFY(back.Open_File(path(u"utf8.MC"_s)));
     QCOMPARE(back.lists().StringArr[0].text, u"窗 \U0001F600"_s);
+}
+
+namespace {
+// The 6,763 characters of GB2312: rows 0xB0-0xF7, columns 0xA1-0xFE, less the five empty places
+// at the end of row 0xD7.
+QStringList gb2312Characters()
+{
+    QStringList out;
+    for (int lead = 0xB0; lead <= 0xF7; ++lead) {
+        for (int trail = 0xA1; trail <= 0xFE; ++trail) {
+            if (lead == 0xD7 && trail >= 0xFA)
+                continue;
+            out << platform::fromAnsiCodes({qint16(quint16(lead << 8 | trail))});
+        }
+    }
+    return out;
+}
+
+QString roundTrip(const QString &file, const QString &text)
+{
+    CPictire pic;
+    pic.AddString({10, 20}, text);
+    if (!pic.SavePicture(file))
+        return u"<not written>"_s;
+    CPictire back;
+    if (!back.Open_File(file) || back.GetStringCount() != 0)
+        return u"<not read>"_s;
+    return back.lists().StringArr[0].text;
+}
+} // namespace
+
+void TstMcFile::everyGb2312CharacterRoundTrips()
+{
+    const QStringList chars = gb2312Characters();
+    QCOMPARE(chars.size(), 6763);
+    QCOMPARE(chars.first(), u"啊"_s);
+    QCOMPARE(chars.last(), u"齄"_s);
+    // Each alone, as a short label is (alone, more of them read as valid UTF-8: 一 as "һ").
+    const QString file = path(u"one.MC"_s);
+    QStringList changed;
+    for (const QString &c : chars) {
+        if (roundTrip(file, c) != c)
+            changed << c;
+    }
+    QVERIFY2(changed.isEmpty(), qPrintable(changed.join(u' ')));
+    // In files of GBK bytes, as written before.
+    QCOMPARE(readAll(file), QByteArray("String\r\n 10 \r\n 20 \r\n\xF7\xFE\r\n"));
+    // Each after each of the others in a text, in pairs (a pair may read as a UTF-8 character).
+    for (qsizetype i = 0; i + 1 < chars.size(); i += 2) {
+        const QString pair = chars[i] + chars[i + 1];
+        if (roundTrip(file, pair) != pair)
+            changed << pair;
+    }
+    QVERIFY2(changed.isEmpty(), qPrintable(changed.join(u' ')));
+}
+
+void TstMcFile::textsBeyondGbkRoundTrip_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("diameter sign") << u"Ø20 孔"_s;
+    QTest::newRow("bullet") << u"• 上亮"_s;
+    QTest::newRow("extension A") << u"㐀 一位"_s;
+    QTest::newRow("extension B") << u"𠀀值"_s;
+    QTest::newRow("emoji") << u"纱窗 😀"_s;
+    QTest::newRow("euro") << u"€100"_s;
+}
+
+void TstMcFile::textsBeyondGbkRoundTrip()
+{
+    QFETCH(QString, text);
+    QCOMPARE(roundTrip(path(u"beyond.MC"_s), text), text);
+}
+
+void TstMcFile::earlierFilesRead_data()
+{
+    QTest::addColumn<QByteArray>("textBytes");
+    QTest::addColumn<QString>("text");
+    // GBK, as the earlier program and this one write for characters GBK has.
+    QTest::newRow("GBK that is also valid UTF-8") << QByteArray("\xD2\xBB\xCE\xBB\xD6\xB5\xC6\xAB\xC9\xB4")
+                                                  << u"一位值偏纱"_s;
+    QTest::newRow("GBK") << QByteArray("\xC3\xC5\xB4\xB0") << u"门窗"_s;
+    // UTF-8, as earlier versions wrote a text with a character GBK lacks.
+    for (const QString &t : {u"窗 😀"_s, u"Ø20 孔"_s, u"Ø5"_s, u"一位 𠀀"_s, u"上亮 • 下亮"_s, u"㐀"_s})
+        QTest::newRow(qPrintable(u"UTF-8 "_s + t)) << t.toUtf8() << t;
+}
+
+void TstMcFile::earlierFilesRead()
+{
+    QFETCH(QByteArray, textBytes);
+    QFETCH(QString, text);
+    const QString file = path(u"earlier.MC"_s);
+    QVERIFY(writeAll(file, "String\r\n 1 \r\n 2 \r\n" + textBytes + "\r\n"));
+    CPictire back;
+    QVERIFY(back.Open_File(file));
+    QCOMPARE(back.lists().StringArr[0].text, text);
 }
 
 void TstMcFile::readerTolerance_data()

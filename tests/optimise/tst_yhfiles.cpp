@@ -1,5 +1,6 @@
 #include "optimise/yhexport.h"
 #include "optimise/yhfiles.h"
+#include "../platform/filelimit.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -57,6 +58,8 @@ private slots:
     void textExport_data();
     void textExport();
     void textExportFailsOnBadPath();
+    void fullDiskKeepsOldFile_data();
+    void fullDiskKeepsOldFile();
 
     void workbookLayout_data();
     void workbookLayout();
@@ -165,6 +168,40 @@ void TstYHFiles::textExportFailsOnBadPath()
 {
     QTemporaryDir dir;
     QVERIFY(!ExportYHText(dir.filePath(u"no/such/out.txt"_s), {}, {}, {}, u"d"_s));
+}
+
+void TstYHFiles::fullDiskKeepsOldFile_data()
+{
+    QTest::addColumn<bool>("pieceList"); // else the text export
+    QTest::newRow("piece list") << true;
+    QTest::newRow("text export") << false;
+}
+
+void TstYHFiles::fullDiskKeepsOldFile()
+{
+    QFETCH(bool, pieceList);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"old.file"_s);
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("old");
+    }
+    QList<PieceListRow> rows;
+    for (int i = 0; i < 200; ++i)
+        rows << PieceListRow{u"1200"_s, u"2"_s};
+    QString error;
+    bool written = true;
+    {
+        testfixture::FileSizeLimit full(64);
+        written = pieceList ? SaveDDDFile(path, rows, &error)
+                            : ExportYHText(path, planRows(20), summaryRows(5), u"某工程"_s, u"2026-12-10"_s, &error);
+    }
+    QVERIFY(!written);
+    QVERIFY2(error.contains(path), qPrintable(error));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("old"));
 }
 
 void TstYHFiles::workbookLayout_data()

@@ -14,6 +14,8 @@ private slots:
     void valReadsLeadingNumber();
     void isNumeric_data();
     void isNumeric();
+    void checkAndReadingAgree_data();
+    void checkAndReadingAgree();
     void roundHalfEven_data();
     void roundHalfEven();
     void generalForm_data();
@@ -66,6 +68,45 @@ void TstNumText::isNumeric()
     QFETCH(QString, text);
     QFETCH(bool, expected);
     QCOMPARE(platform::isNumeric(text), expected);
+}
+
+void TstNumText::checkAndReadingAgree_data()
+{
+    // What the check accepts must read as the number it shows; what would read otherwise (as 0)
+    // is refused. Full-width digits and blanks, as Chinese input methods type them, are refused.
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<double>("reads"); // val() of an accepted text
+    QTest::newRow("blank before") << u" 1200"_s << true << 1200.0;
+    QTest::newRow("tab before and blank after") << u"\t1200 "_s << true << 1200.0;
+    QTest::newRow("full-width blank before") << u"\u30001200"_s << false << 0.0;
+    QTest::newRow("full-width blank after") << u"1200\u3000"_s << false << 0.0;
+    QTest::newRow("no-break blank before") << u"\u00A01200"_s << false << 0.0;
+    QTest::newRow("narrow no-break blank before") << u"\u202F1200"_s << false << 0.0;
+    QTest::newRow("line break before") << u"\n1200"_s << false << 0.0;
+    QTest::newRow("carriage return after") << u"1200\r"_s << false << 0.0;
+    QTest::newRow("form feed before") << u"\f1200"_s << false << 0.0;
+    QTest::newRow("full-width digits") << u"１２００"_s << false << 0.0;
+    QTest::newRow("full-width minus") << u"－5"_s << false << 0.0;
+    QTest::newRow("full-width point") << u"1．5"_s << false << 0.0;
+    QTest::newRow("overflow") << u"1e999"_s << false << 0.0;
+    QTest::newRow("negative overflow") << u"-1E400"_s << false << 0.0;
+    QTest::newRow("400 digits") << QString(400, u'9') << false << 0.0;
+    QTest::newRow("largest double") << u"1.7976931348623157e308"_s << true << 1.7976931348623157e308;
+    QTest::newRow("underflow to zero") << u"1e-999"_s << true << 0.0;
+    QTest::newRow("infinity spelled") << u"inf"_s << false << 0.0;
+    QTest::newRow("not a number spelled") << u"nan"_s << false << 0.0;
+    QTest::newRow("hexadecimal") << u"0x10"_s << false << 0.0;
+}
+
+void TstNumText::checkAndReadingAgree()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, accepted);
+    QFETCH(double, reads);
+    QCOMPARE(platform::isNumeric(text), accepted);
+    if (accepted)
+        QCOMPARE(val(text), reads);
 }
 
 void TstNumText::roundHalfEven_data()

@@ -11,6 +11,7 @@
 #include <QTest>
 #include <functional>
 #include <limits>
+#include <sys/resource.h>
 #include <zip.h>
 
 using namespace Qt::StringLiterals;
@@ -168,6 +169,7 @@ private slots:
     void faultyWorkbooksAreNotWritten_data();
     void faultyWorkbooksAreNotWritten();
     void failedWriteKeepsExistingFile();
+    void wideSparseSheetReadsInLittleMemory();
     void showWorkbookOpensAFreshFile();
     void showWorkbookFailures();
 
@@ -484,6 +486,49 @@ void TstWorkbook::failedWriteKeepsExistingFile()
     const std::optional<CellGrid> grid = readFirstSheet(path, &err);
     QVERIFY2(grid, qPrintable(err));
     QCOMPARE(grid->text(0, 0), u"内容"_s);
+}
+
+namespace {
+// The process's peak resident size so far, in kilobytes.
+long peakKilobytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+} // namespace
+
+void TstWorkbook::wideSparseSheetReadsInLittleMemory()
+{
+    // One cell in the last column (XFD) of each of 2,000 rows: a file of a few kilobytes. Padding
+    // every row out to that column would hold 32 million cells.
+    const int rows = 2000;
+    const int lastColumn = 16383;
+    Workbook book;
+    Sheet &sheet = book.addSheet(u"宽表"_s);
+    for (int r = 0; r < rows; ++r)
+        sheet.setText(r, lastColumn, u"格%1"_s.arg(r));
+    sheet.setText(0, 0, u"首格"_s);
+    const QString path = m_dir.filePath(u"wide.xlsx"_s);
+    QString err;
+    QVERIFY2(writeXlsx(book, path, &err), qPrintable(err));
+    QVERIFY2(QFileInfo(path).size() < 100 * 1024, qPrintable(QString::number(QFileInfo(path).size())));
+
+    const long before = peakKilobytes();
+    const std::optional<CellGrid> grid = readFirstSheet(path, &err);
+    QVERIFY2(grid, qPrintable(err));
+    const long grown = peakKilobytes() - before;
+    QVERIFY2(grown < 64 * 1024, qPrintable(u"peak grew by %1 KB"_s.arg(grown)));
+
+    QCOMPARE(grid->rowCount(), rows);
+    QCOMPARE(grid->columnCount(), lastColumn + 1);
+    QCOMPARE(grid->text(0, 0), u"首格"_s);
+    QCOMPARE(grid->text(1999, lastColumn), u"格1999"_s);
+    QCOMPARE(grid->text(1999, lastColumn - 1), QString());
+    QCOMPARE(grid->text(rows, lastColumn), QString());
+    const QStringList last = grid->row(1999);
+    QCOMPARE(last.size(), lastColumn + 1);
+    QCOMPARE(last.constLast(), u"格1999"_s);
 }
 
 void TstWorkbook::showWorkbookOpensAFreshFile()

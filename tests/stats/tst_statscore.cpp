@@ -1,4 +1,5 @@
 #include "statsdata.h"
+#include "../platform/filelimit.h"
 
 #include "platform/workbook.h"
 #include "stats/expansion.h"
@@ -475,6 +476,31 @@ private slots:
     }
 
     // --- exports
+
+    void textExportOnFullDiskKeepsOldFile()
+    {
+        QVERIFY(run(u"INSERT INTO OutTJ VALUES (1, '框料', 'K60', 10.8, '米', 88.56, 8.2)"_s));
+        const auto rows = StatsStore().exportRows(exportSpec(ExportTable::MaterialList).query);
+        QVERIFY(rows);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"out.txt"_s);
+        {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("old");
+        }
+        QString error;
+        bool written = true;
+        {
+            testfixture::FileSizeLimit full(16);
+            written = writeExportText(path, exportSpec(ExportTable::MaterialList), *rows, &error);
+        }
+        QVERIFY(!written);
+        QVERIFY2(error.contains(path), qPrintable(error));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("old"));
+    }
 
     void textExportEndsFieldsWithTabs()
     {

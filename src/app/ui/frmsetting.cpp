@@ -1,6 +1,7 @@
 #include "frmsetting.h"
 
 #include "app/generalsettings.h"
+#include "platform/messages.h"
 
 #include <QButtonGroup>
 #include <QFormLayout>
@@ -103,7 +104,9 @@ void FrmSetting::onOk()
     s.address = m_address->text();
     s.textOutput = !m_excel->isChecked();
     s.simpleWindCheck = !m_standard->isChecked();
-    SaveGeneralSettings(s);
+    QString error;
+    if (!SaveGeneralSettings(s, &error))
+        platform::showError(this, error);
     accept();
 }
 

@@ -4,6 +4,7 @@
 
 #include "typetreewidget.h"
 #include "app/maindb.h"
+#include "design/formulacheck.h"
 #include "design/formulasheet.h"
 #include "platform/messages.h"
 #include "platform/showworkbook.h"
@@ -366,6 +367,9 @@ void FrmDesign::CmdInputGS()
         node->setExpanded(true);
     }
     setWindowTitle(endCaption);
+    if (const QStringList warnings = importFormulaWarningLines(sheet.types); !warnings.isEmpty())
+        platform::messages().message(this, u"公式已导入，但以下公式无法完整计算：\n"_s + warnings.join(u'\n'),
+                                     u"提示"_s, platform::MsgIcon::Exclamation, platform::MsgButtons::Ok);
 }
 
 } // namespace design

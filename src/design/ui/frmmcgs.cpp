@@ -1,6 +1,7 @@
 #include "frmmcgs.h"
 
 #include "catalogue/ui/browser.h"
+#include "design/formulacheck.h"
 #include "drawing/ui/showpicture.h"
 #include "platform/messages.h"
 #include "platform/surface_widget.h"
@@ -325,6 +326,18 @@ bool FrmMCGS::SaveMCBillLists()
 {
     if (m_editedRow)
         cmdOK(); // saving means saving what the window shows
+    // Formulas the evaluator would read only in part are listed; saving them anyway keeps them as
+    // they stand.
+    const QList<FormulaWarning> warnings = checkTypeBillFormulas(m_typeId, billFromLists(m_lists));
+    if (!warnings.isEmpty()
+        && platform::messages().message(this,
+                                        u"以下公式无法完整计算：\n"_s + formulaWarningLines(warnings).join(u'\n')
+                                            + u"\n\n是否仍然保存？"_s,
+                                        u"提示"_s, platform::MsgIcon::Exclamation, platform::MsgButtons::YesNo)
+               != platform::MsgAnswer::Yes) {
+        showRow(warnings.first().kind, warnings.first().row);
+        return false;
+    }
     QString error;
     std::optional<BillProblem> problem;
     if (design::SaveMCBillLists(m_lists, m_typeId, &error, &problem)) {

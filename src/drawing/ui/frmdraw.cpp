@@ -181,7 +181,7 @@ FrmDraw::FrmDraw(QWidget *parent) : QWidget(parent), m_clean(std::make_unique<Dr
         {CmdString, u"String"_s}, {CmdArc, u"Arc"_s}, {CmdDel, u"Del"_s},
     };
     for (const auto &[button, name] : commands)
-        connect(button, &QPushButton::clicked, this, [this, name] { StartCommand(name); });
+        connect(button, &QPushButton::clicked, this, [this, command = name] { StartCommand(command); });
     connect(CmdRefresh, &QPushButton::clicked, this, &FrmDraw::NewDrawing);
     connect(CmdRdraw, &QPushButton::clicked, this, &FrmDraw::Redraw);
     connect(CmdOpen, &QPushButton::clicked, this, &FrmDraw::OpenDrawingFile);

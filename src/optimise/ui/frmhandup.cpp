@@ -194,8 +194,8 @@ void FrmHandup::save()
     if (name.isEmpty())
         return;
     // The user would take the list for kept.
-    if (!SaveDDDFile(name, rows()))
-        platform::showError(this, u"无法写入文件："_s + name);
+    if (QString error; !SaveDDDFile(name, rows(), &error))
+        platform::showError(this, error);
 }
 
 void FrmHandup::optimise()

@@ -19,7 +19,7 @@ public:
 
     void add();
     void remove();
-    void open();
+    void open() override; // the file command; QDialog::open is not used on this dialog
     void save();
     void optimise();
 

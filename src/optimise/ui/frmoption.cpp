@@ -109,7 +109,9 @@ void FrmOption::onOk()
         failed->setFocus();
         return;
     }
-    applyOptionValues(check.values);
+    QString error;
+    if (!applyOptionValues(check.values, &error))
+        platform::showError(this, error);
     accept();
 }
 

@@ -138,9 +138,9 @@ void FrmResult::exportResult()
     if (QFileInfo(name).suffix().isEmpty())
         name += u".txt"_s;
     m_lastTextFile = name;
-    if (!ExportYHText(name, plan, summary, YHGCName, date))
-        platform::messages().message(this, u"输出出错！"_s, QCoreApplication::applicationName(), platform::MsgIcon::None,
-                                     platform::MsgButtons::Ok);
+    if (QString error; !ExportYHText(name, plan, summary, YHGCName, date, &error))
+        platform::messages().message(this, u"输出出错！\n"_s + error, QCoreApplication::applicationName(),
+                                     platform::MsgIcon::None, platform::MsgButtons::Ok);
 }
 
 } // namespace optimise::ui

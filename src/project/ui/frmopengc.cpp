@@ -207,7 +207,9 @@ void FrmOpenGC::CmdAutoNum_Click()
     // A cancel keeps the stored number.
     if (platform::execDialog(&dialog) != QDialog::Accepted)
         return;
-    platform::SettingsStore::set(app::kSettingsGeneral, u"AUTONUM"_s, dialog.textValue());
+    QString error;
+    if (!platform::SettingsStore::set(app::kSettingsGeneral, u"AUTONUM"_s, dialog.textValue(), &error))
+        platform::showError(this, error);
 }
 
 void FrmOpenGC::CmdPrint_Click()

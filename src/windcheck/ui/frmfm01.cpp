@@ -1,6 +1,7 @@
 #include "frmfm01.h"
 
 #include "frmmainfy01.h"
+#include "platform/messages.h"
 #include "windcheck/fyprint.h"
 
 #include <QDate>
@@ -38,7 +39,9 @@ FrmFM01::FrmFM01(FrmMainFY01 *chain) : StepWindow(chain)
 
 void FrmFM01::save()
 {
-    SaveCoverSettings({m_text[1]->text(), m_text[2]->text(), m_text[3]->text(), m_text[4]->text()});
+    QString error;
+    if (!SaveCoverSettings({m_text[1]->text(), m_text[2]->text(), m_text[3]->text(), m_text[4]->text()}, &error))
+        platform::showError(this, error);
     close();
 }
 
