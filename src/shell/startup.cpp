@@ -3,9 +3,11 @@
 #include "frmlogin.h"
 #include "frmsetup.h"
 #include "mdimain.h"
+#include "app/icons.h"
 #include "app/schema.h"
 #include "drawing/ui/showpicture.h"
 #include "app/shared.h"
+#include "platform/chinese.h"
 #include "platform/messages.h"
 
 #include <QApplication>
@@ -26,8 +28,15 @@ bool runLogin()
     return LoginOK;
 }
 
+void prepareApplication()
+{
+    platform::installQtTranslation();
+    QApplication::setWindowIcon(appIcon());
+}
+
 int runApplication(QApplication &a)
 {
+    prepareApplication();
     QString error;
     if (!ensureDataFolder(&error)) {
         platform::showError(nullptr, error);
@@ -46,8 +55,7 @@ int runApplication(QApplication &a)
     lock.reset(splash.releaseLock());
 
     MDIMain mainWindow;
-    mainWindow.resize(1024, 720);
-    mainWindow.show();
+    mainWindow.showWithSavedPlacement();
     mainWindow.load();
     return a.exec();
 }
