@@ -89,14 +89,14 @@ QMdiSubWindow *addSubWindow(QMdiArea *area, QWidget *widget)
 {
     // The form's designed size; a form that set none gets its preferred one.
     const QSize wanted = widget->testAttribute(Qt::WA_Resized) ? widget->size() : widget->sizeHint();
-    const QMdiSubWindow *active = area->activeSubWindow();
+    QMdiSubWindow *active = area->activeSubWindow();
     const bool maximised = active && active->isMaximized();
     QMdiSubWindow *base = cascadeBase(area, nullptr);
 
     // The area must not maximise the window on its own: a form that takes the focus when it is
     // added (the drawing editor's command line) gets maximised by the area while still hidden and then
-    // keeps its normal size under the maximised flag. The window is maximised here, once shown; the
-    // one below stays as it is.
+    // keeps its normal size under the maximised flag. The window is maximised here, once shown, and
+    // the one below is restored, as the area does itself: one maximised window at a time.
     const bool keepOption = area->testOption(QMdiArea::DontMaximizeSubWindowOnActivation);
     area->setOption(QMdiArea::DontMaximizeSubWindowOnActivation, true);
     QMdiSubWindow *sub = area->addSubWindow(widget);
@@ -124,6 +124,8 @@ QMdiSubWindow *addSubWindow(QMdiArea *area, QWidget *widget)
                              keepInsideArea(area, sub); // the area may have shrunk meanwhile
                      });
 
+    if (maximised)
+        active->showNormal();
     sub->show();
     if (maximised)
         sub->showMaximized();

@@ -123,6 +123,7 @@ void TstWindowPlacement::newWindowOverMaximisedOneFillsTheArea()
     QVERIFY(opened != jobs);
     QVERIFY(opened->isMaximized());
     QCOMPARE(opened->geometry(), area->viewport()->rect()); // nothing of the window below shows
+    QVERIFY(!jobs->isMaximized()); // one maximised window at a time, as the area keeps them
 
     // Restored, both windows lie inside the area.
     opened->showNormal();
