@@ -1,9 +1,10 @@
 #include "yhexport.h"
 
+#include "platform/chinese.h"
 #include "platform/numtext.h"
 #include "yhfiles.h"
 
-#include <QLocale>
+#include "platform/filewrite.h"
 #include "platform/filewrite.h"
 
 using namespace Qt::StringLiterals;
@@ -35,7 +36,7 @@ QList<QStringList> summaryListRows(const QList<SummaryRow> &rows)
 
 QString shortDateText(const QDate &date)
 {
-    return QLocale::system().toString(date, QLocale::ShortFormat);
+    return platform::dateText(date);
 }
 
 QString yhResultText(const QList<QStringList> &plan, const QList<QStringList> &summary, const QString &jobName,
@@ -153,8 +154,7 @@ platform::Workbook yhResultWorkbook(const QList<QStringList> &plan, const QList<
 namespace {
 QString footer(const QDateTime &when)
 {
-    const QLocale loc = QLocale::system();
-    return loc.toString(when.date(), QLocale::LongFormat) + u"  "_s + loc.toString(when.time(), QLocale::ShortFormat);
+    return platform::dateText(when.date()) + u"  "_s + when.time().toString(u"HH:mm"_s);
 }
 } // namespace
 

@@ -1,4 +1,5 @@
 #include "messages.h"
+#include "mdi.h"
 #include "scriptedmessages.h"
 
 #include <QDesktopServices>
@@ -41,7 +42,11 @@ bool confirm(QWidget *parent, const QString &text, const QString &title, MsgButt
     return a == MsgAnswer::Yes || a == MsgAnswer::Ok;
 }
 
-int execDialog(QDialog *dialog) { return messages().execDialog(dialog); }
+int execDialog(QDialog *dialog)
+{
+    fitColumnsToHeaders(dialog);
+    return messages().execDialog(dialog);
+}
 
 MsgAnswer QtMessages::message(QWidget *parent, const QString &text, const QString &title, MsgIcon icon,
                               MsgButtons buttons, MsgDefault defaultButton)

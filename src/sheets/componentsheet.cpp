@@ -3,9 +3,9 @@
 #include "app/maindb.h"
 #include "design/formula.h"
 #include "drawing/mcpicture.h"
+#include "platform/chinese.h"
 #include "platform/numtext.h"
 
-#include <QLocale>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -195,7 +195,7 @@ QStringList ComponentSheet::screenTitle() const
             sheetNumber,
             size,
             units,
-            QLocale::system().toString(date, QLocale::ShortFormat),
+            platform::dateText(date),
             remark};
 }
 

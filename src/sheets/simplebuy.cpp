@@ -5,9 +5,9 @@
 #include "design/formula.h"
 #include "design/typestore.h"
 #include "drawing/cpictire.h"
+#include "platform/chinese.h"
 #include "platform/numtext.h"
 
-#include <QLocale>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -150,7 +150,7 @@ void SimpleBuyTable::DrawSimpleBuyPage(platform::Surface &obj) const
     PrintTextAt(obj, 7, 254, u"备    注："_s);
     for (int i = 0; i <= 14; ++i)
         PrintTextAt(obj, kColumnX[i] + 2, 38, QString::fromUtf16(kCaptions[i]));
-    const QString today = QLocale::system().toString(m_today, QLocale::ShortFormat);
+    const QString today = platform::dateText(m_today);
     PrintTextAt(obj, 166, 22, today);
     PrintTextAt(obj, 10, 192, u"下料人："_s);
     PrintTextAt(obj, 66, 192, u"制作人："_s);

@@ -176,6 +176,25 @@ void MDIMain::load()
     ApplyUserRights(CurUserAuth);
 }
 
+namespace {
+const QString kPlacementSection = u"MDIMAIN"_s;
+const QString kPlacementKey = u"PLACEMENT"_s;
+} // namespace
+
+void MDIMain::showWithSavedPlacement()
+{
+    const QByteArray saved = QByteArray::fromBase64(
+        platform::SettingsStore::get(kPlacementSection, kPlacementKey, QString()).toLatin1());
+    if (saved.isEmpty() || !restoreGeometry(saved))
+        resize(1024, 720);
+    show();
+}
+
+void MDIMain::savePlacement()
+{
+    platform::SettingsStore::set(kPlacementSection, kPlacementKey, QString::fromLatin1(saveGeometry().toBase64()));
+}
+
 void MDIMain::toolbarClicked(QAction *action)
 {
     const QString key = action->data().toString();
@@ -296,6 +315,7 @@ void MDIMain::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    savePlacement();
     event->accept();
 }
 

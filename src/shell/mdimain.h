@@ -18,6 +18,8 @@ public:
 
     // Reads the settings, opens the warehouse and main databases and applies the rights.
     void load();
+    // Shows the window at the size, place and state it had when it was last closed (settings file).
+    void showWithSavedPlacement();
     // Enables the items the 12-character rights string grants; a string of another length enables
     // nothing. Rights only ever enable.
     void ApplyUserRights(const QString &auth);
@@ -53,6 +55,7 @@ private:
     QAction *addItem(QMenu *menu, const QString &name, const QString &caption, const QKeySequence &key,
                      void (MDIMain::*slot)(), bool rightsItem);
     void toolbarClicked(QAction *action);
+    void savePlacement();
 
     QMdiArea *m_mdi = nullptr;
     QToolBar *m_toolbar = nullptr;

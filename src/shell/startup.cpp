@@ -3,9 +3,11 @@
 #include "frmlogin.h"
 #include "frmsetup.h"
 #include "mdimain.h"
+#include "app/icons.h"
 #include "app/schema.h"
 #include "drawing/ui/showpicture.h"
 #include "app/shared.h"
+#include "platform/chinese.h"
 #include "platform/datafolder.h"
 #include "platform/messages.h"
 
@@ -27,6 +29,12 @@ bool runLogin()
     return LoginOK;
 }
 
+void prepareApplication()
+{
+    platform::installQtTranslation();
+    QApplication::setWindowIcon(appIcon());
+}
+
 StartCheck prepareStart(std::unique_ptr<QLockFile> *lock)
 {
     *lock = platform::lockDataFolder();
@@ -44,6 +52,7 @@ StartCheck prepareStart(std::unique_ptr<QLockFile> *lock)
 
 int runApplication(QApplication &a)
 {
+    prepareApplication();
     std::unique_ptr<QLockFile> lock;
     switch (prepareStart(&lock)) {
     case StartCheck::Ready: break;
@@ -58,8 +67,7 @@ int runApplication(QApplication &a)
     platform::execDialog(&splash);
 
     MDIMain mainWindow;
-    mainWindow.resize(1024, 720);
-    mainWindow.show();
+    mainWindow.showWithSavedPlacement();
     mainWindow.load();
     return a.exec();
 }

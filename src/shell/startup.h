@@ -6,6 +6,8 @@ class QLockFile;
 
 namespace shell {
 
+// Qt's own texts in Chinese and Velmorra's icon on every window; the first step of the start.
+void prepareApplication();
 enum class StartCheck { Ready, AlreadyRunning, Failed };
 // Before the login: takes the single-instance lock, then makes or repairs the data folder under
 // it, so that two starts never build the same files. Tells the user when another instance runs

@@ -1,6 +1,7 @@
 #include "fyprint.h"
 
 #include "fullcheck.h"
+#include "platform/chinese.h"
 #include "platform/numtext.h"
 #include "platform/settings.h"
 #include "platform/surface.h"
@@ -61,8 +62,7 @@ QString SpaceOutText(const QString &text)
 
 QString coverDateText(const QDate &date)
 {
-    return QString::number(date.year()) + u"年"_s + QString::number(date.month()) + u"月"_s
-           + QString::number(date.day()) + u"日"_s;
+    return platform::dateText(date);
 }
 
 PrintLayout printLayoutFor(double pageWidth, double pageHeight)

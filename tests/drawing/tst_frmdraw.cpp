@@ -165,6 +165,8 @@ private slots:
     void libraryOpenThatWouldOverflowIsRefused();
     void libraryOpenMergesAndSaveReplaces();
     void fileOpenKeepsTheLibraryNumber();
+    void openFileImportsDxf_data();
+    void openFileImportsDxf();
     void deletedLibraryDrawingIsSavedAsNew();
     void saveFileAsksBeforeOverwriting();
     void saveOnFullDiskKeepsFileAndChanges();
@@ -231,7 +233,7 @@ void TstFrmDraw::controls()
 void TstFrmDraw::textDialog()
 {
     frmInput d;
-    QCOMPARE(d.windowTitle(), u"对话框标题"_s);
+    QCOMPARE(d.windowTitle(), u"输入文字"_s);
     QCOMPARE(d.Frame1->title(), u"输入："_s);
     QCOMPARE(d.Label1->text(), u"输入文字："_s);
     QCOMPARE(d.OKButton->text(), u"确定"_s);
@@ -650,6 +652,67 @@ void TstFrmDraw::fileOpenKeepsTheLibraryNumber()
     QCOMPARE(rows.lines.size(), 0);
     QCOMPARE(rows.recs.size(), 1);
     QCOMPARE(rowCount(app::mainDb(), u"图"_s), 1);
+}
+
+namespace {
+// A DXF file: group code and value lines, the codes padded with blanks as CAD programs write them.
+void writeDxf(const QString &path, const QStringList &entities)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("  0\r\nSECTION\r\n  2\r\nENTITIES\r\n");
+    for (const QString &e : entities)
+        file.write(e.toUtf8());
+    file.write("  0\r\nENDSEC\r\n  0\r\nEOF\r\n");
+}
+QString dxfLine(int x1, int y1, int x2, int y2)
+{
+    return u"  0\r\nLINE\r\n 10\r\n%1\r\n 20\r\n%2\r\n 30\r\n0\r\n 11\r\n%3\r\n 21\r\n%4\r\n"_s.arg(x1).arg(y1).arg(x2).arg(y2);
+}
+} // namespace
+
+void TstFrmDraw::openFileImportsDxf_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<QStringList>("messages");
+    QTest::newRow("upper-case extension") << u"plan.DXF"_s << 2 << QStringList();
+    QTest::newRow("lower-case extension") << u"plan.dxf"_s << 2 << QStringList();
+    // One line more than a drawing holds: the capacity message, and the rest is kept.
+    QTest::newRow("too many lines") << u"big.dxf"_s << 362 << QStringList{kCapacityText};
+}
+
+void TstFrmDraw::openFileImportsDxf()
+{
+    QFETCH(QString, fileName);
+    QFETCH(int, lines);
+    QFETCH(QStringList, messages);
+    QStringList entities;
+    for (int i = 0; i < lines; ++i)
+        entities << dxfLine(100, 1500 + i, 3000, 1500 + i);
+    const QString path = m_fx->dir->filePath(fileName);
+    writeDxf(path, entities);
+
+    QMdiArea area;
+    area.show();
+    QPointer<FrmDraw> f = drawing::ui::showDrawWindow(&area);
+    lineAt(f->picture(), 4500); // what was there is replaced
+    m_fx->msgs->fileNames = {path};
+    f->CmdOpen->click();
+    QCOMPARE(m_fx->msgs->texts(), messages);
+    QCOMPARE(f->picture().last(Kind::Line), qint16(std::min(lines, 361) - 1));
+    QCOMPARE(f->picture().lists().LineArr[0], (TwoPoints{{100, 1500}, {3000, 1500}}));
+    QVERIFY(drawnAt(*f, {1500, 1500}));
+    QVERIFY(!drawnAt(*f, {1500, 4500}));
+    QCOMPARE(f->windowTitle(), u"绘图"_s);
+
+    // Not saved anywhere yet: closing asks.
+    QVERIFY(f->hasUnsavedChanges());
+    m_fx->msgs->clear();
+    m_fx->msgs->answers = {platform::MsgAnswer::Cancel};
+    f->CmdExit->click();
+    QCOMPARE(m_fx->msgs->texts(), QStringList{u"图形已修改，是否保存到图库？"_s});
+    QVERIFY(f);
 }
 
 void TstFrmDraw::deletedLibraryDrawingIsSavedAsNew()

@@ -3,6 +3,7 @@
 // messages and dialogs.
 #include "projectdata.h"
 
+#include "app/icons.h"
 #include "app/shared.h"
 #include "platform/surface_widget.h"
 #include "project/projectstate.h"
@@ -568,6 +569,11 @@ private slots:
                 dlg->Tvw->setCurrentItem(findNode(dlg->Tvw, u"T1"_s));
                 dlg->CmdSelect_Click();
                 QCOMPARE(columnTexts(dlg->Tvw1, 0), (QStringList{u"组合主图10"_s, u"T211"_s, u"T212"_s, u"T113"_s}));
+                // The main drawing and its components carry images of their own.
+                QCOMPARE(dlg->Tvw1->topLevelItem(0)->icon(0).cacheKey(), app::mainDrawingIcon().cacheKey());
+                for (int i = 1; i < 4; ++i)
+                    QCOMPARE(dlg->Tvw1->topLevelItem(i)->icon(0).cacheKey(), app::componentIcon().cacheKey());
+                QVERIFY(app::mainDrawingIcon().cacheKey() != app::componentIcon().cacheKey());
                 // Removing one of two components of a type leaves the other.
                 dlg->Tvw1->setCurrentItem(dlg->Tvw1->topLevelItem(2));
                 dlg->CmdRemove_Click();

@@ -216,7 +216,7 @@ private slots:
         QVERIFY(hasTextAtMm(s, u"900*600"_s, 17, 54));
         QVERIFY(hasTextAtMm(s, u"1~1为:名A"_s, 7, 246));
         QVERIFY(hasTextAtMm(s, u"2~2为:名B"_s, 56, 246));
-        const QString today = QLocale::system().toString(QDate(2026, 12, 8), QLocale::ShortFormat);
+        const QString today = u"2026年12月8日"_s;
         QVERIFY(hasTextAtMm(s, u"下料时间："_s + today, 126, 192));
         QVERIFY(!textsOf(s).contains(u"不画"_s));
         // The drawing of entry 1 lies inside box 0.

@@ -230,7 +230,9 @@ void TstFrmFY::reportWindow()
     double titleSize = 0, bodySize = 0;
     int caret = -1;
     bool selection = true;
+    QString caption;
     m_msgs->onDialog = [&](QDialog *d) {
+        caption = d->windowTitle();
         auto *rt = d->findChild<QTextEdit *>(u"rtResult"_s);
         shown = rt->toPlainText();
         QTextCursor c(rt->document());
@@ -244,6 +246,7 @@ void TstFrmFY::reportWindow()
     };
     QVERIFY(form.MakeWindReport());
     QCOMPARE(m_msgs->dialogNames, QStringList{u"frmFyResult"_s});
+    QCOMPARE(caption, u"风压校核结果"_s);
     const SimpleWindReport expected = windcheck::MakeWindReport(form.input());
     QCOMPARE(shown, QString(expected.text).replace(u"\r\n"_s, u"\n"_s));
     QVERIFY(shown.contains(u"一、工程名称：阳光小区"_s));

@@ -193,7 +193,7 @@ void TstFullChain::checkShowsReportAndComesBack()
     QVERIFY(report);
     QVERIFY(report->isVisible());
     QVERIFY(glass->isHidden());
-    QCOMPARE(report->windowTitle(), u"对话框标题"_s);
+    QCOMPARE(report->windowTitle(), u"风压校核计算结果"_s);
     const QString text = report->reportText();
     QVERIFY(text.startsWith(u"                    =====建筑门窗框、扇及玻璃校核报告=====\n\n工程门窗：\n"_s));
     QVERIFY(text.contains(u"\n       风荷载标准值： 1.29024KN/m^2\n"_s));

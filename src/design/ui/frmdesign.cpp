@@ -470,10 +470,7 @@ FrmMCGS *FrmDesign::CmdDesignMC()
     }
     editor->setAttribute(Qt::WA_DeleteOnClose);
     if (QMdiArea *area = mdiAreaOf(this)) {
-        QMdiSubWindow *sub = area->addSubWindow(editor);
-        sub->setAttribute(Qt::WA_DeleteOnClose);
-        sub->show();
-        area->setActiveSubWindow(sub);
+        platform::addSubWindow(area, editor);
     } else {
         editor->show();
     }

@@ -20,7 +20,7 @@ namespace design {
 FrmInputMC::FrmInputMC(QWidget *parent) : catalogue::InputDialogBase(parent)
 {
     setObjectName(u"frmInputMC"_s);
-    setWindowTitle(u"对话框标题"_s);
+    setWindowTitle(u"门窗"_s);
 
     m_label = new QLabel(u"门窗名称:"_s, this);
     m_label->setObjectName(u"Label1"_s);

@@ -38,7 +38,7 @@ namespace drawing::ui {
 frmInput::frmInput(QWidget *parent) : QDialog(parent)
 {
     setObjectName(u"frmInput"_s);
-    setWindowTitle(u"对话框标题"_s);
+    setWindowTitle(u"输入文字"_s);
     Frame1 = new QGroupBox(u"输入："_s, this);
     Frame1->setObjectName(u"Frame1"_s);
     Label1 = new QLabel(u"输入文字："_s, Frame1);
@@ -98,6 +98,9 @@ QPushButton *toolButton(QWidget *parent, const QString &name, const QString &cap
 QPointF qp(DrawPoint p) { return {double(p.X), double(p.Y)}; }
 
 const QString kNewCaption = u"文件->新建"_s;
+// The editor opens its own drawing files and DXF drawings from CAD programs.
+const QString kOpenFilter = u"门窗图及DXF图(*.MC *.mc *.Mc *.mC *.DXF *.dxf *.Dxf);;"_s + kDrawingFileFilter
+                          + u";;DXF图(*.DXF *.dxf *.Dxf)"_s;
 const QString kCaptionPrefix = u"文件->"_s;
 
 } // namespace
@@ -204,9 +207,13 @@ FrmDraw::~FrmDraw()
     m_pic.SetTextForm({});
 }
 
-bool FrmDraw::hasUnsavedChanges() const { return !sameDrawing(m_pic.lists(), *m_clean); }
+bool FrmDraw::hasUnsavedChanges() const { return m_imported || !sameDrawing(m_pic.lists(), *m_clean); }
 
-void FrmDraw::setClean() { *m_clean = m_pic.lists(); }
+void FrmDraw::setClean()
+{
+    *m_clean = m_pic.lists();
+    m_imported = false;
+}
 
 void FrmDraw::FormActivate()
 {
@@ -357,17 +364,22 @@ void FrmDraw::Redraw() { showDrawing(); }
 
 bool FrmDraw::OpenDrawingFile()
 {
-    const QString path = platform::messages().openFileName(this, u"打开文件"_s, m_fileFolder, kDrawingFileFilter);
+    const QString path = platform::messages().openFileName(this, u"打开文件"_s, m_fileFolder, kOpenFilter);
     if (path.isEmpty())
         return false;
     m_fileFolder = QFileInfo(path).absolutePath();
+    const bool dxf = QFileInfo(path).suffix().compare(u"dxf"_s, Qt::CaseInsensitive) == 0;
     QString err;
-    if (!m_pic.Open_File(path, &err)) { // the drawing on screen stays as it was
+    // Either way a file that cannot be read leaves the drawing on screen as it was.
+    if (!(dxf ? m_pic.InputDXF(path, &err) : m_pic.Open_File(path, &err))) {
         platform::showError(this, fileReadFailure(path, err));
         return false;
     }
     showDrawing();
-    setClean();
+    if (dxf)
+        m_imported = true; // not saved anywhere yet, even when it draws what was there before
+    else
+        setClean();
     return true;
 }
 

@@ -94,6 +94,7 @@ public:
     // The buttons that act at once; false when nothing was done (cancelled or failed).
     void NewDrawing();
     void Redraw();
+    // A drawing file (.MC), or a DXF drawing, which replaces the drawing and leaves it unsaved.
     bool OpenDrawingFile();
     bool SaveDrawingFile();
     bool OpenLibraryDrawing();
@@ -117,6 +118,7 @@ private:
 
     CPictire m_pic;
     std::unique_ptr<DrawingLists> m_clean;
+    bool m_imported = false; // a DXF drawing came in since the last open, save or new drawing
     bool m_fromLibrary = false;
     DrawPoint m_lastPoint;
     bool m_snapOn = false;

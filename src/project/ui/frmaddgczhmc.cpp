@@ -1,5 +1,6 @@
 #include "frmaddgczhmc.h"
 
+#include "app/icons.h"
 #include "app/maindb.h"
 #include "app/shared.h"
 #include "app/dialogs/frminputbox.h"
@@ -152,6 +153,7 @@ QTreeWidgetItem *FrmAddGCZHMC::addNode(const ComponentKey &key)
 {
     auto *node = new QTreeWidgetItem(QStringList{key.cmc});
     node->setData(0, kCbnRole, key.cbn);
+    node->setIcon(0, key.cbn < 0 ? app::mainDrawingIcon() : app::componentIcon());
     Tvw1->addTopLevelItem(node);
     return node;
 }

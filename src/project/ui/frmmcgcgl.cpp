@@ -45,7 +45,7 @@ bool askYesNo(QWidget *parent, const QString &text)
 FrmInputGC::FrmInputGC(QWidget *parent) : QDialog(parent)
 {
     setObjectName(u"frmInputGC"_s);
-    setWindowTitle(u"对话框标题"_s);
+    setWindowTitle(u"工程"_s);
     auto *grid = new QGridLayout;
     const QStringList labels = {u"工程名称："_s, u"工程地点："_s, u"甲方单位："_s, u"合同编号："_s};
     for (int i = 0; i < 4; ++i) {

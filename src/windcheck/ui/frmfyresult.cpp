@@ -31,7 +31,7 @@ QTextCharFormat sized(double points)
 FrmFyResult::FrmFyResult(const QString &report, QWidget *parent) : QDialog(parent), m_report(report)
 {
     setObjectName(u"frmFyResult"_s);
-    setWindowTitle(u"对话框标题"_s);
+    setWindowTitle(u"风压校核结果"_s);
     resize(760, 620);
 
     auto *group = new QGroupBox(u"校核结果："_s, this);

@@ -20,7 +20,7 @@ FrmResultFY01::FrmResultFY01(FrmFY01 *glassStep, FrmMainFY01 *chain)
     : StepWindow(glassStep), m_chain(chain)
 {
     setObjectName(u"FrmResultFY01"_s);
-    setWindowTitle(u"对话框标题"_s);
+    setWindowTitle(u"风压校核计算结果"_s);
     setAttribute(Qt::WA_DeleteOnClose);
     resize(720, 640);
 
