@@ -6,6 +6,7 @@
 #include "app/schema.h"
 #include "drawing/ui/showpicture.h"
 #include "app/shared.h"
+#include "platform/keys.h"
 #include "platform/messages.h"
 
 #include <QApplication>
@@ -28,6 +29,7 @@ bool runLogin()
 
 int runApplication(QApplication &a)
 {
+    platform::installKeyRules();
     QString error;
     if (!ensureDataFolder(&error)) {
         platform::showError(nullptr, error);

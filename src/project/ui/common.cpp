@@ -268,15 +268,6 @@ int storeLabelValue(platform::WidgetSurface *box, QTreeWidget *labels, QTreeWidg
 
 // --- keys and messages
 
-void chainEnter(QLineEdit *from, QWidget *next)
-{
-    QObject::connect(from, &QLineEdit::returnPressed, next, [next] {
-        next->setFocus();
-        if (auto *edit = qobject_cast<QLineEdit *>(next))
-            edit->selectAll();
-    });
-}
-
 void digitsOnly(QLineEdit *box)
 {
     box->setValidator(new QRegularExpressionValidator(QRegularExpression(u"[0-9]*"_s), box));

@@ -5,13 +5,15 @@
 #include "frmcopygc.h"
 #include "frmgcht.h"
 #include "frmopengc.h"
+#include "platform/keys.h"
+#include "platform/lists.h"
 #include "platform/mdi.h"
 #include "platform/messages.h"
 #include "project/projectstate.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -56,9 +58,7 @@ FrmInputGC::FrmInputGC(QWidget *parent) : QDialog(parent)
     }
     OKButton = button(this, u"OKButton"_s, u"确定"_s);
     CancelButton = button(this, u"CancelButton"_s, u"取消"_s);
-    for (int i = 0; i < 3; ++i)
-        chainEnter(Text1[size_t(i)], Text1[size_t(i + 1)]);
-    chainEnter(Text1[3], OKButton);
+    new platform::EnterChain(this, {Text1[0], Text1[1], Text1[2], Text1[3], OKButton});
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(OKButton);
@@ -77,16 +77,6 @@ void FrmInputGC::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     Text1[0]->setFocus();
-}
-
-void FrmInputGC::keyPressEvent(QKeyEvent *event)
-{
-    // Neither Esc nor Enter closes the dialog.
-    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 bool FrmInputGC::CheckInput()
@@ -157,7 +147,7 @@ FrmMCGCGL::FrmMCGCGL(QWidget *parent) : QWidget(parent)
     connect(CmdCopyGCMC, &QPushButton::clicked, this, &FrmMCGCGL::CmdCopyGCMC_Click);
     connect(CmdExit, &QPushButton::clicked, this, [this] { closeWorkWindow(this); });
     connect(lvw, &QTreeWidget::itemDoubleClicked, this, [this] {
-        if (lvw->currentItem())
+        if (platform::selectedItem(lvw))
             CmdOpen_Click();
     });
 
@@ -213,7 +203,7 @@ void FrmMCGCGL::CmdAdd_Click()
 
 void FrmMCGCGL::CmdEdit_Click()
 {
-    QTreeWidgetItem *item = lvw->currentItem();
+    QTreeWidgetItem *item = platform::selectedItem(lvw);
     if (!item) {
         platform::inform(this, u"无选取所需编辑的对象！"_s);
         return;
@@ -237,7 +227,7 @@ void FrmMCGCGL::CmdEdit_Click()
 
 void FrmMCGCGL::CmdDel_Click()
 {
-    QTreeWidgetItem *item = lvw->currentItem();
+    QTreeWidgetItem *item = platform::selectedItem(lvw);
     if (!item) {
         platform::inform(this, u"无选取所需删除的对象！"_s);
         return;
@@ -254,7 +244,7 @@ void FrmMCGCGL::CmdDel_Click()
 
 FrmOpenGC *FrmMCGCGL::CmdOpen_Click()
 {
-    QTreeWidgetItem *item = lvw->currentItem();
+    QTreeWidgetItem *item = platform::selectedItem(lvw);
     if (!item) {
         platform::inform(this, u"无打开的工程！"_s);
         return nullptr;
@@ -277,7 +267,7 @@ FrmOpenGC *FrmMCGCGL::CmdOpen_Click()
 
 void FrmMCGCGL::CmdCopyGCMC_Click()
 {
-    QTreeWidgetItem *item = lvw->currentItem();
+    QTreeWidgetItem *item = platform::selectedItem(lvw);
     if (!item) {
         platform::inform(this, u"无打开的工程！"_s);
         return;
@@ -290,7 +280,7 @@ void FrmMCGCGL::CmdCopyGCMC_Click()
 
 void FrmMCGCGL::CmdOpenHT_Click()
 {
-    QTreeWidgetItem *item = lvw->currentItem();
+    QTreeWidgetItem *item = platform::selectedItem(lvw);
     if (!item) {
         platform::inform(this, u"无存在工程无法打开工程合同！"_s);
         return;
