@@ -268,6 +268,14 @@ int storeLabelValue(platform::WidgetSurface *box, QTreeWidget *labels, QTreeWidg
 
 // --- keys and messages
 
+QPushButton *makeButton(QWidget *parent, const QString &name, const QString &caption)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+
 void digitsOnly(QLineEdit *box)
 {
     box->setValidator(new QRegularExpressionValidator(QRegularExpression(u"[0-9]*"_s), box));

@@ -67,6 +67,8 @@ void editCurrentLabel(platform::WidgetSurface *box, QTreeWidget *labels, QLabel 
 int storeLabelValue(platform::WidgetSurface *box, QTreeWidget *labels, QTreeWidgetItem *row, const QString &value,
                     QPushButton *change);
 
+// A named button that never becomes the default one.
+QPushButton *makeButton(QWidget *parent, const QString &name, const QString &caption);
 // Digit boxes take digits only.
 void digitsOnly(QLineEdit *box);
 

@@ -24,14 +24,6 @@ namespace project::ui {
 
 namespace {
 constexpr int kCbnRole = Qt::UserRole;
-
-QPushButton *button(QWidget *parent, const QString &name, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
 } // namespace
 
 FrmAddGCZHMC::FrmAddGCZHMC(QWidget *parent) : LineDialog(u"frmAddGCZHMC"_s, parent)
@@ -40,13 +32,13 @@ FrmAddGCZHMC::FrmAddGCZHMC(QWidget *parent) : LineDialog(u"frmAddGCZHMC"_s, pare
     Tvw1->setObjectName(u"Tvw1"_s);
     Tvw1->setHeaderHidden(true);
     Tvw1->setRootIsDecorated(false);
-    CmdSelect = button(this, u"CmdSelect"_s, u"选取"_s);
-    CmdRemove = button(this, u"CmdRemove"_s, u"移除"_s);
-    CmdSaveBZ = button(this, u"CmdSaveBZ"_s, u"存储标注 &S"_s);
+    CmdSelect = makeButton(this, u"CmdSelect"_s, u"选取"_s);
+    CmdRemove = makeButton(this, u"CmdRemove"_s, u"移除"_s);
+    CmdSaveBZ = makeButton(this, u"CmdSaveBZ"_s, u"存储标注 &S"_s);
     TxtTH = new QLineEdit(this);
     TxtTH->setObjectName(u"TxtTH"_s);
     digitsOnly(TxtTH);
-    CmdOpenPic = button(this, u"CmdOpenPic"_s, u"打开主图..."_s);
+    CmdOpenPic = makeButton(this, u"CmdOpenPic"_s, u"打开主图..."_s);
     fieldGrid()->addWidget(TxtTH, 6, 1);
     fieldGrid()->addWidget(CmdOpenPic, 6, 0);
     chainFields(CmdOpenPic);
@@ -353,5 +345,4 @@ void FrmAddGCZHMC::done(int result)
         reportFailure(this, u"清除临时标注出错！"_s, store.lastError());
     QDialog::done(result);
 }
-
 } // namespace project::ui

@@ -26,14 +26,6 @@ using namespace Qt::StringLiterals;
 namespace project::ui {
 
 namespace {
-QPushButton *button(QWidget *parent, const QString &name, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
 bool askYesNo(QWidget *parent, const QString &text)
 {
     return platform::messages().message(parent, text, u"提示"_s, platform::MsgIcon::Information,
@@ -56,8 +48,8 @@ FrmInputGC::FrmInputGC(QWidget *parent) : QDialog(parent)
         grid->addWidget(new QLabel(labels.at(i), this), i, 0);
         grid->addWidget(Text1[size_t(i)], i, 1);
     }
-    OKButton = button(this, u"OKButton"_s, u"确定"_s);
-    CancelButton = button(this, u"CancelButton"_s, u"取消"_s);
+    OKButton = makeButton(this, u"OKButton"_s, u"确定"_s);
+    CancelButton = makeButton(this, u"CancelButton"_s, u"取消"_s);
     new platform::EnterChain(this, {Text1[0], Text1[1], Text1[2], Text1[3], OKButton});
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -120,13 +112,13 @@ FrmMCGCGL::FrmMCGCGL(QWidget *parent) : QWidget(parent)
     for (int i = 0; i < 5; ++i)
         lvw->setColumnWidth(i, widths[i]);
 
-    CmdAdd = button(this, u"CmdAdd"_s, u"新建工程"_s);
-    CmdEdit = button(this, u"CmdEdit"_s, u"编辑工程"_s);
-    CmdOpen = button(this, u"CmdOpen"_s, u"打开工程"_s);
-    CmdOpenHT = button(this, u"CmdOpenHT"_s, u"打开合同"_s);
-    CmdDel = button(this, u"CmdDel"_s, u"删除工程"_s);
-    CmdCopyGCMC = button(this, u"CmdCopyGCMC"_s, u"复制工程门窗"_s);
-    CmdExit = button(this, u"CmdExit"_s, u"退  出"_s);
+    CmdAdd = makeButton(this, u"CmdAdd"_s, u"新建工程"_s);
+    CmdEdit = makeButton(this, u"CmdEdit"_s, u"编辑工程"_s);
+    CmdOpen = makeButton(this, u"CmdOpen"_s, u"打开工程"_s);
+    CmdOpenHT = makeButton(this, u"CmdOpenHT"_s, u"打开合同"_s);
+    CmdDel = makeButton(this, u"CmdDel"_s, u"删除工程"_s);
+    CmdCopyGCMC = makeButton(this, u"CmdCopyGCMC"_s, u"复制工程门窗"_s);
+    CmdExit = makeButton(this, u"CmdExit"_s, u"退  出"_s);
     auto *strip = new QWidget(this);
     strip->setObjectName(u"Picture2"_s);
     auto *buttons = new QHBoxLayout(strip);
@@ -296,5 +288,4 @@ FrmMCGCGL *showProjectWindow(QMdiArea *area)
     window->setMdiArea(area);
     return window;
 }
-
 } // namespace project::ui

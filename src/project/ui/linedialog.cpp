@@ -24,14 +24,6 @@ namespace project::ui {
 namespace {
 const QStringList kFieldLabels = {u"门窗名称："_s, u"门窗部位："_s, u"制作尺寸宽："_s,
                                   u"制作尺寸高："_s, u"樘    数："_s, u"说    明："_s};
-
-QPushButton *button(QWidget *parent, const QString &name, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
 } // namespace
 
 bool checkLineFields(QWidget *dialog, const std::array<QLineEdit *, 6> &fields)
@@ -70,7 +62,7 @@ LineDialog::LineDialog(const QString &objectName, QWidget *parent) : QDialog(par
     LblBZ->setObjectName(u"LblBZ"_s);
     TxtBZ = new QLineEdit(this);
     TxtBZ->setObjectName(u"TxtBZ"_s);
-    CmdChange = button(this, u"CmdChange"_s, u"更改标注 &B"_s);
+    CmdChange = makeButton(this, u"CmdChange"_s, u"更改标注 &B"_s);
     CmdChange->setEnabled(false);
 
     m_fields = new QGridLayout;
@@ -82,8 +74,8 @@ LineDialog::LineDialog(const QString &objectName, QWidget *parent) : QDialog(par
     }
     for (int i = 2; i <= 4; ++i)
         digitsOnly(Text1[size_t(i)]);
-    CmdAdd = button(this, u"CmdAdd"_s, u"添    加 [&A]"_s);
-    Command2 = button(this, u"Command2"_s, u"退    出 [&E]"_s);
+    CmdAdd = makeButton(this, u"CmdAdd"_s, u"添    加 [&A]"_s);
+    Command2 = makeButton(this, u"Command2"_s, u"退    出 [&E]"_s);
 
     platform::onItemChosen(Tvw, [this](QTreeWidgetItem *node) { Tvw_NodeClick(node); });
     connect(LvwBZ, &QTreeWidget::itemDoubleClicked, this, &LineDialog::LvwBZ_DblClick);
@@ -181,5 +173,4 @@ void LineDialog::CmdChange_Click()
     LvwBZ->setCurrentItem(LvwBZ->topLevelItem(index + 1));
     LvwBZ_DblClick();
 }
-
 } // namespace project::ui
