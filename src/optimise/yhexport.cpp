@@ -5,7 +5,6 @@
 #include "yhfiles.h"
 
 #include "platform/filewrite.h"
-#include "platform/filewrite.h"
 
 using namespace Qt::StringLiterals;
 

@@ -110,8 +110,11 @@ void FrmLogin::LoadUserNames()
         return;
     }
     cboUsrNm->addItems(*names);
-    if (cboUsrNm->count() > 0)
+    if (cboUsrNm->count() > 0) {
         cboUsrNm->setCurrentIndex(0);
+        // A name is chosen already: what is left to type is the password.
+        txtPassword->setFocus();
+    }
 }
 
 void FrmLogin::onOK()

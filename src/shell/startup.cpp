@@ -9,6 +9,7 @@
 #include "app/shared.h"
 #include "platform/chinese.h"
 #include "platform/datafolder.h"
+#include "platform/keys.h"
 #include "platform/messages.h"
 
 #include <QApplication>
@@ -33,6 +34,7 @@ void prepareApplication()
 {
     platform::installQtTranslation();
     QApplication::setWindowIcon(appIcon());
+    platform::installKeyRules();
 }
 
 StartCheck prepareStart(std::unique_ptr<QLockFile> *lock)

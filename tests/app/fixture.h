@@ -6,6 +6,7 @@
 #include "app/shared.h"
 #include "platform/database.h"
 #include "platform/datafolder.h"
+#include "platform/keys.h"
 #include "platform/scriptedmessages.h"
 #include "platform/settings.h"
 
@@ -28,6 +29,7 @@ struct DataFolder
         platform::setDataFolder(folder);
         platform::SettingsStore::useFile(dir->filePath(QStringLiteral("settings.ini")));
         msgs = platform::installScriptedMessages();
+        platform::installKeyRules();
         QString err;
         if (!app::ensureDataFolder(&err)) {
             qWarning("%s", qPrintable(err));

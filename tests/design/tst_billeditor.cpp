@@ -252,6 +252,11 @@ void TstBillEditor::rowEditorKeys()
     QCOMPARE(focusName(), u"Text13"_s);
     QTest::keyClick(box(*e, 3), Qt::Key_Enter, Qt::KeypadModifier);
     QCOMPARE(focusName(), u"cmdOK"_s);
+    // Enter on 确定, where the chain ends, confirms the row.
+    QTest::keyClick(button(*e, u"cmdOK"_s), Qt::Key_Return);
+    QCOMPARE(fittings->topLevelItem(0)->text(2), QString());
+    QVERIFY(!button(*e, u"cmdOK"_s)->isEnabled());
+    QVERIFY(e->billChanged());
     e->cmdCancel();
     // Ctrl+Enter copies the fourth column of the last clicked row, of whichever list.
     QTreeWidget *profiles = e->list(BillKind::Profile);

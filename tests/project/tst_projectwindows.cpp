@@ -14,6 +14,7 @@
 #include "project/ui/frmgcht.h"
 #include "project/ui/frmmcgcgl.h"
 #include "project/ui/frmopengc.h"
+#include "project/ui/linedialog.h"
 
 #include <QApplication>
 #include <QInputDialog>
@@ -824,6 +825,154 @@ private:
         s.combined = store.saveCombinedLine(0, job, 900, projectdata::fields(u"Z1"_s)).value_or(0);
         s.other = s.combined;
         return s;
+    }
+
+private slots:
+    // --- keys and selection
+
+    // With a current row that is not selected, each command refuses with its own message and
+    // opens nothing.
+    void commandsNeedASelectedRow_data()
+    {
+        QTest::addColumn<bool>("jobWindow");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("编辑工程") << false << u"CmdEdit"_s << u"无选取所需编辑的对象！"_s;
+        QTest::newRow("删除工程") << false << u"CmdDel"_s << u"无选取所需删除的对象！"_s;
+        QTest::newRow("打开工程") << false << u"CmdOpen"_s << u"无打开的工程！"_s;
+        QTest::newRow("打开合同") << false << u"CmdOpenHT"_s << u"无存在工程无法打开工程合同！"_s;
+        QTest::newRow("复制") << false << u"CmdCopyGCMC"_s << u"无打开的工程！"_s;
+        QTest::newRow("编辑门窗") << true << u"CmdEdit"_s << u"无选取所要编辑的门窗！"_s;
+        QTest::newRow("删除门窗") << true << u"CmdDel"_s << u"在当前工程中无删除的门窗！"_s;
+        QTest::newRow("构件表") << true << u"CmdPrint"_s << u"当前工程中没有可打印的门窗！"_s;
+    }
+    void commandsNeedASelectedRow()
+    {
+        QFETCH(bool, jobWindow);
+        QFETCH(QString, button);
+        QFETCH(QString, message);
+        const qint64 job = addJob(u"J"_s);
+        sample(job);
+        FrmMCGCGL jobs;
+        auto lines = openJob(job, u"J"_s);
+        QWidget *window = jobWindow ? static_cast<QWidget *>(lines.get()) : &jobs;
+        QTreeWidget *list = jobWindow ? lines->lvw : jobs.lvw;
+        QVERIFY(list->topLevelItemCount() > 0);
+        list->setCurrentItem(list->topLevelItem(0));
+        list->clearSelection();
+        int sheets = 0;
+        jobWindowHooks().openSheets = [&](QWidget *) { ++sheets; };
+        fx->msgs->answers << MsgAnswer::Yes;
+        child<QPushButton>(window, button)->click();
+        QCOMPARE(fx->msgs->texts(), QStringList{message});
+        QCOMPARE(fx->msgs->dialogNames, QStringList());
+        QCOMPARE(sheets, 0);
+        QCOMPARE(ProjectStore().loadJobs()->size(), 1);
+        QCOMPARE(ProjectStore().loadLines(job)->size(), 2);
+    }
+
+    // Enter walks each dialog's fields, selecting what it reaches, and then presses the button
+    // that ends the chain.
+    void enterEndsOnTheChainButton()
+    {
+        FrmInputGC job;
+        job.show();
+        QVERIFY(QTest::qWaitForWindowActive(&job));
+        for (QLineEdit *box : job.Text1) {
+            QCOMPARE(job.focusWidget(), box);
+            QTest::keyClicks(box, u"x"_s);
+            QTest::keyClick(box, Qt::Key_Return);
+        }
+        QCOMPARE(job.focusWidget(), job.OKButton);
+        QTest::keyClick(job.OKButton, Qt::Key_Return);
+        QVERIFY(app::InputOK);
+        QCOMPARE(job.result(), int(QDialog::Accepted));
+
+        FrmAddGCMC plain;
+        QTreeWidget list;
+        QVERIFY(plain.prepareAdd(QString::number(addJob(u"J"_s)), &list));
+        plain.show();
+        QVERIFY(QTest::qWaitForWindowActive(&plain));
+        plain.Tvw_NodeClick(findNode(plain.Tvw, u"T3"_s));
+        plain.Text1[0]->setFocus();
+        QTest::keyClick(plain.Text1[0], Qt::Key_Return);
+        // The "0" the box holds is selected: typing replaces it.
+        QTest::keyClicks(plain.focusWidget(), u"F2"_s);
+        QCOMPARE(plain.Text1[1]->text(), u"F2"_s);
+        for (int i = 1; i < 6; ++i)
+            QTest::keyClick(plain.Text1[size_t(i)], Qt::Key_Return);
+        QCOMPARE(plain.focusWidget(), plain.CmdAdd);
+        QTest::keyClick(plain.CmdAdd, Qt::Key_Return);
+        QCOMPARE(fx->msgs->texts(), QStringList());
+        QCOMPARE(columnTexts(&list, 0), QStringList{u"T3"_s});
+        QVERIFY(plain.isVisible());
+
+        FrmAddGCZHMC combined;
+        QVERIFY(combined.prepareAdd(QString::number(addJob(u"K"_s)), &list));
+        combined.show();
+        QVERIFY(QTest::qWaitForWindowActive(&combined));
+        combined.Text1[5]->setFocus();
+        QTest::keyClick(combined.Text1[5], Qt::Key_Return);
+        QCOMPARE(combined.focusWidget(), combined.CmdOpenPic);
+        QTest::keyClick(combined.CmdOpenPic, Qt::Key_Return);
+        QCOMPARE(fx->msgs->dialogNames, QStringList{u"frmOpenPicture"_s});
+        combined.CmdAdd->setFocus();
+        QTest::keyClick(combined.CmdAdd, Qt::Key_Return);
+        QCOMPARE(fx->msgs->lastText(), u"数据不能为空！"_s);
+        QCOMPARE(combined.focusWidget(), combined.Text1[0]);
+    }
+
+    // None of the three dialogs has a cancel key.
+    void escapeClosesNoWindowDialog()
+    {
+        QTreeWidget list;
+        FrmInputGC job;
+        FrmAddGCMC plain;
+        FrmAddGCZHMC combined;
+        QVERIFY(plain.prepareAdd(QString::number(addJob(u"J"_s)), &list));
+        QVERIFY(combined.prepareAdd(QString::number(addJob(u"K"_s)), &list));
+        for (QDialog *dialog : std::initializer_list<QDialog *>{&job, &plain, &combined}) {
+            dialog->show();
+            QVERIFY(QTest::qWaitForWindowActive(dialog));
+            QTest::keyClick(dialog->focusWidget() ? dialog->focusWidget() : dialog, Qt::Key_Escape);
+            QVERIFY2(dialog->isVisible(), qPrintable(dialog->objectName()));
+            dialog->hide();
+        }
+    }
+
+    // Moving through the type tree with the arrow keys chooses as a click does.
+    void typeTreesFollowTheKeyboard()
+    {
+        FrmAddGCMC plain;
+        QTreeWidget list;
+        QVERIFY(plain.prepareAdd(QString::number(addJob(u"J"_s)), &list));
+        FrmAddGCZHMC combined;
+        QVERIFY(combined.prepareAdd(QString::number(addJob(u"K"_s)), &list));
+        for (LineDialog *dlg : std::initializer_list<LineDialog *>{&plain, &combined}) {
+            dlg->show();
+            QVERIFY(QTest::qWaitForWindowActive(dlg));
+            dlg->Tvw->expandAll();
+            dlg->Tvw->setFocus();
+            dlg->Tvw->setCurrentItem(findNode(dlg->Tvw, u"S1"_s));
+            QTest::keyClick(dlg->Tvw, Qt::Key_Down);
+            QCOMPARE(dlg->Tvw->currentItem()->text(0), u"T1"_s);
+            QCOMPARE(dlg->Text1[0]->text(), u"T1"_s);
+            QVERIFY(!dlg->PicMC->snapshot().isNull());
+            QTest::keyClick(dlg->Tvw, Qt::Key_Down);
+            QCOMPARE(dlg->Text1[0]->text(), u"T2"_s);
+            dlg->hide();
+        }
+        // The plain dialog lists the chosen type's labels; the combined one only previews.
+        QCOMPARE(columnTexts(plain.LvwBZ, 0), QStringList{u" b "_s});
+        QCOMPARE(plain.chosenType(), 2);
+        QCOMPARE(combined.LvwBZ->topLevelItemCount(), 0);
+        // A click on the current node chooses it again.
+        plain.Text1[0]->setText(u"改"_s);
+        const QTreeWidgetItem *t2 = plain.Tvw->currentItem();
+        plain.show();
+        QVERIFY(QTest::qWaitForWindowActive(&plain));
+        QTest::mouseClick(plain.Tvw->viewport(), Qt::LeftButton, {}, plain.Tvw->visualItemRect(t2).center());
+        QCOMPARE(plain.Text1[0]->text(), u"T2"_s);
     }
 };
 

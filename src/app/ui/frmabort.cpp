@@ -1,5 +1,7 @@
 #include "frmabort.h"
 
+#include "platform/keys.h"
+
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -21,6 +23,8 @@ FrmAbort::FrmAbort(QWidget *parent) : QDialog(parent)
     layout->addWidget(name);
     layout->addWidget(version);
     layout->addWidget(platformLine);
+    // Any key closes it, Esc included.
+    platform::cancelOnEscape(this);
 }
 
 void FrmAbort::keyPressEvent(QKeyEvent *) { accept(); }

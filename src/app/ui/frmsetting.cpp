@@ -1,6 +1,7 @@
 #include "frmsetting.h"
 
 #include "app/generalsettings.h"
+#include "platform/keys.h"
 #include "platform/messages.h"
 
 #include <QButtonGroup>
@@ -23,13 +24,6 @@ QRadioButton *radio(const QString &name, const QString &text, QWidget *parent)
     b->setObjectName(name);
     return b;
 }
-
-QLineEdit *edit(const QString &name, QWidget *parent)
-{
-    auto *e = new QLineEdit(parent);
-    e->setObjectName(name);
-    return e;
-}
 } // namespace
 
 FrmSetting::FrmSetting(QWidget *parent) : QDialog(parent)
@@ -38,9 +32,9 @@ FrmSetting::FrmSetting(QWidget *parent) : QDialog(parent)
     setWindowTitle(u"设置用户"_s);
     setModal(true);
 
-    m_company = edit(u"txtCompany"_s, this);
-    m_telephone = edit(u"txtTelnum"_s, this);
-    m_address = edit(u"txtAddress"_s, this);
+    m_company = platform::namedLineEdit(u"txtCompany"_s, this);
+    m_telephone = platform::namedLineEdit(u"txtTelnum"_s, this);
+    m_address = platform::namedLineEdit(u"txtAddress"_s, this);
     m_excel = radio(u"OptExcel"_s, u"Excel"_s, this);
     m_text = radio(u"OptText"_s, u"文本文件"_s, this);
     m_standard = radio(u"optStandard"_s, u"标准"_s, this);
@@ -70,19 +64,12 @@ FrmSetting::FrmSetting(QWidget *parent) : QDialog(parent)
     form->addRow(new QLabel(u"导出文件 类    型："_s, this), exportRow);
     form->addRow(new QLabel(u"校核模型："_s, this), modelRow);
 
-    auto *ok = new QPushButton(u"确定"_s, this);
-    ok->setObjectName(u"cmdOK"_s);
-    ok->setDefault(true);
-    auto *cancel = new QPushButton(u"取消"_s, this);
-    cancel->setObjectName(u"cmdCancel"_s);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    const platform::OkCancelRow buttons =
+        platform::okCancelRow(this, u"cmdOK"_s, u"cmdCancel"_s, {m_company, m_telephone, m_address});
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
     setMinimumWidth(360);
 
     const GeneralSettings s = LoadGeneralSettings();
@@ -92,8 +79,7 @@ FrmSetting::FrmSetting(QWidget *parent) : QDialog(parent)
     (s.textOutput ? m_text : m_excel)->setChecked(true);
     (s.simpleWindCheck ? m_easy : m_standard)->setChecked(true);
 
-    connect(ok, &QPushButton::clicked, this, &FrmSetting::onOk);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(buttons.ok, &QPushButton::clicked, this, &FrmSetting::onOk);
 }
 
 void FrmSetting::onOk()

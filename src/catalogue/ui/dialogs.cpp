@@ -2,6 +2,7 @@
 
 #include "catalogue/numbers.h"
 #include "app/shared.h"
+#include "platform/keys.h"
 #include "platform/messages.h"
 
 #include <QComboBox>
@@ -30,8 +31,6 @@ bool numericKeys(const QString &text)
             return false;
     return true;
 }
-
-bool isEnter(const QKeyEvent *key) { return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter; }
 
 // A frame of labels beside boxes, named as the forms name them (Label1 beside Text1(0) ...).
 QGroupBox *boxFrame(QWidget *parent, const QString &caption, int count, QList<QLabel *> *labels,
@@ -76,8 +75,7 @@ InputDialogBase::InputDialogBase(QWidget *parent) : QDialog(parent)
 
 void InputDialogBase::chainEnter(QWidget *from, QWidget *to)
 {
-    m_next.insert(from, to);
-    from->installEventFilter(this);
+    new platform::EnterChain(this, {from, to});
 }
 
 void InputDialogBase::setNumericOnly(QLineEdit *box)
@@ -105,17 +103,6 @@ QPushButton *InputDialogBase::makeButton(const QString &name, const QString &cap
     return button;
 }
 
-void InputDialogBase::keyPressEvent(QKeyEvent *event)
-{
-    // No default or cancel button: Enter and Esc that reach the dialog itself do nothing. A focused
-    // button still takes Enter itself.
-    if (!m_standardKeys && (isEnter(event) || event->key() == Qt::Key_Escape)) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
 void InputDialogBase::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
@@ -130,12 +117,6 @@ bool InputDialogBase::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
-        if (isEnter(key) && key->modifiers() == Qt::NoModifier) {
-            if (QWidget *next = m_next.value(watched)) {
-                next->setFocus();
-                return true;
-            }
-        }
         if (m_numeric.contains(watched)) {
             if (key->matches(QKeySequence::Paste))
                 return true;
@@ -396,7 +377,7 @@ std::unique_ptr<FrmInputItem> makeItemDialog(ItemKind kind, QWidget *parent)
 FrmPrice::FrmPrice(QWidget *parent) : InputDialogBase(parent)
 {
     setObjectName(u"frmPrice"_s);
-    m_standardKeys = true; // OK is the default button, Cancel the cancel button
+    platform::cancelOnEscape(this); // OK is the default button, Cancel the cancel button
     auto *frame = new QGroupBox(u"价格输入："_s, this);
     frame->setObjectName(u"Frame1"_s);
     m_box = new QLineEdit(u"10000"_s, frame);

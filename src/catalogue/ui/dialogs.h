@@ -5,7 +5,6 @@
 #include "catalogue/types.h"
 
 #include <QDialog>
-#include <QHash>
 #include <QList>
 #include <QSet>
 #include <QStringList>
@@ -23,9 +22,9 @@ namespace catalogue {
 // Set by frmXLOption when it closes: 0 when "添加厂家" is selected, 1 otherwise.
 extern qint16 XLOptionChoice;
 
-// Key handling shared by the dialogs: Enter moves the focus along a chain, numeric boxes drop every
-// typed character but digits and ".", the first box takes the focus when the dialog first shows,
-// and (unless standard keys are asked for) Enter and Esc do nothing more.
+// Key handling shared by the dialogs: Enter moves the focus along a chain (selecting the text of the
+// box it reaches), numeric boxes drop every typed character but digits and ".", and the first box
+// takes the focus when the dialog first shows.
 class InputDialogBase : public QDialog
 {
     Q_OBJECT
@@ -39,14 +38,10 @@ protected:
     void refuse(QWidget *box, const QString &text, const QString &title = QStringLiteral("提示"));
     QPushButton *makeButton(const QString &name, const QString &caption);
 
-    void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-    bool m_standardKeys = false;
-
 private:
-    QHash<QObject *, QWidget *> m_next;
     QSet<QObject *> m_numeric;
     QWidget *m_first = nullptr;
     bool m_shown = false;

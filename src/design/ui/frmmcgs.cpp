@@ -3,6 +3,7 @@
 #include "catalogue/ui/browser.h"
 #include "design/formulacheck.h"
 #include "drawing/ui/showpicture.h"
+#include "platform/keys.h"
 #include "platform/messages.h"
 #include "platform/surface_widget.h"
 
@@ -141,6 +142,7 @@ void FrmMCGS::buildLayout()
     buttons->addWidget(m_ok);
     buttons->addWidget(m_cancel);
     grid->addLayout(buttons, 4, 0, 1, 2);
+    new platform::EnterChain(this, {m_boxes[0], m_boxes[1], m_boxes[2], m_boxes[3], m_ok});
 
     auto *right = new QVBoxLayout;
     right->addWidget(m_billTabs, 1);
@@ -408,7 +410,7 @@ bool FrmMCGS::eventFilter(QObject *watched, QEvent *event)
         return QWidget::eventFilter(watched, event);
     if (event->type() == QEvent::FocusIn && m_keyBox[size_t(i)] && i < 3) {
         // The key boxes are not typed into: the focus passes on to the next box.
-        m_boxes[size_t(i + 1)]->setFocus();
+        platform::focusAndSelect(m_boxes[size_t(i + 1)]);
         return false;
     }
     if (event->type() == QEvent::KeyPress) {
@@ -417,13 +419,6 @@ bool FrmMCGS::eventFilter(QObject *watched, QEvent *event)
             const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
             if (mods == Qt::ControlModifier) {
                 m_boxes[size_t(i)]->setText(m_clickedRow[3]);
-                return true;
-            }
-            if (mods == Qt::NoModifier) {
-                if (i < 3)
-                    m_boxes[size_t(i + 1)]->setFocus();
-                else
-                    m_ok->setFocus();
                 return true;
             }
         }

@@ -2,6 +2,7 @@
 
 #include "showpicture.h"
 #include "app/shared.h"
+#include "platform/lists.h"
 #include "platform/messages.h"
 
 #include <QGroupBox>
@@ -115,7 +116,7 @@ void frmOpenPicture::numberTyped(const QString &text)
 
 void frmOpenPicture::deleteSelected()
 {
-    QTreeWidgetItem *item = lvw->currentItem();
+    QTreeWidgetItem *item = platform::selectedItem(lvw);
     if (!item) {
         platform::inform(this, u"无选取图形！"_s);
         return;
@@ -137,7 +138,7 @@ void frmOpenPicture::deleteSelected()
 
 void frmOpenPicture::accepted()
 {
-    QTreeWidgetItem *item = lvw->currentItem();
+    QTreeWidgetItem *item = platform::selectedItem(lvw);
     if (!item) {
         platform::inform(this, u"无选取图形！"_s);
         return;

@@ -3,6 +3,7 @@
 #include "showpicture.h"
 #include "drawing/import.h"
 #include "drawing/mcpicture.h"
+#include "platform/lists.h"
 #include "platform/messages.h"
 
 #include <QDir>
@@ -112,7 +113,7 @@ void frmViewMC::listFiles()
 
 QString frmViewMC::selectedPath() const
 {
-    const QListWidgetItem *item = File1->currentItem();
+    const QListWidgetItem *item = platform::selectedItem(File1);
     return item ? QDir(m_folder).filePath(item->text()) : QString();
 }
 

@@ -1,6 +1,7 @@
 #include "frmoption.h"
 
 #include "optimise/yhoption.h"
+#include "platform/keys.h"
 #include "platform/messages.h"
 
 #include <QFormLayout>
@@ -16,15 +17,6 @@ using namespace Qt::StringLiterals;
 
 namespace optimise {
 
-namespace {
-QLineEdit *box(const QString &name, QWidget *parent)
-{
-    auto *e = new QLineEdit(parent);
-    e->setObjectName(name);
-    return e;
-}
-} // namespace
-
 FrmOption::FrmOption(QWidget *parent) : QDialog(parent)
 {
     setObjectName(u"frmOption"_s);
@@ -33,9 +25,9 @@ FrmOption::FrmOption(QWidget *parent) : QDialog(parent)
 
     auto *frame1 = new QGroupBox(u"注：切一根材料其损耗量为:2*切口宽+料头长"_s, this);
     frame1->setObjectName(u"Frame1"_s);
-    m_clc = box(u"TxtCLC"_s, frame1);
-    m_ltc = box(u"TxtLTC"_s, frame1);
-    m_ckk = box(u"TxtCKK"_s, frame1);
+    m_clc = platform::namedLineEdit(u"TxtCLC"_s, frame1);
+    m_ltc = platform::namedLineEdit(u"TxtLTC"_s, frame1);
+    m_ckk = platform::namedLineEdit(u"TxtCKK"_s, frame1);
     auto *form1 = new QFormLayout(frame1);
     form1->addRow(new QLabel(u"材料长度（mm）："_s, frame1), m_clc);
     form1->addRow(new QLabel(u"料头长度（mm）："_s, frame1), m_ltc);
@@ -43,33 +35,25 @@ FrmOption::FrmOption(QWidget *parent) : QDialog(parent)
 
     auto *frame2 = new QGroupBox(u"优化属性"_s, this);
     frame2->setObjectName(u"Frame2"_s);
-    m_count = box(u"TxtCount"_s, frame2);
-    m_maxCount = box(u"TxtMaxCount"_s, frame2);
+    m_count = platform::namedLineEdit(u"TxtCount"_s, frame2);
+    m_maxCount = platform::namedLineEdit(u"TxtMaxCount"_s, frame2);
     m_maxCount->setReadOnly(true);
-    m_yhbl = box(u"TxtYHBL"_s, frame2);
+    m_yhbl = platform::namedLineEdit(u"TxtYHBL"_s, frame2);
     auto *form2 = new QFormLayout(frame2);
     form2->addRow(new QLabel(u"允许优化材料数量："_s, frame2), m_count);
     form2->addRow(new QLabel(u"最大可优化数量："_s, frame2), m_maxCount);
     form2->addRow(new QLabel(u"控制优化比率:"_s, frame2), m_yhbl);
 
-    auto *ok = new QPushButton(u"确定"_s, this);
-    ok->setObjectName(u"OKButton"_s);
-    ok->setDefault(true);
-    auto *cancel = new QPushButton(u"取消"_s, this);
-    cancel->setObjectName(u"CancelButton"_s);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    const platform::OkCancelRow buttons =
+        platform::okCancelRow(this, u"OKButton"_s, u"CancelButton"_s, {m_clc, m_ltc, m_ckk, m_count, m_yhbl});
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(frame1);
     layout->addWidget(frame2);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
 
     reload();
-    connect(ok, &QPushButton::clicked, this, &FrmOption::onOk);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(buttons.ok, &QPushButton::clicked, this, &FrmOption::onOk);
 }
 
 void FrmOption::showEvent(QShowEvent *event)

@@ -268,13 +268,12 @@ int storeLabelValue(platform::WidgetSurface *box, QTreeWidget *labels, QTreeWidg
 
 // --- keys and messages
 
-void chainEnter(QLineEdit *from, QWidget *next)
+QPushButton *makeButton(QWidget *parent, const QString &name, const QString &caption)
 {
-    QObject::connect(from, &QLineEdit::returnPressed, next, [next] {
-        next->setFocus();
-        if (auto *edit = qobject_cast<QLineEdit *>(next))
-            edit->selectAll();
-    });
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
 }
 
 void digitsOnly(QLineEdit *box)

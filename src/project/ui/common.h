@@ -67,8 +67,9 @@ void editCurrentLabel(platform::WidgetSurface *box, QTreeWidget *labels, QLabel 
 int storeLabelValue(platform::WidgetSurface *box, QTreeWidget *labels, QTreeWidgetItem *row, const QString &value,
                     QPushButton *change);
 
-// Enter moves to the next widget (selecting a line edit's text); digit boxes take digits only.
-void chainEnter(QLineEdit *from, QWidget *next);
+// A named button that never becomes the default one.
+QPushButton *makeButton(QWidget *parent, const QString &name, const QString &caption);
+// Digit boxes take digits only.
 void digitsOnly(QLineEdit *box);
 
 // A failed database action: the heading and the driver's text.

@@ -4,23 +4,11 @@
 // values are typed label by label (a value typed for B or H also fills the making width or
 // height). The line and its named dimensions are written together, and the job's window list is
 // updated in place.
-#include <QDialog>
-#include <QString>
-#include <array>
-
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QTreeWidget;
-class QTreeWidgetItem;
-
-namespace platform {
-class WidgetSurface;
-}
+#include "linedialog.h"
 
 namespace project::ui {
 
-class FrmAddGCMC : public QDialog
+class FrmAddGCMC : public LineDialog
 {
     Q_OBJECT
 public:
@@ -34,36 +22,15 @@ public:
     // leaves the drawing empty.
     bool prepareEdit(QTreeWidget *list, QTreeWidgetItem *row, QString *error = nullptr);
 
-    QString Tag; // "1" add, "2" edit
-    QTreeWidget *Tvw = nullptr;
-    platform::WidgetSurface *PicMC = nullptr;
-    QTreeWidget *LvwBZ = nullptr;
-    QLabel *LblBZ = nullptr;
-    QLineEdit *TxtBZ = nullptr;
-    QPushButton *CmdChange = nullptr;
-    std::array<QLineEdit *, 6> Text1{};
-    QPushButton *CmdAdd = nullptr;
-    QPushButton *Command2 = nullptr;
-
     // The type chosen for new lines, 0 for none.
     qint64 chosenType() const { return m_typeNo; }
 
-    void Tvw_NodeClick(QTreeWidgetItem *node);
-    void LvwBZ_DblClick();
-    void CmdChange_Click();
+    void Tvw_NodeClick(QTreeWidgetItem *node) override;
     bool CheckInput();
     void CmdAdd_Click();
 
 private:
-    QString m_jobId;
-    QString m_lineId;
-    QTreeWidget *m_list = nullptr;
-    QTreeWidgetItem *m_row = nullptr;
     qint64 m_typeNo = 0;
 };
-
-// Checks the six fields in order (empty, then sizes and count as numbers): a message and the
-// focus on the first bad one. Shared with the combined window dialog.
-bool checkLineFields(QWidget *dialog, const std::array<QLineEdit *, 6> &fields);
 
 } // namespace project::ui

@@ -6,16 +6,14 @@
 #include "app/dialogs/frminputbox.h"
 #include "common.h"
 #include "drawing/ui/frmopenpicture.h"
-#include "frmaddgcmc.h"
+#include "platform/lists.h"
 #include "platform/messages.h"
 #include "platform/numtext.h"
 #include "platform/surface_widget.h"
 #include "project/dimensions.h"
 #include "project/projectstate.h"
 
-#include <QGridLayout>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -27,65 +25,24 @@ namespace project::ui {
 
 namespace {
 constexpr int kCbnRole = Qt::UserRole;
-const QStringList kFieldLabels = {u"门窗名称："_s, u"门窗部位："_s, u"制作尺寸宽："_s,
-                                  u"制作尺寸高："_s, u"樘    数："_s, u"说    明："_s};
-
-QPushButton *button(QWidget *parent, const QString &name, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
 } // namespace
 
-FrmAddGCZHMC::FrmAddGCZHMC(QWidget *parent) : QDialog(parent)
+FrmAddGCZHMC::FrmAddGCZHMC(QWidget *parent) : LineDialog(u"frmAddGCZHMC"_s, parent)
 {
-    setObjectName(u"frmAddGCZHMC"_s);
-
-    Tvw = new QTreeWidget(this);
-    Tvw->setObjectName(u"Tvw"_s);
-    Tvw->setHeaderHidden(true);
     Tvw1 = new QTreeWidget(this);
     Tvw1->setObjectName(u"Tvw1"_s);
     Tvw1->setHeaderHidden(true);
     Tvw1->setRootIsDecorated(false);
-    CmdSelect = button(this, u"CmdSelect"_s, u"选取"_s);
-    CmdRemove = button(this, u"CmdRemove"_s, u"移除"_s);
-    PicMC = new platform::WidgetSurface(this);
-    PicMC->setObjectName(u"PicMC"_s);
-    PicMC->setMinimumSize(280, 230);
-    LvwBZ = new QTreeWidget(this);
-    LvwBZ->setObjectName(u"LvwBZ"_s);
-    setupLabelList(LvwBZ);
-    LblBZ = new QLabel(u"标注："_s, this);
-    LblBZ->setObjectName(u"LblBZ"_s);
-    TxtBZ = new QLineEdit(this);
-    TxtBZ->setObjectName(u"TxtBZ"_s);
-    CmdChange = button(this, u"CmdChange"_s, u"更改标注 &B"_s);
-    CmdChange->setEnabled(false);
-    CmdSaveBZ = button(this, u"CmdSaveBZ"_s, u"存储标注 &S"_s);
-
-    auto *fields = new QGridLayout;
-    for (int i = 0; i < 6; ++i) {
-        Text1[size_t(i)] = new QLineEdit(this);
-        Text1[size_t(i)]->setObjectName(u"Text1%1"_s.arg(i));
-        fields->addWidget(new QLabel(kFieldLabels.at(i), this), i, 0);
-        fields->addWidget(Text1[size_t(i)], i, 1);
-    }
-    for (int i = 2; i <= 4; ++i)
-        digitsOnly(Text1[size_t(i)]);
+    CmdSelect = makeButton(this, u"CmdSelect"_s, u"选取"_s);
+    CmdRemove = makeButton(this, u"CmdRemove"_s, u"移除"_s);
+    CmdSaveBZ = makeButton(this, u"CmdSaveBZ"_s, u"存储标注 &S"_s);
     TxtTH = new QLineEdit(this);
     TxtTH->setObjectName(u"TxtTH"_s);
     digitsOnly(TxtTH);
-    CmdOpenPic = button(this, u"CmdOpenPic"_s, u"打开主图..."_s);
-    fields->addWidget(TxtTH, 6, 1);
-    fields->addWidget(CmdOpenPic, 6, 0);
-    CmdAdd = button(this, u"CmdAdd"_s, u"添    加 [&A]"_s);
-    Command2 = button(this, u"Command2"_s, u"退    出 [&E]"_s);
-    for (int i = 0; i < 5; ++i)
-        chainEnter(Text1[size_t(i)], Text1[size_t(i + 1)]);
-    chainEnter(Text1[5], CmdOpenPic);
+    CmdOpenPic = makeButton(this, u"CmdOpenPic"_s, u"打开主图..."_s);
+    fieldGrid()->addWidget(TxtTH, 6, 1);
+    fieldGrid()->addWidget(CmdOpenPic, 6, 0);
+    chainFields(CmdOpenPic);
 
     auto *pick = new QVBoxLayout;
     pick->addStretch();
@@ -96,46 +53,18 @@ FrmAddGCZHMC::FrmAddGCZHMC(QWidget *parent) : QDialog(parent)
     trees->addWidget(Tvw, 1);
     trees->addLayout(pick);
     trees->addWidget(Tvw1, 1);
-    auto *editor = new QHBoxLayout;
-    editor->addWidget(LblBZ);
-    editor->addWidget(TxtBZ, 1);
     auto *labelButtons = new QHBoxLayout;
     labelButtons->addWidget(CmdChange);
     labelButtons->addWidget(CmdSaveBZ);
-    auto *labelPanel = new QVBoxLayout;
-    labelPanel->addLayout(editor);
-    labelPanel->addLayout(labelButtons);
-    labelPanel->addWidget(LvwBZ, 1);
-    auto *lower = new QHBoxLayout;
-    lower->addWidget(PicMC, 3);
-    lower->addLayout(labelPanel, 2);
-    auto *left = new QVBoxLayout;
-    left->addLayout(trees, 1);
-    left->addLayout(lower, 2);
-    auto *right = new QVBoxLayout;
-    right->addLayout(fields);
-    right->addWidget(CmdAdd);
-    right->addWidget(Command2);
-    right->addStretch();
-    auto *layout = new QHBoxLayout(this);
-    layout->addLayout(left, 3);
-    layout->addLayout(right, 1);
+    layOut(trees, labelButtons);
     resize(960, 640);
 
     connect(CmdOpenPic, &QPushButton::clicked, this, &FrmAddGCZHMC::CmdOpenPic_Click);
     connect(CmdSelect, &QPushButton::clicked, this, &FrmAddGCZHMC::CmdSelect_Click);
     connect(CmdRemove, &QPushButton::clicked, this, &FrmAddGCZHMC::CmdRemove_Click);
-    connect(Tvw, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *node) { Tvw_NodeClick(node); });
     connect(Tvw1, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *node) { Tvw1_NodeClick(node); });
-    connect(LvwBZ, &QTreeWidget::itemDoubleClicked, this, &FrmAddGCZHMC::LvwBZ_DblClick);
-    connect(TxtBZ, &QLineEdit::returnPressed, this, [this] {
-        if (CmdChange->isEnabled())
-            CmdChange_Click();
-    });
-    connect(CmdChange, &QPushButton::clicked, this, &FrmAddGCZHMC::CmdChange_Click);
     connect(CmdSaveBZ, &QPushButton::clicked, this, &FrmAddGCZHMC::CmdSaveBZ_Click);
     connect(CmdAdd, &QPushButton::clicked, this, &FrmAddGCZHMC::CmdAdd_Click);
-    connect(Command2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 FrmAddGCZHMC::~FrmAddGCZHMC()
@@ -168,10 +97,7 @@ QStringList FrmAddGCZHMC::nodeTexts() const
 
 bool FrmAddGCZHMC::prepareAdd(const QString &jobId, QTreeWidget *list, QString *error)
 {
-    Tag = u"1"_s;
-    setWindowTitle(u"添加门窗"_s);
-    m_jobId = jobId;
-    m_list = list;
+    beginAdd(jobId, list);
     ProjectStore store;
     // Rows left by a dialog that ended abnormally must not join the new window.
     if (!store.clearWorkRows()) {
@@ -198,20 +124,10 @@ bool FrmAddGCZHMC::prepareEdit(QTreeWidget *list, QTreeWidgetItem *row, QString 
             *error = store.lastError();
         return false;
     }
-    Tag = u"2"_s;
-    setWindowTitle(u"组合窗编辑"_s);
+    beginEdit(list, row, u"组合窗编辑"_s);
     CmdAdd->setText(u"确定"_s);
-    m_list = list;
-    m_row = row;
-    m_jobId = line.jobId;
-    m_lineId = line.id;
-    CurMCNum = line.id;
     const QString main = platform::generalDouble(-double(typeNo));
     showDrawingNoText(PicMC, main);
-    const LineFields &f = line.fields;
-    const QStringList texts = {f.name, f.position, f.width, f.height, f.count, f.remark};
-    for (int i = 0; i < 6; ++i)
-        Text1[size_t(i)]->setText(texts.at(i));
     for (const ComponentKey &key : *keys)
         addNode(key);
     // The component tree takes the place of the type tree.
@@ -268,7 +184,7 @@ void FrmAddGCZHMC::CmdOpenPic_Click()
 
 void FrmAddGCZHMC::CmdSelect_Click()
 {
-    QTreeWidgetItem *node = Tvw->currentItem();
+    QTreeWidgetItem *node = platform::selectedItem(Tvw);
     if (!node) {
         platform::inform(this, u"当前无选取结点！"_s);
         return;
@@ -296,7 +212,7 @@ void FrmAddGCZHMC::CmdSelect_Click()
 
 void FrmAddGCZHMC::CmdRemove_Click()
 {
-    QTreeWidgetItem *node = Tvw1->currentItem();
+    QTreeWidgetItem *node = platform::selectedItem(Tvw1);
     if (!node) {
         platform::inform(this, u"当前无选取结点！"_s);
         return;
@@ -356,33 +272,6 @@ void FrmAddGCZHMC::Tvw1_NodeClick(QTreeWidgetItem *node)
     CmdChange->setEnabled(false);
 }
 
-void FrmAddGCZHMC::LvwBZ_DblClick()
-{
-    editCurrentLabel(PicMC, LvwBZ, LblBZ, TxtBZ, CmdChange);
-}
-
-void FrmAddGCZHMC::CmdChange_Click()
-{
-    QTreeWidgetItem *row = LvwBZ->currentItem();
-    if (!row)
-        return;
-    // Only the main drawing's B and H are the window's making size.
-    if (m_current && m_current->isMain()) {
-        if (isWidthLabel(row->text(0)))
-            Text1[2]->setText(TxtBZ->text());
-        else if (isHeightLabel(row->text(0)))
-            Text1[3]->setText(TxtBZ->text());
-    }
-    const int index = storeLabelValue(PicMC, LvwBZ, row, TxtBZ->text(), CmdChange);
-    if (index == LvwBZ->topLevelItemCount() - 1) {
-        CmdSaveBZ_Click();
-        Text1[1]->setFocus();
-        return;
-    }
-    LvwBZ->setCurrentItem(LvwBZ->topLevelItem(index + 1));
-    LvwBZ_DblClick();
-}
-
 void FrmAddGCZHMC::CmdSaveBZ_Click()
 {
     if (!m_current)
@@ -420,8 +309,7 @@ void FrmAddGCZHMC::CmdAdd_Click()
 {
     if (!CheckInput())
         return;
-    const LineFields fields{Text1[0]->text(), Text1[1]->text(), Text1[2]->text(),
-                            Text1[3]->text(), Text1[4]->text(), Text1[5]->text()};
+    const LineFields fields = typedFields();
     const qint64 main = TxtTH->text().toLongLong();
     const bool adding = Tag == u"1"_s;
     ProjectStore store;
@@ -459,5 +347,4 @@ void FrmAddGCZHMC::done(int result)
         reportFailure(this, u"清除临时标注出错！"_s, store.lastError());
     QDialog::done(result);
 }
-
 } // namespace project::ui

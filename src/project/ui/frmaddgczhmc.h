@@ -2,26 +2,13 @@
 // The combined window dialog: a main drawing of the library made up of components (door/window
 // types), each with its own named-dimension values and count. While it is open its work lives in
 // 标注2 under MCBN -1; saving turns the work into the line's rows, and closing removes what is left.
-#include "project/projectstore.h"
+#include "linedialog.h"
 
-#include <QDialog>
-#include <QString>
-#include <array>
 #include <optional>
-
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QTreeWidget;
-class QTreeWidgetItem;
-
-namespace platform {
-class WidgetSurface;
-}
 
 namespace project::ui {
 
-class FrmAddGCZHMC : public QDialog
+class FrmAddGCZHMC : public LineDialog
 {
     Q_OBJECT
 public:
@@ -35,22 +22,12 @@ public:
     // nodes made from its stored rows. False with *error on a failure.
     bool prepareEdit(QTreeWidget *list, QTreeWidgetItem *row, QString *error = nullptr);
 
-    QString Tag; // "1" add, "2" edit
-    std::array<QLineEdit *, 6> Text1{};
     QLineEdit *TxtTH = nullptr;
     QPushButton *CmdOpenPic = nullptr;
-    QTreeWidget *Tvw = nullptr;
     QTreeWidget *Tvw1 = nullptr;
     QPushButton *CmdSelect = nullptr;
     QPushButton *CmdRemove = nullptr;
-    QTreeWidget *LvwBZ = nullptr;
-    QLabel *LblBZ = nullptr;
-    QLineEdit *TxtBZ = nullptr;
-    QPushButton *CmdChange = nullptr;
     QPushButton *CmdSaveBZ = nullptr;
-    platform::WidgetSurface *PicMC = nullptr;
-    QPushButton *CmdAdd = nullptr;
-    QPushButton *Command2 = nullptr;
 
     // A node of Tvw1 and the work rows it stands for.
     static ComponentKey nodeKey(const QTreeWidgetItem *node);
@@ -60,10 +37,8 @@ public:
     void CmdOpenPic_Click();
     void CmdSelect_Click();
     void CmdRemove_Click();
-    void Tvw_NodeClick(QTreeWidgetItem *node);
+    void Tvw_NodeClick(QTreeWidgetItem *node) override;
     void Tvw1_NodeClick(QTreeWidgetItem *node);
-    void LvwBZ_DblClick();
-    void CmdChange_Click();
     void CmdSaveBZ_Click();
     bool CheckInput();
     void CmdAdd_Click();
@@ -71,16 +46,17 @@ public:
     // Every close removes the work rows.
     void done(int result) override;
 
+protected:
+    // Only the main drawing's B and H are the window's making size.
+    bool labelsSetSize() const override { return m_current && m_current->isMain(); }
+    void labelsDone() override { CmdSaveBZ_Click(); }
+
 private:
     QTreeWidgetItem *addNode(const ComponentKey &key);
     QStringList nodeTexts() const;
     // Sets the main drawing: its work rows, node and number.
     bool setMainDrawing(const QString &number, const QString &name);
 
-    QString m_jobId;
-    QString m_lineId;
-    QTreeWidget *m_list = nullptr;
-    QTreeWidgetItem *m_row = nullptr;
     std::optional<ComponentKey> m_current;
 };
 

@@ -2,6 +2,7 @@
 
 #include "common.h"
 #include "frmopengc.h"
+#include "platform/lists.h"
 #include "platform/messages.h"
 #include "project/projectstore.h"
 
@@ -84,7 +85,7 @@ FrmCopyGC::FrmCopyGC(const QString &targetJobId, QWidget *parent) : QDialog(pare
 
 void FrmCopyGC::Lvw1_ItemClick()
 {
-    QTreeWidgetItem *job = Lvw1->currentItem();
+    QTreeWidgetItem *job = platform::selectedItem(Lvw1);
     if (!job)
         return;
     ProjectStore store;
@@ -102,7 +103,7 @@ void FrmCopyGC::Lvw1_ItemClick()
 
 void FrmCopyGC::CmdSelect_Click()
 {
-    QTreeWidgetItem *item = Lvw2->currentItem();
+    QTreeWidgetItem *item = platform::selectedItem(Lvw2);
     if (!item) {
         platform::inform(this, u"无可选入对象！"_s);
         return;
@@ -124,7 +125,7 @@ void FrmCopyGC::CmdSelectAll_Click()
 
 void FrmCopyGC::CmdRemove_Click()
 {
-    QTreeWidgetItem *item = Lvw3->currentItem();
+    QTreeWidgetItem *item = platform::selectedItem(Lvw3);
     if (!item) {
         platform::inform(this, u"无可移除对象！"_s);
         return;

@@ -5,13 +5,15 @@
 #include "frmcopygc.h"
 #include "frmgcht.h"
 #include "frmopengc.h"
+#include "platform/keys.h"
+#include "platform/lists.h"
 #include "platform/mdi.h"
 #include "platform/messages.h"
 #include "project/projectstate.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -24,14 +26,6 @@ using namespace Qt::StringLiterals;
 namespace project::ui {
 
 namespace {
-QPushButton *button(QWidget *parent, const QString &name, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
 bool askYesNo(QWidget *parent, const QString &text)
 {
     return platform::messages().message(parent, text, u"提示"_s, platform::MsgIcon::Information,
@@ -54,11 +48,9 @@ FrmInputGC::FrmInputGC(QWidget *parent) : QDialog(parent)
         grid->addWidget(new QLabel(labels.at(i), this), i, 0);
         grid->addWidget(Text1[size_t(i)], i, 1);
     }
-    OKButton = button(this, u"OKButton"_s, u"确定"_s);
-    CancelButton = button(this, u"CancelButton"_s, u"取消"_s);
-    for (int i = 0; i < 3; ++i)
-        chainEnter(Text1[size_t(i)], Text1[size_t(i + 1)]);
-    chainEnter(Text1[3], OKButton);
+    OKButton = makeButton(this, u"OKButton"_s, u"确定"_s);
+    CancelButton = makeButton(this, u"CancelButton"_s, u"取消"_s);
+    new platform::EnterChain(this, {Text1[0], Text1[1], Text1[2], Text1[3], OKButton});
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(OKButton);
@@ -77,16 +69,6 @@ void FrmInputGC::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     Text1[0]->setFocus();
-}
-
-void FrmInputGC::keyPressEvent(QKeyEvent *event)
-{
-    // Neither Esc nor Enter closes the dialog.
-    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 bool FrmInputGC::CheckInput()
@@ -130,13 +112,13 @@ FrmMCGCGL::FrmMCGCGL(QWidget *parent) : QWidget(parent)
     for (int i = 0; i < 5; ++i)
         lvw->setColumnWidth(i, widths[i]);
 
-    CmdAdd = button(this, u"CmdAdd"_s, u"新建工程"_s);
-    CmdEdit = button(this, u"CmdEdit"_s, u"编辑工程"_s);
-    CmdOpen = button(this, u"CmdOpen"_s, u"打开工程"_s);
-    CmdOpenHT = button(this, u"CmdOpenHT"_s, u"打开合同"_s);
-    CmdDel = button(this, u"CmdDel"_s, u"删除工程"_s);
-    CmdCopyGCMC = button(this, u"CmdCopyGCMC"_s, u"复制工程门窗"_s);
-    CmdExit = button(this, u"CmdExit"_s, u"退  出"_s);
+    CmdAdd = makeButton(this, u"CmdAdd"_s, u"新建工程"_s);
+    CmdEdit = makeButton(this, u"CmdEdit"_s, u"编辑工程"_s);
+    CmdOpen = makeButton(this, u"CmdOpen"_s, u"打开工程"_s);
+    CmdOpenHT = makeButton(this, u"CmdOpenHT"_s, u"打开合同"_s);
+    CmdDel = makeButton(this, u"CmdDel"_s, u"删除工程"_s);
+    CmdCopyGCMC = makeButton(this, u"CmdCopyGCMC"_s, u"复制工程门窗"_s);
+    CmdExit = makeButton(this, u"CmdExit"_s, u"退  出"_s);
     auto *strip = new QWidget(this);
     strip->setObjectName(u"Picture2"_s);
     auto *buttons = new QHBoxLayout(strip);
@@ -157,7 +139,7 @@ FrmMCGCGL::FrmMCGCGL(QWidget *parent) : QWidget(parent)
     connect(CmdCopyGCMC, &QPushButton::clicked, this, &FrmMCGCGL::CmdCopyGCMC_Click);
     connect(CmdExit, &QPushButton::clicked, this, [this] { closeWorkWindow(this); });
     connect(lvw, &QTreeWidget::itemDoubleClicked, this, [this] {
-        if (lvw->currentItem())
+        if (platform::selectedItem(lvw))
             CmdOpen_Click();
     });
 
@@ -213,7 +195,7 @@ void FrmMCGCGL::CmdAdd_Click()
 
 void FrmMCGCGL::CmdEdit_Click()
 {
-    QTreeWidgetItem *item = lvw->currentItem();
+    QTreeWidgetItem *item = platform::selectedItem(lvw);
     if (!item) {
         platform::inform(this, u"无选取所需编辑的对象！"_s);
         return;
@@ -237,7 +219,7 @@ void FrmMCGCGL::CmdEdit_Click()
 
 void FrmMCGCGL::CmdDel_Click()
 {
-    QTreeWidgetItem *item = lvw->currentItem();
+    QTreeWidgetItem *item = platform::selectedItem(lvw);
     if (!item) {
         platform::inform(this, u"无选取所需删除的对象！"_s);
         return;
@@ -254,7 +236,7 @@ void FrmMCGCGL::CmdDel_Click()
 
 FrmOpenGC *FrmMCGCGL::CmdOpen_Click()
 {
-    QTreeWidgetItem *item = lvw->currentItem();
+    QTreeWidgetItem *item = platform::selectedItem(lvw);
     if (!item) {
         platform::inform(this, u"无打开的工程！"_s);
         return nullptr;
@@ -277,7 +259,7 @@ FrmOpenGC *FrmMCGCGL::CmdOpen_Click()
 
 void FrmMCGCGL::CmdCopyGCMC_Click()
 {
-    QTreeWidgetItem *item = lvw->currentItem();
+    QTreeWidgetItem *item = platform::selectedItem(lvw);
     if (!item) {
         platform::inform(this, u"无打开的工程！"_s);
         return;
@@ -290,7 +272,7 @@ void FrmMCGCGL::CmdCopyGCMC_Click()
 
 void FrmMCGCGL::CmdOpenHT_Click()
 {
-    QTreeWidgetItem *item = lvw->currentItem();
+    QTreeWidgetItem *item = platform::selectedItem(lvw);
     if (!item) {
         platform::inform(this, u"无存在工程无法打开工程合同！"_s);
         return;
@@ -306,5 +288,4 @@ FrmMCGCGL *showProjectWindow(QMdiArea *area)
     window->setMdiArea(area);
     return window;
 }
-
 } // namespace project::ui

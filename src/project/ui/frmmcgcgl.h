@@ -33,7 +33,6 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
 };
 
 class FrmMCGCGL : public QWidget

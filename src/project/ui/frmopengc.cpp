@@ -4,6 +4,7 @@
 #include "common.h"
 #include "frmaddgcmc.h"
 #include "frmaddgczhmc.h"
+#include "platform/lists.h"
 #include "platform/messages.h"
 #include "platform/settings.h"
 #include "project/projectstate.h"
@@ -152,7 +153,7 @@ void FrmOpenGC::CmcZHMC_Click()
 
 void FrmOpenGC::CmdEdit_Click()
 {
-    QTreeWidgetItem *row = lvw->currentItem();
+    QTreeWidgetItem *row = platform::selectedItem(lvw);
     if (!row) {
         platform::inform(this, u"无选取所要编辑的门窗！"_s);
         return;
@@ -179,7 +180,7 @@ void FrmOpenGC::CmdEdit_Click()
 
 void FrmOpenGC::CmdDel_Click()
 {
-    QTreeWidgetItem *row = lvw->currentItem();
+    QTreeWidgetItem *row = platform::selectedItem(lvw);
     if (!row) {
         platform::inform(this, u"在当前工程中无删除的门窗！"_s);
         return;
@@ -214,7 +215,7 @@ void FrmOpenGC::CmdAutoNum_Click()
 
 void FrmOpenGC::CmdPrint_Click()
 {
-    QTreeWidgetItem *row = lvw->currentItem();
+    QTreeWidgetItem *row = platform::selectedItem(lvw);
     if (!row) {
         platform::inform(this, u"当前工程中没有可打印的门窗！"_s);
         return;

@@ -1,5 +1,6 @@
 #include "billwidgets.h"
 
+#include "platform/lists.h"
 #include "platform/messages.h"
 
 #include <QComboBox>
@@ -39,33 +40,6 @@ void BillDateEdit::focusInEvent(QFocusEvent *event)
         setDate(QDate::currentDate());
     }
     QDateEdit::focusInEvent(event);
-}
-
-EnterChain::EnterChain(QObject *parent, const QList<QWidget *> &chain) : QObject(parent), m_chain(chain)
-{
-    for (QWidget *w : chain) {
-        w->installEventFilter(this);
-        // An editable combo box takes its keys in its own line edit.
-        if (auto *combo = qobject_cast<QComboBox *>(w); combo && combo->lineEdit())
-            combo->lineEdit()->installEventFilter(this);
-    }
-}
-
-bool EnterChain::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const int key = static_cast<QKeyEvent *>(event)->key();
-    if (key != Qt::Key_Return && key != Qt::Key_Enter)
-        return false;
-    auto *w = static_cast<QWidget *>(watched);
-    qsizetype i = m_chain.indexOf(w);
-    if (i < 0 && w->parentWidget())
-        i = m_chain.indexOf(w->parentWidget());
-    if (i < 0 || i + 1 >= m_chain.size())
-        return false; // the last control of a chain handles Enter itself (a button presses)
-    m_chain.at(i + 1)->setFocus(Qt::TabFocusReason);
-    return true;
 }
 
 QTreeWidget *makeLineList(QWidget *parent, const QString &objectName, const QStringList &titles)
@@ -111,8 +85,7 @@ QList<QStringList> allRows(const QTreeWidget *list)
 
 QTreeWidgetItem *selectedRow(const QTreeWidget *list)
 {
-    const auto selected = list->selectedItems();
-    return selected.isEmpty() ? nullptr : selected.first();
+    return platform::selectedItem(list);
 }
 
 QTreeWidgetItem *selectedRowOrInform(QWidget *window, const QTreeWidget *list, const QString &message, QWidget *focus)

@@ -1,6 +1,8 @@
 #pragma once
 // Pieces shared by the bill windows: the bill date box, Enter moving through a chain of controls,
 // the line lists, the boxes, buttons and layout of a bill window, and the refusals they share.
+#include "platform/keys.h"
+
 #include <QDateEdit>
 #include <QList>
 #include <QObject>
@@ -34,18 +36,8 @@ private:
     bool m_dated = false;
 };
 
-// Enter (or Return) in chain[i] moves the focus to chain[i + 1]; nothing else happens on Enter.
-class EnterChain : public QObject
-{
-public:
-    EnterChain(QObject *parent, const QList<QWidget *> &chain);
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
-    QList<QWidget *> m_chain;
-};
+// Enter moving through a chain of controls: the shared one.
+using platform::EnterChain;
 
 // A report-view list with the given column titles; items cannot be edited in place.
 QTreeWidget *makeLineList(QWidget *parent, const QString &objectName, const QStringList &titles);

@@ -1,0 +1,62 @@
+#pragma once
+// How keys work in every window, in one place.
+//
+// Application-wide rules (installKeyRules, once at start-up; the test fixture installs them too):
+// - Enter on a focused push or tool button presses it, as Space does, in dialogs and in work
+//   windows alike (Qt presses a button on Enter only inside dialogs, and only auto-default ones).
+// - Esc does nothing in a dialog of ours unless the dialog was given a cancel key
+//   (cancelOnEscape). Qt's own dialogs (messages, file choice, print preview) keep their keys.
+//
+// Per window: an Enter chain (EnterChain) moves the focus from box to box and ends on a button;
+// a dialog closes on Enter only through a default button it was given (QPushButton::setDefault).
+#include <QList>
+#include <QObject>
+#include <QString>
+
+class QDialog;
+class QHBoxLayout;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+namespace platform {
+
+void installKeyRules();
+
+// The dialog closes on Esc, as its cancel button does.
+void cancelOnEscape(QDialog *dialog);
+
+// Focuses the widget; a text box (line edit, editable combo box, spin or date box) has its whole
+// text selected, so typing replaces it.
+void focusAndSelect(QWidget *widget);
+
+// Enter (or keypad Enter, without other modifiers) in chain[i] moves the focus to chain[i + 1]
+// with focusAndSelect; nothing else happens on it, so the dialog never closes. Enter on the last
+// control is that control's own: a button is pressed. Owned by `parent`.
+class EnterChain : public QObject
+{
+public:
+    EnterChain(QObject *parent, const QList<QWidget *> &chain);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QList<QWidget *> m_chain;
+};
+
+// The OK and Cancel buttons at the right of one row, neither a default button: Enter moves
+// through `boxes` and from the last one to OK, which it then presses; Cancel rejects the dialog.
+struct OkCancelRow
+{
+    QHBoxLayout *layout = nullptr;
+    QPushButton *ok = nullptr;
+    QPushButton *cancel = nullptr;
+};
+OkCancelRow okCancelRow(QDialog *dialog, const QString &okName, const QString &cancelName,
+                        const QList<QWidget *> &boxes);
+
+// A line edit with its objectName.
+QLineEdit *namedLineEdit(const QString &objectName, QWidget *parent);
+
+} // namespace platform

@@ -1,0 +1,64 @@
+#include "lists.h"
+
+#include <QEvent>
+#include <QListWidget>
+#include <QTreeWidget>
+
+namespace platform {
+
+QTreeWidgetItem *selectedItem(const QTreeWidget *list)
+{
+    const QList<QTreeWidgetItem *> items = list->selectedItems();
+    return items.isEmpty() ? nullptr : items.first();
+}
+
+QListWidgetItem *selectedItem(const QListWidget *list)
+{
+    const QList<QListWidgetItem *> items = list->selectedItems();
+    return items.isEmpty() ? nullptr : items.first();
+}
+
+namespace {
+// A mouse press that makes an item current is followed by that item's click: the pair is one choice.
+class ItemChooser : public QObject
+{
+public:
+    ItemChooser(QTreeWidget *tree, const std::function<void(QTreeWidgetItem *)> &chosen)
+        : QObject(tree), m_chosen(chosen)
+    {
+        tree->viewport()->installEventFilter(this);
+        connect(tree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *current) {
+            if (!current)
+                return;
+            m_justMadeCurrent = current;
+            m_chosen(current);
+        });
+        connect(tree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) {
+            if (item == m_justMadeCurrent) {
+                m_justMadeCurrent = nullptr;
+                return;
+            }
+            m_chosen(item);
+        });
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::MouseButtonPress)
+            m_justMadeCurrent = nullptr;
+        return false;
+    }
+
+private:
+    std::function<void(QTreeWidgetItem *)> m_chosen;
+    const QTreeWidgetItem *m_justMadeCurrent = nullptr; // compared only, never used
+};
+} // namespace
+
+void onItemChosen(QTreeWidget *tree, const std::function<void(QTreeWidgetItem *)> &chosen)
+{
+    new ItemChooser(tree, chosen);
+}
+
+} // namespace platform

@@ -1,0 +1,23 @@
+#pragma once
+// Lists and trees: which item a command acts on, and choosing an item by mouse or keyboard.
+#include <functional>
+
+class QListWidget;
+class QListWidgetItem;
+class QObject;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace platform {
+
+// The selected item, or nullptr. Commands act on the selection, never on the current item alone:
+// a list keeps a current item after its selection is cleared, and one appears when the list only
+// takes the focus.
+QTreeWidgetItem *selectedItem(const QTreeWidget *list);
+QListWidgetItem *selectedItem(const QListWidget *list);
+
+// Calls `chosen` once for each item chosen by a click or by moving the current item with the
+// keyboard, so that arrow keys do what a click does. A click on the current item chooses it again.
+void onItemChosen(QTreeWidget *tree, const std::function<void(QTreeWidgetItem *)> &chosen);
+
+} // namespace platform
