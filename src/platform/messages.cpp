@@ -5,6 +5,9 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QUrl>
 #include <memory>
 
@@ -96,6 +99,15 @@ bool QtMessages::openWithDesktop(const QString &path)
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
+bool QtMessages::useDefaultPrinter(QPrinter *printer)
+{
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull())
+        return false;
+    printer->setPrinterName(info.printerName());
+    return true;
+}
+
 // --- scripted seam for tests
 
 MsgAnswer ScriptedMessages::message(QWidget *, const QString &text, const QString &title, MsgIcon icon,
@@ -141,7 +153,12 @@ int ScriptedMessages::execDialog(QDialog *dialog)
 bool ScriptedMessages::openWithDesktop(const QString &path)
 {
     openedWithDesktop.append(path);
-    return true;
+    return desktopOpens;
+}
+
+bool ScriptedMessages::useDefaultPrinter(QPrinter *printer)
+{
+    return onDefaultPrinter && onDefaultPrinter(printer);
 }
 
 QStringList ScriptedMessages::texts() const
@@ -158,6 +175,23 @@ void ScriptedMessages::clear()
     answers.clear();
     fileNames.clear();
     dialogNames.clear();
+}
+
+bool printToPdf(QPrinter *printer, const QString &pdfPath)
+{
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(pdfPath);
+    printer->setPageSize(QPageSize(QPageSize::A4));
+    return true;
+}
+
+int answerPrintDialog(QDialog *dialog, const QString &pdfPath)
+{
+    auto *print = qobject_cast<QPrintDialog *>(dialog);
+    if (!print)
+        return QDialog::Rejected;
+    printToPdf(print->printer(), pdfPath);
+    return QDialog::Accepted;
 }
 
 ScriptedMessages *installScriptedMessages()

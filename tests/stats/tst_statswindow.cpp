@@ -10,6 +10,7 @@
 #include "stats/ui/showstatistics.h"
 
 #ifdef VELMORRA_HAVE_SHEETS
+#include "platform/printing.h"
 #include "platform/surface_recording.h"
 #include "sheets/ui/sheetwindows.h"
 #endif
@@ -383,7 +384,7 @@ private slots:
         QCOMPARE(msgs()->texts(), QStringList{u"构件门窗为空！"_s});
 #ifdef VELMORRA_HAVE_SHEETS
         QVERIFY(run(u"INSERT INTO 门窗 (系列编号, 编号, 名称, 图号) VALUES (1, 1, 'T1', NULL), (1, 2, 'T2', NULL)"_s));
-        sheets::ui::setPrintSurfaceFactory(
+        platform::setPrintSurfaceFactory(
             []() -> std::unique_ptr<platform::Surface> { return std::make_unique<platform::RecordingSurface>(); });
         // The door's type has no profile rows: no row for the list.
         w.LvwR->setCurrentItem(w.LvwR->topLevelItem(1));
@@ -398,7 +399,7 @@ private slots:
         w.CmdGJB->click();
         QVERIFY(msgs()->shown.isEmpty());
         QCOMPARE(msgs()->dialogNames, QStringList{u"FrmEasyGJBReport"_s});
-        sheets::ui::setPrintSurfaceFactory({});
+        platform::setPrintSurfaceFactory({});
 #endif
     }
 

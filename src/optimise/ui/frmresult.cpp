@@ -106,7 +106,7 @@ void FrmResult::printPlan()
         platform::showError(this, err);
         return;
     }
-    platform::previewReport(this, yhPlanReport(*rows, YHGCName, QDateTime::currentDateTime()));
+    platform::previewReport(this, yhPlanReport(*rows, YHGCName, QDateTime::currentDateTime()), u"材料优化表"_s);
 }
 
 void FrmResult::printSummary()
@@ -117,7 +117,8 @@ void FrmResult::printSummary()
         platform::showError(this, err);
         return;
     }
-    platform::previewReport(this, yhSummaryReport(*rows, YHGCName, QDateTime::currentDateTime()));
+    platform::previewReport(this, yhSummaryReport(*rows, YHGCName, QDateTime::currentDateTime()),
+                            u"材料优化统计表"_s);
 }
 
 void FrmResult::exportResult()

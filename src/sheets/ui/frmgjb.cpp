@@ -4,6 +4,7 @@
 #include "sheetwindows.h"
 
 #include "platform/messages.h"
+#include "platform/printing.h"
 #include "platform/surface_widget.h"
 
 #include <QFrame>
@@ -220,19 +221,21 @@ void FrmGJB::printLines(int from, int to)
         }
         sheets << std::move(*sheet);
     }
-    std::unique_ptr<platform::Surface> printer = makePrintSurface();
-    for (qsizetype i = 0; i < sheets.size(); ++i) {
-        if (i > 0)
-            printer->newPage();
-        QString error;
-        if (!printSheet(sheets.at(i), *printer, &error)) {
-            printer->endDocument();
-            platform::showError(this, u"打印构件表出错：\n"_s + error);
-            return;
+    // Component sheets go straight to the default printer, as they always did.
+    platform::printOnSurface(this, platform::PrintRoute::DefaultPrinter, [this, &sheets](platform::Surface &printer) {
+        for (qsizetype i = 0; i < sheets.size(); ++i) {
+            if (i > 0)
+                printer.newPage();
+            QString error;
+            if (!printSheet(sheets.at(i), printer, &error)) {
+                printer.endDocument();
+                platform::showError(this, u"打印构件表出错：\n"_s + error);
+                return false;
+            }
         }
-    }
-    printer->endDocument();
-    printSucceeded(this, *printer);
+        printer.endDocument();
+        return true;
+    });
 }
 
 void FrmGJB::CmdPrint_Click() { printLines(CurPage, CurPage); }
