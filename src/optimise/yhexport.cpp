@@ -166,8 +166,10 @@ QString footer(const QDateTime &when)
 platform::Report yhPlanReport(const QList<QStringList> &cmdRows, const QString &jobName, const QDateTime &when)
 {
     platform::Report r;
-    r.title = u"材料优化表"_s;
-    r.blocks << platform::ReportBlock::line(u"工程名称："_s + jobName);
+    // Title and job name head every page, date and time foot it, as on the printed plan of old.
+    r.pageHeader << platform::ReportBlock::line(u"材料优化表"_s, Qt::AlignHCenter, r.bodyPointSize * 1.6, true)
+                 << platform::ReportBlock::line(u"工程名称："_s + jobName);
+    r.pageFooter = footer(when);
     QList<QStringList> rows;
     for (const QStringList &c : cmdRows)
         rows << QStringList{c.value(0), c.value(1), c.value(3), c.value(4), c.value(2), QString()};
@@ -178,15 +180,15 @@ platform::Report yhPlanReport(const QList<QStringList> &cmdRows, const QString &
                                               {u"数量"_s, 1, Qt::AlignRight},
                                               {u"实际需求量"_s, 1.5, Qt::AlignLeft}},
                                              rows);
-    r.blocks << platform::ReportBlock::spacer(4) << platform::ReportBlock::line(footer(when), Qt::AlignRight);
     return r;
 }
 
 platform::Report yhSummaryReport(const QList<QStringList> &cmdRows, const QString &jobName, const QDateTime &when)
 {
     platform::Report r;
-    r.title = u"材料优化统计表"_s;
-    r.blocks << platform::ReportBlock::line(u"工程名名称："_s + jobName);
+    r.pageHeader << platform::ReportBlock::line(u"材料优化统计表"_s, Qt::AlignHCenter, r.bodyPointSize * 1.6, true)
+                 << platform::ReportBlock::line(u"工程名名称："_s + jobName);
+    r.pageFooter = footer(when);
     QList<QStringList> rows;
     for (const QStringList &c : cmdRows)
         rows << QStringList{c.value(0), c.value(2), c.value(1), QString()};
@@ -195,7 +197,6 @@ platform::Report yhSummaryReport(const QList<QStringList> &cmdRows, const QStrin
                                               {u"数  量"_s, 1, Qt::AlignRight},
                                               {u"实际需求量"_s, 1.5, Qt::AlignLeft}},
                                              rows);
-    r.blocks << platform::ReportBlock::spacer(4) << platform::ReportBlock::line(footer(when), Qt::AlignRight);
     return r;
 }
 

@@ -1,4 +1,5 @@
 #include "../app/fixture.h"
+#include "../app/pdftext.h"
 #include "optimise/ui/frmcreate.h"
 #include "optimise/ui/frmhandup.h"
 #include "optimise/ui/frmresult.h"
@@ -10,6 +11,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -523,14 +525,41 @@ void TstYHWindows::resultExports()
     QCOMPARE(m_fx->msgs->texts(), QStringList{u"输出出错！"_s});
 }
 
+// A plan of 60 rows runs onto a second page, which repeats the title, the job and the column
+// captions; a scheme-one ratio of fifteen digits is printed and listed whole.
 void TstYHWindows::resultPrints()
 {
-    QVERIFY(exec(db(), u"INSERT INTO \"优化结果\" VALUES ('K60', '1500*4', 1, 1, 0)"_s));
+    const QString ratio = u"0.483333333333333"_s;
+    QVERIFY(exec(db(), u"INSERT INTO \"优化结果\" VALUES ('K60', '1500*4', 1, %1, 0)"_s.arg(ratio)));
+    for (int i = 1; i < 60; ++i)
+        QVERIFY(exec(db(), u"INSERT INTO \"优化结果\" VALUES ('K60', '%1*2+600', 1, 0.9, 10)"_s.arg(1000 + i)));
+    YHGCName = u"南苑小区"_s;
     FrmResult w;
+    w.show();
+    QTreeWidget *plan = child<QTreeWidget>(&w, u"Lvw1"_s);
+    const auto found = plan->findItems(u"1500*4"_s, Qt::MatchExactly, 1);
+    QCOMPARE(found.size(), 1);
+    QCOMPARE(found.at(0)->text(3), ratio);
+    QVERIFY(plan->columnWidth(3) > plan->fontMetrics().horizontalAdvance(ratio));
+
+    const QString pdf = m_fx->dir->filePath(u"plan.pdf"_s);
+    testfixture::printDialogsTo(m_fx->msgs, pdf);
     click(&w, u"CmdPrint"_s);
-    click(&w, u"cmdPrint1"_s);
-    QCOMPARE(m_fx->msgs->dialogNames, (QStringList{u"reportPreview"_s, u"reportPreview"_s}));
+    QCOMPARE(m_fx->msgs->dialogNames, (QStringList{u"reportPreview"_s, u"printDialog"_s}));
     QVERIFY(m_fx->msgs->shown.isEmpty());
+    m_fx->msgs->onDialog = {};
+    click(&w, u"cmdPrint1"_s);
+    QCOMPARE(m_fx->msgs->dialogNames.size(), 3);
+
+    const auto text = testfixture::pdfText(pdf);
+    if (!text)
+        QSKIP("pdftotext is not installed");
+    const QStringList pages = testfixture::pdfPages(*text);
+    QVERIFY2(pages.size() >= 2, qPrintable(*text));
+    for (const QString &t : {u"材料优化表"_s, u"工程名称：南苑小区"_s, u"切割规格"_s, u"实际需求量"_s,
+                             QLocale::system().toString(QDate::currentDate(), QLocale::LongFormat)})
+        QVERIFY2(pages.at(1).contains(t), qPrintable(t + u" not on page 2:\n"_s + pages.at(1)));
+    QVERIFY2(text->contains(ratio), qPrintable(pages.at(0)));
 }
 
 void TstYHWindows::excelFailureIsReported()

@@ -84,6 +84,10 @@ void FrmResult::load()
     if (const auto summary = store.planSummary())
         for (const QStringList &row : summaryListRows(*summary))
             addItem(m_summary, row);
+    // Every figure shown whole: a ratio of fifteen digits must not end in "…".
+    for (QTreeWidget *list : {m_plan, m_summary})
+        for (int c = 0; c < list->columnCount(); ++c)
+            list->resizeColumnToContents(c);
 }
 
 QList<QStringList> FrmResult::listRows(QTreeWidget *list) const
