@@ -187,7 +187,7 @@ private:
         for (int i = 0; i < n; ++i) {
             weight[i] = std::max(0.0, b.columns[i].width);
             totalWeight += weight[i];
-            const QString &title = b.columns[i].title;
+            const QString title = b.headless ? QString() : b.columns[i].title;
             minimum[i] = widestToken(title, head);
             natural[i] = head.horizontalAdvance(title);
         }
@@ -292,8 +292,10 @@ private:
             groupHeight = std::max(groupHeight, textHeight(g.caption, headFont, m_body.width()) + 2 * pad);
         }
         const double titleHeight = rowHeight(titles, headFont, -1);
-        const double headHeight = titleHeight + groupHeight;
+        const double headHeight = b.headless ? 0 : titleHeight + groupHeight;
         auto placeHead = [&] {
+            if (b.headless)
+                return;
             double x = m_body.left();
             for (int i = 0; i < n; ++i) {
                 const ReportColumnGroup *g = groupOf[i];
@@ -313,7 +315,8 @@ private:
             m_y += headHeight;
         };
 
-        if (m_y + headHeight * 2 > m_bottom && m_y > m_contentTop)
+        const double firstRow = b.rows.isEmpty() ? 0 : rowHeight(b.rows.constFirst(), bodyFont, 0);
+        if (m_y + headHeight + firstRow > m_bottom && m_y > m_contentTop)
             newPage();
         placeHead();
         for (int r = 0; r < b.rows.size(); ++r) {

@@ -45,6 +45,7 @@ struct ReportBlock
     QList<QStringList> rows;
     bool grid = true;
     QList<ReportColumnGroup> groups;
+    bool headless = false; // no row of column titles (a block of captions and values)
     // Rows whose first cell spans more than one column (a total's caption): row index -> columns.
     QMap<int, int> firstCellSpans;
     // Spacer: millimetres of empty space.
