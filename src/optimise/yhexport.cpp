@@ -68,14 +68,14 @@ QString yhResultText(const QList<QStringList> &plan, const QList<QStringList> &s
 }
 
 bool ExportYHText(const QString &fileName, const QList<QStringList> &plan, const QList<QStringList> &summary,
-                  const QString &jobName, const QString &dateText)
+                  const QString &jobName, const QString &dateText, QString *error)
 {
     QSaveFile f(fileName);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    if (f.write(toAnsi(yhResultText(plan, summary, jobName, dateText))) < 0)
-        return false;
-    return f.commit();
+    const bool written = f.open(QIODevice::WriteOnly)
+                         && f.write(toAnsi(yhResultText(plan, summary, jobName, dateText))) >= 0 && f.commit();
+    if (!written && error)
+        *error = u"无法写入文件 %1：%2"_s.arg(fileName, f.errorString());
+    return written;
 }
 
 namespace {
@@ -112,7 +112,7 @@ void border(platform::Sheet &sheet, int firstRow, int lastRow, int lastColumn)
 } // namespace
 
 platform::Workbook yhResultWorkbook(const QList<QStringList> &plan, const QList<QStringList> &summary,
-                                    const QString &jobName, const QString &dateText)
+                                    const QString &jobName, const QDate &date)
 {
     platform::Workbook book;
     // Rows below are 0-based: sheet row r is index r - 1.
@@ -131,7 +131,7 @@ platform::Workbook yhResultWorkbook(const QList<QStringList> &plan, const QList<
         for (int c = 0; c < 5; ++c)
             putCell(s1, i + 4, c, plan.at(i).value(c));
     s1.setText(n + 5, 0, u"日期"_s);
-    s1.setText(n + 5, 1, dateText);
+    s1.setDate(n + 5, 1, date);
     border(s1, 3, n + 3, 4);
 
     platform::Sheet &s2 = book.addSheet(u"Sheet2"_s);
@@ -150,8 +150,9 @@ platform::Workbook yhResultWorkbook(const QList<QStringList> &plan, const QList<
     s2.setText(m + 4, 0, u"总经理签字"_s);
     s2.setText(m + 4, 2, u"主管签字"_s);
     s2.setText(m + 6, 0, u"日期"_s);
-    s2.setText(m + 6, 2, dateText);
+    s2.setDate(m + 6, 2, date);
     border(s2, 3, m + 3, 3);
+    book.setActiveSheet(1);
     return book;
 }
 

@@ -5,6 +5,9 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QMimeDatabase>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -96,6 +99,18 @@ int QtMessages::execDialog(QDialog *dialog) { return dialog->exec(); }
 
 bool QtMessages::openWithDesktop(const QString &path)
 {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // xdg-open is started detached and reports success even when no program takes the file type:
+    // ask the desktop first whether one does.
+    const QString xdgMime = QStandardPaths::findExecutable(u"xdg-mime"_s);
+    if (!xdgMime.isEmpty()) {
+        const QString type = QMimeDatabase().mimeTypeForFile(path, QMimeDatabase::MatchExtension).name();
+        QProcess query;
+        query.start(xdgMime, {u"query"_s, u"default"_s, type});
+        if (query.waitForFinished(5000) && query.exitCode() == 0 && query.readAllStandardOutput().trimmed().isEmpty())
+            return false;
+    }
+#endif
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 

@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -105,6 +107,7 @@ private slots:
     void resultExports();
     void resultPrints();
     void excelFailureIsReported();
+    void workbookReadsBackInASpreadsheetLibrary();
 
 private:
     std::unique_ptr<testfixture::DataFolder> m_fx;
@@ -522,7 +525,9 @@ void TstYHWindows::resultExports()
     QVERIFY(m_fx->msgs->shown.isEmpty());
     m_fx->msgs->fileNames << m_fx->dir->filePath(u"no/such/plan.txt"_s);
     click(&w, u"CmdSave"_s);
-    QCOMPARE(m_fx->msgs->texts(), QStringList{u"输出出错！"_s});
+    QCOMPARE(m_fx->msgs->shown.size(), 1);
+    QVERIFY2(m_fx->msgs->lastText().startsWith(u"输出出错！\n"_s) && m_fx->msgs->lastText().contains(u"no/such/plan.txt"_s),
+             qPrintable(m_fx->msgs->lastText()));
 }
 
 // A plan of 60 rows runs onto a second page, which repeats the title, the job and the column
@@ -562,20 +567,50 @@ void TstYHWindows::resultPrints()
     QVERIFY2(text->contains(ratio), qPrintable(pages.at(0)));
 }
 
+// Where no program opens the workbook, the user learns its full path and may save a copy.
 void TstYHWindows::excelFailureIsReported()
 {
-    struct NoDesktop : platform::ScriptedMessages
-    {
-        bool openWithDesktop(const QString &) override { return false; }
-    };
-    auto *seam = new NoDesktop;
-    platform::installMessages(seam);
-    m_fx->msgs = seam;
+    m_fx->msgs->desktopOpens = false;
+    m_fx->msgs->answers << platform::MsgAnswer::No;
     FrmResult w;
     click(&w, u"CmdSave"_s);
-    QCOMPARE(seam->texts(), QStringList{u"确认您的系统中是否安装了Excel软件或版本不兼容！"_s});
-    QCOMPARE(seam->shown.at(0).icon, platform::MsgIcon::Critical);
-    QCOMPARE(seam->shown.at(0).title, u"提示"_s);
+    QCOMPARE(m_fx->msgs->openedWithDesktop.size(), 1);
+    QCOMPARE(m_fx->msgs->shown.size(), 1);
+    QVERIFY2(m_fx->msgs->lastText().contains(QDir::toNativeSeparators(m_fx->msgs->openedWithDesktop.at(0))),
+             qPrintable(m_fx->msgs->lastText()));
+}
+
+// The optimisation workbook opens on its second sheet, and its dates are date cells.
+void TstYHWindows::workbookReadsBackInASpreadsheetLibrary()
+{
+    QVERIFY(exec(db(), u"INSERT INTO \"优化结果\" VALUES ('K60', '1500*4', 1, 1, 0)"_s));
+    FrmResult w;
+    click(&w, u"CmdSave"_s);
+    QCOMPARE(m_fx->msgs->openedWithDesktop.size(), 1);
+    // The first python3 that has openpyxl (the one on PATH may be a private build without it).
+    QString python;
+    for (const QString &candidate : {QStandardPaths::findExecutable(u"python3"_s), u"/usr/bin/python3"_s}) {
+        if (candidate.isEmpty() || !QFileInfo::exists(candidate))
+            continue;
+        if (QProcess::execute(candidate, {u"-c"_s, u"import openpyxl"_s}) == 0) {
+            python = candidate;
+            break;
+        }
+    }
+    if (python.isEmpty())
+        QSKIP("python3 with openpyxl is not installed");
+    // Plan date at B7 (one plan row), summary date at C8 (one summary row).
+    const QString script = uR"(import sys, openpyxl
+wb = openpyxl.load_workbook(sys.argv[1])
+s1, s2 = wb.worksheets
+print(wb.index(wb.active), type(s1["B7"].value).__name__, type(s2["C8"].value).__name__, s2["C8"].number_format, s2["C8"].value.date())
+)"_s;
+    QProcess p;
+    p.start(python, {u"-c"_s, script, m_fx->msgs->openedWithDesktop.at(0)});
+    QVERIFY(p.waitForFinished(30000));
+    const QString out = QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+    QVERIFY2(p.exitCode() == 0, p.readAllStandardError().constData());
+    QCOMPARE(out, u"1 datetime datetime yyyy-mm-dd "_s + QDate::currentDate().toString(Qt::ISODate));
 }
 
 QTEST_MAIN(TstYHWindows)

@@ -129,12 +129,9 @@ void FrmResult::exportResult()
 {
     const QList<QStringList> plan = listRows(m_plan);
     const QList<QStringList> summary = listRows(m_summary);
-    const QString date = shortDateText(QDate::currentDate());
+    const QDate today = QDate::currentDate();
     if (app::OutPutFileTypeFlag == 0) {
-        QString err;
-        if (!platform::showWorkbook(yhResultWorkbook(plan, summary, YHGCName, date), u"材料优化"_s, &err))
-            platform::messages().message(this, u"确认您的系统中是否安装了Excel软件或版本不兼容！"_s, u"提示"_s,
-                                         platform::MsgIcon::Critical, platform::MsgButtons::Ok);
+        platform::showWorkbook(this, yhResultWorkbook(plan, summary, YHGCName, today), u"材料优化"_s);
         return;
     }
     QString name = platform::messages().saveFileName(this, QString(), m_lastTextFile, u"*.txt (*.txt)"_s);
@@ -143,9 +140,10 @@ void FrmResult::exportResult()
     if (QFileInfo(name).suffix().isEmpty())
         name += u".txt"_s;
     m_lastTextFile = name;
-    if (!ExportYHText(name, plan, summary, YHGCName, date))
-        platform::messages().message(this, u"输出出错！"_s, QCoreApplication::applicationName(), platform::MsgIcon::None,
-                                     platform::MsgButtons::Ok);
+    QString error;
+    if (!ExportYHText(name, plan, summary, YHGCName, shortDateText(today), &error))
+        platform::messages().message(this, u"输出出错！\n"_s + error, QCoreApplication::applicationName(),
+                                     platform::MsgIcon::None, platform::MsgButtons::Ok);
 }
 
 } // namespace optimise::ui

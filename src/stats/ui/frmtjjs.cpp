@@ -379,8 +379,7 @@ void FrmTJJS::exportTable(ExportTable table)
             failed(u"输出出错！"_s, error);
         return;
     }
-    if (!platform::showWorkbook(exportWorkbook(spec, *rows), spec.title, &error))
-        platform::inform(this, u"请确认您的系统是否安装了Excel软件或Excel版本不兼容！"_s, u"提示！"_s);
+    platform::showWorkbook(this, exportWorkbook(spec, *rows), spec.title);
 }
 
 void FrmTJJS::CmdOut1_Click()
