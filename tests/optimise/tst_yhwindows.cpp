@@ -107,6 +107,7 @@ private slots:
     void resultExports();
     void resultPrints();
     void excelFailureIsReported();
+    void stepThreeButtonsKeepTheirSize();
     void workbookReadsBackInASpreadsheetLibrary();
 
 private:
@@ -565,6 +566,20 @@ void TstYHWindows::resultPrints()
                              QLocale::system().toString(QDate::currentDate(), QLocale::LongFormat)})
         QVERIFY2(pages.at(1).contains(t), qPrintable(t + u" not on page 2:\n"_s + pages.at(1)));
     QVERIFY2(text->contains(ratio), qPrintable(pages.at(0)));
+}
+
+// With its progress bar hidden, step three's buttons do not spread over the bar's room.
+void TstYHWindows::stepThreeButtonsKeepTheirSize()
+{
+    FrmCreate03 step3;
+    step3.resize(800, 420);
+    step3.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&step3));
+    QVERIFY(!child<QWidget>(&step3, u"ProgressBar"_s)->isVisible());
+    for (const QString &name : {u"CmdNext"_s, u"CmdExit"_s}) {
+        QPushButton *b = child<QPushButton>(&step3, name);
+        QCOMPARE(b->width(), b->sizeHint().width());
+    }
 }
 
 // Where no program opens the workbook, the user learns its full path and may save a copy.
