@@ -107,7 +107,7 @@ void border(platform::Sheet &sheet, int firstRow, int lastRow, int lastColumn)
 } // namespace
 
 platform::Workbook yhResultWorkbook(const QList<QStringList> &plan, const QList<QStringList> &summary,
-                                    const QString &jobName, const QString &dateText)
+                                    const QString &jobName, const QDate &date)
 {
     platform::Workbook book;
     // Rows below are 0-based: sheet row r is index r - 1.
@@ -126,7 +126,7 @@ platform::Workbook yhResultWorkbook(const QList<QStringList> &plan, const QList<
         for (int c = 0; c < 5; ++c)
             putCell(s1, i + 4, c, plan.at(i).value(c));
     s1.setText(n + 5, 0, u"日期"_s);
-    s1.setText(n + 5, 1, dateText);
+    s1.setDate(n + 5, 1, date);
     border(s1, 3, n + 3, 4);
 
     platform::Sheet &s2 = book.addSheet(u"Sheet2"_s);
@@ -145,8 +145,9 @@ platform::Workbook yhResultWorkbook(const QList<QStringList> &plan, const QList<
     s2.setText(m + 4, 0, u"总经理签字"_s);
     s2.setText(m + 4, 2, u"主管签字"_s);
     s2.setText(m + 6, 0, u"日期"_s);
-    s2.setText(m + 6, 2, dateText);
+    s2.setDate(m + 6, 2, date);
     border(s2, 3, m + 3, 3);
+    book.setActiveSheet(1);
     return book;
 }
 
@@ -160,8 +161,10 @@ QString footer(const QDateTime &when)
 platform::Report yhPlanReport(const QList<QStringList> &cmdRows, const QString &jobName, const QDateTime &when)
 {
     platform::Report r;
-    r.title = u"材料优化表"_s;
-    r.blocks << platform::ReportBlock::line(u"工程名称："_s + jobName);
+    // Title and job name head every page, date and time foot it, as on the printed plan of old.
+    r.pageHeader << platform::ReportBlock::line(u"材料优化表"_s, Qt::AlignHCenter, r.bodyPointSize * 1.6, true)
+                 << platform::ReportBlock::line(u"工程名称："_s + jobName);
+    r.pageFooter = footer(when);
     QList<QStringList> rows;
     for (const QStringList &c : cmdRows)
         rows << QStringList{c.value(0), c.value(1), c.value(3), c.value(4), c.value(2), QString()};
@@ -172,15 +175,15 @@ platform::Report yhPlanReport(const QList<QStringList> &cmdRows, const QString &
                                               {u"数量"_s, 1, Qt::AlignRight},
                                               {u"实际需求量"_s, 1.5, Qt::AlignLeft}},
                                              rows);
-    r.blocks << platform::ReportBlock::spacer(4) << platform::ReportBlock::line(footer(when), Qt::AlignRight);
     return r;
 }
 
 platform::Report yhSummaryReport(const QList<QStringList> &cmdRows, const QString &jobName, const QDateTime &when)
 {
     platform::Report r;
-    r.title = u"材料优化统计表"_s;
-    r.blocks << platform::ReportBlock::line(u"工程名名称："_s + jobName);
+    r.pageHeader << platform::ReportBlock::line(u"材料优化统计表"_s, Qt::AlignHCenter, r.bodyPointSize * 1.6, true)
+                 << platform::ReportBlock::line(u"工程名名称："_s + jobName);
+    r.pageFooter = footer(when);
     QList<QStringList> rows;
     for (const QStringList &c : cmdRows)
         rows << QStringList{c.value(0), c.value(2), c.value(1), QString()};
@@ -189,7 +192,6 @@ platform::Report yhSummaryReport(const QList<QStringList> &cmdRows, const QStrin
                                               {u"数  量"_s, 1, Qt::AlignRight},
                                               {u"实际需求量"_s, 1.5, Qt::AlignLeft}},
                                              rows);
-    r.blocks << platform::ReportBlock::spacer(4) << platform::ReportBlock::line(footer(when), Qt::AlignRight);
     return r;
 }
 

@@ -27,9 +27,10 @@ QString yhResultText(const QList<QStringList> &plan, const QList<QStringList> &s
 bool ExportYHText(const QString &fileName, const QList<QStringList> &plan, const QList<QStringList> &summary,
                   const QString &jobName, const QString &dateText, QString *error = nullptr);
 
-// The two-sheet workbook of the Excel export.
+// The two-sheet workbook of the Excel export; the dates are date cells, and the second sheet is
+// the one shown on opening.
 platform::Workbook yhResultWorkbook(const QList<QStringList> &plan, const QList<QStringList> &summary,
-                                    const QString &jobName, const QString &dateText);
+                                    const QString &jobName, const QDate &date);
 
 // The printed plan (rows of CmdYH: 材料名称, 切割规格, 数量, 优化比率, 剩余料长) and summary (rows of
 // CmdYHT: 材料名称, sum of 数量, mean ratio).

@@ -6,6 +6,12 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QMimeDatabase>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QUrl>
 #include <memory>
 
@@ -101,7 +107,28 @@ int QtMessages::execDialog(QDialog *dialog) { return dialog->exec(); }
 
 bool QtMessages::openWithDesktop(const QString &path)
 {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // xdg-open is started detached and reports success even when no program takes the file type:
+    // ask the desktop first whether one does.
+    const QString xdgMime = QStandardPaths::findExecutable(u"xdg-mime"_s);
+    if (!xdgMime.isEmpty()) {
+        const QString type = QMimeDatabase().mimeTypeForFile(path, QMimeDatabase::MatchExtension).name();
+        QProcess query;
+        query.start(xdgMime, {u"query"_s, u"default"_s, type});
+        if (query.waitForFinished(5000) && query.exitCode() == 0 && query.readAllStandardOutput().trimmed().isEmpty())
+            return false;
+    }
+#endif
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+bool QtMessages::useDefaultPrinter(QPrinter *printer)
+{
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull())
+        return false;
+    printer->setPrinterName(info.printerName());
+    return true;
 }
 
 // --- scripted seam for tests
@@ -151,7 +178,12 @@ int ScriptedMessages::execDialog(QDialog *dialog)
 bool ScriptedMessages::openWithDesktop(const QString &path)
 {
     openedWithDesktop.append(path);
-    return true;
+    return desktopOpens;
+}
+
+bool ScriptedMessages::useDefaultPrinter(QPrinter *printer)
+{
+    return onDefaultPrinter && onDefaultPrinter(printer);
 }
 
 QStringList ScriptedMessages::texts() const
@@ -168,6 +200,23 @@ void ScriptedMessages::clear()
     answers.clear();
     fileNames.clear();
     dialogNames.clear();
+}
+
+bool printToPdf(QPrinter *printer, const QString &pdfPath)
+{
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(pdfPath);
+    printer->setPageSize(QPageSize(QPageSize::A4));
+    return true;
+}
+
+int answerPrintDialog(QDialog *dialog, const QString &pdfPath)
+{
+    auto *print = qobject_cast<QPrintDialog *>(dialog);
+    if (!print)
+        return QDialog::Rejected;
+    printToPdf(print->printer(), pdfPath);
+    return QDialog::Accepted;
 }
 
 ScriptedMessages *installScriptedMessages()

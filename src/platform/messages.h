@@ -7,6 +7,7 @@
 
 class QWidget;
 class QDialog;
+class QPrinter;
 
 namespace platform {
 
@@ -33,6 +34,8 @@ public:
     virtual int execDialog(QDialog *dialog) = 0;
     // Opens a file with the desktop's default application (workbooks, PDFs).
     virtual bool openWithDesktop(const QString &path) = 0;
+    // Points `printer` at the desktop's default printer; false when there is none.
+    virtual bool useDefaultPrinter(QPrinter *printer) = 0;
 };
 
 MessageSeam &messages();
@@ -60,6 +63,7 @@ public:
     QString existingDirectory(QWidget *parent, const QString &caption, const QString &dir) override;
     int execDialog(QDialog *dialog) override;
     bool openWithDesktop(const QString &path) override;
+    bool useDefaultPrinter(QPrinter *printer) override;
 };
 
 } // namespace platform

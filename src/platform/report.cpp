@@ -90,6 +90,8 @@ public:
             const QRectF r(m_body.left(), m_body.bottom() - m_footerHeight, m_body.width(), m_footerHeight);
             m_pages[i].append({r, u"第 %1 页 共 %2 页"_s.arg(i + 1).arg(count), m_footerFont,
                                Qt::AlignHCenter | Qt::AlignBottom, false});
+            if (!m_report.pageFooter.isEmpty())
+                m_pages[i].append({r, m_report.pageFooter, m_footerFont, Qt::AlignLeft | Qt::AlignBottom, false});
         }
         return m_pages;
     }
@@ -109,6 +111,11 @@ private:
     {
         m_pages.append(Page());
         m_y = m_body.top();
+        for (const ReportBlock &b : m_report.pageHeader)
+            place(b.text, b.align, b.pointSize > 0 ? b.pointSize : m_report.bodyPointSize, b.bold, mm(1));
+        if (!m_report.pageHeader.isEmpty())
+            m_y += mm(2);
+        m_contentTop = m_y;
     }
 
     void advance(double h)
@@ -126,65 +133,199 @@ private:
         return std::max(r.height(), fm.height());
     }
 
-    void text(const QString &t, Qt::Alignment align, double pointSize, bool bold, double after)
+    void place(const QString &t, Qt::Alignment align, double pointSize, bool bold, double after)
     {
         const QFont f = font(pointSize, bold);
         const double h = textHeight(t, f, m_body.width());
-        if (m_y + h > m_bottom && m_y > m_body.top())
-            newPage();
         m_pages.last().append({QRectF(m_body.left(), m_y, m_body.width(), h), t, f, align | Qt::AlignVCenter, false});
         m_y += h + after;
+    }
+
+    void text(const QString &t, Qt::Alignment align, double pointSize, bool bold, double after)
+    {
+        const double h = textHeight(t, font(pointSize, bold), m_body.width());
+        if (m_y + h > m_bottom && m_y > m_contentTop)
+            newPage();
+        place(t, align, pointSize, bold, after);
+    }
+
+    // Widest piece of the text that may not be broken: a number, a word of Latin letters or a code.
+    // Chinese characters break anywhere.
+    static double widestToken(const QString &t, const QFontMetricsF &fm)
+    {
+        double widest = 0;
+        QString token;
+        auto flush = [&] {
+            widest = std::max(widest, fm.horizontalAdvance(token));
+            token.clear();
+        };
+        for (const QChar c : t) {
+            if (c.isSpace()) {
+                flush();
+            } else if (c.unicode() >= 0x2E80) {
+                flush();
+                token = c;
+                flush();
+            } else {
+                token += c;
+            }
+        }
+        flush();
+        return widest;
+    }
+
+    // Columns as wide as their content where the page allows, the room left shared by the weights;
+    // never narrower than their longest unbreakable piece.
+    QList<double> columnWidths(const ReportBlock &b, const QFont &bodyFont, const QFont &headFont, double pad) const
+    {
+        const int n = int(b.columns.size());
+        const QFontMetricsF body(bodyFont, m_device);
+        const QFontMetricsF head(headFont, m_device);
+        const double slackPx = pad / 2; // rounding of glyph advances
+        QList<double> minimum(n, 0), natural(n, 0), weight(n, 0);
+        double totalWeight = 0;
+        for (int i = 0; i < n; ++i) {
+            weight[i] = std::max(0.0, b.columns[i].width);
+            totalWeight += weight[i];
+            const QString title = b.headless ? QString() : b.columns[i].title;
+            minimum[i] = widestToken(title, head);
+            natural[i] = head.horizontalAdvance(title);
+        }
+        for (int r = 0; r < b.rows.size(); ++r) {
+            const int first = b.firstCellSpans.value(r, 1) > 1 ? 1 : 0;
+            for (int i = first; i < n; ++i) {
+                const QString cell = b.rows[r].value(i);
+                minimum[i] = std::max(minimum[i], widestToken(cell, body));
+                natural[i] = std::max(natural[i], body.horizontalAdvance(cell));
+            }
+        }
+        if (totalWeight <= 0) {
+            weight.fill(1);
+            totalWeight = n;
+        }
+        double sumNatural = 0, sumMinimum = 0;
+        for (int i = 0; i < n; ++i) {
+            minimum[i] += 2 * pad + slackPx;
+            natural[i] = std::max(natural[i] + 2 * pad + slackPx, minimum[i]);
+            sumNatural += natural[i];
+            sumMinimum += minimum[i];
+        }
+        const double page = m_body.width();
+        QList<double> widths(n, 0);
+        if (sumNatural <= page) {
+            for (int i = 0; i < n; ++i)
+                widths[i] = natural[i] + (page - sumNatural) * weight[i] / totalWeight;
+            return widths;
+        }
+        if (sumMinimum >= page)
+            return minimum; // too much for the page: nothing is cut short, the table runs wide
+        // Shares by weight, raised to each column's minimum; the excess comes off the columns that
+        // have room to give, in proportion to that room.
+        double sum = 0, room = 0;
+        for (int i = 0; i < n; ++i) {
+            widths[i] = std::max(page * weight[i] / totalWeight, minimum[i]);
+            sum += widths[i];
+            room += widths[i] - minimum[i];
+        }
+        const double excess = sum - page;
+        if (excess > 0 && room > 0)
+            for (int i = 0; i < n; ++i)
+                widths[i] -= excess * (widths[i] - minimum[i]) / room;
+        return widths;
     }
 
     void table(const ReportBlock &b)
     {
         if (b.columns.isEmpty())
             return;
-        double total = 0;
-        for (const ReportColumn &c : b.columns)
-            total += std::max(0.0, c.width);
-        if (total <= 0)
-            total = b.columns.size();
-        QList<double> widths;
-        for (const ReportColumn &c : b.columns)
-            widths << m_body.width() * (total > 0 ? std::max(0.0, c.width) / total : 1.0 / b.columns.size());
         const QFont bodyFont = font(m_report.bodyPointSize, false);
         const QFont headFont = font(m_report.bodyPointSize, true);
         const double pad = mm(1);
+        const QList<double> widths = columnWidths(b, bodyFont, headFont, pad);
+        const int n = int(widths.size());
 
-        auto rowHeight = [&](const QStringList &cells, const QFont &f) {
+        // The cells of a row as (first column, column count) spans.
+        auto spansOf = [&](int row) {
+            QList<std::pair<int, int>> spans;
+            const int first = row >= 0 ? std::clamp(b.firstCellSpans.value(row, 1), 1, n) : 1;
+            spans.append({0, first});
+            for (int i = first; i < n; ++i)
+                spans.append({i, 1});
+            return spans;
+        };
+        auto spanWidth = [&](std::pair<int, int> span) {
+            double w = 0;
+            for (int i = span.first; i < span.first + span.second; ++i)
+                w += widths[i];
+            return w;
+        };
+        auto rowHeight = [&](const QStringList &cells, const QFont &f, int row) {
             double h = 0;
-            for (int i = 0; i < widths.size(); ++i)
-                h = std::max(h, textHeight(cells.value(i), f, widths[i] - 2 * pad));
+            for (const auto &span : spansOf(row))
+                h = std::max(h, textHeight(cells.value(span.first), f, spanWidth(span) - 2 * pad));
             return h + 2 * pad;
         };
-        auto place = [&](const QStringList &cells, const QFont &f, double h, bool head) {
-            double x = m_body.left();
-            for (int i = 0; i < widths.size(); ++i) {
-                const QRectF cell(x, m_y, widths[i], h);
-                const Qt::Alignment a = head ? Qt::AlignHCenter : b.columns[i].align;
-                m_pages.last().append({cell.adjusted(pad, pad, -pad, -pad), cells.value(i), f,
-                                       a | Qt::AlignVCenter, false});
-                if (b.grid)
-                    m_pages.last().append({cell, QString(), f, {}, true});
-                x += widths[i];
+        auto cell = [&](const QRectF &r, const QString &text, const QFont &f, Qt::Alignment a) {
+            m_pages.last().append({r.adjusted(pad, pad, -pad, -pad), text, f, a | Qt::AlignVCenter, false});
+            if (b.grid)
+                m_pages.last().append({r, QString(), f, {}, true});
+        };
+        auto place = [&](const QStringList &cells, double h, int row) {
+            for (const auto &span : spansOf(row)) {
+                double x = m_body.left();
+                for (int i = 0; i < span.first; ++i)
+                    x += widths[i];
+                cell(QRectF(x, m_y, spanWidth(span), h), cells.value(span.first), bodyFont, b.columns[span.first].align);
             }
             m_y += h;
         };
+
+        // Column titles, with a group's caption over the titles of its columns.
         QStringList titles;
+        QList<const ReportColumnGroup *> groupOf(n, nullptr);
         for (const ReportColumn &c : b.columns)
             titles << c.title;
-        const double headHeight = rowHeight(titles, headFont);
-        if (m_y + headHeight * 2 > m_bottom && m_y > m_body.top())
+        double groupHeight = 0;
+        for (const ReportColumnGroup &g : b.groups) {
+            for (int i = std::max(0, g.first); i < std::min(n, g.first + g.count); ++i)
+                groupOf[i] = &g;
+            groupHeight = std::max(groupHeight, textHeight(g.caption, headFont, m_body.width()) + 2 * pad);
+        }
+        const double titleHeight = rowHeight(titles, headFont, -1);
+        const double headHeight = b.headless ? 0 : titleHeight + groupHeight;
+        auto placeHead = [&] {
+            if (b.headless)
+                return;
+            double x = m_body.left();
+            for (int i = 0; i < n; ++i) {
+                const ReportColumnGroup *g = groupOf[i];
+                if (!g) {
+                    cell(QRectF(x, m_y, widths[i], headHeight), titles[i], headFont, Qt::AlignHCenter);
+                } else {
+                    if (i == 0 || groupOf[i - 1] != g) {
+                        double w = 0;
+                        for (int j = i; j < n && groupOf[j] == g; ++j)
+                            w += widths[j];
+                        cell(QRectF(x, m_y, w, groupHeight), g->caption, headFont, Qt::AlignHCenter);
+                    }
+                    cell(QRectF(x, m_y + groupHeight, widths[i], titleHeight), titles[i], headFont, Qt::AlignHCenter);
+                }
+                x += widths[i];
+            }
+            m_y += headHeight;
+        };
+
+        const double firstRow = b.rows.isEmpty() ? 0 : rowHeight(b.rows.constFirst(), bodyFont, 0);
+        if (m_y + headHeight + firstRow > m_bottom && m_y > m_contentTop)
             newPage();
-        place(titles, headFont, headHeight, true);
-        for (const QStringList &row : b.rows) {
-            const double h = rowHeight(row, bodyFont);
+        placeHead();
+        for (int r = 0; r < b.rows.size(); ++r) {
+            const double h = rowHeight(b.rows[r], bodyFont, r);
             if (m_y + h > m_bottom) {
                 newPage();
-                place(titles, headFont, headHeight, true);
+                placeHead();
             }
-            place(row, bodyFont, h, false);
+            place(b.rows[r], h, r);
         }
         m_y += pad;
     }
@@ -196,6 +337,7 @@ private:
     double m_footerHeight = 0;
     double m_bottom = 0;
     double m_y = 0;
+    double m_contentTop = 0; // below the page header
     QList<Page> m_pages;
 };
 

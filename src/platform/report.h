@@ -1,9 +1,12 @@
 #pragma once
 // Printed reports: a report is a description built from computed values (title, text lines, tables),
 // laid out into pages by one painter for preview, printer, PDF or image. Tables break across pages
-// and repeat their column titles; every page carries "第 n 页 共 m 页" at its foot.
+// and repeat their column titles; every page carries the page header lines at its top and the page
+// footer text with "第 n 页 共 m 页" at its foot. Table columns are never narrower than their
+// longest number or word, so numbers are neither wrapped nor cut.
 #include <QFont>
 #include <QList>
+#include <QMap>
 #include <QPageLayout>
 #include <QRectF>
 #include <QString>
@@ -20,6 +23,14 @@ struct ReportColumn
     Qt::Alignment align = Qt::AlignLeft;
 };
 
+// Adjacent columns that share a caption above their titles.
+struct ReportColumnGroup
+{
+    int first = 0;
+    int count = 0;
+    QString caption;
+};
+
 struct ReportBlock
 {
     enum class Kind { Text, Table, Spacer };
@@ -33,6 +44,10 @@ struct ReportBlock
     QList<ReportColumn> columns;
     QList<QStringList> rows;
     bool grid = true;
+    QList<ReportColumnGroup> groups;
+    bool headless = false; // no row of column titles (a block of captions and values)
+    // Rows whose first cell spans more than one column (a total's caption): row index -> columns.
+    QMap<int, int> firstCellSpans;
     // Spacer: millimetres of empty space.
     double spaceMm = 0;
 
@@ -45,6 +60,8 @@ struct ReportBlock
 struct Report
 {
     QString title;      // centred, large, at the top of the first page
+    QList<ReportBlock> pageHeader; // text lines at the top of every page
+    QString pageFooter;            // at the left of every page's foot
     QList<ReportBlock> blocks;
     QPageLayout::Orientation orientation = QPageLayout::Portrait;
     QString fontFamily = QStringLiteral("WenQuanYi Micro Hei");

@@ -2,53 +2,85 @@
 
 #include "messages.h"
 
+#include <QDialog>
+#include <QHBoxLayout>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
 
 namespace platform {
 
 namespace {
-void render(QPrinter *printer, const Report &report)
+PaintOutcome render(QPrinter *printer, const Report &report)
 {
     printer->setPageOrientation(report.orientation);
     printer->setFullPage(true);
     QPainter painter;
     if (!painter.begin(printer))
-        return;
+        return PaintOutcome::DeviceFailed;
     const QRectF page(QPointF(0, 0), printer->pageLayout().fullRectPixels(printer->resolution()).size());
     const int count = paintReportPage(report, painter, page, 0);
     for (int i = 1; i < count; ++i) {
-        printer->newPage();
+        if (!printer->newPage())
+            return PaintOutcome::DeviceFailed;
         paintReportPage(report, painter, page, i);
     }
-    painter.end();
+    return painter.end() ? PaintOutcome::Done : PaintOutcome::DeviceFailed;
+}
+
+QPushButton *button(const QString &name, const QString &caption, QWidget *parent)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
 }
 } // namespace
 
-void previewReport(QWidget *parent, const Report &report)
+void previewReport(QWidget *parent, const Report &report, const QString &caption)
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(report.orientation);
-    QPrintPreviewDialog dialog(&printer, parent);
-    dialog.setObjectName(QStringLiteral("reportPreview"));
-    dialog.setWindowTitle(report.title);
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+    QDialog dialog(parent);
+    dialog.setObjectName(u"reportPreview"_s);
+    dialog.setWindowTitle(caption);
+    dialog.resize(900, 700);
+    auto *view = new QPrintPreviewWidget(&printer, &dialog);
+    view->setObjectName(u"previewPages"_s);
+    QObject::connect(view, &QPrintPreviewWidget::paintRequested, &dialog,
                      [&report](QPrinter *p) { render(p, report); });
+    auto *print = button(u"cmdPrint"_s, u"打印"_s, &dialog);
+    auto *zoomIn = button(u"cmdZoomIn"_s, u"放大"_s, &dialog);
+    auto *zoomOut = button(u"cmdZoomOut"_s, u"缩小"_s, &dialog);
+    auto *fit = button(u"cmdFit"_s, u"整页"_s, &dialog);
+    auto *close = button(u"cmdClose"_s, u"关闭"_s, &dialog);
+    auto *buttons = new QHBoxLayout;
+    for (QPushButton *b : {print, zoomIn, zoomOut, fit})
+        buttons->addWidget(b);
+    buttons->addStretch();
+    buttons->addWidget(close);
+    auto *layout = new QVBoxLayout(&dialog);
+    layout->addLayout(buttons);
+    layout->addWidget(view, 1);
+    QObject::connect(print, &QPushButton::clicked, &dialog, [&dialog, &report] {
+        if (printReport(&dialog, report))
+            dialog.accept();
+    });
+    QObject::connect(zoomIn, &QPushButton::clicked, view, [view] { view->zoomIn(); });
+    QObject::connect(zoomOut, &QPushButton::clicked, view, [view] { view->zoomOut(); });
+    QObject::connect(fit, &QPushButton::clicked, view, &QPrintPreviewWidget::fitInView);
+    QObject::connect(close, &QPushButton::clicked, &dialog, &QDialog::reject);
+    view->fitToWidth();
     execDialog(&dialog);
 }
 
-bool printReport(QWidget *parent, const Report &report)
+bool printReport(QWidget *parent, const Report &report, PrintRoute route)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageOrientation(report.orientation);
-    QPrintDialog dialog(&printer, parent);
-    dialog.setObjectName(QStringLiteral("reportPrint"));
-    if (execDialog(&dialog) != QDialog::Accepted)
-        return false;
-    render(&printer, report);
-    return true;
+    return printDocument(parent, route, report.orientation, [&report](QPrinter &p) { return render(&p, report); });
 }
 
 } // namespace platform

@@ -1,15 +1,17 @@
 #pragma once
-// Showing and printing reports: the preview dialog (through the message seam, so tests never block)
-// and the printer.
+// Showing and printing reports: the preview window (through the message seam, so tests never block),
+// whose print button goes through the print dialog, and printing without a preview.
+#include "printing.h"
 #include "report.h"
 
 class QWidget;
 
 namespace platform {
 
-// Opens the print preview of the report; the user prints from there.
-void previewReport(QWidget *parent, const Report &report);
-// Prints the report on the printer the user chooses; false when cancelled or failed.
-bool printReport(QWidget *parent, const Report &report);
+// Opens the print preview of the report under the window caption `caption`; the user prints from
+// there.
+void previewReport(QWidget *parent, const Report &report, const QString &caption);
+// Prints the report; false when cancelled or failed (failures are reported).
+bool printReport(QWidget *parent, const Report &report, PrintRoute route = PrintRoute::Dialog);
 
 } // namespace platform

@@ -27,6 +27,15 @@ void Sheet::setNumber(int row, int column, double value, const CellFormat &forma
     m_cells[{row, column}] = Cell{Cell::Kind::Number, QString(), value, format};
 }
 
+void Sheet::setDate(int row, int column, const QDate &date, const CellFormat &format)
+{
+    CellFormat f = format;
+    if (f.numberFormat.isEmpty())
+        f.numberFormat = u"yyyy-mm-dd"_s;
+    // Serial numbers count days from 1899-12-30, which absorbs the spreadsheet's phantom 1900-02-29.
+    setNumber(row, column, double(QDate(1899, 12, 30).daysTo(date)), f);
+}
+
 void Sheet::setFormat(int row, int column, const CellFormat &format)
 {
     m_cells[{row, column}].format = format;
@@ -165,6 +174,8 @@ public:
         }
         if (f.wrapText)
             format_set_text_wrap(format);
+        if (!f.numberFormat.isEmpty())
+            format_set_num_format(format, f.numberFormat.toUtf8().constData());
         m_formats.emplace_back(f, format);
         return format;
     }
@@ -292,6 +303,7 @@ bool writeXlsx(const Workbook &book, const QString &path, QString *error)
     if (!wb)
         return fail(u"内存不足"_s);
     FormatCache formats(wb);
+    int index = 0;
     for (const Sheet &sheet : book.sheets()) {
         const QByteArray name = sheet.name().toUtf8();
         if (lxw_error e = workbook_validate_sheet_name(wb, name.constData())) {
@@ -307,6 +319,8 @@ bool writeXlsx(const Workbook &book, const QString &path, QString *error)
             lxw_workbook_free(wb);
             return fail(problem);
         }
+        if (index++ == book.activeSheet())
+            worksheet_activate(ws);
     }
 
     // Closing writes the file and frees the workbook, whatever the outcome.

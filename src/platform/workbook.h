@@ -5,6 +5,7 @@
 // Rows and columns are 0-based everywhere in this header (row 0, column 0 is cell A1).
 // Failures come back as false / nullopt with a one-line text in *error (when error is not null);
 // the text names the file or cell and the cause, and may be shown to the user as it is.
+#include <QDate>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -29,6 +30,7 @@ struct CellFormat
     VAlign vAlign = VAlign::Bottom;
     BorderStyle border = BorderStyle::None; // on all four sides
     bool wrapText = false;
+    QString numberFormat; // the spreadsheet's number format code ("yyyy-mm-dd"); empty: General
 
     bool operator==(const CellFormat &) const = default;
 };
@@ -72,6 +74,9 @@ public:
     // Setting a cell again replaces its value and format.
     void setText(int row, int column, const QString &text, const CellFormat &format = {});
     void setNumber(int row, int column, double value, const CellFormat &format = {});
+    // A date cell: the date's serial number, shown through the format's number format (the ISO
+    // form when it gives none).
+    void setDate(int row, int column, const QDate &date, const CellFormat &format = {});
     // Formats a cell without changing its value (an empty cell stays empty).
     void setFormat(int row, int column, const CellFormat &format);
 
@@ -104,9 +109,13 @@ public:
     // The returned reference stays valid while the workbook lives (later sheets do not move it).
     Sheet &addSheet(const QString &name);
     const std::deque<Sheet> &sheets() const { return m_sheets; }
+    // The sheet shown when the workbook opens (0-based; the first by default).
+    void setActiveSheet(int index) { m_active = index; }
+    int activeSheet() const { return m_active; }
 
 private:
     std::deque<Sheet> m_sheets;
+    int m_active = 0;
 };
 
 // Writes the workbook as an .xlsx file, replacing the file at path. Sheets come in the order they

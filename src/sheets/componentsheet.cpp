@@ -321,6 +321,19 @@ bool drawSheetPicture(const ComponentSheet &sheet, platform::Surface &pic, QStri
     return fail(error, why);
 }
 
+double sheetPictureWidth(const ComponentSheet &sheet, const platform::Surface &pic, double minimum)
+{
+    QList<float> x, y;
+    QStringList texts;
+    sheet.mappedLabels(SheetOutput::Screen, &x, &y, &texts);
+    const double margin = pic.textWidth(u"0"_s);
+    double width = minimum;
+    for (qsizetype i = 0; i < texts.size() && i < x.size(); ++i)
+        if (!texts.at(i).isEmpty())
+            width = std::max(width, double(x.at(i)) + pic.textWidth(texts.at(i)) + margin);
+    return width;
+}
+
 bool printSheet(const ComponentSheet &sheet, platform::Surface &target, QString *error)
 {
     QList<float> x, y;

@@ -109,6 +109,9 @@ std::optional<ComponentSheet> buildComponentSheet(const project::JobLine &line, 
 // Draws the sheet's drawing with its values into the screen box (0, 500)-(5000, 4917) of a picture.
 // Values are written even when the drawing cannot be read; false with *error then.
 bool drawSheetPicture(const ComponentSheet &sheet, platform::Surface &pic, QString *error = nullptr);
+// The width (twips) a picture needs so that no value written by drawSheetPicture runs past its
+// right edge: at least `minimum`, more when a value near the box's right edge is long.
+double sheetPictureWidth(const ComponentSheet &sheet, const platform::Surface &pic, double minimum);
 
 // Prints the sheet through the print template from the target's current page on (more pages when it
 // has more than 46 rows). Starts and ends no document. False with *error when nothing could be printed.

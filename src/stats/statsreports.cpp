@@ -35,12 +35,26 @@ double columnSum(const app::ReportRows &rows, int column)
     return clean(sum);
 }
 
+// Two columns, the client's and the maker's, each a caption and its value or a blank to sign in.
 void signatures(platform::Report &r, const QString &client, const QString &company)
 {
     r.blocks << ReportBlock::spacer(4)
-             << ReportBlock::line(u"发包单位："_s + client + u"                    制作单位："_s + company)
-             << ReportBlock::line(u"代表签字：                              代表签字："_s)
-             << ReportBlock::line(u"盖章：                                  盖章："_s);
+             << ReportBlock::table({{QString(), 1}, {QString(), 3}, {QString(), 1}, {QString(), 3}},
+                                   {{u"发包单位："_s, client, u"制作单位："_s, company},
+                                    {u"代表签字："_s, QString(), u"代表签字："_s, QString()},
+                                    {u"盖章："_s, QString(), u"盖章："_s, QString()}},
+                                   false);
+    r.blocks.last().headless = true;
+}
+
+// The settlement tables: 宽mm and 高mm under one caption, and the total's caption across the
+// columns before the first sum.
+ReportBlock settlementTable(const QList<ReportColumn> &columns, const QList<QStringList> &rows)
+{
+    ReportBlock table = ReportBlock::table(columns, rows);
+    table.groups << platform::ReportColumnGroup{3, 2, u"门窗尺寸"_s};
+    table.firstCellSpans.insert(int(rows.size()) - 1, 5);
+    return table;
 }
 } // namespace
 
@@ -49,15 +63,17 @@ platform::Report materialListReport(const QString &title, const QString &jobName
 {
     platform::Report r;
     head(r, title, jobName, date, u"日  期："_s);
-    r.blocks << ReportBlock::line(u"实际需求数量"_s, Qt::AlignRight);
+    // "实际需求数量" heads an empty column for handwriting, so it repeats with the captions on
+    // every page.
     QList<QStringList> table;
     for (const QStringList &row : rows)
-        table << QStringList{field(row, 0), field(row, 1), field(row, 2), field(row, 6), field(row, 4)};
+        table << QStringList{field(row, 0), field(row, 1), field(row, 2), field(row, 6), field(row, 4), QString()};
     r.blocks << ReportBlock::table({{u"编号"_s, 0.6, Qt::AlignCenter},
                                     {u"名    称"_s, 2.2},
                                     {u"规    格"_s, 1.6},
                                     {u"数  量"_s, 1, Qt::AlignRight},
-                                    {u" 单位"_s, 0.7, Qt::AlignCenter}},
+                                    {u" 单位"_s, 0.7, Qt::AlignCenter},
+                                    {u"实际需求数量"_s, 1.2}},
                                    table);
     if (!totals.isEmpty())
         r.blocks << ReportBlock::spacer(3);
@@ -101,14 +117,14 @@ platform::Report areaReport(const QString &jobName, const QDate &date, const app
                             const QString &client, const QString &company)
 {
     platform::Report r;
-    head(r, u"门 窗 面 积 统 计 表"_s, jobName, date, u"日期：："_s);
+    head(r, u"门 窗 面 积 统 计 表"_s, jobName, date, u"日期："_s);
     QList<QStringList> table;
     for (const QStringList &row : rows)
         table << QStringList{field(row, 8), field(row, 0), field(row, 1), field(row, 2),
                              field(row, 3), field(row, 4), field(row, 5), QString()};
     table << QStringList{u"合       计："_s, QString(), QString(), QString(), QString(),
                          generalText(columnSum(rows, 4)), generalText(columnSum(rows, 5)), QString()};
-    r.blocks << ReportBlock::table({{u"编号"_s, 0.6, Qt::AlignCenter},
+    r.blocks << settlementTable({{u"编号"_s, 0.6, Qt::AlignCenter},
                                     {u"门窗类型"_s, 1.6},
                                     {u"门窗部位"_s, 1.2},
                                     {u"宽mm"_s, 0.8, Qt::AlignRight},
@@ -125,7 +141,7 @@ platform::Report settlementReport(const QString &jobName, const QDate &date, con
                                   const QString &client, const QString &company)
 {
     platform::Report r;
-    head(r, u"门 窗 决 算 表"_s, jobName, date, u"日期：："_s);
+    head(r, u"门 窗 决 算 表"_s, jobName, date, u"日期："_s);
     QList<QStringList> table;
     for (const QStringList &row : rows)
         table << QStringList{field(row, 8), field(row, 0), field(row, 1), field(row, 2), field(row, 3),
@@ -133,7 +149,7 @@ platform::Report settlementReport(const QString &jobName, const QDate &date, con
     table << QStringList{u"合       计："_s, QString(), QString(), QString(), QString(),
                          generalText(columnSum(rows, 4)), generalText(columnSum(rows, 5)), QString(),
                          generalText(columnSum(rows, 7))};
-    r.blocks << ReportBlock::table({{u"编号"_s, 0.6, Qt::AlignCenter},
+    r.blocks << settlementTable({{u"编号"_s, 0.6, Qt::AlignCenter},
                                     {u"门窗类型"_s, 1.5},
                                     {u"门窗部位"_s, 1.1},
                                     {u"宽mm"_s, 0.8, Qt::AlignRight},

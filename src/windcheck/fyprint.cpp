@@ -132,8 +132,10 @@ void PrintCoverPage(platform::Surface &s, const CoverSettings &cover, const QDat
     const int w = whole(s.textWidth(zhong) * double(chars));
     const int g = whole(s.textWidth(u"A"_s) * double(chars - 1));
     const int x0 = intPart((width - w - g) / 2.0);
-    s.setCurrentPos(QPointF(x0, y));
-    s.print(SpaceOutText(cover.gcmc));
+    // The name is centred as it is printed, with its blanks; x0 still lines up the signatures.
+    const QString name = SpaceOutText(cover.gcmc);
+    s.setCurrentPos(QPointF(intPart((width - s.textWidth(name)) / 2.0), y));
+    s.print(name);
     y += whole(3.0 * s.textHeight(zhong));
 
     setFontSize(s, 15);

@@ -216,13 +216,13 @@ void TstYHFiles::workbookLayout()
 {
     QFETCH(int, n);
     QFETCH(int, m);
-    const platform::Workbook book = yhResultWorkbook(planRows(n), summaryRows(m), QString(), u"2026-12-10"_s);
+    const platform::Workbook book = yhResultWorkbook(planRows(n), summaryRows(m), QString(), QDate(2026, 12, 10));
     QCOMPARE(book.sheets().size(), size_t(2));
     const platform::Sheet &s1 = book.sheets().at(0);
     const platform::Sheet &s2 = book.sheets().at(1);
     // Sheet rows are 1-based in the layout, 0-based here.
     QCOMPARE(cellText(s1, n + 5, 0), u"日期"_s);
-    QCOMPARE(cellText(s1, n + 5, 1), u"2026-12-10"_s);
+    QCOMPARE(cellText(s1, n + 5, 1), u"46366"_s); // the date's serial number
     QCOMPARE(cellText(s1, 2, 1), QString());
     for (int r = 3; r <= n + 3; ++r)
         for (int c = 0; c < 5; ++c)
@@ -232,7 +232,8 @@ void TstYHFiles::workbookLayout()
     QCOMPARE(cellText(s2, m + 4, 0), u"总经理签字"_s);
     QCOMPARE(cellText(s2, m + 4, 2), u"主管签字"_s);
     QCOMPARE(cellText(s2, m + 6, 0), u"日期"_s);
-    QCOMPARE(cellText(s2, m + 6, 2), u"2026-12-10"_s);
+    QCOMPARE(cellText(s2, m + 6, 2), u"46366"_s);
+    QCOMPARE(book.activeSheet(), 1);
     for (int r = 3; r <= m + 3; ++r)
         for (int c = 0; c < 4; ++c)
             QVERIFY(bordered(s2, r, c));
@@ -255,7 +256,7 @@ void TstYHFiles::workbookLayout()
 
 void TstYHFiles::workbookTitlesAndWidths()
 {
-    const platform::Workbook book = yhResultWorkbook({}, {}, u"工程甲"_s, u"d"_s);
+    const platform::Workbook book = yhResultWorkbook({}, {}, u"工程甲"_s, QDate(2026, 12, 10));
     const platform::Sheet &s1 = book.sheets().at(0);
     const platform::Sheet &s2 = book.sheets().at(1);
     QCOMPARE(cellText(s1, 0, 0), u"材料优化切割表"_s);
@@ -281,14 +282,14 @@ void TstYHFiles::reportsShowCaptionsAndRows()
     QString all = platform::reportPageTexts(plan).value(0).join(u'\n');
     for (const QString &t : {u"材料优化表"_s, u"工程名称：某工程"_s, u"实际需求量"_s, u"2500*2+1000"_s, u"K60"_s})
         QVERIFY2(all.contains(t), qPrintable(t));
-    const platform::ReportBlock &table = plan.blocks.at(1);
+    const platform::ReportBlock &table = plan.blocks.at(0);
     QCOMPARE(table.rows.at(0), (QStringList{u"K60"_s, u"2500*2+1000"_s, u"1"_s, u"0"_s, u"3"_s, QString()}));
 
     const platform::Report summary = yhSummaryReport({{u"K60"_s, u"4"_s, u"94.5"_s}}, QString(), when);
     all = platform::reportPageTexts(summary).value(0).join(u'\n');
     for (const QString &t : {u"材料优化统计表"_s, u"工程名名称："_s, u"总体优化率"_s, u"数  量"_s})
         QVERIFY2(all.contains(t), qPrintable(t));
-    QCOMPARE(summary.blocks.at(1).rows.at(0), (QStringList{u"K60"_s, u"94.5"_s, u"4"_s, QString()}));
+    QCOMPARE(summary.blocks.at(0).rows.at(0), (QStringList{u"K60"_s, u"94.5"_s, u"4"_s, QString()}));
 }
 
 QTEST_MAIN(TstYHFiles)

@@ -1,15 +1,20 @@
 #include "../app/fixture.h"
+#include "../app/pdftext.h"
 #include "optimise/ui/frmcreate.h"
 #include "optimise/ui/frmhandup.h"
 #include "optimise/ui/frmresult.h"
 #include "optimise/ui/frmyhmain.h"
 #include "optimise/ui/yhlists.h"
 #include "optimise/yhoption.h"
+#include "platform/chinese.h"
 
 #include <QAction>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -103,6 +108,8 @@ private slots:
     void resultExports();
     void resultPrints();
     void excelFailureIsReported();
+    void stepThreeButtonsKeepTheirSize();
+    void workbookReadsBackInASpreadsheetLibrary();
 
 private:
     std::unique_ptr<testfixture::DataFolder> m_fx;
@@ -526,30 +533,101 @@ void TstYHWindows::resultExports()
     QVERIFY(m_fx->msgs->lastText().contains(m_fx->dir->filePath(u"no/such/plan.txt"_s)));
 }
 
+// A plan of 60 rows runs onto a second page, which repeats the title, the job and the column
+// captions; a scheme-one ratio of fifteen digits is printed and listed whole.
 void TstYHWindows::resultPrints()
+{
+    const QString ratio = u"0.483333333333333"_s;
+    QVERIFY(exec(db(), u"INSERT INTO \"优化结果\" VALUES ('K60', '1500*4', 1, %1, 0)"_s.arg(ratio)));
+    for (int i = 1; i < 60; ++i)
+        QVERIFY(exec(db(), u"INSERT INTO \"优化结果\" VALUES ('K60', '%1*2+600', 1, 0.9, 10)"_s.arg(1000 + i)));
+    YHGCName = u"南苑小区"_s;
+    FrmResult w;
+    w.show();
+    QTreeWidget *plan = child<QTreeWidget>(&w, u"Lvw1"_s);
+    const auto found = plan->findItems(u"1500*4"_s, Qt::MatchExactly, 1);
+    QCOMPARE(found.size(), 1);
+    QCOMPARE(found.at(0)->text(3), ratio);
+    QVERIFY(plan->columnWidth(3) > plan->fontMetrics().horizontalAdvance(ratio));
+
+    const QString pdf = m_fx->dir->filePath(u"plan.pdf"_s);
+    testfixture::printDialogsTo(m_fx->msgs, pdf);
+    click(&w, u"CmdPrint"_s);
+    QCOMPARE(m_fx->msgs->dialogNames, (QStringList{u"reportPreview"_s, u"printDialog"_s}));
+    QVERIFY(m_fx->msgs->shown.isEmpty());
+    m_fx->msgs->onDialog = {};
+    click(&w, u"cmdPrint1"_s);
+    QCOMPARE(m_fx->msgs->dialogNames.size(), 3);
+
+    const auto text = testfixture::pdfText(pdf);
+    if (!text)
+        QSKIP("pdftotext is not installed");
+    const QStringList pages = testfixture::pdfPages(*text);
+    QVERIFY2(pages.size() >= 2, qPrintable(*text));
+    for (const QString &t : {u"材料优化表"_s, u"工程名称：南苑小区"_s, u"切割规格"_s, u"实际需求量"_s,
+                             platform::dateText(QDate::currentDate())})
+        QVERIFY2(pages.at(1).contains(t), qPrintable(t + u" not on page 2:\n"_s + pages.at(1)));
+    QVERIFY2(text->contains(ratio), qPrintable(pages.at(0)));
+}
+
+// With its progress bar hidden, step three's buttons do not spread over the bar's room.
+void TstYHWindows::stepThreeButtonsKeepTheirSize()
+{
+    FrmCreate03 step3;
+    step3.resize(800, 420);
+    step3.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&step3));
+    QVERIFY(!child<QWidget>(&step3, u"ProgressBar"_s)->isVisible());
+    for (const QString &name : {u"CmdNext"_s, u"CmdExit"_s}) {
+        QPushButton *b = child<QPushButton>(&step3, name);
+        QCOMPARE(b->width(), b->sizeHint().width());
+    }
+}
+
+// Where no program opens the workbook, the user learns its full path and may save a copy.
+void TstYHWindows::excelFailureIsReported()
+{
+    m_fx->msgs->desktopOpens = false;
+    m_fx->msgs->answers << platform::MsgAnswer::No;
+    FrmResult w;
+    click(&w, u"CmdSave"_s);
+    QCOMPARE(m_fx->msgs->openedWithDesktop.size(), 1);
+    QCOMPARE(m_fx->msgs->shown.size(), 1);
+    QVERIFY2(m_fx->msgs->lastText().contains(QDir::toNativeSeparators(m_fx->msgs->openedWithDesktop.at(0))),
+             qPrintable(m_fx->msgs->lastText()));
+}
+
+// The optimisation workbook opens on its second sheet, and its dates are date cells.
+void TstYHWindows::workbookReadsBackInASpreadsheetLibrary()
 {
     QVERIFY(exec(db(), u"INSERT INTO \"优化结果\" VALUES ('K60', '1500*4', 1, 1, 0)"_s));
     FrmResult w;
-    click(&w, u"CmdPrint"_s);
-    click(&w, u"cmdPrint1"_s);
-    QCOMPARE(m_fx->msgs->dialogNames, (QStringList{u"reportPreview"_s, u"reportPreview"_s}));
-    QVERIFY(m_fx->msgs->shown.isEmpty());
-}
-
-void TstYHWindows::excelFailureIsReported()
-{
-    struct NoDesktop : platform::ScriptedMessages
-    {
-        bool openWithDesktop(const QString &) override { return false; }
-    };
-    auto *seam = new NoDesktop;
-    platform::installMessages(seam);
-    m_fx->msgs = seam;
-    FrmResult w;
     click(&w, u"CmdSave"_s);
-    QCOMPARE(seam->texts(), QStringList{u"确认您的系统中是否安装了Excel软件或版本不兼容！"_s});
-    QCOMPARE(seam->shown.at(0).icon, platform::MsgIcon::Critical);
-    QCOMPARE(seam->shown.at(0).title, u"提示"_s);
+    QCOMPARE(m_fx->msgs->openedWithDesktop.size(), 1);
+    // The first python3 that has openpyxl (the one on PATH may be a private build without it).
+    QString python;
+    for (const QString &candidate : {QStandardPaths::findExecutable(u"python3"_s), u"/usr/bin/python3"_s}) {
+        if (candidate.isEmpty() || !QFileInfo::exists(candidate))
+            continue;
+        if (QProcess::execute(candidate, {u"-c"_s, u"import openpyxl"_s}) == 0) {
+            python = candidate;
+            break;
+        }
+    }
+    if (python.isEmpty())
+        QSKIP("python3 with openpyxl is not installed");
+    // Plan date at B7 (one plan row), summary date at C8 (one summary row).
+    const QString script = uR"(import sys, openpyxl
+wb = openpyxl.load_workbook(sys.argv[1])
+s1, s2 = wb.worksheets
+print(wb.index(wb.active), type(s1["B7"].value).__name__, type(s2["C8"].value).__name__, s2["C8"].number_format, s2["C8"].value.date())
+)"_s;
+    QProcess p;
+    p.start(python, {u"-c"_s, script, m_fx->msgs->openedWithDesktop.at(0)});
+    QVERIFY(p.waitForFinished(30000));
+    const QString out = QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+    QVERIFY2(p.exitCode() == 0, p.readAllStandardError().constData());
+    QCOMPARE(out, u"1 datetime datetime yyyy-mm-dd "_s + QDate::currentDate().toString(Qt::ISODate));
 }
 
 QTEST_MAIN(TstYHWindows)

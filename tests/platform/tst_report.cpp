@@ -2,6 +2,7 @@
 #include "platform/reportview.h"
 #include "platform/scriptedmessages.h"
 
+#include <QDialog>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -79,8 +80,14 @@ void TstReport::pdfCarriesTheChineseText()
 void TstReport::previewGoesThroughTheSeam()
 {
     ScriptedMessages *msgs = installScriptedMessages();
-    previewReport(nullptr, sample(2));
+    QString caption;
+    msgs->onDialog = [&caption](QDialog *d) {
+        caption = d->windowTitle();
+        return int(QDialog::Rejected);
+    };
+    previewReport(nullptr, sample(2), u"入库单报表"_s);
     QCOMPARE(msgs->dialogNames, QStringList{u"reportPreview"_s});
+    QCOMPARE(caption, u"入库单报表"_s);
 }
 
 QTEST_MAIN(TstReport)

@@ -536,13 +536,14 @@ void TstWorkbook::showWorkbookOpensAFreshFile()
     ScriptedMessages *seam = installScriptedMessages();
     Workbook book;
     book.addSheet(u"统计"_s).setNumber(0, 0, 0.85);
-    QString err;
     QString first;
     QString second;
-    QVERIFY2(showWorkbook(book, u"统计/报表"_s, &err, &first), qPrintable(err));
-    QVERIFY2(showWorkbook(book, u"统计/报表"_s, &err, &second), qPrintable(err));
+    QVERIFY(showWorkbook(nullptr, book, u"统计/报表"_s, &first));
+    QVERIFY(showWorkbook(nullptr, book, u"统计/报表"_s, &second));
+    QVERIFY(seam->shown.isEmpty());
     QCOMPARE(seam->openedWithDesktop, (QStringList{first, second}));
     QVERIFY(first != second);
+    QString err;
     for (const QString &path : {first, second}) {
         const QFileInfo info(path);
         QCOMPARE(info.absolutePath(), QFileInfo(QDir::tempPath()).absoluteFilePath());
@@ -551,22 +552,16 @@ void TstWorkbook::showWorkbookOpensAFreshFile()
         const std::optional<CellGrid> grid = readFirstSheet(path, &err);
         QVERIFY2(grid, qPrintable(err));
         QCOMPARE(grid->text(0, 0), u"0.85"_s);
-        QFile::remove(path);
     }
+    // The program's end takes the temporary files away.
+    removeShownWorkbooks();
+    QVERIFY(!QFileInfo::exists(first));
+    QVERIFY(!QFileInfo::exists(second));
 }
 
-namespace {
-class RefusingDesktop : public ScriptedMessages
-{
-public:
-    bool openWithDesktop(const QString &path) override
-    {
-        ScriptedMessages::openWithDesktop(path);
-        return false;
-    }
-};
-} // namespace
-
+// A workbook that cannot be written is reported with its cause and leaves no file; where no
+// program opens it, the user is told its full path and may keep a copy, which outlives the
+// temporary file.
 void TstWorkbook::showWorkbookFailures()
 {
     const QString stem = u"tst_workbook_%1"_s.arg(QCoreApplication::applicationPid());
@@ -575,23 +570,39 @@ void TstWorkbook::showWorkbookFailures()
     ScriptedMessages *seam = installScriptedMessages();
     Workbook faulty;
     faulty.addSheet(u"a:b"_s);
-    QString err;
-    QVERIFY(!showWorkbook(faulty, stem, &err));
-    QVERIFY(!err.isEmpty());
+    QVERIFY(!showWorkbook(nullptr, faulty, stem));
+    QCOMPARE(seam->shown.size(), 1);
+    QVERIFY2(seam->lastText().contains(u"a:b"_s), qPrintable(seam->lastText()));
     QVERIFY(seam->openedWithDesktop.isEmpty());
     QVERIFY2(leftovers().isEmpty(), qPrintable(leftovers().join(u' ')));
 
-    auto *refusing = new RefusingDesktop;
-    installMessages(refusing);
+    seam->clear();
+    seam->desktopOpens = false;
     Workbook book;
     book.addSheet(u"表"_s).setText(0, 0, u"内容"_s);
-    err.clear();
     QString path;
-    QVERIFY(!showWorkbook(book, stem, &err, &path));
-    QVERIFY(!err.isEmpty());
-    QCOMPARE(refusing->openedWithDesktop.size(), 1);
-    for (const QString &name : leftovers())
-        QDir::temp().remove(name);
+    const QString copy = m_dir.filePath(u"副本"_s);
+    seam->fileNames << copy;
+    QVERIFY(showWorkbook(nullptr, book, stem, &path));
+    QCOMPARE(seam->openedWithDesktop, QStringList{path});
+    QCOMPARE(seam->shown.size(), 2);
+    QVERIFY2(seam->shown.at(0).text.contains(QDir::toNativeSeparators(path)), qPrintable(seam->shown.at(0).text));
+    QCOMPARE(seam->shown.at(0).buttons, MsgButtons::YesNo);
+    QVERIFY(seam->shown.at(1).text.contains(m_dir.filePath(u"副本.xlsx"_s)));
+    removeShownWorkbooks();
+    QVERIFY(!QFileInfo::exists(path));
+    QString err;
+    const std::optional<CellGrid> grid = readFirstSheet(m_dir.filePath(u"副本.xlsx"_s), &err);
+    QVERIFY2(grid, qPrintable(err));
+    QCOMPARE(grid->text(0, 0), u"内容"_s);
+
+    // Declining the copy still leaves the user knowing where the file is, and nothing else asked.
+    seam->clear();
+    seam->answers << MsgAnswer::No;
+    QVERIFY(showWorkbook(nullptr, book, stem, &path));
+    QCOMPARE(seam->shown.size(), 1);
+    removeShownWorkbooks();
+    QVERIFY2(leftovers().isEmpty(), qPrintable(leftovers().join(u' ')));
 }
 
 QTEST_MAIN(TstWorkbook)

@@ -62,6 +62,19 @@ private slots:
     }
     void cleanup() { fx.reset(); }
 
+    // A value at the drawing's right edge widens the screen picture by its own width; values well
+    // inside leave the picture as designed.
+    void pictureMakesRoomForValuesAtTheRightEdge()
+    {
+        const platform::RecordingSurface pic(5100, 5000);
+        ComponentSheet sheet;
+        sheet.labels = {{4747.5, 0, u"600"_s}};
+        QCOMPARE(sheetPictureWidth(sheet, pic, 5100), 5100.0);
+        sheet.labels << SheetLabel{9495, 0, u"12345.5"_s};
+        const double needed = 5000 + pic.textWidth(u"12345.5"_s);
+        QVERIFY2(sheetPictureWidth(sheet, pic, 5100) > needed, qPrintable(QString::number(sheetPictureWidth(sheet, pic, 5100))));
+    }
+
     void numberForms_data()
     {
         QTest::addColumn<double>("value");

@@ -3,6 +3,8 @@
 // statistics windows.
 #include "sheetdata.h"
 
+#include "../app/pdftext.h"
+#include "platform/printing.h"
 #include "platform/surface_printer.h"
 #include "platform/surface_recording.h"
 #include "platform/surface_widget.h"
@@ -132,7 +134,7 @@ private slots:
         QVERIFY(projectdata::fillLibrary());
         printed.clear();
         recordings.clear();
-        sheets::ui::setPrintSurfaceFactory([this] {
+        platform::setPrintSurfaceFactory([this] {
             platform::RecordingSurface &r = recordings.emplace_back(11906, 16838);
             printed << &r;
             return std::make_unique<ForwardingSurface>(r);
@@ -140,7 +142,7 @@ private slots:
     }
     void cleanup()
     {
-        sheets::ui::setPrintSurfaceFactory({});
+        platform::setPrintSurfaceFactory({});
         fx.reset();
     }
 
@@ -249,25 +251,47 @@ private slots:
         QVERIFY(texts(doc, 4).contains(u"003"_s));
     }
 
-    void printsOnARealPrinterDevice()
+    // With no default printer, printing goes through the print dialog, where a PDF file is chosen.
+    void printsThroughThePrintDialogWithoutDefaultPrinter()
     {
+        platform::setPrintSurfaceFactory({});
         const QList<project::JobLine> lines = makeLines(3, true);
         const QString sheetsPdf = fx->dir->filePath(u"sheets.pdf"_s);
         const QString listPdf = fx->dir->filePath(u"list.pdf"_s);
-        QString target = sheetsPdf;
-        sheets::ui::setPrintSurfaceFactory([&target] { return std::make_unique<platform::PrinterSurface>(target); });
+        testfixture::printDialogsTo(fx->msgs, sheetsPdf);
         FrmGJB w(lines, 0, QString::number(job));
         click(&w, u"CmdPrintAll"_s);
         QVERIFY(fx->msgs->shown.isEmpty());
-        QVERIFY(QFileInfo(sheetsPdf).size() > 0);
+        QCOMPARE(fx->msgs->dialogNames, QStringList{u"printDialog"_s});
 
-        target = listPdf;
+        testfixture::printDialogsTo(fx->msgs, listPdf);
         std::unique_ptr<SimpleBuyTable> t = buildSimpleBuyTable(lines, u"滨江花园"_s);
         QVERIFY(t);
         FrmEasyGJBReport preview(*t, QSizeF(11906, 16838));
         click(&preview, u"Command1"_s);
         QVERIFY(fx->msgs->shown.isEmpty());
-        QVERIFY(QFileInfo(listPdf).size() > 0);
+
+        const auto sheetText = testfixture::pdfText(sheetsPdf);
+        if (!sheetText)
+            QSKIP("pdftotext is not installed");
+        const QStringList pages = testfixture::pdfPages(*sheetText);
+        QCOMPARE(pages.size(), 3); // one sheet per window
+        QVERIFY2(pages.at(0).contains(u"工程名称"_s), qPrintable(pages.at(0)));
+        QVERIFY(pages.at(2).contains(u"003"_s));
+        const auto listText = testfixture::pdfText(listPdf);
+        QVERIFY2(listText->contains(u"滨江花园"_s), qPrintable(*listText));
+    }
+
+    // A default printer that cannot be opened: the print dialog; cancelled there, the failure is told.
+    void unopenablePrinterIsReported()
+    {
+        platform::setPrintSurfaceFactory({});
+        const QString bad = fx->dir->filePath(u"missing/sheets.pdf"_s);
+        fx->msgs->onDefaultPrinter = [bad](QPrinter *p) { return platform::printToPdf(p, bad); };
+        FrmGJB w(makeLines(1), 0, QString::number(job));
+        click(&w, u"CmdPrint"_s);
+        QCOMPARE(fx->msgs->dialogNames, QStringList{u"printDialog"_s});
+        QCOMPARE(fx->msgs->texts(), QStringList{u"打印出错！请检查打印机是否可用。"_s});
     }
 
     void unreadableSheetsAreReportedAndNotPrinted()

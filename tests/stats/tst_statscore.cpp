@@ -467,7 +467,7 @@ private slots:
         const QString settle = pageText(platform::reportPageTexts(settlementReport(u"工程甲"_s, QDate(2026, 1, 2), js, u"甲方"_s,
                                                                           u"塑钢公司"_s))
                                    );
-        for (const QString &t : {u"门 窗 决 算 表"_s, u"5.49"_s, u"1215"_s, u"发包单位：甲方"_s, u"制作单位：塑钢公司"_s})
+        for (const QString &t : {u"门 窗 决 算 表"_s, u"5.49"_s, u"1215"_s, u"发包单位： 甲方"_s, u"制作单位： 塑钢公司"_s})
             QVERIFY2(settle.contains(t), qPrintable(t));
         const QString area = pageText(platform::reportPageTexts(areaReport(u"工程甲"_s, QDate(2026, 1, 2), js, u"甲方"_s, u"X"_s))
                                  );

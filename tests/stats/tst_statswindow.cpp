@@ -1,4 +1,5 @@
 #include "statsdata.h"
+#include "../app/pdftext.h"
 
 #include "app/generalsettings.h"
 #include "platform/workbook.h"
@@ -9,6 +10,7 @@
 #include "stats/ui/pricedialogs.h"
 #include "stats/ui/showstatistics.h"
 
+#include "platform/printing.h"
 #include "platform/surface_recording.h"
 #include "sheets/ui/sheetwindows.h"
 
@@ -279,10 +281,25 @@ private slots:
 
         w.CmdJS02->click();
         QString text = pageText(w.lastReport());
-        for (const QString &t : {u"门 窗 决 算 表"_s, u"发包单位：甲方单位A"_s, u"制作单位：塑钢公司"_s, u"1215"_s, u"5.49"_s})
+        for (const QString &t : {u"门 窗 决 算 表"_s, u"发包单位： 甲方单位A"_s, u"制作单位： 塑钢公司"_s, u"1215"_s, u"5.49"_s})
             QVERIFY2(text.contains(t), qPrintable(t));
         w.CmdJS01->click();
         QCOMPARE(w.lastReport().title, u"门 窗 面 积 统 计 表"_s);
+
+        // Printed from the preview with no default printer: the print dialog, answered with a PDF.
+        const QString pdf = m_fx->dir->filePath(u"settlement.pdf"_s);
+        testfixture::printDialogsTo(msgs(), pdf);
+        msgs()->dialogNames.clear();
+        w.CmdJS02->click();
+        QCOMPARE(msgs()->dialogNames, (QStringList{u"reportPreview"_s, u"printDialog"_s}));
+        QVERIFY(msgs()->shown.isEmpty());
+        if (const auto printed = testfixture::pdfText(pdf)) {
+            // pdftotext closes up the narrow blanks of a spaced-out title.
+            for (const QString &t : {u"门窗决算表"_s, u"门窗尺寸"_s, u"宽mm"_s, u"甲方单位A"_s, u"648"_s, u"1215"_s})
+                QVERIFY2(printed->contains(t), qPrintable(t + u"\n"_s + *printed));
+            QVERIFY(printed->contains(u"日期："_s + QDate::currentDate().toString(u"yyyy-MM-dd"_s)));
+        }
+        msgs()->onDialog = answerPrices(u"frmJSJE"_s, {u"300"_s, u"180"_s});
 
         // A cancelled settlement leaves the table empty and the buttons as they were.
         msgs()->onDialog = answerPrices(u"frmJSJE"_s, {});
@@ -380,7 +397,7 @@ private slots:
         w.CmdGJB->click();
         QCOMPARE(msgs()->texts(), QStringList{u"构件门窗为空！"_s});
         QVERIFY(run(u"INSERT INTO 门窗 (系列编号, 编号, 名称, 图号) VALUES (1, 1, 'T1', NULL), (1, 2, 'T2', NULL)"_s));
-        sheets::ui::setPrintSurfaceFactory(
+        platform::setPrintSurfaceFactory(
             []() -> std::unique_ptr<platform::Surface> { return std::make_unique<platform::RecordingSurface>(); });
         // The door's type has no profile rows: no row for the list.
         w.LvwR->setCurrentItem(w.LvwR->topLevelItem(1));
@@ -395,7 +412,7 @@ private slots:
         w.CmdGJB->click();
         QVERIFY(msgs()->shown.isEmpty());
         QCOMPARE(msgs()->dialogNames, QStringList{u"FrmEasyGJBReport"_s});
-        sheets::ui::setPrintSurfaceFactory({});
+        platform::setPrintSurfaceFactory({});
     }
 
     void exportsToWorkbook()

@@ -647,7 +647,7 @@ void TstBillWindows::printStoredBills()
     CurOutBillNo = u"6"_s;
     FrmPost issueWindow;
     button(&issueWindow, u"CmdPrint"_s)->click();
-    QCOMPARE(previews, (QStringList{u"reportPreview:入   库   单"_s, u"reportPreview:出   库   单"_s}));
+    QCOMPARE(previews, (QStringList{u"reportPreview:入库单报表"_s, u"reportPreview:出库单报表"_s}));
     QVERIFY(m_fx->msgs->shown.isEmpty());
 
     // A number without a stored bill prints nothing and says so.

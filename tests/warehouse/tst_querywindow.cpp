@@ -362,7 +362,7 @@ void TstQueryWindow::previewIssueBillAndPrintIt()
     };
     doubleClick(list(&w), 0);
     QCOMPARE(shownDialogs, (QStringList{u"FrmPost"_s, u"reportPreview"_s}));
-    QCOMPARE(printedTitles, QStringList{u"出   库   单"_s});
+    QCOMPARE(printedTitles, QStringList{u"出库单报表"_s});
     QVERIFY2(m_fx->msgs->shown.isEmpty(), qPrintable(m_fx->msgs->lastText()));
     QCOMPARE(CurOutBillNo, u"12"_s);
 }
@@ -396,7 +396,7 @@ void TstQueryWindow::printStockList()
         return d->result();
     };
     button(&w, u"CmdKCPrint"_s)->click();
-    QCOMPARE(titles, QStringList{u"reportPreview:库   存   表"_s});
+    QCOMPARE(titles, QStringList{u"reportPreview:库存表"_s});
     QVERIFY(m_fx->msgs->shown.isEmpty());
 }
 

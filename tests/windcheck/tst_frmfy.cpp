@@ -2,6 +2,7 @@
 // key filters, refusals with focus, the result window with its fonts and printing, and the entry
 // choosing the check by setting.
 #include "app/shared.h"
+#include "../app/pdftext.h"
 #include "platform/scriptedmessages.h"
 #include "windcheck/coefficients.h"
 #include "windcheck/simplecheck.h"
@@ -14,6 +15,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -270,9 +272,31 @@ void TstFrmFY::printing()
     }());
     QVERIFY(r.ok);
     FrmFyResult result(r.text);
+    // No default printer: the print dialog; cancelled there, nothing is printed and nothing said.
     m_msgs->onDialog = [](QDialog *) { return int(QDialog::Rejected); };
-    QVERIFY(!result.printReport()); // the printer choice was cancelled
-    QCOMPARE(m_msgs->dialogNames, QStringList{u"reportPrint"_s});
+    QVERIFY(!result.printReport());
+    QCOMPARE(m_msgs->dialogNames, QStringList{u"printDialog"_s});
+    QVERIFY(m_msgs->shown.isEmpty());
+
+    // A printer that cannot be opened is reported, never counted as printed.
+    QTemporaryDir dir;
+    const QString bad = dir.filePath(u"missing/report.pdf"_s);
+    m_msgs->onDefaultPrinter = [bad](QPrinter *p) { return platform::printToPdf(p, bad); };
+    testfixture::printDialogsTo(m_msgs, bad);
+    QVERIFY(!result.printReport());
+    QCOMPARE(m_msgs->texts(), QStringList{u"打印出错！请检查打印机是否可用。"_s});
+
+    // A default printer that works takes the report without any dialog.
+    m_msgs->clear();
+    const QString pdf = dir.filePath(u"report.pdf"_s);
+    m_msgs->onDefaultPrinter = [pdf](QPrinter *p) { return platform::printToPdf(p, pdf); };
+    QVERIFY(result.printReport());
+    QVERIFY(m_msgs->dialogNames.isEmpty());
+    QVERIFY(m_msgs->shown.isEmpty());
+    if (const auto text = testfixture::pdfText(pdf)) {
+        QVERIFY2(text->contains(u"塑钢门窗抗风压校核报告"_s), qPrintable(*text));
+        QVERIFY(text->contains(u"校核结果：不合格"_s));
+    }
 
     // The printout: the title at 24 point, every body line at 14, tabs as blanks, nothing lost.
     const platform::Report out = simpleReportPrintout(r.text);

@@ -2,7 +2,9 @@
 // window, repeated checks, the report window and its printout, the cover settings and the cover
 // printout, printer failures, and the end of the chain.
 #include "app/shared.h"
+#include "../app/pdftext.h"
 #include "platform/scriptedmessages.h"
+#include "platform/printing.h"
 #include "platform/settings.h"
 #include "platform/surface_printer.h"
 #include "platform/surface_recording.h"
@@ -82,7 +84,7 @@ private slots:
     void reportPrintout();
     void coverSettings();
     void coverPrintoutThenReportAtSizeNine();
-    void reportToPdfPrinter();
+    void reportAndCoverWithoutDefaultPrinter();
     void printerFailure();
     void closingEndsChain();
 
@@ -101,7 +103,7 @@ void TstFullChain::init()
     platform::SettingsStore::useFile(m_dir->filePath(u"settings.ini"_s));
     m_printed.clear();
     m_prints = 0;
-    setPrintSurfaceFactory([this]() -> std::unique_ptr<platform::Surface> {
+    platform::setPrintSurfaceFactory([this]() -> std::unique_ptr<platform::Surface> {
         ++m_prints;
         return std::make_unique<KeptSurface>(&m_printed, &m_printedSize);
     });
@@ -109,7 +111,7 @@ void TstFullChain::init()
 
 void TstFullChain::cleanup()
 {
-    setPrintSurfaceFactory({});
+    platform::setPrintSurfaceFactory({});
     for (QWidget *w : QApplication::topLevelWidgets())
         if (qobject_cast<FrmMainFY01 *>(w))
             delete w;
@@ -405,44 +407,61 @@ void TstFullChain::coverPrintoutThenReportAtSizeNine()
     delete first;
 }
 
-void TstFullChain::reportToPdfPrinter()
+// With no default printer the print dialog is shown, and the user picks a PDF file there.
+void TstFullChain::reportAndCoverWithoutDefaultPrinter()
 {
-    const QString path = m_dir->filePath(u"report.pdf"_s);
-    int pages = 0;
-    setPrintSurfaceFactory([path, &pages]() -> std::unique_ptr<platform::Surface> {
-        struct Counted : platform::PrinterSurface
-        {
-            int *pages;
-            Counted(const QString &p, int *n) : PrinterSurface(p), pages(n) {}
-            ~Counted() override { *pages = pagesStarted(); }
-        };
-        return std::make_unique<Counted>(path, &pages);
-    });
+    platform::setPrintSurfaceFactory({});
+    SaveCoverSettings({u"阳光小区"_s, u"张工"_s, u"李工"_s, u"质检站"_s});
+    const QString reportPdf = m_dir->filePath(u"report.pdf"_s);
+    const QString coverPdf = m_dir->filePath(u"cover.pdf"_s);
     auto *first = new FrmMainFY01;
+    testfixture::printDialogsTo(m_msgs, coverPdf);
+    QVERIFY(first->CmdFMPrint());
     QVERIFY(first->CmdNext());
     QVERIFY(first->glassStep()->check());
+    testfixture::printDialogsTo(m_msgs, reportPdf);
     QVERIFY(first->glassStep()->reportWindow()->CmdPrint());
     QVERIFY(m_msgs->shown.isEmpty());
-    QVERIFY(QFileInfo(path).size() > 0);
-    QVERIFY2(pages >= 3, qPrintable(QString::number(pages))); // 217 lines at 9.2 point on A4
+    QCOMPARE(m_msgs->dialogNames, (QStringList{u"printDialog"_s, u"printDialog"_s}));
     delete first;
+
+    const auto cover = testfixture::pdfText(coverPdf, true);
+    if (!cover)
+        QSKIP("pdftotext is not installed");
+    QVERIFY(cover->contains(u"校 核 日 期："_s));
+    // The project name stands in the middle of the page.
+    const auto words = testfixture::pdfWords(coverPdf);
+    QRectF name;
+    for (const testfixture::PdfWord &w : *words)
+        if (w.text.contains(u'阳') || w.text.contains(u'区'))
+            name |= w.box;
+    QVERIFY(!name.isEmpty());
+    QVERIFY2(std::abs(name.center().x() - words->constFirst().pageWidth / 2) < 3,
+             qPrintable(u"%1 of %2"_s.arg(name.center().x()).arg(words->constFirst().pageWidth)));
+    const QStringList pages = testfixture::pdfPages(*testfixture::pdfText(reportPdf));
+    QVERIFY2(pages.size() >= 3, qPrintable(QString::number(pages.size()))); // 217 lines at 9.2 point on A4
+    QVERIFY(pages.constFirst().contains(u"风"_s));
 }
 
+// A default printer that cannot be opened leads to the print dialog; when that printer fails too,
+// or the user cancels, the failure is reported and nothing counts as printed.
 void TstFullChain::printerFailure()
 {
+    platform::setPrintSurfaceFactory({});
     const QString badPath = m_dir->filePath(u"missing/folder/report.pdf"_s);
-    setPrintSurfaceFactory([badPath]() -> std::unique_ptr<platform::Surface> {
-        return std::make_unique<platform::PrinterSurface>(badPath);
-    });
+    m_msgs->onDefaultPrinter = [badPath](QPrinter *p) { return platform::printToPdf(p, badPath); };
+    testfixture::printDialogsTo(m_msgs, badPath);
     auto *first = new FrmMainFY01;
     first->show();
     QVERIFY(!first->CmdFMPrint());
     QCOMPARE(m_msgs->texts(), QStringList{u"打印出错！请检查打印机是否可用。"_s});
+    QCOMPARE(m_msgs->dialogNames, QStringList{u"printDialog"_s});
     QCOMPARE(first->state().printFontSize, kReportFontSize); // nothing printed, nothing changed
     QVERIFY(first->isVisible());
     QVERIFY(first->CmdNext());
     QVERIFY(first->glassStep()->check());
     FrmResultFY01 *report = first->glassStep()->reportWindow();
+    m_msgs->onDialog = {}; // the print dialog cancelled
     QVERIFY(!report->CmdPrint());
     QCOMPARE(m_msgs->shown.size(), 2);
     QVERIFY(report->isVisible()); // the chain stays as it was

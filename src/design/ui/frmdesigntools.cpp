@@ -307,12 +307,11 @@ void FrmDesign::CmdOutGS()
     setWindowTitle(u"正在导出到Excel中......"_s);
     TypeStore store;
     const std::optional<QList<TypeWithBill>> types = store.loadTypesWithBills();
-    QString error = store.lastError();
-    const bool shown = types && platform::showWorkbook(formulaWorkbook(*types), u"门窗公式"_s, &error);
+    if (types)
+        platform::showWorkbook(this, formulaWorkbook(*types), u"门窗公式"_s);
     setWindowTitle(u"门窗设计"_s);
-    if (!shown)
-        platform::messages().message(this, u"确认您的系统上是否安装了Excel软件\n"_s + error, u"提示"_s,
-                                     platform::MsgIcon::Critical, platform::MsgButtons::Ok);
+    if (!types)
+        platform::showError(this, u"读取门窗公式出错：\n"_s + store.lastError());
 }
 
 void FrmDesign::CmdInputGS()

@@ -56,8 +56,8 @@ void layoutPicker(QDialog *dialog, QTreeWidget *available, QTreeWidget *chosen, 
     auto *buttons = new QHBoxLayout;
     if (extra)
         buttons->addWidget(extra, 1);
-    else
-        buttons->addStretch();
+    // Takes the room of a hidden extra, so the buttons keep their size.
+    buttons->addStretch();
     buttons->addWidget(nextButton);
     buttons->addWidget(exitButton);
     auto *layout = new QVBoxLayout(dialog);

@@ -84,6 +84,10 @@ void FrmResult::load()
     if (const auto summary = store.planSummary())
         for (const QStringList &row : summaryListRows(*summary))
             addItem(m_summary, row);
+    // Every figure shown whole: a ratio of fifteen digits must not end in "…".
+    for (QTreeWidget *list : {m_plan, m_summary})
+        for (int c = 0; c < list->columnCount(); ++c)
+            list->resizeColumnToContents(c);
 }
 
 QList<QStringList> FrmResult::listRows(QTreeWidget *list) const
@@ -106,7 +110,7 @@ void FrmResult::printPlan()
         platform::showError(this, err);
         return;
     }
-    platform::previewReport(this, yhPlanReport(*rows, YHGCName, QDateTime::currentDateTime()));
+    platform::previewReport(this, yhPlanReport(*rows, YHGCName, QDateTime::currentDateTime()), u"材料优化表"_s);
 }
 
 void FrmResult::printSummary()
@@ -117,19 +121,17 @@ void FrmResult::printSummary()
         platform::showError(this, err);
         return;
     }
-    platform::previewReport(this, yhSummaryReport(*rows, YHGCName, QDateTime::currentDateTime()));
+    platform::previewReport(this, yhSummaryReport(*rows, YHGCName, QDateTime::currentDateTime()),
+                            u"材料优化统计表"_s);
 }
 
 void FrmResult::exportResult()
 {
     const QList<QStringList> plan = listRows(m_plan);
     const QList<QStringList> summary = listRows(m_summary);
-    const QString date = shortDateText(QDate::currentDate());
+    const QDate today = QDate::currentDate();
     if (app::OutPutFileTypeFlag == 0) {
-        QString err;
-        if (!platform::showWorkbook(yhResultWorkbook(plan, summary, YHGCName, date), u"材料优化"_s, &err))
-            platform::messages().message(this, u"确认您的系统中是否安装了Excel软件或版本不兼容！"_s, u"提示"_s,
-                                         platform::MsgIcon::Critical, platform::MsgButtons::Ok);
+        platform::showWorkbook(this, yhResultWorkbook(plan, summary, YHGCName, today), u"材料优化"_s);
         return;
     }
     QString name = platform::messages().saveFileName(this, QString(), m_lastTextFile, u"*.txt (*.txt)"_s);
@@ -138,7 +140,7 @@ void FrmResult::exportResult()
     if (QFileInfo(name).suffix().isEmpty())
         name += u".txt"_s;
     m_lastTextFile = name;
-    if (QString error; !ExportYHText(name, plan, summary, YHGCName, date, &error))
+    if (QString error; !ExportYHText(name, plan, summary, YHGCName, shortDateText(today), &error))
         platform::messages().message(this, u"输出出错！\n"_s + error, QCoreApplication::applicationName(),
                                      platform::MsgIcon::None, platform::MsgButtons::Ok);
 }

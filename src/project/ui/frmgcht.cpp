@@ -183,7 +183,8 @@ void FrmGCHT::CmdPrint_Click()
         platform::inform(this, u"工程合同尚未保存，无法打印！"_s);
         return;
     }
-    platform::previewReport(this, contractReport(rows->constFirst()));
+    const platform::Report report = contractReport(rows->constFirst());
+    platform::previewReport(this, report, report.title);
 }
 
 } // namespace project::ui

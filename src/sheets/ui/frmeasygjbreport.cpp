@@ -4,6 +4,7 @@
 #include "sheetwindows.h"
 
 #include "platform/numtext.h"
+#include "platform/printing.h"
 #include "platform/surface_widget.h"
 
 #include <QFrame>
@@ -165,16 +166,18 @@ void FrmEasyGJBReport::CmdPrev_Click()
 
 void FrmEasyGJBReport::CmdPrint_Click()
 {
-    std::unique_ptr<platform::Surface> printer = makePrintSurface();
-    m_list.PrintPage(*printer, CurPage);
-    printSucceeded(this, *printer);
+    platform::printOnSurface(this, platform::PrintRoute::DefaultPrinter, [this](platform::Surface &printer) {
+        m_list.PrintPage(printer, CurPage);
+        return true;
+    });
 }
 
 void FrmEasyGJBReport::Command1_Click()
 {
-    std::unique_ptr<platform::Surface> printer = makePrintSurface();
-    m_list.PrintPageAll(*printer);
-    printSucceeded(this, *printer);
+    platform::printOnSurface(this, platform::PrintRoute::DefaultPrinter, [this](platform::Surface &printer) {
+        m_list.PrintPageAll(printer);
+        return true;
+    });
 }
 
 } // namespace sheets::ui

@@ -4,6 +4,7 @@
 #include "sheetwindows.h"
 
 #include "platform/messages.h"
+#include "platform/printing.h"
 #include "platform/surface_widget.h"
 
 #include <QFrame>
@@ -24,6 +25,7 @@ namespace sheets::ui {
 namespace {
 
 constexpr double kTwipsPerPixel = 15.0;
+constexpr double kPictureWidth = 5100.0;
 
 // Title captions and the text box each one labels (-1: no box).
 struct Caption
@@ -57,7 +59,7 @@ FrmGJB::FrmGJB(const QList<project::JobLine> &lines, int selected, const QString
     PicGJB = new platform::WidgetSurface(Picture1);
     PicGJB->setObjectName(u"PicGJB"_s);
     // Room for the screen drawing box (0, 500)-(5000, 4917) in twips.
-    PicGJB->setFixedSize(int(5100 / kTwipsPerPixel), int(5000 / kTwipsPerPixel));
+    PicGJB->setFixedSize(int(kPictureWidth / kTwipsPerPixel), int(5000 / kTwipsPerPixel));
     auto *picLayout = new QVBoxLayout(Picture1);
     picLayout->setContentsMargins(0, 0, 0, 0);
     picLayout->addWidget(PicGJB);
@@ -176,6 +178,8 @@ void FrmGJB::showLine(int page)
             continue;
         Text1[i]->setText(title.value(i));
     }
+    // Values near the drawing's right edge get the room they need rather than being clipped.
+    PicGJB->setFixedWidth(int(sheetPictureWidth(*sheet, *PicGJB, kPictureWidth) / kTwipsPerPixel));
     // Without its drawing the sheet still shows its values and rows.
     if (!drawSheetPicture(*sheet, *PicGJB, &error))
         platform::showError(this, u"读取门窗图出错：\n"_s + error);
@@ -220,19 +224,21 @@ void FrmGJB::printLines(int from, int to)
         }
         sheets << std::move(*sheet);
     }
-    std::unique_ptr<platform::Surface> printer = makePrintSurface();
-    for (qsizetype i = 0; i < sheets.size(); ++i) {
-        if (i > 0)
-            printer->newPage();
-        QString error;
-        if (!printSheet(sheets.at(i), *printer, &error)) {
-            printer->endDocument();
-            platform::showError(this, u"打印构件表出错：\n"_s + error);
-            return;
+    // Component sheets go straight to the default printer, as they always did.
+    platform::printOnSurface(this, platform::PrintRoute::DefaultPrinter, [this, &sheets](platform::Surface &printer) {
+        for (qsizetype i = 0; i < sheets.size(); ++i) {
+            if (i > 0)
+                printer.newPage();
+            QString error;
+            if (!printSheet(sheets.at(i), printer, &error)) {
+                printer.endDocument();
+                platform::showError(this, u"打印构件表出错：\n"_s + error);
+                return false;
+            }
         }
-    }
-    printer->endDocument();
-    printSucceeded(this, *printer);
+        printer.endDocument();
+        return true;
+    });
 }
 
 void FrmGJB::CmdPrint_Click() { printLines(CurPage, CurPage); }

@@ -5,41 +5,12 @@
 #include "sheets/simplebuy.h"
 
 #include "platform/messages.h"
-#include "platform/surface_printer.h"
+#include "platform/printing.h"
 #include "project/projectstate.h"
 
 using namespace Qt::StringLiterals;
 
 namespace sheets::ui {
-
-namespace {
-
-PrintSurfaceFactory &factory()
-{
-    static PrintSurfaceFactory f;
-    return f;
-}
-
-} // namespace
-
-void setPrintSurfaceFactory(PrintSurfaceFactory f) { factory() = std::move(f); }
-
-std::unique_ptr<platform::Surface> makePrintSurface()
-{
-    if (factory())
-        return factory()();
-    return std::make_unique<platform::PrinterSurface>();
-}
-
-bool printSucceeded(QWidget *parent, const platform::Surface &surface)
-{
-    const auto *printer = dynamic_cast<const platform::PrinterSurface *>(&surface);
-    if (printer && (printer->failed() || printer->pagesStarted() == 0)) {
-        platform::showError(parent, u"打印出错！请检查打印机是否可用。"_s);
-        return false;
-    }
-    return true;
-}
 
 void showComponentSheets(QWidget *parent)
 {
@@ -57,7 +28,7 @@ void showSimpleBuyPreview(QWidget *parent, const SimpleBuyTable &table)
 {
     if (table.PageCount() == 0)
         return;
-    const std::unique_ptr<platform::Surface> printer = makePrintSurface();
+    const std::unique_ptr<platform::Surface> printer = platform::printPageSurface();
     FrmEasyGJBReport window(table, QSizeF(printer->width(), printer->height()), parent);
     platform::execDialog(&window);
 }

@@ -1,13 +1,9 @@
 #pragma once
-// Entries of the component sheets and the simple cut list for the job and statistics windows, and
-// the printer seam of their printouts.
-#include "platform/surface.h"
+// Entries of the component sheets and the simple cut list for the job and statistics windows.
 #include "project/projectstore.h"
 
 #include <QList>
 #include <QString>
-#include <functional>
-#include <memory>
 
 class QWidget;
 
@@ -28,12 +24,5 @@ void showSimpleBuyPreview(QWidget *parent, const SimpleBuyTable &table);
 // The cut list of the chosen lines (in list order) under the job name: built, then previewed, or
 // "无可购件数据！" when no line gives a row; a table that cannot be read is reported instead.
 void showSimpleCutList(QWidget *parent, const QList<project::JobLine> &chosen, const QString &projectName);
-
-// Where the sheets and cut lists print: by default the default printer. Tests give a recording surface.
-using PrintSurfaceFactory = std::function<std::unique_ptr<platform::Surface>()>;
-void setPrintSurfaceFactory(PrintSurfaceFactory factory);
-std::unique_ptr<platform::Surface> makePrintSurface();
-// False with a message when the surface is a printer that could not print.
-bool printSucceeded(QWidget *parent, const platform::Surface &surface);
 
 } // namespace sheets::ui

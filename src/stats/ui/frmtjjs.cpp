@@ -254,10 +254,10 @@ void FrmTJJS::failed(const QString &heading, const QString &error)
     platform::showError(this, error.isEmpty() ? heading : heading + u"\n"_s + error);
 }
 
-void FrmTJJS::preview(const platform::Report &report)
+void FrmTJJS::preview(const platform::Report &report, const QString &caption)
 {
     m_lastReport = report;
-    platform::previewReport(this, report);
+    platform::previewReport(this, report, caption);
 }
 
 void FrmTJJS::CmdTJ_Click()
@@ -318,7 +318,8 @@ void FrmTJJS::CmdTJ01_Click()
     const KindChoice k = kinds();
     preview(materialListReport(company(QString()) + u"材料统计表"_s, project::CurGCName, QDate::currentDate(), *rows,
                                materialTotals(k.profiles, k.steel, k.panels, TJTotals.ProfileWeight,
-                                              TJTotals.SteelWeight, TJTotals.PanelArea)));
+                                              TJTotals.SteelWeight, TJTotals.PanelArea)),
+            u"材料统计表"_s);
 }
 
 void FrmTJJS::CmdTJ02_Click()
@@ -339,7 +340,8 @@ void FrmTJJS::CmdTJ02_Click()
         return;
     }
     preview(costReport(company(QString()) + u"门窗造价表"_s, project::CurGCName, QDate::currentDate(), *rows,
-                       costFigures(area, rates, *amount)));
+                       costFigures(area, rates, *amount)),
+            u"门窗造价表"_s);
 }
 
 void FrmTJJS::CmdTJ03_Click()
@@ -349,7 +351,8 @@ void FrmTJJS::CmdTJ03_Click()
     const auto rows = statsRows();
     if (!rows)
         return;
-    preview(materialListReport(u"门 窗 材 料 统 计 表"_s, project::CurGCName, QDate::currentDate(), *rows, {}));
+    preview(materialListReport(u"门 窗 材 料 统 计 表"_s, project::CurGCName, QDate::currentDate(), *rows, {}),
+            u"材料统计表"_s);
 }
 
 void FrmTJJS::exportTable(ExportTable table)
@@ -374,8 +377,7 @@ void FrmTJJS::exportTable(ExportTable table)
             failed(u"输出出错！"_s, error);
         return;
     }
-    if (!platform::showWorkbook(exportWorkbook(spec, *rows), spec.title, &error))
-        platform::inform(this, u"请确认您的系统是否安装了Excel软件或Excel版本不兼容！"_s, u"提示！"_s);
+    platform::showWorkbook(this, exportWorkbook(spec, *rows), spec.title);
 }
 
 void FrmTJJS::CmdOut1_Click()
@@ -444,8 +446,10 @@ void FrmTJJS::showSettlementReport(bool withPrices)
     }
     const QString dw = company(u"塑钢公司"_s);
     const QDate today = QDate::currentDate();
-    preview(withPrices ? settlementReport(project::CurGCName, today, *rows, *client, dw)
-                       : areaReport(project::CurGCName, today, *rows, *client, dw));
+    if (withPrices)
+        preview(settlementReport(project::CurGCName, today, *rows, *client, dw), u"门窗决算表"_s);
+    else
+        preview(areaReport(project::CurGCName, today, *rows, *client, dw), u"面积统计表"_s);
 }
 
 void FrmTJJS::CmdJS01_Click()

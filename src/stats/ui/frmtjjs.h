@@ -80,7 +80,7 @@ private:
     bool priceBySpecLength();
     void exportTable(ExportTable table);
     void showSettlementReport(bool withPrices);
-    void preview(const platform::Report &report);
+    void preview(const platform::Report &report, const QString &caption);
     void failed(const QString &heading, const QString &error);
     void moveItem(QTreeWidgetItem *item, QTreeWidget *to);
     // `none` is said when there is nothing to move.

@@ -247,7 +247,7 @@ void FrmEnter::printClicked()
         platform::showError(this, u"无法打印入库单：\n"_s + err);
         return;
     }
-    platform::previewReport(this, *report);
+    platform::previewReport(this, *report, u"入库单报表"_s);
 }
 
 } // namespace warehouse::ui

@@ -273,7 +273,7 @@ void FrmPost::printClicked()
         platform::showError(this, u"无法打印出库单：\n"_s + err);
         return;
     }
-    platform::previewReport(this, *report);
+    platform::previewReport(this, *report, u"出库单报表"_s);
 }
 
 } // namespace warehouse::ui

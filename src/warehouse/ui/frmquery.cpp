@@ -207,7 +207,7 @@ void FrmQuery::printStock()
         platform::showError(this, u"无法打印库存表：\n"_s + err);
         return;
     }
-    platform::previewReport(this, *report);
+    platform::previewReport(this, *report, u"库存表"_s);
 }
 
 } // namespace warehouse::ui

@@ -66,6 +66,11 @@ FrmFyResult::FrmFyResult(const QString &report, QWidget *parent) : QDialog(paren
     connect(quit, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-bool FrmFyResult::printReport() { return platform::printReport(this, simpleReportPrintout(m_report)); }
+// Prints to the default printer without asking, as the report always did; the print dialog steps in
+// when there is none.
+bool FrmFyResult::printReport()
+{
+    return platform::printReport(this, simpleReportPrintout(m_report), platform::PrintRoute::DefaultPrinter);
+}
 
 } // namespace windcheck::ui

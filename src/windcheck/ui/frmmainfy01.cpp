@@ -5,6 +5,7 @@
 #include "frmresultfy01.h"
 #include "stepwindow.h"
 #include "platform/messages.h"
+#include "platform/printing.h"
 #include "platform/surface.h"
 #include "windcheck.h"
 #include "windcheck/coefficients.h"
@@ -163,9 +164,13 @@ void FrmMainFY01::CmdFM()
 bool FrmMainFY01::CmdFMPrint()
 {
     const double before = m_state.printFontSize;
-    std::unique_ptr<platform::Surface> surface = makePrintSurface();
-    PrintCoverPage(*surface, LoadCoverSettings(), QDate::currentDate(), m_state);
-    if (printSucceeded(this, *surface))
+    const bool printed =
+        platform::printOnSurface(this, platform::PrintRoute::DefaultPrinter, [this, before](platform::Surface &printer) {
+            m_state.printFontSize = before; // a second attempt starts as the first did
+            PrintCoverPage(printer, LoadCoverSettings(), QDate::currentDate(), m_state);
+            return true;
+        });
+    if (printed)
         return true;
     m_state.printFontSize = before; // nothing reached the printer
     return false;

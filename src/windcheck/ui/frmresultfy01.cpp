@@ -2,6 +2,7 @@
 
 #include "frmfy01.h"
 #include "frmmainfy01.h"
+#include "platform/printing.h"
 #include "platform/surface.h"
 #include "windcheck.h"
 #include "windcheck/fullcheck.h"
@@ -52,9 +53,10 @@ QString FrmResultFY01::reportText() const { return m_rtb->toPlainText(); }
 
 bool FrmResultFY01::CmdPrint()
 {
-    std::unique_ptr<platform::Surface> surface = makePrintSurface();
-    PrintReportLine(*surface, m_chain->state(), m_chain->state().printFontSize);
-    return printSucceeded(this, *surface);
+    return platform::printOnSurface(this, platform::PrintRoute::DefaultPrinter, [this](platform::Surface &printer) {
+        PrintReportLine(printer, m_chain->state(), m_chain->state().printFontSize);
+        return true;
+    });
 }
 
 } // namespace windcheck::ui

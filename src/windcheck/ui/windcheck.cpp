@@ -4,7 +4,6 @@
 #include "frmfy.h"
 #include "frmmainfy01.h"
 #include "platform/messages.h"
-#include "platform/surface_printer.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -12,14 +11,6 @@
 using namespace Qt::StringLiterals;
 
 namespace windcheck::ui {
-
-namespace {
-PrintSurfaceFactory &factory()
-{
-    static PrintSurfaceFactory f;
-    return f;
-}
-} // namespace
 
 void openWindCheck(QWidget *parent)
 {
@@ -46,25 +37,6 @@ void openWindCheck(QWidget *parent)
     }
     else
         delete first;
-}
-
-void setPrintSurfaceFactory(PrintSurfaceFactory f) { factory() = std::move(f); }
-
-std::unique_ptr<platform::Surface> makePrintSurface()
-{
-    if (factory())
-        return factory()();
-    return std::make_unique<platform::PrinterSurface>();
-}
-
-bool printSucceeded(QWidget *parent, const platform::Surface &surface)
-{
-    const auto *printer = dynamic_cast<const platform::PrinterSurface *>(&surface);
-    if (printer && (printer->failed() || printer->pagesStarted() == 0)) {
-        platform::showError(parent, u"打印出错！请检查打印机是否可用。"_s);
-        return false;
-    }
-    return true;
 }
 
 QString applicationTitle() { return QCoreApplication::applicationName(); }
