@@ -6,7 +6,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${VELMORRA_BUILD:-$ROOT/build}"
 
 PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
-          libxlsxwriter-dev libzip-dev fonts-wqy-microhei python3-openpyxl poppler-utils
+          libxlsxwriter-dev libzip-dev libsqlite3-dev fonts-wqy-microhei python3-openpyxl poppler-utils
           qt6-translations-l10n)
 
 missing=()

@@ -42,31 +42,72 @@ struct FileRemover
 struct ConnectionCloser
 {
     QString name;
-    ~ConnectionCloser() { platform::closeConnection(name); }
+    ~ConnectionCloser() { close(); }
+    void close() { platform::closeConnection(name); }
 };
 
-// Empties each backup table of `to` and refills it from `from`, all in one transaction on `to`.
-bool copyAllTables(QSqlDatabase from, QSqlDatabase to, QString *error)
+// Column names of a table of an attached database, in stored order.
+QStringList attachedColumns(QSqlDatabase db, const QString &schema, const QString &table)
 {
-    platform::TransactionGuard tx(to);
+    QStringList names;
+    QSqlQuery q(db);
+    if (q.exec(u"PRAGMA "_s + platform::ident(schema) + u".table_info("_s + platform::ident(table) + u")"_s))
+        while (q.next())
+            names << q.value(1).toString();
+    return names;
+}
+
+const QString kOther = u"backupfile"_s;
+
+// Empties each backup table on one side and refills it from the other, by position, inside the
+// engine: the file at `otherPath` is attached to the main connection, and everything happens in
+// one transaction there. Source field i goes to target column i; a source with more columns than
+// the target fails, fewer leave the rest null.
+bool copyAllTables(QSqlDatabase main, const QString &otherPath, bool toOther, QString *error)
+{
+    QString err;
+    if (!platform::execBound(main, u"ATTACH DATABASE ? AS "_s + platform::ident(kOther), {otherPath}, &err)) {
+        setError(error, err);
+        return false;
+    }
+    struct Detach
+    {
+        QSqlDatabase db;
+        ~Detach()
+        {
+            QSqlQuery q(db);
+            q.exec(u"DETACH DATABASE "_s + platform::ident(kOther));
+        }
+    } detach{main};
+
+    platform::TransactionGuard tx(main);
     if (!tx.isActive()) {
         setError(error, tx.errorText());
         return false;
     }
+    const QString from = toOther ? u"main"_s : kOther;
+    const QString to = toOther ? kOther : u"main"_s;
     for (int i = 1; i <= int(backupTables().size()); ++i) {
         const QString table = BackupTableName(i);
-        QString err;
-        if (!platform::execBound(to, u"DELETE FROM "_s + platform::ident(table), {}, &err)) {
-            setError(error, u"%1：%2"_s.arg(table, err));
+        const QStringList target = attachedColumns(main, to, table);
+        const qsizetype fields = attachedColumns(main, from, table).size();
+        if (target.isEmpty() || fields == 0) {
+            setError(error, u"%1：%2"_s.arg(table, u"目标中没有表“%1”"_s.arg(table)));
             return false;
         }
-        QSqlQuery source(from);
-        source.setForwardOnly(true);
-        if (!source.exec(u"SELECT * FROM "_s + platform::ident(table))) {
-            setError(error, u"%1：%2"_s.arg(table, source.lastError().text()));
+        if (fields > target.size()) {
+            setError(error, u"%1：%2"_s.arg(table, u"表“%1”：来源有 %2 列，目标只有 %3 列"_s.arg(table).arg(fields)
+                                                      .arg(target.size())));
             return false;
         }
-        if (!CopyTableRows(source, to, table, &err)) {
+        QStringList columns;
+        for (qsizetype c = 0; c < fields; ++c)
+            columns << platform::ident(target.at(c));
+        const QString into = platform::ident(to) + u"."_s + platform::ident(table);
+        if (!platform::execBound(main, u"DELETE FROM "_s + into, {}, &err)
+            || !platform::execBound(main, u"INSERT INTO "_s + into + u" ("_s + columns.join(u", "_s) + u") SELECT * FROM "_s
+                                              + platform::ident(from) + u"."_s + platform::ident(table),
+                                    {}, &err)) {
             setError(error, u"%1：%2"_s.arg(table, err));
             return false;
         }
@@ -137,13 +178,17 @@ StoreResult backupTo(const QString &targetPath, QString *error)
     QFile::setPermissions(tempPath, QFile::permissions(tempPath) | QFile::WriteOwner);
 
     {
+        // The copy must be a database before it is attached and written.
         ConnectionCloser closer{u"backup-"_s + uniqueSuffix()};
         QString err;
-        if (!platform::openSqlite(closer.name, tempPath, &err)
-            || !copyAllTables(mainDb(), QSqlDatabase::database(closer.name, false), &err)) {
+        if (!platform::openSqlite(closer.name, tempPath, &err)) {
             setError(error, err);
             return StoreResult::CopyFailed;
         }
+    }
+    if (QString err; !copyAllTables(mainDb(), tempPath, true, &err)) {
+        setError(error, err);
+        return StoreResult::CopyFailed;
     }
 
     QString renameError;
@@ -199,7 +244,9 @@ StoreResult restoreFrom(const QString &sourcePath, QString *error)
             return StoreResult::CopyFailed;
         }
     }
-    if (!copyAllTables(source, main, &err)) {
+    source = QSqlDatabase();
+    closer.close();
+    if (!copyAllTables(main, sourcePath, false, &err)) {
         setError(error, err);
         return StoreResult::CopyFailed;
     }

@@ -1,7 +1,8 @@
 #pragma once
 // Backup of the 25 user-data tables of the main database to a .MBK file made from the template
-// bak.mdb, and restore of those tables from such a file. Rows are copied field by field by
-// position, 编号 and every link column included, so all links between tables survive.
+// bak.mdb, and restore of those tables from such a file. Rows are copied by position inside the
+// engine (the other file attached to the main connection), 编号 and every link column included,
+// so all links between tables survive.
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>

@@ -28,7 +28,8 @@ CREATE TABLE IF NOT EXISTS "型材系列" (
 CREATE UNIQUE INDEX IF NOT EXISTS "ux_型材系列_编号" ON "型材系列" ("编号");
 CREATE INDEX IF NOT EXISTS "ix_型材系列_厂家编号" ON "型材系列" ("厂家编号");
 
--- Lengths and thicknesses in mm, density in kg/m, price in yuan per tonne.
+-- Lengths and thicknesses in mm, density in kg/m, price in yuan per tonne. Each catalogue
+-- table indexes its material code (型号, 规格, 玻璃名称): pricing looks codes up in bulk.
 CREATE TABLE IF NOT EXISTS "型材" (
     "系列编号"   INTEGER,
     "编号"       INTEGER,
@@ -42,6 +43,7 @@ CREATE TABLE IF NOT EXISTS "型材" (
 );
 CREATE UNIQUE INDEX IF NOT EXISTS "ux_型材_编号" ON "型材" ("编号");
 CREATE INDEX IF NOT EXISTS "ix_型材_系列编号" ON "型材" ("系列编号");
+CREATE INDEX IF NOT EXISTS "ix_型材_型材型号" ON "型材" ("型材型号");
 
 CREATE TABLE IF NOT EXISTS "型钢" (
     "厂家编号"   INTEGER,
@@ -56,6 +58,7 @@ CREATE TABLE IF NOT EXISTS "型钢" (
 );
 CREATE UNIQUE INDEX IF NOT EXISTS "ux_型钢_编号" ON "型钢" ("编号");
 CREATE INDEX IF NOT EXISTS "ix_型钢_厂家编号" ON "型钢" ("厂家编号");
+CREATE INDEX IF NOT EXISTS "ix_型钢_型钢规格" ON "型钢" ("型钢规格");
 
 -- Glass and other panels. Price in yuan per square metre.
 CREATE TABLE IF NOT EXISTS "玻璃" (
@@ -70,6 +73,7 @@ CREATE TABLE IF NOT EXISTS "玻璃" (
 );
 CREATE UNIQUE INDEX IF NOT EXISTS "ux_玻璃_编号" ON "玻璃" ("编号");
 CREATE INDEX IF NOT EXISTS "ix_玻璃_厂家编号" ON "玻璃" ("厂家编号");
+CREATE INDEX IF NOT EXISTS "ix_玻璃_玻璃名称" ON "玻璃" ("玻璃名称");
 
 CREATE TABLE IF NOT EXISTS "配件" (
     "厂家编号" INTEGER,
@@ -81,6 +85,7 @@ CREATE TABLE IF NOT EXISTS "配件" (
 );
 CREATE UNIQUE INDEX IF NOT EXISTS "ux_配件_编号" ON "配件" ("编号");
 CREATE INDEX IF NOT EXISTS "ix_配件_厂家编号" ON "配件" ("厂家编号");
+CREATE INDEX IF NOT EXISTS "ix_配件_配件规格" ON "配件" ("配件规格");
 
 -- Door/window types and their bills ----------------------------------------
 
@@ -313,6 +318,8 @@ CREATE TABLE IF NOT EXISTS "优化数据" (
     "长度" REAL,
     "数量" REAL
 );
+-- Each cutting run reads the pieces code by code.
+CREATE INDEX IF NOT EXISTS "ix_优化数据_规格" ON "优化数据" ("规格");
 
 -- 数量: number of bars cut to the pattern.
 CREATE TABLE IF NOT EXISTS "优化结果" (

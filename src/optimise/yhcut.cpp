@@ -37,10 +37,10 @@ CutNotice notice(CutNotice::Kind kind, const QString &text)
     return {kind, text};
 }
 
-// A grouped or single quantity as a whole number of pieces; false when it does not fit 16 bits.
+// A grouped or single quantity as a whole number of pieces; false beyond kMaxPieceCount.
 bool pieceCount(double quantity, int *out)
 {
-    const auto v = platform::roundHalfEven(quantity, -kMaxPieceValue - 1, kMaxPieceValue);
+    const auto v = platform::roundHalfEven(quantity, -kMaxPieceCount - 1, kMaxPieceCount);
     if (!v)
         return false;
     *out = int(*v);
@@ -52,7 +52,7 @@ bool pieceCount(double quantity, int *out)
 
 bool CTable::AddItem(int value)
 {
-    if (int(m_values.size()) >= kMaxPieceValue)
+    if (int(m_values.size()) >= kMaxPieceCount)
         return false;
     m_values.push_back(value);
     return true;
@@ -361,7 +361,7 @@ CutResult OptimiseYH2(const QList<LengthQty> &rows, const CutSettings &s, const 
         int length = 0;
         int count = 0;
         if (!cutLength(row.length, s, &length) || !pieceCount(row.quantity, &count)
-            || qint64(values.size()) + std::max(count, 0) > kMaxPieceValue) {
+            || qint64(values.size()) + std::max(count, 0) > kMaxPieceCount) {
             out.notices.append(notice(CutNotice::Kind::Critical, kOverflow));
             return out;
         }

@@ -52,8 +52,11 @@ struct CutResult
     QList<CutNotice> notices;
 };
 
-// Largest piece length, piece count and number of pieces the containers hold (16-bit fields).
+// Largest piece length (a 16-bit field).
 inline constexpr int kMaxPieceValue = 32767;
+// Largest number of pieces of one material: a large job holds far more than 16 bits count, and
+// scheme two keeps every piece as its own value, so the bound only guards memory.
+inline constexpr int kMaxPieceCount = 16'777'215;
 
 // Net length + LTC + 2 x CKK rounded half to even; false when it does not fit 16 bits.
 bool cutLength(double netLength, const CutSettings &s, int *out);
@@ -73,7 +76,7 @@ using YHPattern = QList<YHRecord>;
 class CTable
 {
 public:
-    // False (value ignored) when the table already holds kMaxPieceValue values.
+    // False (value ignored) when the table already holds kMaxPieceCount values.
     bool AddItem(int value);
     int GetCount() const { return int(m_values.size()); }
     int GetItemValue(int rank) const;  // -1 outside 1..count

@@ -2,7 +2,10 @@
 
 #include "design/formula.h"
 #include "design/macrotable.h"
+#include "platform/database.h"
 #include "platform/numtext.h"
+
+#include <QHash>
 
 #include <cmath>
 
@@ -44,7 +47,30 @@ QString formulaError(const BillPieceRow &row)
     return u"计算公式出错："_s + row.name + u" "_s + row.code;
 }
 
-bool addPlain(YHStore &store, const ChosenWindow &w, QList<PieceRow> *out, QString *error)
+// Bill rows already read in one gathering, by table and type number.
+class Bills
+{
+public:
+    explicit Bills(YHStore &store) : m_store(store) {}
+    const QList<BillPieceRow> *rows(const QString &table, const QVariant &typeNo, QString *error)
+    {
+        const QString key = table + u'\x1f' + typeNo.toString();
+        if (auto it = m_rows.constFind(key); it != m_rows.constEnd())
+            return &*it;
+        const auto rows = m_store.billRows(table, typeNo);
+        if (!rows) {
+            *error = m_store.lastError();
+            return nullptr;
+        }
+        return &*m_rows.insert(key, *rows);
+    }
+
+private:
+    YHStore &m_store;
+    QHash<QString, QList<BillPieceRow>> m_rows;
+};
+
+bool addPlain(YHStore &store, Bills &bills, const ChosenWindow &w, QList<PieceRow> *out, QString *error)
 {
     const auto units = platform::roundHalfEven(platform::val(w.units), -32768, 32767);
     if (!units) {
@@ -59,11 +85,9 @@ bool addPlain(YHStore &store, const ChosenWindow &w, QList<PieceRow> *out, QStri
     }
     design::MacroTable macros = macrosOf(*labels);
     for (const QString &table : kBillTables) {
-        const auto rows = store.billRows(table, numberParam(w.typeNo));
-        if (!rows) {
-            *error = store.lastError();
+        const QList<BillPieceRow> *rows = bills.rows(table, numberParam(w.typeNo), error);
+        if (!rows)
             return false;
-        }
         for (const BillPieceRow &row : *rows) {
             const float count = design::EvalFormula(row.countFormula.trimmed(), macros) * float(*units);
             const float length = design::EvalFormula(row.lengthFormula, macros);
@@ -78,7 +102,7 @@ bool addPlain(YHStore &store, const ChosenWindow &w, QList<PieceRow> *out, QStri
     return true;
 }
 
-bool addCombined(YHStore &store, const ChosenWindow &w, QList<PieceRow> *out, QString *error)
+bool addCombined(YHStore &store, Bills &bills, const ChosenWindow &w, QList<PieceRow> *out, QString *error)
 {
     const QVariant windowId = numberParam(w.windowNo);
     const double windowUnits = platform::val(w.units);
@@ -95,11 +119,9 @@ bool addCombined(YHStore &store, const ChosenWindow &w, QList<PieceRow> *out, QS
         }
         design::MacroTable macros = macrosOf(labels->labels);
         for (const QString &table : kBillTables) {
-            const auto rows = store.billRows(table, part.cbn);
-            if (!rows) {
-                *error = store.lastError();
+            const QList<BillPieceRow> *rows = bills.rows(table, part.cbn, error);
+            if (!rows)
                 return false;
-            }
             for (const BillPieceRow &row : *rows) {
                 const float length = design::EvalFormula(row.lengthFormula, macros);
                 const float each = design::EvalFormula(row.countFormula.trimmed(), macros);
@@ -121,9 +143,10 @@ bool addCombined(YHStore &store, const ChosenWindow &w, QList<PieceRow> *out, QS
 std::optional<QList<PieceRow>> gatherPieces(YHStore &store, const QList<ChosenWindow> &windows, QString *error)
 {
     QList<PieceRow> pieces;
+    Bills bills(store);
     for (const ChosenWindow &w : windows) {
         const bool combined = platform::val(w.typeNo) < 0;
-        if (!(combined ? addCombined(store, w, &pieces, error) : addPlain(store, w, &pieces, error)))
+        if (!(combined ? addCombined(store, bills, w, &pieces, error) : addPlain(store, bills, w, &pieces, error)))
             return std::nullopt;
     }
     return pieces;
@@ -131,11 +154,21 @@ std::optional<QList<PieceRow>> gatherPieces(YHStore &store, const QList<ChosenWi
 
 bool BuildYHData(YHStore &store, const QList<ChosenWindow> &windows, QString *error)
 {
+    // One transaction for the reads too: no lock taken and dropped per statement.
+    platform::TransactionGuard tx(store.db());
+    if (!tx.isActive()) {
+        *error = tx.errorText();
+        return false;
+    }
     const auto pieces = gatherPieces(store, windows, error);
     if (!pieces)
         return false;
     if (!store.replacePieces(*pieces, true)) {
         *error = store.lastError();
+        return false;
+    }
+    if (!tx.commit()) {
+        *error = tx.errorText();
         return false;
     }
     return true;

@@ -1,5 +1,6 @@
 #include "yhrun.h"
 
+#include "platform/database.h"
 #include "platform/numtext.h"
 
 #include <QMap>
@@ -14,6 +15,13 @@ RunOutcome RunYH(YHStore &store, const QStringList &codes, qint16 scheme, const 
 {
     RunOutcome out;
     QList<PlanRow> plan;
+    // The reads and the write of the plan are one transaction.
+    platform::TransactionGuard tx(store.db());
+    if (!tx.isActive()) {
+        out.ok = false;
+        out.error = tx.errorText();
+        return out;
+    }
     for (int i = 0; i < codes.size(); ++i) {
         if (progress)
             progress(i);
@@ -31,6 +39,9 @@ RunOutcome RunYH(YHStore &store, const QStringList &codes, qint16 scheme, const 
     if (!store.replacePlan(plan)) {
         out.ok = false;
         out.error = store.lastError();
+    } else if (!tx.commit()) {
+        out.ok = false;
+        out.error = tx.errorText();
     }
     return out;
 }

@@ -12,21 +12,24 @@ namespace optimise {
 
 YHStore::YHStore() : m_db(app::mainDb()) {}
 
-bool YHStore::run(const QString &sql, const QVariantList &values, QSqlQuery *query)
+bool YHStore::run(const QString &sql, const QVariantList &values, QSqlQuery **query)
 {
     m_error.clear();
-    return platform::execBound(m_db, sql, values, &m_error, query);
+    QSqlQuery *q = m_statements.exec(sql, values, &m_error);
+    if (query)
+        *query = q;
+    return q != nullptr;
 }
 
 namespace {
-QList<QStringList> allTexts(QSqlQuery &q)
+QList<QStringList> allTexts(QSqlQuery *q)
 {
     QList<QStringList> rows;
-    while (q.next()) {
+    while (q->next()) {
         QStringList row;
-        const int n = q.record().count();
+        const int n = q->record().count();
         for (int i = 0; i < n; ++i)
-            row << app::fieldText(q.value(i));
+            row << app::fieldText(q->value(i));
         rows << row;
     }
     return rows;
@@ -35,7 +38,7 @@ QList<QStringList> allTexts(QSqlQuery &q)
 
 std::optional<QList<QStringList>> YHStore::jobs()
 {
-    QSqlQuery q(m_db);
+    QSqlQuery *q = nullptr;
     if (!run(u"SELECT \"编号\", \"合同编号\", \"工程名称\", \"工程地点\", \"甲方单位\" FROM \"工程\" ORDER BY rowid"_s, {},
              &q))
         return std::nullopt;
@@ -44,7 +47,7 @@ std::optional<QList<QStringList>> YHStore::jobs()
 
 std::optional<QList<QStringList>> YHStore::jobWindows(qint64 jobId)
 {
-    QSqlQuery q(m_db);
+    QSqlQuery *q = nullptr;
     if (!run(u"SELECT \"工程编号\", \"门窗编号\", \"编号\", \"门窗名称\", \"门窗类型\", \"洞口宽\", \"洞口高\", \"备用\", "
              "\"樘数\", \"说明\" FROM \"工程门窗\" WHERE \"工程编号\" = ? ORDER BY rowid"_s,
              {jobId}, &q))
@@ -58,57 +61,57 @@ std::optional<QList<BillPieceRow>> YHStore::billRows(const QString &table, const
         m_error = u"no such bill table"_s;
         return std::nullopt;
     }
-    QSqlQuery q(m_db);
+    QSqlQuery *q = nullptr;
     if (!run(u"SELECT \"编号\", \"名称\", \"规格\", \"数量\", \"计算公式\" FROM "_s + platform::ident(table)
                  + u" WHERE \"窗号\" = ? ORDER BY rowid"_s,
              {typeNo}, &q))
         return std::nullopt;
     QList<BillPieceRow> rows;
-    while (q.next())
-        rows.append({q.value(0), app::fieldText(q.value(1)), app::fieldText(q.value(2)), app::fieldText(q.value(3)),
-                     app::fieldText(q.value(4))});
+    while (q->next())
+        rows.append({q->value(0), app::fieldText(q->value(1)), app::fieldText(q->value(2)), app::fieldText(q->value(3)),
+                     app::fieldText(q->value(4))});
     return rows;
 }
 
 std::optional<QList<LabelRow>> YHStore::windowLabels(const QVariant &windowId)
 {
-    QSqlQuery q(m_db);
+    QSqlQuery *q = nullptr;
     if (!run(u"SELECT \"MC\", \"schar\", \"Px\", \"Py\" FROM \"标注\" WHERE \"MCNUM\" = ? ORDER BY rowid"_s, {windowId},
              &q))
         return std::nullopt;
     QList<LabelRow> rows;
-    while (q.next())
-        rows.append({app::fieldText(q.value(0)), app::fieldText(q.value(1)), q.value(2).toFloat(), q.value(3).toFloat()});
+    while (q->next())
+        rows.append({app::fieldText(q->value(0)), app::fieldText(q->value(1)), q->value(2).toFloat(), q->value(3).toFloat()});
     return rows;
 }
 
 std::optional<QList<ComponentKey>> YHStore::components(const QVariant &windowId)
 {
-    QSqlQuery q(m_db);
+    QSqlQuery *q = nullptr;
     if (!run(u"SELECT \"CBN\", \"CMC\" FROM \"标注2\" WHERE \"MCBN\" = ? GROUP BY \"CBN\", \"CMC\" ORDER BY \"CBN\", \"CMC\""_s,
              {windowId}, &q))
         return std::nullopt;
     QList<ComponentKey> rows;
-    while (q.next())
-        rows.append({q.value(0), app::fieldText(q.value(1))});
+    while (q->next())
+        rows.append({q->value(0), app::fieldText(q->value(1))});
     return rows;
 }
 
 std::optional<ComponentLabels> YHStore::componentLabels(const QVariant &windowId, const ComponentKey &key)
 {
-    QSqlQuery q(m_db);
+    QSqlQuery *q = nullptr;
     if (!run(u"SELECT \"MC\", \"MCZ\", \"Px\", \"Py\", \"Count\" FROM \"标注2\" WHERE \"MCBN\" = ? AND \"CBN\" = ? "
              "AND \"CMC\" IS ? ORDER BY rowid"_s,
              {windowId, key.cbn, key.cmc.isNull() ? QVariant() : QVariant(key.cmc)}, &q))
         return std::nullopt;
     ComponentLabels out;
     bool first = true;
-    while (q.next()) {
+    while (q->next()) {
         if (first)
-            out.units = q.value(4).toLongLong();
+            out.units = q->value(4).toLongLong();
         first = false;
-        out.labels.append({app::fieldText(q.value(0)), app::fieldText(q.value(1)), q.value(2).toFloat(),
-                           q.value(3).toFloat()});
+        out.labels.append({app::fieldText(q->value(0)), app::fieldText(q->value(1)), q->value(2).toFloat(),
+                           q->value(3).toFloat()});
     }
     return out;
 }
@@ -117,10 +120,12 @@ bool YHStore::writePieces(const QList<PieceRow> &pieces)
 {
     if (!run(u"DELETE FROM \"优化数据\""_s, {}))
         return false;
+    platform::BulkStatement insert(
+        m_db, u"INSERT INTO \"优化数据\" (\"编号\", \"名称\", \"规格\", \"长度\", \"数量\") VALUES (?, ?, ?, ?, ?)"_s);
     for (const PieceRow &p : pieces) {
-        if (!run(u"INSERT INTO \"优化数据\" (\"编号\", \"名称\", \"规格\", \"长度\", \"数量\") VALUES (?, ?, ?, ?, ?)"_s,
-                 {p.id, p.name.isNull() ? QVariant() : QVariant(p.name), p.code.isNull() ? QVariant() : QVariant(p.code),
-                  p.length, p.quantity}))
+        if (!insert.exec({p.id, p.name.isNull() ? QVariant() : QVariant(p.name),
+                          p.code.isNull() ? QVariant() : QVariant(p.code), p.length, p.quantity},
+                         &m_error))
             return false;
     }
     return true;
@@ -130,10 +135,10 @@ bool YHStore::writePlan(const QList<PlanRow> &plan)
 {
     if (!run(u"DELETE FROM \"优化结果\""_s, {}))
         return false;
+    platform::BulkStatement insert(m_db, u"INSERT INTO \"优化结果\" (\"材料名称\", \"切割规格\", \"数量\", \"优化比率\", \"剩余料长\") "
+                                         "VALUES (?, ?, ?, ?, ?)"_s);
     for (const PlanRow &r : plan) {
-        if (!run(u"INSERT INTO \"优化结果\" (\"材料名称\", \"切割规格\", \"数量\", \"优化比率\", \"剩余料长\") "
-                 "VALUES (?, ?, ?, ?, ?)"_s,
-                 {r.material, r.pattern, r.bars, r.ratio, r.remain}))
+        if (!insert.exec({r.material, r.pattern, r.bars, r.ratio, r.remain}, &m_error))
             return false;
     }
     return true;
@@ -191,28 +196,28 @@ bool YHStore::replacePiecesAndPlan(const QList<PieceRow> &pieces, const QList<Pl
 
 std::optional<QStringList> YHStore::materialCodes()
 {
-    QSqlQuery q(m_db);
+    QSqlQuery *q = nullptr;
     if (!run(u"SELECT \"规格\" FROM \"优化数据\" GROUP BY \"规格\" ORDER BY \"规格\""_s, {}, &q))
         return std::nullopt;
     QStringList codes;
-    while (q.next())
-        codes << app::fieldText(q.value(0));
+    while (q->next())
+        codes << app::fieldText(q->value(0));
     return codes;
 }
 
 namespace {
-QList<LengthQty> lengthRows(QSqlQuery &q)
+QList<LengthQty> lengthRows(QSqlQuery *q)
 {
     QList<LengthQty> rows;
-    while (q.next())
-        rows.append({q.value(0).toDouble(), q.value(1).toDouble()});
+    while (q->next())
+        rows.append({q->value(0).toDouble(), q->value(1).toDouble()});
     return rows;
 }
 } // namespace
 
 std::optional<QList<LengthQty>> YHStore::groupedLengthsDesc(const QString &code)
 {
-    QSqlQuery q(m_db);
+    QSqlQuery *q = nullptr;
     if (!run(u"SELECT \"长度\", sum(\"数量\") FROM \"优化数据\" WHERE \"规格\" = ? GROUP BY \"长度\" ORDER BY \"长度\" DESC"_s,
              {code}, &q))
         return std::nullopt;
@@ -221,7 +226,7 @@ std::optional<QList<LengthQty>> YHStore::groupedLengthsDesc(const QString &code)
 
 std::optional<QList<LengthQty>> YHStore::lengthsAsc(const QString &code)
 {
-    QSqlQuery q(m_db);
+    QSqlQuery *q = nullptr;
     if (!run(u"SELECT \"长度\", \"数量\" FROM \"优化数据\" WHERE \"规格\" = ? ORDER BY \"长度\", rowid"_s, {code}, &q))
         return std::nullopt;
     return lengthRows(q);
@@ -229,29 +234,29 @@ std::optional<QList<LengthQty>> YHStore::lengthsAsc(const QString &code)
 
 std::optional<QList<PlanGroupRow>> YHStore::planGroups()
 {
-    QSqlQuery q(m_db);
+    QSqlQuery *q = nullptr;
     if (!run(u"SELECT \"材料名称\", \"切割规格\", sum(\"数量\"), \"优化比率\", \"剩余料长\" FROM \"优化结果\" "
              "GROUP BY \"材料名称\", \"切割规格\", \"优化比率\", \"剩余料长\" "
              "ORDER BY \"材料名称\", \"切割规格\", \"优化比率\", \"剩余料长\""_s,
              {}, &q))
         return std::nullopt;
     QList<PlanGroupRow> rows;
-    while (q.next())
-        rows.append({app::fieldText(q.value(0)), app::fieldText(q.value(1)), app::fieldText(q.value(2)),
-                     app::fieldText(q.value(3)), app::fieldText(q.value(4))});
+    while (q->next())
+        rows.append({app::fieldText(q->value(0)), app::fieldText(q->value(1)), app::fieldText(q->value(2)),
+                     app::fieldText(q->value(3)), app::fieldText(q->value(4))});
     return rows;
 }
 
 std::optional<QList<SummaryRow>> YHStore::planSummary()
 {
-    QSqlQuery q(m_db);
+    QSqlQuery *q = nullptr;
     if (!run(u"SELECT \"材料名称\", sum(\"数量\"), sum(\"优化比率\" * \"数量\") / sum(\"数量\") FROM \"优化结果\" "
              "GROUP BY \"材料名称\" ORDER BY \"材料名称\""_s,
              {}, &q))
         return std::nullopt;
     QList<SummaryRow> rows;
-    while (q.next())
-        rows.append({app::fieldText(q.value(0)), app::fieldText(q.value(1)), app::fieldText(q.value(2))});
+    while (q->next())
+        rows.append({app::fieldText(q->value(0)), app::fieldText(q->value(1)), app::fieldText(q->value(2))});
     return rows;
 }
 

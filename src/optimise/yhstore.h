@@ -5,6 +5,8 @@
 #include "yhcut.h"
 
 #include <QList>
+#include "platform/database.h"
+
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
@@ -70,6 +72,7 @@ public:
     YHStore();
     explicit YHStore(QSqlDatabase db) : m_db(db) {}
 
+    QSqlDatabase db() const { return m_db; }
     QString lastError() const { return m_error; }
 
     // 工程 rows, every field as text by position (编号, 合同编号, 工程名称, 工程地点, 甲方单位).
@@ -104,9 +107,10 @@ public:
 private:
     bool writePieces(const QList<PieceRow> &pieces);
     bool writePlan(const QList<PlanRow> &plan);
-    bool run(const QString &sql, const QVariantList &values, QSqlQuery *query = nullptr);
+    bool run(const QString &sql, const QVariantList &values, QSqlQuery **query = nullptr);
 
     QSqlDatabase m_db;
+    platform::PreparedStatements m_statements{m_db};
     QString m_error;
 };
 

@@ -3,7 +3,10 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QSqlError>
+#include <QSqlDriver>
 #include <QSqlRecord>
+
+#include <sqlite3.h>
 
 using namespace Qt::StringLiterals;
 
@@ -79,6 +82,135 @@ bool execBound(QSqlDatabase db, const QString &sql, const QVariantList &values, 
     }
     if (query)
         *query = std::move(q);
+    return true;
+}
+
+QSqlQuery *PreparedStatements::exec(const QString &sql, const QVariantList &values, QString *error)
+{
+    auto it = m_queries.find(sql);
+    if (it == m_queries.end()) {
+        auto q = std::make_unique<QSqlQuery>(m_db);
+        q->setForwardOnly(true);
+        if (!q->prepare(sql)) {
+            if (error)
+                *error = q->lastError().text();
+            return nullptr;
+        }
+        it = m_queries.emplace(sql, std::move(q)).first;
+    }
+    QSqlQuery *q = it->second.get();
+    // A read left unfinished must not hold the statement.
+    q->finish();
+    for (int i = 0; i < values.size(); ++i)
+        q->bindValue(i, values.at(i));
+    if (!q->exec()) {
+        if (error)
+            *error = q->lastError().text();
+        return nullptr;
+    }
+    return q;
+}
+
+struct BulkStatement::Engine
+{
+    sqlite3 *db = nullptr;
+    sqlite3_stmt *stmt = nullptr;
+};
+
+namespace {
+sqlite3 *engineHandle(QSqlDatabase db)
+{
+    if (!db.isOpen() || !db.driver())
+        return nullptr;
+    const QVariant v = db.driver()->handle();
+    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3 *const *>(v.constData());
+}
+
+// As the Qt driver binds: its null rules and its choice of storage class per type.
+int bindEngineValue(sqlite3_stmt *st, int index, const QVariant &v)
+{
+    if (!v.isValid() || v.isNull())
+        return sqlite3_bind_null(st, index);
+    switch (v.typeId()) {
+    case QMetaType::QString: {
+        const QString &s = *static_cast<const QString *>(v.constData());
+        if (s.isNull())
+            return sqlite3_bind_null(st, index);
+        return sqlite3_bind_text16(st, index, s.utf16(), int(s.size() * sizeof(char16_t)), SQLITE_TRANSIENT);
+    }
+    case QMetaType::QByteArray: {
+        const QByteArray &b = *static_cast<const QByteArray *>(v.constData());
+        if (b.isNull())
+            return sqlite3_bind_null(st, index);
+        return sqlite3_bind_blob(st, index, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+    }
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Bool:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+        return sqlite3_bind_int64(st, index, v.toLongLong());
+    case QMetaType::Double:
+        return sqlite3_bind_double(st, index, v.toDouble());
+    default: {
+        const QString s = v.toString();
+        return sqlite3_bind_text16(st, index, s.utf16(), int(s.size() * sizeof(char16_t)), SQLITE_TRANSIENT);
+    }
+    }
+}
+} // namespace
+
+BulkStatement::BulkStatement(QSqlDatabase db, const QString &sql)
+{
+    if (sqlite3 *handle = engineHandle(db)) {
+        m_engine = std::make_unique<Engine>();
+        m_engine->db = handle;
+        const QByteArray text = sql.toUtf8();
+        if (sqlite3_prepare_v2(handle, text.constData(), int(text.size()), &m_engine->stmt, nullptr) != SQLITE_OK) {
+            m_prepareError = QString::fromUtf8(sqlite3_errmsg(handle));
+            sqlite3_finalize(m_engine->stmt);
+            m_engine->stmt = nullptr;
+        }
+        return;
+    }
+    m_fallback = QSqlQuery(db);
+    if (!m_fallback.prepare(sql))
+        m_prepareError = m_fallback.lastError().text();
+}
+
+BulkStatement::~BulkStatement()
+{
+    if (m_engine)
+        sqlite3_finalize(m_engine->stmt);
+}
+
+bool BulkStatement::exec(const QVariantList &values, QString *error)
+{
+    auto failed = [error](const QString &text) {
+        if (error)
+            *error = text;
+        return false;
+    };
+    if (!m_prepareError.isEmpty())
+        return failed(m_prepareError);
+    if (!m_engine) {
+        for (int i = 0; i < values.size(); ++i)
+            m_fallback.bindValue(i, values.at(i));
+        return m_fallback.exec() || failed(m_fallback.lastError().text());
+    }
+    sqlite3_stmt *st = m_engine->stmt;
+    for (int i = 0; i < values.size(); ++i)
+        if (bindEngineValue(st, i + 1, values.at(i)) != SQLITE_OK)
+            return failed(QString::fromUtf8(sqlite3_errmsg(m_engine->db)));
+    const int rc = sqlite3_step(st);
+    if (rc != SQLITE_DONE && rc != SQLITE_ROW) {
+        const QString text = QString::fromUtf8(sqlite3_errmsg(m_engine->db));
+        sqlite3_reset(st);
+        return failed(text);
+    }
+    sqlite3_reset(st);
     return true;
 }
 

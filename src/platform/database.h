@@ -5,6 +5,8 @@
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
+#include <map>
+#include <memory>
 
 namespace platform {
 
@@ -29,6 +31,47 @@ QStringList columnNames(QSqlDatabase db, const QString &table);
 // field by field between databases). False with *error when the table is missing or narrower.
 bool preparePositionalInsert(QSqlDatabase db, const QString &table, int fieldCount, QSqlQuery *query,
                              QString *error);
+
+// Statements prepared once and re-bound for every row of a bulk operation. A statement is
+// re-prepared only when its text was not seen before; the queries live as long as the cache.
+class PreparedStatements
+{
+public:
+    explicit PreparedStatements(QSqlDatabase db) : m_db(db) {}
+    PreparedStatements(const PreparedStatements &) = delete;
+    PreparedStatements &operator=(const PreparedStatements &) = delete;
+
+    // Binds the values by position and runs the statement; the query is for reading its rows until
+    // the next exec of the same text. nullptr with *error (the driver's text) on failure.
+    QSqlQuery *exec(const QString &sql, const QVariantList &values, QString *error);
+
+private:
+    QSqlDatabase m_db;
+    std::map<QString, std::unique_ptr<QSqlQuery>> m_queries;
+};
+
+// One insert (or other statement without rows) prepared once on the engine's own handle and run
+// per row, for bulk writes: binding through QSqlQuery costs several times the engine's work.
+// Values bind as the Qt driver binds them (null QString and invalid QVariant as NULL, whole
+// numbers as integers, floating point as reals, texts as text). Falls back to QSqlQuery when the
+// connection offers no engine handle.
+class BulkStatement
+{
+public:
+    BulkStatement(QSqlDatabase db, const QString &sql);
+    ~BulkStatement();
+    BulkStatement(const BulkStatement &) = delete;
+    BulkStatement &operator=(const BulkStatement &) = delete;
+
+    // False with *error (the engine's text) when preparing or running fails.
+    bool exec(const QVariantList &values, QString *error);
+
+private:
+    struct Engine;
+    std::unique_ptr<Engine> m_engine;
+    QSqlQuery m_fallback;
+    QString m_prepareError;
+};
 
 // Quotes an identifier chosen by the code (table and column names), never a value.
 QString ident(const QString &name);

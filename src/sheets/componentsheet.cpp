@@ -4,8 +4,10 @@
 #include "design/formula.h"
 #include "drawing/mcpicture.h"
 #include "platform/chinese.h"
+#include "platform/database.h"
 #include "platform/numtext.h"
 
+#include <QHash>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -217,8 +219,43 @@ bool isCombinedSheetLine(const project::JobLine &line)
     return platform::val(line.typeNo) < 0;
 }
 
-std::optional<ComponentSheet> buildComponentSheet(const project::JobLine &line, int position, const QString &jobId,
-                                                  const QDate &today, QString *error)
+namespace {
+// What the sheets of one operation share: the job list, and each type's bill and record, read once.
+struct SheetReads
+{
+    project::ProjectStore projects;
+    design::TypeStore types;
+    std::optional<QList<project::Job>> jobs;
+    QHash<qint64, design::Bill> bills;
+    QHash<qint64, std::optional<design::DoorType>> typeRecords;
+
+    const design::Bill *bill(qint64 typeNo)
+    {
+        if (auto it = bills.constFind(typeNo); it != bills.constEnd())
+            return &*it;
+        std::optional<design::Bill> b = types.loadBill(typeNo);
+        return b ? &*bills.insert(typeNo, std::move(*b)) : nullptr;
+    }
+    // The record, or nullopt when it is missing or cannot be read (types.lastError() tells which).
+    std::optional<design::DoorType> type(qint64 typeNo)
+    {
+        if (auto it = typeRecords.constFind(typeNo); it != typeRecords.constEnd())
+            return *it;
+        std::optional<design::DoorType> t = types.type(typeNo);
+        if (t)
+            typeRecords.insert(typeNo, t);
+        return t;
+    }
+    const QList<project::Job> *jobList()
+    {
+        if (!jobs)
+            jobs = projects.loadJobs();
+        return jobs ? &*jobs : nullptr;
+    }
+};
+
+std::optional<ComponentSheet> buildSheet(SheetReads &reads, const project::JobLine &line, int position,
+                                         const QString &jobId, const QDate &today, QString *error)
 {
     ComponentSheet sheet;
     sheet.combined = isCombinedSheetLine(line);
@@ -229,8 +266,8 @@ std::optional<ComponentSheet> buildComponentSheet(const project::JobLine &line, 
     sheet.units = line.fields.count;
     sheet.remark = line.fields.remark;
 
-    project::ProjectStore projects;
-    design::TypeStore types;
+    project::ProjectStore &projects = reads.projects;
+    design::TypeStore &types = reads.types;
     const qint64 lineId = keyOf(line.id);
     const double units = platform::val(line.fields.count);
     const auto readFailed = [error](const QString &what) {
@@ -247,12 +284,12 @@ std::optional<ComponentSheet> buildComponentSheet(const project::JobLine &line, 
         for (const design::MacroTable::Entry &e : macros.entries())
             sheet.labels << SheetLabel{e.x, e.y, e.value};
         const qint64 typeNo = keyOf(line.typeNo);
-        const std::optional<design::Bill> bill = types.loadBill(typeNo);
+        const design::Bill *bill = reads.bill(typeNo);
         if (!bill)
             return readFailed(types.lastError());
         for (SheetSection s : sheetSections())
             AppendSheetSection(sheet.rows, s, bill->of(sectionBillKind(s)), macros, units);
-        if (const std::optional<design::DoorType> type = types.type(typeNo)) {
+        if (const std::optional<design::DoorType> type = reads.type(typeNo)) {
             sheet.drawingNumber = type->drawingNumber;
         } else {
             // A type removed from the library leaves the drawing empty; a failed read is an error.
@@ -280,7 +317,7 @@ std::optional<ComponentSheet> buildComponentSheet(const project::JobLine &line, 
                 count = platform::val(app::fieldText(rows->constFirst().count));
                 design::SortMacrosByNameLength(macros);
             }
-            const std::optional<design::Bill> bill = types.loadBill(key.cbn);
+            const design::Bill *bill = reads.bill(key.cbn);
             if (!bill)
                 return readFailed(types.lastError());
             for (SheetSection s : sheetSections())
@@ -289,7 +326,7 @@ std::optional<ComponentSheet> buildComponentSheet(const project::JobLine &line, 
         sheet.drawingNumber = platform::generalDouble(-platform::val(line.typeNo));
     }
 
-    const std::optional<QList<project::Job>> jobs = projects.loadJobs();
+    const QList<project::Job> *jobs = reads.jobList();
     if (!jobs)
         return readFailed(projects.lastError());
     const qint64 jobKey = keyOf(jobId);
@@ -300,6 +337,30 @@ std::optional<ComponentSheet> buildComponentSheet(const project::JobLine &line, 
         }
     }
     return sheet;
+}
+} // namespace
+
+std::optional<ComponentSheet> buildComponentSheet(const project::JobLine &line, int position, const QString &jobId,
+                                                  const QDate &today, QString *error)
+{
+    SheetReads reads;
+    return buildSheet(reads, line, position, jobId, today, error);
+}
+
+std::optional<QList<ComponentSheet>> buildComponentSheets(const QList<project::JobLine> &lines, int from, int to,
+                                                          const QString &jobId, const QDate &today, QString *error)
+{
+    SheetReads reads;
+    // The reads of all sheets are one transaction: no lock taken and dropped per statement.
+    platform::TransactionGuard tx(app::mainDb());
+    QList<ComponentSheet> sheets;
+    for (int p = from; p <= to; ++p) {
+        std::optional<ComponentSheet> sheet = buildSheet(reads, lines.at(p - 1), p, jobId, today, error);
+        if (!sheet)
+            return std::nullopt;
+        sheets << std::move(*sheet);
+    }
+    return sheets;
 }
 
 bool drawSheetPicture(const ComponentSheet &sheet, platform::Surface &pic, QString *error)

@@ -106,6 +106,13 @@ std::optional<ComponentSheet> buildComponentSheet(const project::JobLine &line, 
                                                   const QDate &today = QDate::currentDate(),
                                                   QString *error = nullptr);
 
+// The sheets of lines from..to (1-based positions) of the list, with the job list and each type's
+// bill and record read once for all of them. nullopt with *error as soon as one cannot be built.
+std::optional<QList<ComponentSheet>> buildComponentSheets(const QList<project::JobLine> &lines, int from, int to,
+                                                          const QString &jobId,
+                                                          const QDate &today = QDate::currentDate(),
+                                                          QString *error = nullptr);
+
 // Draws the sheet's drawing with its values into the screen box (0, 500)-(5000, 4917) of a picture.
 // Values are written even when the drawing cannot be read; false with *error then.
 bool drawSheetPicture(const ComponentSheet &sheet, platform::Surface &pic, QString *error = nullptr);

@@ -4,6 +4,7 @@
 
 #include "design/formula.h"
 #include "design/macrotable.h"
+#include "platform/database.h"
 #include "platform/numtext.h"
 
 #include <cmath>
@@ -28,14 +29,26 @@ QString formulaError(const QString &window, const QString &name, const QString &
 }
 
 // The four passes of one type's bill with one set of named dimensions and one multiplier.
-bool expandBill(StatsStore &store, const QVariant &typeNo, design::MacroTable &macros, double units,
-                const QString &window, WorkRows *rows, QString *error)
+const TypeBill *billOf(StatsStore &store, const QVariant &typeNo, BillCache &bills, QString *error)
 {
+    const QString key = typeNo.toString();
+    if (auto it = bills.constFind(key); it != bills.constEnd())
+        return &*it;
     const auto bill = store.bill(typeNo);
     if (!bill) {
         *error = store.lastError();
-        return false;
+        return nullptr;
     }
+    return &*bills.insert(key, *bill);
+}
+
+bool expandBill(StatsStore &store, const QVariant &typeNo, design::MacroTable &macros, double units,
+                const QString &window, WorkRows *rows, QString *error, BillCache *cache)
+{
+    BillCache local;
+    const TypeBill *bill = billOf(store, typeNo, cache ? *cache : local, error);
+    if (!bill)
+        return false;
     for (PieceKind kind : {PieceKind::Profile, PieceKind::Steel}) {
         QList<PieceRow> &out = kind == PieceKind::Profile ? rows->profiles : rows->steel;
         for (const PieceBillRow &r : kind == PieceKind::Profile ? bill->profiles : bill->steel) {
@@ -71,7 +84,8 @@ bool expandBill(StatsStore &store, const QVariant &typeNo, design::MacroTable &m
 }
 } // namespace
 
-bool FillTJFromWindow(StatsStore &store, const project::JobLine &line, WorkRows *rows, QString *error)
+bool FillTJFromWindow(StatsStore &store, const project::JobLine &line, WorkRows *rows, QString *error,
+                      BillCache *bills)
 {
     const auto labels = store.windowLabels(numberParam(line.id));
     if (!labels) {
@@ -79,10 +93,12 @@ bool FillTJFromWindow(StatsStore &store, const project::JobLine &line, WorkRows 
         return false;
     }
     design::MacroTable macros = macrosOf(*labels);
-    return expandBill(store, numberParam(line.typeNo), macros, num(line.fields.count), line.fields.name, rows, error);
+    return expandBill(store, numberParam(line.typeNo), macros, num(line.fields.count), line.fields.name, rows, error,
+                      bills);
 }
 
-bool FillTJFromZHWindow(StatsStore &store, const project::JobLine &line, WorkRows *rows, QString *error)
+bool FillTJFromZHWindow(StatsStore &store, const project::JobLine &line, WorkRows *rows, QString *error,
+                        BillCache *bills)
 {
     const QVariant lineId = numberParam(line.id);
     const auto parts = store.components(lineId);
@@ -106,7 +122,8 @@ bool FillTJFromZHWindow(StatsStore &store, const project::JobLine &line, WorkRow
             return false;
         }
         design::MacroTable macros = macrosOf(labels->labels);
-        if (!expandBill(store, part.cbn, macros, windowUnits * double(*partUnits), line.fields.name, rows, error))
+        if (!expandBill(store, part.cbn, macros, windowUnits * double(*partUnits), line.fields.name, rows, error,
+                        bills))
             return false;
     }
     return true;
@@ -115,9 +132,11 @@ bool FillTJFromZHWindow(StatsStore &store, const project::JobLine &line, WorkRow
 std::optional<WorkRows> expandWindows(StatsStore &store, const QList<project::JobLine> &lines, QString *error)
 {
     WorkRows rows;
+    BillCache bills;
     for (const project::JobLine &line : lines) {
         const bool combined = num(line.typeNo) < 0;
-        if (!(combined ? FillTJFromZHWindow(store, line, &rows, error) : FillTJFromWindow(store, line, &rows, error)))
+        if (!(combined ? FillTJFromZHWindow(store, line, &rows, error, &bills)
+                       : FillTJFromWindow(store, line, &rows, error, &bills)))
             return std::nullopt;
     }
     return rows;
@@ -125,11 +144,21 @@ std::optional<WorkRows> expandWindows(StatsStore &store, const QList<project::Jo
 
 bool GatherTJ(StatsStore &store, const QList<project::JobLine> &lines, QString *error)
 {
+    // One transaction for the reads too: no lock taken and dropped per statement.
+    platform::TransactionGuard tx(store.db());
+    if (!tx.isActive()) {
+        *error = tx.errorText();
+        return false;
+    }
     const auto rows = expandWindows(store, lines, error);
     if (!rows)
         return false;
     if (!store.replaceWorkRows(*rows)) {
         *error = store.lastError();
+        return false;
+    }
+    if (!tx.commit()) {
+        *error = tx.errorText();
         return false;
     }
     return true;

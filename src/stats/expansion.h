@@ -6,22 +6,29 @@
 
 #include "project/projectstore.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 
 namespace stats {
 
+// Bills already read in one operation, by type number: a type is read once however many windows
+// use it.
+using BillCache = QHash<QString, TypeBill>;
+
 // The rows of one plain window, appended to *rows. False with *error when a read fails or a
 // formula gives no finite number; *rows may then hold part of the window.
-bool FillTJFromWindow(StatsStore &store, const project::JobLine &line, WorkRows *rows, QString *error);
+bool FillTJFromWindow(StatsStore &store, const project::JobLine &line, WorkRows *rows, QString *error,
+                      BillCache *bills = nullptr);
 // The same for a combined window, component after component (by CBN, then CMC).
-bool FillTJFromZHWindow(StatsStore &store, const project::JobLine &line, WorkRows *rows, QString *error);
+bool FillTJFromZHWindow(StatsStore &store, const project::JobLine &line, WorkRows *rows, QString *error,
+                        BillCache *bills = nullptr);
 
 // The rows of the chosen windows in list order; a type number below 0 is a combined window.
 std::optional<WorkRows> expandWindows(StatsStore &store, const QList<project::JobLine> &lines, QString *error);
 
 // Empties the five tables (OutTJ too) and writes the chosen windows' rows, all or nothing: a
-// failure leaves the tables as they were.
+// failure leaves the tables as they were. Reads and writes are one transaction.
 bool GatherTJ(StatsStore &store, const QList<project::JobLine> &lines, QString *error);
 // Empties OutXC, OutXG, OutPC, OutPJ and OutTJ.
 bool ClearTJTables(StatsStore &store, QString *error);

@@ -2,7 +2,11 @@
 
 #include "numbers.h"
 
+#include "platform/database.h"
 #include "platform/numtext.h"
+
+#include <QHash>
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -33,13 +37,34 @@ double pricePerMetre(const CatalogueEntry &e)
     return clean(e.price / 1000 * e.density);
 }
 
-bool addFittings(StatsStore &store, QList<PricedLine> *lines, QString *error)
+// Catalogue rows already looked up in one pricing: many groups share a material code.
+class Catalogue
+{
+public:
+    explicit Catalogue(StatsStore &store) : m_store(store) {}
+    std::optional<CatalogueEntry> lookup(CatalogueTable table, const QString &key)
+    {
+        QHash<QString, CatalogueEntry> &seen = m_seen[int(table)];
+        if (auto it = seen.constFind(key); it != seen.constEnd())
+            return *it;
+        const auto e = m_store.lookup(table, key);
+        if (e)
+            seen.insert(key, *e);
+        return e;
+    }
+
+private:
+    StatsStore &m_store;
+    QHash<QString, CatalogueEntry> m_seen[4];
+};
+
+bool addFittings(StatsStore &store, Catalogue &catalogue, QList<PricedLine> *lines, QString *error)
 {
     const auto groups = store.fittingTotals();
     if (!groups)
         return lookupFailed(store, error);
     for (const CodeTotal &g : *groups) {
-        const auto e = store.lookup(CatalogueTable::Fitting, g.code);
+        const auto e = catalogue.lookup(CatalogueTable::Fitting, g.code);
         if (!e)
             return lookupFailed(store, error);
         PricedLine l;
@@ -59,6 +84,7 @@ std::optional<QList<PricedLine>> priceBySpec(StatsStore &store, KindChoice kinds
                                              QString *error)
 {
     QList<PricedLine> lines;
+    Catalogue catalogue(store);
     PricingTotals next = *totals;
     for (PieceKind kind : {PieceKind::Profile, PieceKind::Steel}) {
         const bool profile = kind == PieceKind::Profile;
@@ -71,7 +97,7 @@ std::optional<QList<PricedLine>> priceBySpec(StatsStore &store, KindChoice kinds
             return std::nullopt;
         }
         for (const CodeTotal &g : *groups) {
-            const auto e = store.lookup(profile ? CatalogueTable::Profile : CatalogueTable::Steel, g.code);
+            const auto e = catalogue.lookup(profile ? CatalogueTable::Profile : CatalogueTable::Steel, g.code);
             if (!e) {
                 lookupFailed(store, error);
                 return std::nullopt;
@@ -88,7 +114,7 @@ std::optional<QList<PricedLine>> priceBySpec(StatsStore &store, KindChoice kinds
         }
         (profile ? next.ProfileWeight : next.SteelWeight) = clean(weight);
     }
-    if (kinds.fittings && !addFittings(store, &lines, error))
+    if (kinds.fittings && !addFittings(store, catalogue, &lines, error))
         return std::nullopt;
     if (kinds.panels) {
         double area = 0;
@@ -98,7 +124,7 @@ std::optional<QList<PricedLine>> priceBySpec(StatsStore &store, KindChoice kinds
             return std::nullopt;
         }
         for (const CodeTotal &g : *groups) {
-            const auto e = store.lookup(CatalogueTable::Panel, g.code);
+            const auto e = catalogue.lookup(CatalogueTable::Panel, g.code);
             if (!e) {
                 lookupFailed(store, error);
                 return std::nullopt;
@@ -122,6 +148,7 @@ std::optional<QList<PricedLine>> priceBySpec(StatsStore &store, KindChoice kinds
 std::optional<QList<PricedLine>> priceBySpecLength(StatsStore &store, KindChoice kinds, QString *error)
 {
     QList<PricedLine> lines;
+    Catalogue catalogue(store);
     for (PieceKind kind : {PieceKind::Profile, PieceKind::Steel}) {
         const bool profile = kind == PieceKind::Profile;
         if (!(profile ? kinds.profiles : kinds.steel))
@@ -132,7 +159,7 @@ std::optional<QList<PricedLine>> priceBySpecLength(StatsStore &store, KindChoice
             return std::nullopt;
         }
         for (const CodeLengthCount &g : *groups) {
-            const auto e = store.lookup(profile ? CatalogueTable::Profile : CatalogueTable::Steel, g.code);
+            const auto e = catalogue.lookup(profile ? CatalogueTable::Profile : CatalogueTable::Steel, g.code);
             if (!e) {
                 lookupFailed(store, error);
                 return std::nullopt;
@@ -148,7 +175,7 @@ std::optional<QList<PricedLine>> priceBySpecLength(StatsStore &store, KindChoice
             lines.append(l);
         }
     }
-    if (kinds.fittings && !addFittings(store, &lines, error))
+    if (kinds.fittings && !addFittings(store, catalogue, &lines, error))
         return std::nullopt;
     if (kinds.panels) {
         const auto groups = store.panelSizeGroups();
@@ -157,7 +184,7 @@ std::optional<QList<PricedLine>> priceBySpecLength(StatsStore &store, KindChoice
             return std::nullopt;
         }
         for (const PanelSizeCount &g : *groups) {
-            const auto e = store.lookup(CatalogueTable::Panel, g.name);
+            const auto e = catalogue.lookup(CatalogueTable::Panel, g.name);
             if (!e) {
                 lookupFailed(store, error);
                 return std::nullopt;
@@ -175,30 +202,43 @@ std::optional<QList<PricedLine>> priceBySpecLength(StatsStore &store, KindChoice
     return lines;
 }
 
-bool BuildTJBySpec(StatsStore &store, KindChoice kinds, PricingTotals *totals, QString *error)
+namespace {
+// Prices and writes OutTJ in one transaction, reads included.
+bool rebuildPricedList(StatsStore &store, const std::function<std::optional<QList<PricedLine>>()> &price,
+                       QString *error)
 {
-    PricingTotals next = *totals;
-    const auto lines = priceBySpec(store, kinds, &next, error);
+    platform::TransactionGuard tx(store.db());
+    if (!tx.isActive()) {
+        *error = tx.errorText();
+        return false;
+    }
+    const auto lines = price();
     if (!lines)
         return false;
     if (!store.replacePricedList(*lines)) {
         *error = store.lastError();
         return false;
     }
+    if (!tx.commit()) {
+        *error = tx.errorText();
+        return false;
+    }
+    return true;
+}
+} // namespace
+
+bool BuildTJBySpec(StatsStore &store, KindChoice kinds, PricingTotals *totals, QString *error)
+{
+    PricingTotals next = *totals;
+    if (!rebuildPricedList(store, [&] { return priceBySpec(store, kinds, &next, error); }, error))
+        return false;
     *totals = next;
     return true;
 }
 
 bool BuildTJBySpecLength(StatsStore &store, KindChoice kinds, QString *error)
 {
-    const auto lines = priceBySpecLength(store, kinds, error);
-    if (!lines)
-        return false;
-    if (!store.replacePricedList(*lines)) {
-        *error = store.lastError();
-        return false;
-    }
-    return true;
+    return rebuildPricedList(store, [&] { return priceBySpecLength(store, kinds, error); }, error);
 }
 
 } // namespace stats

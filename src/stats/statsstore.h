@@ -3,6 +3,8 @@
 // catalogue prices, and the work tables OutXC, OutXG, OutPJ, OutPC, OutTJ and OutJS. Values are
 // bound; every rebuild of a work table is one transaction, so a failing run leaves it as it was.
 #include <QList>
+#include "platform/database.h"
+
 #include <QSqlDatabase>
 #include <QString>
 #include <QVariant>
@@ -208,11 +210,12 @@ public:
     std::optional<QList<QVariantList>> exportRows(ExportQuery query);
 
 private:
-    bool run(const QString &sql, const QVariantList &values, QSqlQuery *query = nullptr);
+    bool run(const QString &sql, const QVariantList &values, QSqlQuery **query = nullptr);
     bool writePricedList(const QList<PricedLine> &lines);
     bool writeSettlement(const QList<SettlementRow> &rows);
 
     QSqlDatabase m_db;
+    platform::PreparedStatements m_statements{m_db};
     QString m_error;
 };
 

@@ -1,5 +1,6 @@
 #include "optimise/yhcut.h"
 
+#include <QMap>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -71,6 +72,8 @@ private slots:
     void schemeOne();
     void schemeTwo_data();
     void schemeTwo();
+    void manyPiecesOfOneCodeAreAllCut_data();
+    void manyPiecesOfOneCodeAreAllCut();
     void schemeTwoSearchOrder();
     void schemeTwoRatioThreshold();
     void bothSchemesCutEveryPiece_data();
@@ -87,12 +90,16 @@ void TstYHCut::tableBounds()
     QCOMPARE(empty.GetMaxValue(), 0);
     QCOMPARE(empty.GetMinValue(), 0);
     QCOMPARE(empty.GetTotalValue(6000), 0);
-    // The 16-bit rank limit: the table refuses the value beyond it.
+    // Ranks go past 16 bits; only the piece limit refuses a value.
     CTable full;
-    for (int i = 0; i < kMaxPieceValue; ++i)
-        QVERIFY(full.AddItem(1));
-    QVERIFY(!full.AddItem(1));
-    QCOMPARE(full.GetCount(), kMaxPieceValue);
+    for (int i = 0; i < kMaxPieceCount; ++i)
+        full.AddItem(i < 40000 ? 1 : 2);
+    QCOMPARE(full.GetCount(), kMaxPieceCount);
+    QCOMPARE(full.GetItemValue(40000), 1);
+    QCOMPARE(full.GetItemValue(40001), 2);
+    QCOMPARE(full.Locate(2), 40001);
+    QVERIFY(!full.AddItem(2));
+    QCOMPARE(full.GetCount(), kMaxPieceCount);
 }
 
 void TstYHCut::totalValue_data()
@@ -207,8 +214,8 @@ void TstYHCut::schemeOne_data()
                                             << QStringList{u"异常值：0"_s};
     QTest::newRow("no bar length stored") << settings(0) << rowsOf({{1000, 1}}) << QStringList{}
                                           << QStringList{u"过大：1000"_s};
-    QTest::newRow("count beyond 16 bits") << settings(6000) << rowsOf({{1000, 40000}}) << QStringList{}
-                                          << QStringList{u"内存溢出！"_s};
+    QTest::newRow("count beyond the piece limit") << settings(6000) << rowsOf({{1000, 2e7}}) << QStringList{}
+                                                  << QStringList{u"内存溢出！"_s};
     // Two stored lengths stay two nodes even when both round to the same cut length.
     QTest::newRow("fraction rounds half to even") << settings(6000) << rowsOf({{1000.5, 1}, {999.5, 1}})
                                                   << QStringList{u"A|1000+1000|1|0.333333333333333|4000"_s}
@@ -262,7 +269,7 @@ void TstYHCut::schemeTwo_data()
     QTest::newRow("zero piece outside the samples") << settings(6000) << rowsOf({{0, 1}, {1000, 40}})
                                                     << QStringList{u"A|1000*6|6|100|0"_s}
                                                     << QStringList{u"在数据检查时发现值:0不大于零!"_s};
-    QTest::newRow("too many pieces") << settings(6000) << rowsOf({{1000, 40000}}) << QStringList{}
+    QTest::newRow("too many pieces") << settings(6000) << rowsOf({{1000, 1e7}, {1500, 1e7}}) << QStringList{}
                                      << QStringList{u"内存溢出！"_s};
     QTest::newRow("no rows") << settings(6000) << QList<LengthQty>{} << QStringList{} << QStringList{};
     // Percentages whose single-precision value reads 97.82999, 97.39999 and so on: the stored
@@ -343,6 +350,32 @@ void TstYHCut::bothSchemesCutEveryPiece()
     }
     for (const LengthQty &row : rows)
         QCOMPARE(counted.value(int(row.length)), qint64(row.quantity));
+}
+
+void TstYHCut::manyPiecesOfOneCodeAreAllCut_data()
+{
+    QTest::addColumn<int>("scheme");
+    QTest::newRow("scheme one") << 0;
+    QTest::newRow("scheme two") << 1;
+}
+
+// A large job holds more than 32,767 pieces of one code: the plan must still take every piece.
+void TstYHCut::manyPiecesOfOneCodeAreAllCut()
+{
+    QFETCH(int, scheme);
+    const QList<LengthQty> ascending = rowsOf({{1150, 40000}, {1900, 20000}});
+    const QList<LengthQty> descending(ascending.crbegin(), ascending.crend());
+    const CutSettings s = settings(6000, 0, 0, 0.95f);
+    const CutResult r = scheme == 0 ? OptimiseYH1(u"A"_s, descending, s) : OptimiseYH2(ascending, s, u"A"_s);
+    QCOMPARE(noticeTexts(r), QStringList{});
+    QMap<int, qint64> cut;
+    for (const PlanRow &p : r.rows)
+        for (const QString &part : p.pattern.split(u'+')) {
+            const QStringList lc = part.split(u'*');
+            cut[lc.at(0).toInt()] += p.bars * (lc.size() > 1 ? lc.at(1).toInt() : 1);
+        }
+    QCOMPARE(cut.value(1150), qint64(40000));
+    QCOMPARE(cut.value(1900), qint64(20000));
 }
 
 QTEST_GUILESS_MAIN(TstYHCut)

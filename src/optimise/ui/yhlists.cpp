@@ -74,16 +74,17 @@ bool moveOne(QTreeWidget *from, QTreeWidget *to, int columns, const QString &emp
     return true;
 }
 
-void moveAll(QTreeWidget *from, QTreeWidget *to, int columns, const QString &emptyMessage)
+// Moves every item in one batch, so that the lists are re-laid out once; the last one moved
+// ends current, as after moving them one by one.
+void moveAll(QTreeWidget *from, QTreeWidget *to)
 {
-    const int n = from->topLevelItemCount();
-    for (int i = 0; i < n; ++i) {
-        QTreeWidgetItem *first = from->topLevelItem(0);
-        from->setCurrentItem(first);
-        first->setSelected(true);
-        if (!moveOne(from, to, columns, emptyMessage))
-            return;
-    }
+    if (from->topLevelItemCount() == 0)
+        return;
+    const QList<QTreeWidgetItem *> items = from->invisibleRootItem()->takeChildren();
+    for (QTreeWidgetItem *item : items)
+        item->setSelected(false);
+    to->addTopLevelItems(items);
+    to->setCurrentItem(items.last());
 }
 } // namespace
 
@@ -99,12 +100,12 @@ void RemoveListItem(QTreeWidget *available, QTreeWidget *chosen)
 
 void MoveAllListItems(QTreeWidget *available, QTreeWidget *chosen)
 {
-    moveAll(available, chosen, available->columnCount(), u"无选择移动对象"_s);
+    moveAll(available, chosen);
 }
 
 void RemoveAllListItems(QTreeWidget *available, QTreeWidget *chosen)
 {
-    moveAll(chosen, available, available->columnCount(), u"无选择移除对象"_s);
+    moveAll(chosen, available);
 }
 
 void showCutNotices(QWidget *parent, const QList<CutNotice> &notices)

@@ -213,17 +213,14 @@ void FrmGJB::CmdPrev_Click()
 
 void FrmGJB::printLines(int from, int to)
 {
-    QList<ComponentSheet> sheets;
-    for (int p = from; p <= to; ++p) {
-        QString error;
-        std::optional<ComponentSheet> sheet =
-            buildComponentSheet(m_lines.at(p - 1), p, m_jobId, QDate::currentDate(), &error);
-        if (!sheet) {
-            platform::showError(this, u"读取构件表数据出错，没有打印：\n"_s + error);
-            return;
-        }
-        sheets << std::move(*sheet);
+    QString readError;
+    const std::optional<QList<ComponentSheet>> built =
+        buildComponentSheets(m_lines, from, to, m_jobId, QDate::currentDate(), &readError);
+    if (!built) {
+        platform::showError(this, u"读取构件表数据出错，没有打印：\n"_s + readError);
+        return;
     }
+    const QList<ComponentSheet> &sheets = *built;
     // Component sheets go straight to the default printer, as they always did.
     platform::printOnSurface(this, platform::PrintRoute::DefaultPrinter, [this, &sheets](platform::Surface &printer) {
         for (qsizetype i = 0; i < sheets.size(); ++i) {

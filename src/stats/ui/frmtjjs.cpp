@@ -39,6 +39,8 @@ QTreeWidget *makeList(QWidget *parent, const QString &name)
     auto *list = new QTreeWidget(parent);
     list->setObjectName(name);
     list->setRootIsDecorated(false);
+    // Every row has one line of text; thousands of rows are laid out without measuring each.
+    list->setUniformRowHeights(true);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setHeaderLabels({u"门窗名称"_s, u"门窗类型"_s, u"洞口宽"_s, u"洞口高"_s, u"樘数"_s, u"说明"_s,
                            u"工程编号"_s, u"门窗编号"_s, u"编号"_s});
@@ -220,8 +222,11 @@ void FrmTJJS::moveAll(QTreeWidget *from, QTreeWidget *to, const QString &none)
         platform::inform(this, none);
         return;
     }
-    while (from->topLevelItemCount() > 0)
-        moveItem(from->topLevelItem(0), to);
+    // One batch: the lists are re-laid out once, not once per row.
+    const QList<QTreeWidgetItem *> items = from->invisibleRootItem()->takeChildren();
+    for (QTreeWidgetItem *item : items)
+        item->setSelected(false);
+    to->addTopLevelItems(items);
 }
 
 void FrmTJJS::CmdSelect_Click()
