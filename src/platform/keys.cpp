@@ -15,6 +15,7 @@ namespace platform {
 
 namespace {
 const char *const kCancelOnEscape = "cancelOnEscape";
+const char *const kPressOnEnter = "pressOnEnter";
 
 bool isPlainEnter(const QKeyEvent *key)
 {
@@ -47,7 +48,9 @@ protected:
                     button->click();
                 return true;
             }
-            return false;
+            // Reaches the dialog only when no control inside took it.
+            auto *dialog = qobject_cast<QDialog *>(watched);
+            return dialog && !isQtDialog(dialog) && !dialog->property(kPressOnEnter).toBool();
         }
         if (key->matches(QKeySequence::Cancel)) {
             // Reaches the dialog only when no control inside took it.
@@ -67,6 +70,12 @@ void installKeyRules()
 }
 
 void cancelOnEscape(QDialog *dialog) { dialog->setProperty(kCancelOnEscape, true); }
+
+void pressOnEnter(QDialog *dialog, QPushButton *button)
+{
+    button->setDefault(true);
+    dialog->setProperty(kPressOnEnter, true);
+}
 
 void focusAndSelect(QWidget *widget)
 {

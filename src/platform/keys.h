@@ -4,11 +4,13 @@
 // Application-wide rules (installKeyRules, once at start-up; the test fixture installs them too):
 // - Enter on a focused push or tool button presses it, as Space does, in dialogs and in work
 //   windows alike (Qt presses a button on Enter only inside dialogs, and only auto-default ones).
+// - Enter that no control took does nothing in a dialog of ours unless the dialog was given an
+//   Enter button (pressOnEnter): Qt would press the first auto-default button, so Enter in a box
+//   would close the dialog.
 // - Esc does nothing in a dialog of ours unless the dialog was given a cancel key
 //   (cancelOnEscape). Qt's own dialogs (messages, file choice, print preview) keep their keys.
 //
-// Per window: an Enter chain (EnterChain) moves the focus from box to box and ends on a button;
-// a dialog closes on Enter only through a default button it was given (QPushButton::setDefault).
+// Per window: an Enter chain (EnterChain) moves the focus from box to box and ends on a button.
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -25,6 +27,9 @@ void installKeyRules();
 
 // The dialog closes on Esc, as its cancel button does.
 void cancelOnEscape(QDialog *dialog);
+
+// `button` is the dialog's default button: Enter in a box that does not take it presses it.
+void pressOnEnter(QDialog *dialog, QPushButton *button);
 
 // Focuses the widget; a text box (line edit, editable combo box, spin or date box) has its whole
 // text selected, so typing replaces it.

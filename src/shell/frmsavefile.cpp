@@ -1,6 +1,7 @@
 #include "frmsavefile.h"
 
 #include "app/backupstore.h"
+#include "platform/keys.h"
 #include "platform/messages.h"
 
 #include <QDir>
@@ -35,7 +36,6 @@ FrmSaveFile::FrmSaveFile(QWidget *parent) : QDialog(parent)
     label->setBuddy(m_fileName);
     auto *ok = new QPushButton(u"&Y 确定"_s, this);
     ok->setObjectName(u"OKButton"_s);
-    ok->setDefault(true);
     auto *cancel = new QPushButton(u"&E 退出"_s, this);
     cancel->setObjectName(u"CancelButton"_s);
 
@@ -53,6 +53,7 @@ FrmSaveFile::FrmSaveFile(QWidget *parent) : QDialog(parent)
     layout->addLayout(buttons);
     resize(420, sizeHint().height());
 
+    new platform::EnterChain(this, {m_dir, m_fileName, ok});
     connect(browse, &QPushButton::clicked, this, &FrmSaveFile::onBrowse);
     connect(ok, &QPushButton::clicked, this, &FrmSaveFile::onOk);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -377,7 +377,7 @@ std::unique_ptr<FrmInputItem> makeItemDialog(ItemKind kind, QWidget *parent)
 FrmPrice::FrmPrice(QWidget *parent) : InputDialogBase(parent)
 {
     setObjectName(u"frmPrice"_s);
-    platform::cancelOnEscape(this); // OK is the default button, Cancel the cancel button
+    platform::cancelOnEscape(this); // Enter confirms, Esc cancels
     auto *frame = new QGroupBox(u"价格输入："_s, this);
     frame->setObjectName(u"Frame1"_s);
     m_box = new QLineEdit(u"10000"_s, frame);
@@ -386,7 +386,7 @@ FrmPrice::FrmPrice(QWidget *parent) : InputDialogBase(parent)
     inner->addWidget(m_box);
     auto *ok = makeButton(u"OKButton"_s, u"确定"_s);
     auto *cancel = makeButton(u"CancelButton"_s, u"取消"_s);
-    ok->setDefault(true);
+    platform::pressOnEnter(this, ok);
     cancel->setAutoDefault(false);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(frame);

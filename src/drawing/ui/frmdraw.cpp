@@ -9,6 +9,7 @@
 #include "drawing/notice.h"
 #include "drawing/store.h"
 #include "platform/mdi.h"
+#include "platform/keys.h"
 #include "platform/messages.h"
 #include "platform/surface_printer.h"
 #include "platform/surface_widget.h"
@@ -51,7 +52,6 @@ frmInput::frmInput(QWidget *parent) : QDialog(parent)
 
     OKButton = new QPushButton(u"确定"_s, this);
     OKButton->setObjectName(u"OKButton"_s);
-    OKButton->setDefault(true);
     cmdCancel = new QPushButton(u"取消"_s, this);
     cmdCancel->setObjectName(u"cmdCancel"_s);
     auto *buttons = new QHBoxLayout;
@@ -62,6 +62,7 @@ frmInput::frmInput(QWidget *parent) : QDialog(parent)
     main->addWidget(Frame1);
     main->addLayout(buttons);
 
+    new platform::EnterChain(this, {Text1, OKButton});
     connect(OKButton, &QPushButton::clicked, this, [this] {
         InputText = Text1->text();
         accept();

@@ -3,6 +3,7 @@
 #include "showpicture.h"
 #include "app/shared.h"
 #include "platform/lists.h"
+#include "platform/keys.h"
 #include "platform/messages.h"
 
 #include <QGroupBox>
@@ -45,7 +46,6 @@ frmOpenPicture::frmOpenPicture(QWidget *parent) : QDialog(parent)
     CmdDel->setObjectName(u"CmdDel"_s);
     OKButton = new QPushButton(u"确定"_s, this);
     OKButton->setObjectName(u"OKButton"_s);
-    OKButton->setDefault(true);
     CancelButton = new QPushButton(u"取消"_s, this);
     CancelButton->setObjectName(u"CancelButton"_s);
 
@@ -65,6 +65,7 @@ frmOpenPicture::frmOpenPicture(QWidget *parent) : QDialog(parent)
     main->addLayout(left, 1);
     main->addLayout(right);
 
+    new platform::EnterChain(this, {txtCBN, OKButton});
     connect(lvw, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *item) { itemSelected(item); });
     connect(txtCBN, &QLineEdit::textChanged, this, &frmOpenPicture::numberTyped);
     connect(CmdDel, &QPushButton::clicked, this, &frmOpenPicture::deleteSelected);

@@ -3,6 +3,7 @@
 #include "app/shared.h"
 #include "drawing/cpictire.h"
 #include "drawing/store.h"
+#include "platform/keys.h"
 #include "platform/messages.h"
 
 #include <QGridLayout>
@@ -39,7 +40,6 @@ frmSavePicEX::frmSavePicEX(QWidget *parent) : QDialog(parent)
 
     OKButton = new QPushButton(u"确定"_s, this);
     OKButton->setObjectName(u"OKButton"_s);
-    OKButton->setDefault(true);
     CancelButton = new QPushButton(u"取消"_s, this);
     CancelButton->setObjectName(u"CancelButton"_s);
     auto *buttons = new QHBoxLayout;
@@ -50,6 +50,7 @@ frmSavePicEX::frmSavePicEX(QWidget *parent) : QDialog(parent)
     main->addWidget(Frame1);
     main->addLayout(buttons);
 
+    new platform::EnterChain(this, {Text2, Text1, OKButton});
     connect(OKButton, &QPushButton::clicked, this, &frmSavePicEX::accepted);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
 

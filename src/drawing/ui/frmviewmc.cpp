@@ -50,7 +50,6 @@ frmViewMC::frmViewMC(QWidget *parent) : QDialog(parent)
     PicMC->setFixedSize(320, 267);
     OKButton = new QPushButton(u"&Y 确定"_s, this);
     OKButton->setObjectName(u"OKButton"_s);
-    OKButton->setDefault(true);
     CancelButton = new QPushButton(u"&C 取消"_s, this);
     CancelButton->setObjectName(u"CancelButton"_s);
 

@@ -4,6 +4,7 @@
 #include "optimise/yhfiles.h"
 #include "optimise/yhoption.h"
 #include "optimise/yhstore.h"
+#include "platform/keys.h"
 #include "platform/messages.h"
 #include "platform/numtext.h"
 #include "yhlists.h"
@@ -58,7 +59,6 @@ FrmHandup::FrmHandup(QWidget *parent) : QDialog(parent)
     auto *saveButton = button(u"cmdSave"_s, u"保存数据 &S"_s, this);
     auto *ok = button(u"OKButton"_s, u"优化"_s, this);
     auto *cancel = button(u"CancelButton"_s, u"取消"_s, this);
-    m_addButton = addButton;
 
     m_list = makeList(u"lvw"_s, this);
     setHeaders(m_list, {u"长度"_s, u"数量"_s});
@@ -87,6 +87,7 @@ FrmHandup::FrmHandup(QWidget *parent) : QDialog(parent)
     layout->addLayout(left, 1);
     layout->addLayout(side);
 
+    new platform::EnterChain(this, {m_name, m_length, m_quantity, addButton});
     connect(addButton, &QPushButton::clicked, this, &FrmHandup::add);
     connect(delButton, &QPushButton::clicked, this, &FrmHandup::remove);
     connect(openButton, &QPushButton::clicked, this, &FrmHandup::open);
@@ -99,13 +100,6 @@ bool FrmHandup::eventFilter(QObject *watched, QEvent *event)
 {
     if ((watched == m_length || watched == m_quantity) && event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            if (watched == m_length)
-                m_quantity->setFocus();
-            else
-                m_addButton->setFocus();
-            return true;
-        }
         const QString text = key->text();
         const bool editing = key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete
             || key->key() == Qt::Key_Left || key->key() == Qt::Key_Right || key->key() == Qt::Key_Home

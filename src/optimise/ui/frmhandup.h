@@ -36,7 +36,6 @@ private:
     QLineEdit *m_quantity = nullptr;
     QTreeWidget *m_list = nullptr;
     QLabel *m_status = nullptr;
-    QWidget *m_addButton = nullptr;
 };
 
 } // namespace optimise::ui

@@ -1,6 +1,7 @@
 #include "pricedialogs.h"
 
 #include "app/shared.h"
+#include "platform/keys.h"
 #include "platform/messages.h"
 
 #include <QGridLayout>
@@ -40,6 +41,7 @@ PriceDialog::PriceDialog(const QString &objectName, const QString &caption, cons
     auto *layout = new QHBoxLayout(this);
     layout->addLayout(grid, 1);
     layout->addLayout(buttons);
+    new platform::EnterChain(this, QList<QWidget *>(Text1.cbegin(), Text1.cend()) << OKButton);
     connect(OKButton, &QPushButton::clicked, this, [this] { OKButton_Click(); });
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -62,13 +64,6 @@ bool PriceDialog::eventFilter(QObject *watched, QEvent *event)
     if (index < 0 || event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(watched, event);
     auto *key = static_cast<QKeyEvent *>(event);
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-        if (index + 1 < Text1.size())
-            Text1.at(index + 1)->setFocus();
-        else
-            OKButton->setFocus();
-        return true;
-    }
     // Character keys: digits, the point and Backspace only; movement keys pass.
     const QString text = key->text();
     if (text.isEmpty() || key->key() == Qt::Key_Backspace)

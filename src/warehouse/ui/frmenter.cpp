@@ -42,7 +42,6 @@ FrmEnterData::FrmEnterData(const QStringList &values, QWidget *parent) : QDialog
     CmbZL->setInsertPolicy(QComboBox::NoInsert);
     CmbZL->addItems({u"型材"_s, u"型钢"_s, u"板材"_s, u"五金件"_s});
     OKButton = makeButton(this, u"OKButton"_s, u"确定"_s);
-    OKButton->setDefault(true);
     CancelButton = makeButton(this, u"CancelButton"_s, u"取消"_s);
 
     auto *grid = new QGridLayout;
@@ -119,7 +118,6 @@ FrmEnter::FrmEnter(QWidget *parent) : QDialog(parent)
     CmdDel = makeButton(this, u"CmdDel"_s, u"&D 删除"_s);
     CmdPrint = makeButton(this, u"CmdPrint"_s, u"&P 打印"_s);
     OKButton = makeButton(this, u"OKButton"_s, u"&Y 确定"_s);
-    OKButton->setAutoDefault(true); // Enter on it, at the end of the chain, presses it
     CancelButton = makeButton(this, u"CancelButton"_s, u"&C 取消"_s);
 
     auto *grid = new QGridLayout;

@@ -42,7 +42,6 @@ FrmPostData::FrmPostData(FrmPost *issue) : QDialog(issue), m_issue(issue)
     TxtSL->setValidator(new QRegularExpressionValidator(QRegularExpression(u"[0-9]*"_s), TxtSL));
     TxtZL = makeBox(this, u"TxtZL"_s, true);
     OKButton = makeButton(this, u"OKButton"_s, u"&A 添加"_s);
-    OKButton->setDefault(true);
     CancelButton = makeButton(this, u"CancelButton"_s, u"&E 返回"_s);
 
     auto *grid = new QGridLayout;
@@ -171,7 +170,6 @@ FrmPost::FrmPost(QWidget *parent) : QDialog(parent)
     CmdDel = makeButton(this, u"CmdDel"_s, u"&D 删除"_s);
     CmdPrint = makeButton(this, u"CmdPrint"_s, u"&P 打印"_s);
     OKButton = makeButton(this, u"OKButton"_s, u"&Y 确定"_s);
-    OKButton->setAutoDefault(true); // Enter on it, at the end of the chain, presses it
     CancelButton = makeButton(this, u"CancelButton"_s, u"&C 取消"_s);
 
     auto *grid = new QGridLayout;

@@ -45,7 +45,6 @@ FrmQuery::FrmQuery(QWidget *parent) : QDialog(parent)
     TxtZDZ->setObjectName(u"TxtZDZ"_s);
     TxtZDZ->setToolTip(u"按回车键以确认条件查寻的有效性."_s);
     CmdQuery = makeButton(this, u"CmdQuery"_s, u"&Q 条件查寻"_s);
-    CmdQuery->setAutoDefault(true); // Enter on it runs the query
     CmdAll = makeButton(this, u"CmdAll"_s, u"&A 全部"_s);
     CmdKCPrint = makeButton(this, u"CmdKCPrint"_s, u"&P 打印库存表"_s);
     CmdExit = makeButton(this, u"CmdExit"_s, u"&E 返 回"_s);

@@ -2,6 +2,7 @@
 
 #include "frmfyresult.h"
 #include "keyfilter.h"
+#include "platform/keys.h"
 #include "platform/messages.h"
 #include "platform/numtext.h"
 #include "windcheck.h"
@@ -138,7 +139,7 @@ FrmFY::FrmFY(QWidget *parent) : QDialog(parent)
 
     auto *check = new QPushButton(u"校核"_s, this);
     check->setObjectName(u"Command1"_s);
-    check->setDefault(true);
+    platform::pressOnEnter(this, check); // Enter in any box checks
     auto *quit = new QPushButton(u"退出"_s, this);
     quit->setObjectName(u"OKButton"_s);
     quit->setAutoDefault(false);

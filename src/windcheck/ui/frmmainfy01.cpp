@@ -62,7 +62,6 @@ FrmMainFY01::FrmMainFY01(QWidget *parent) : QDialog(parent)
         return b;
     };
     QPushButton *next = button(u"CmdNext"_s, u"下一步"_s);
-    next->setDefault(true);
     QPushButton *cover = button(u"CmdFM"_s, u"封面设置..."_s);
     QPushButton *coverPrint = button(u"CmdFMPrint"_s, u"打印封面"_s);
     QPushButton *quit = button(u"Command2"_s, u"退出"_s);
@@ -76,6 +75,7 @@ FrmMainFY01::FrmMainFY01(QWidget *parent) : QDialog(parent)
     layout->addLayout(form);
     layout->addLayout(buttons);
 
+    chainFormTo(this, form, next);
     connect(next, &QPushButton::clicked, this, &FrmMainFY01::CmdNext);
     connect(cover, &QPushButton::clicked, this, &FrmMainFY01::CmdFM);
     connect(coverPrint, &QPushButton::clicked, this, &FrmMainFY01::CmdFMPrint);

@@ -36,7 +36,6 @@ FrmResultFY01::FrmResultFY01(FrmFY01 *glassStep, FrmMainFY01 *chain)
     print->setAutoDefault(false);
     auto *back = new QPushButton(u"返回"_s, this);
     back->setObjectName(u"OKButton"_s);
-    back->setDefault(true);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(print);

@@ -1,5 +1,7 @@
 #include "stepwindow.h"
 
+#include "platform/keys.h"
+
 #include <QCloseEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -25,7 +27,6 @@ QPushButton *StepWindow::layOutForm(QFormLayout *form, const QString &okCaption)
 {
     auto *ok = new QPushButton(okCaption, this);
     ok->setObjectName(u"OKButton"_s);
-    ok->setDefault(true);
     auto *cancel = new QPushButton(u"取消"_s, this);
     cancel->setObjectName(u"CancelButton"_s);
     cancel->setAutoDefault(false);
@@ -37,7 +38,17 @@ QPushButton *StepWindow::layOutForm(QFormLayout *form, const QString &okCaption)
     layout->addLayout(form);
     layout->addLayout(buttons);
     connect(cancel, &QPushButton::clicked, this, &QWidget::close);
+    chainFormTo(this, form, ok);
     return ok;
+}
+
+void chainFormTo(QObject *owner, QFormLayout *form, QPushButton *last)
+{
+    QList<QWidget *> chain;
+    for (int row = 0; row < form->rowCount(); ++row)
+        if (QLayoutItem *field = form->itemAt(row, QFormLayout::FieldRole); field && field->widget())
+            chain << field->widget();
+    new platform::EnterChain(owner, chain << last);
 }
 
 void makeNumberedBoxes(QWidget *parent, std::span<QLineEdit *> boxes, std::span<const QString> texts)
