@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QMimeDatabase>
 #include <QProcess>
@@ -52,6 +53,18 @@ int execDialog(QDialog *dialog)
 {
     fitColumnsToHeaders(dialog);
     return messages().execDialog(dialog);
+}
+
+std::optional<QString> askText(QWidget *parent, const QString &title, const QString &prompt, const QString &text)
+{
+    QInputDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("InputBox"));
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(text);
+    if (execDialog(&dialog) != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
 }
 
 MsgAnswer QtMessages::message(QWidget *parent, const QString &text, const QString &title, MsgIcon icon,

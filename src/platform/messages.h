@@ -4,6 +4,7 @@
 // which records what was asked and answers from a script, so no test blocks on a modal window.
 #include <QString>
 #include <functional>
+#include <optional>
 
 class QWidget;
 class QDialog;
@@ -49,6 +50,10 @@ void showError(QWidget *parent, const QString &text, const QString &title = QStr
 bool confirm(QWidget *parent, const QString &text, const QString &title = QStringLiteral("提示"),
              MsgButtons buttons = MsgButtons::YesNo, MsgDefault defaultButton = MsgDefault::First);
 int execDialog(QDialog *dialog);
+// The one-line input box (a dialog named "InputBox", shown through execDialog) starting from
+// `text`; no value when the user cancels.
+std::optional<QString> askText(QWidget *parent, const QString &title, const QString &prompt,
+                               const QString &text);
 
 // Seam for the running program.
 class QtMessages : public MessageSeam

@@ -11,7 +11,6 @@
 
 #include <QFont>
 #include <QHBoxLayout>
-#include <QInputDialog>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -200,16 +199,12 @@ void FrmOpenGC::CmdDel_Click()
 void FrmOpenGC::CmdAutoNum_Click()
 {
     const QString stored = platform::SettingsStore::get(app::kSettingsGeneral, u"AUTONUM"_s, u"1"_s);
-    QInputDialog dialog(this);
-    dialog.setObjectName(u"InputBox"_s);
-    dialog.setWindowTitle(u"输入"_s);
-    dialog.setLabelText(u"输入构件表的起始号码："_s);
-    dialog.setTextValue(stored);
     // A cancel keeps the stored number.
-    if (platform::execDialog(&dialog) != QDialog::Accepted)
+    const std::optional<QString> typed = platform::askText(this, u"输入"_s, u"输入构件表的起始号码："_s, stored);
+    if (!typed)
         return;
     QString error;
-    if (!platform::SettingsStore::set(app::kSettingsGeneral, u"AUTONUM"_s, dialog.textValue(), &error))
+    if (!platform::SettingsStore::set(app::kSettingsGeneral, u"AUTONUM"_s, *typed, &error))
         platform::showError(this, error);
 }
 
