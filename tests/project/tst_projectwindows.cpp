@@ -426,6 +426,12 @@ private slots:
         dlg.LvwBZ->setCurrentItem(dlg.LvwBZ->topLevelItem(2));
         dlg.LvwBZ_DblClick();
         QCOMPARE(dlg.TxtBZ->selectedText(), u"1234567890"_s);
+        // With the selection gone the row is only current: the change takes nothing.
+        dlg.LvwBZ->clearSelection();
+        dlg.TxtBZ->setText(u"77"_s);
+        dlg.CmdChange_Click();
+        QCOMPARE(dlg.LvwBZ->topLevelItem(2)->text(1), u"123456789012"_s);
+        QVERIFY(dlg.CmdChange->isEnabled());
     }
 
     void plainDialogKeys()

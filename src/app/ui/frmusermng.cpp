@@ -1,5 +1,6 @@
 #include "frmusermng.h"
 
+#include "platform/lists.h"
 #include "platform/messages.h"
 
 #include <QApplication>
@@ -147,8 +148,7 @@ Lookup FrmUserMng::loadAccount(const QString &name)
 
 QTreeWidgetItem *FrmUserMng::selectedItem() const
 {
-    const QList<QTreeWidgetItem *> items = lvw->selectedItems();
-    return items.isEmpty() ? nullptr : items.first();
+    return platform::selectedItem(lvw);
 }
 
 RightsBoxes FrmUserMng::boxes() const

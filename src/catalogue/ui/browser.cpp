@@ -2,6 +2,7 @@
 
 #include "catalogue/store.h"
 #include "app/maindb.h"
+#include "platform/lists.h"
 #include "platform/messages.h"
 
 #include <QAbstractButton>
@@ -325,9 +326,9 @@ bool CatalogueBrowser::eventFilter(QObject *watched, QEvent *event)
 
 // --- reading
 
-QTreeWidgetItem *CatalogueBrowser::selectedNode() const { return m_tree->selectedItems().value(0); }
+QTreeWidgetItem *CatalogueBrowser::selectedNode() const { return platform::selectedItem(m_tree); }
 
-QTreeWidgetItem *CatalogueBrowser::selectedRow() const { return m_list->selectedItems().value(0); }
+QTreeWidgetItem *CatalogueBrowser::selectedRow() const { return platform::selectedItem(m_list); }
 
 bool CatalogueBrowser::hasColumns() const { return m_list->columnCount() > 0; }
 

@@ -3,6 +3,7 @@
 #include "app/maindb.h"
 #include "app/shared.h"
 #include "drawing/ui/showpicture.h"
+#include "platform/lists.h"
 #include "platform/messages.h"
 #include "platform/surface_widget.h"
 
@@ -126,7 +127,7 @@ void FrmCopyGS::LoadCopyTypeNodes(QTreeWidgetItem *seriesNode, const QList<DoorT
 
 void FrmCopyGS::Tvw_NodeClick()
 {
-    const QTreeWidgetItem *node = m_tree->selectedItems().value(0);
+    const QTreeWidgetItem *node = platform::selectedItem(m_tree);
     if (!node || app::FirstChar(nodeTag(node)) != u"3")
         return;
     TypeStore store;
@@ -140,7 +141,7 @@ void FrmCopyGS::Tvw_NodeClick()
 
 void FrmCopyGS::OKButton_Click()
 {
-    const QTreeWidgetItem *node = m_tree->selectedItems().value(0);
+    const QTreeWidgetItem *node = platform::selectedItem(m_tree);
     if (!node)
         return platform::inform(this, u"你没有选取门窗！请选取门。"_s);
     if (app::FirstChar(nodeTag(node)) != u"3")

@@ -7,6 +7,7 @@
 #include "catalogue/ui/dialogs.h"
 #include "drawing/cpictire.h"
 #include "drawing/ui/showpicture.h"
+#include "platform/lists.h"
 #include "platform/mdi.h"
 #include "platform/messages.h"
 #include "platform/surface_widget.h"
@@ -148,7 +149,7 @@ QTreeWidgetItem *FrmDesign::nodeByTag(const QString &tag) const
     return nullptr;
 }
 
-QTreeWidgetItem *FrmDesign::selectedNode() const { return m_tree->selectedItems().value(0); }
+QTreeWidgetItem *FrmDesign::selectedNode() const { return platform::selectedItem(m_tree); }
 
 QTreeWidgetItem *FrmDesign::selectedNodeOfLevel(const QStringList &levels) const
 {

@@ -3,6 +3,7 @@
 #include "catalogue/ui/browser.h"
 #include "design/formulacheck.h"
 #include "drawing/ui/showpicture.h"
+#include "platform/lists.h"
 #include "platform/keys.h"
 #include "platform/messages.h"
 #include "platform/surface_widget.h"
@@ -260,7 +261,7 @@ void FrmMCGS::CmdRemove()
         return; // the row under edit stays
     m_billChanged = true;
     QTreeWidget *list = currentBillList();
-    QTreeWidgetItem *item = list ? list->selectedItems().value(0) : nullptr;
+    QTreeWidgetItem *item = list ? platform::selectedItem(list) : nullptr;
     if (!item) {
         platform::inform(this, u"没有选取所要移除数据"_s);
         return;
@@ -279,7 +280,7 @@ void FrmMCGS::CmdRemoveAll()
 
 void FrmMCGS::editSelectedRow(QTreeWidget *list)
 {
-    QTreeWidgetItem *item = list ? list->selectedItems().value(0) : nullptr;
+    QTreeWidgetItem *item = list ? platform::selectedItem(list) : nullptr;
     if (!item)
         return;
     const int index = int(std::find(m_lists.begin(), m_lists.end(), list) - m_lists.begin());

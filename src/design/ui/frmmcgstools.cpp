@@ -6,6 +6,7 @@
 #include "replacedialogs.h"
 #include "catalogue/ui/browser.h"
 #include "design/billtools.h"
+#include "platform/lists.h"
 #include "platform/messages.h"
 
 #include <QPushButton>
@@ -60,7 +61,7 @@ void FrmMCGS::replaceMaterial(bool sameGroup)
         u"没有选中要替换的板材或无可替换的板材！"_s, u"没有选中要替换的配件或无可替换的配件！"_s};
     // The list of the material's kind, whichever tab is shown.
     QTreeWidget *list = m_lists[size_t(*kind)];
-    QTreeWidgetItem *row = list->selectedItems().value(0);
+    QTreeWidgetItem *row = platform::selectedItem(list);
     if (!row)
         return platform::inform(this, noRow[size_t(*kind)]);
 

@@ -42,12 +42,6 @@ QString itemTag(const QTreeWidgetItem *item)
     return item ? item->data(0, Qt::UserRole).toString() : QString();
 }
 
-QTreeWidgetItem *selectedItem(QTreeWidget *list)
-{
-    const auto items = list->selectedItems();
-    return items.isEmpty() ? nullptr : items.first();
-}
-
 namespace {
 // Copies the item (text, tag, sub-items 1 .. n - 1 with n the columns of `available`) to the end
 // of `to` and removes it from `from`.

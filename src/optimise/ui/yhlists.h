@@ -2,6 +2,7 @@
 // Shared pieces of the optimisation windows: report-view lists, the two-list movers of the wizard
 // and the display of the cutting schemes' notices.
 #include "optimise/yhcut.h"
+#include "platform/lists.h"
 
 #include <QList>
 #include <QString>
@@ -19,8 +20,7 @@ void setHeaders(QTreeWidget *list, const QStringList &headers);
 // Adds an item at the end: columns are the text and the sub-items; the tag goes with it.
 QTreeWidgetItem *addItem(QTreeWidget *list, const QStringList &columns, const QString &tag = {});
 QString itemTag(const QTreeWidgetItem *item);
-// The selected item, or null.
-QTreeWidgetItem *selectedItem(QTreeWidget *list);
+using platform::selectedItem;
 
 // The wizard's movers; each takes the two lists in this order, whichever way it moves.
 void MoveListItem(QTreeWidget *available, QTreeWidget *chosen);

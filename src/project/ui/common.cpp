@@ -3,6 +3,7 @@
 #include "design/typestore.h"
 #include "drawing/mcpicture.h"
 #include "drawing/ui/showpicture.h"
+#include "platform/lists.h"
 #include "platform/messages.h"
 #include "platform/numtext.h"
 #include "platform/surface_widget.h"
@@ -242,10 +243,10 @@ QList<NamedDimension> labelListDims(const QTreeWidget *list)
     return dims;
 }
 
-void editCurrentLabel(platform::WidgetSurface *box, QTreeWidget *labels, QLabel *caption, QLineEdit *value,
-                      QPushButton *change)
+void editSelectedLabel(platform::WidgetSurface *box, QTreeWidget *labels, QLabel *caption, QLineEdit *value,
+                       QPushButton *change)
 {
-    QTreeWidgetItem *row = labels->currentItem();
+    QTreeWidgetItem *row = platform::selectedItem(labels);
     if (!row)
         return;
     caption->setText(row->text(0) + u"="_s);

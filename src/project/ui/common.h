@@ -59,10 +59,10 @@ void DrawBZValues(platform::WidgetSurface *box, const QTreeWidget *labels, int c
 void setupLabelList(QTreeWidget *list);
 void fillLabelList(QTreeWidget *list, const QList<NamedDimension> &dims);
 QList<NamedDimension> labelListDims(const QTreeWidget *list);
-// The current label row into the editor (caption "label=", value selected), marked on the drawing,
-// with the change button enabled; nothing without a current row.
-void editCurrentLabel(platform::WidgetSurface *box, QTreeWidget *labels, QLabel *caption, QLineEdit *value,
-                      QPushButton *change);
+// The selected label row into the editor (caption "label=", value selected), marked on the drawing,
+// with the change button enabled; nothing without a selected row.
+void editSelectedLabel(platform::WidgetSurface *box, QTreeWidget *labels, QLabel *caption, QLineEdit *value,
+                       QPushButton *change);
 // The edited value into `row`, redrawn, with the change button disabled; returns the row's index.
 int storeLabelValue(platform::WidgetSurface *box, QTreeWidget *labels, QTreeWidgetItem *row, const QString &value,
                     QPushButton *change);

@@ -150,12 +150,12 @@ LineFields LineDialog::typedFields() const
 
 void LineDialog::LvwBZ_DblClick()
 {
-    editCurrentLabel(PicMC, LvwBZ, LblBZ, TxtBZ, CmdChange);
+    editSelectedLabel(PicMC, LvwBZ, LblBZ, TxtBZ, CmdChange);
 }
 
 void LineDialog::CmdChange_Click()
 {
-    QTreeWidgetItem *row = LvwBZ->currentItem();
+    QTreeWidgetItem *row = platform::selectedItem(LvwBZ);
     if (!row)
         return;
     if (labelsSetSize()) {
