@@ -3,6 +3,7 @@
 #include "../app/fixture.h"
 #include "drawingtest.h"
 #include "../platform/filelimit.h"
+#include "../app/pdftext.h"
 
 #include "drawing/editor.h"
 #include "drawing/store.h"
@@ -21,7 +22,6 @@
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPointer>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -88,7 +88,7 @@ struct User
     QString saveName;   // typed into the library save dialog; empty: cancel
     QString saveNumber; // replaces the proposed number when set
     QString openNumber; // chosen in the library chooser; empty: cancel
-    QString pdf;        // the print preview prints here
+    QString pdf;        // the print dialog prints here; empty: cancel
     QStringList seen;
 
     int operator()(QDialog *d)
@@ -117,12 +117,10 @@ struct User
                 open->txtCBN->setText(openNumber);
                 open->OKButton->click();
             }
-        } else if (auto *preview = qobject_cast<QPrintPreviewDialog *>(d)) {
-            QPrinter *printer = preview->printer();
-            printer->setOutputFormat(QPrinter::PdfFormat);
-            printer->setOutputFileName(pdf);
-            emit preview->paintRequested(printer);
-            return QDialog::Accepted;
+        } else if (d->objectName() == u"printDialog") {
+            if (pdf.isEmpty())
+                return QDialog::Rejected;
+            return platform::answerPrintDialog(d, pdf);
         }
         return d->result();
     }
@@ -173,7 +171,8 @@ private slots:
     void closeAsksWhenUnsaved_data();
     void closeAsksWhenUnsaved();
     void oneWindowInTheMdiArea();
-    void printsThroughThePreview();
+    void printsToDefaultPrinterOrThroughTheDialog_data();
+    void printsToDefaultPrinterOrThroughTheDialog();
     void emptyDrawingIsNotPrinted();
 
 private:
@@ -884,24 +883,58 @@ void TstFrmDraw::oneWindowInTheMdiArea()
     QCOMPARE(area.subWindowList().size(), 1);
 }
 
-void TstFrmDraw::printsThroughThePreview()
+// Straight to the default printer where one opens; the print dialog (with its PDF file) where
+// there is none or it cannot be opened; a failure there is told.
+void TstFrmDraw::printsToDefaultPrinterOrThroughTheDialog_data()
 {
-    const QString pdftotext = QStandardPaths::findExecutable(u"pdftotext"_s);
-    if (pdftotext.isEmpty())
-        QSKIP("pdftotext is not installed");
+    QTest::addColumn<QString>("defaultPrinter"); // "", "opens" or "fails"
+    QTest::addColumn<bool>("dialogAnswered");
+    QTest::addColumn<QStringList>("dialogs");
+    QTest::addColumn<bool>("printed");
+    QTest::newRow("default printer") << u"opens"_s << false << QStringList() << true;
+    QTest::newRow("no default printer") << QString() << true << QStringList{u"printDialog"_s} << true;
+    QTest::newRow("default printer fails, dialog")
+        << u"fails"_s << true << QStringList{u"printDialog"_s} << true;
+    QTest::newRow("no default printer, dialog cancelled")
+        << QString() << false << QStringList{u"printDialog"_s} << false;
+    QTest::newRow("default printer fails, dialog cancelled")
+        << u"fails"_s << false << QStringList{u"printDialog"_s} << false;
+}
+
+void TstFrmDraw::printsToDefaultPrinterOrThroughTheDialog()
+{
+    QFETCH(QString, defaultPrinter);
+    QFETCH(bool, dialogAnswered);
+    QFETCH(QStringList, dialogs);
+    QFETCH(bool, printed);
+    const QString pdf = m_fx->dir->filePath(u"drawing.pdf"_s);
+    if (defaultPrinter == u"opens")
+        m_fx->msgs->onDefaultPrinter = [pdf](QPrinter *p) { return platform::printToPdf(p, pdf); };
+    else if (defaultPrinter == u"fails")
+        m_fx->msgs->onDefaultPrinter = [this](QPrinter *p) {
+            return platform::printToPdf(p, m_fx->dir->filePath(u"missing/drawing.pdf"_s));
+        };
+    m_user.pdf = dialogAnswered ? pdf : QString();
+
     FrmDraw f;
     f.show();
     lineAt(f.picture(), 1500);
     f.picture().AddString({1000, 1000}, u"KH1"_s);
-    m_user.pdf = m_fx->dir->filePath(u"drawing.pdf"_s);
     type(f, u"print"_s);
-    QCOMPARE(m_user.seen, QStringList{u"PrintPreview"_s});
-    QVERIFY(m_fx->msgs->shown.isEmpty());
-    QProcess p;
-    p.start(pdftotext, {u"-enc"_s, u"UTF-8"_s, m_user.pdf, u"-"_s});
-    QVERIFY(p.waitForFinished(60000));
-    QCOMPARE(p.exitCode(), 0);
-    QVERIFY(QString::fromUtf8(p.readAllStandardOutput()).contains(u"KH1"_s));
+    QCOMPARE(m_user.seen, dialogs);
+    if (!printed) {
+        // Giving up in the dialog is the user's choice; a printer that failed is told.
+        const QStringList told = defaultPrinter == u"fails" ? QStringList{u"打印出错！请检查打印机是否可用。"_s}
+                                                           : QStringList();
+        QCOMPARE(m_fx->msgs->texts(), told);
+        QVERIFY(!QFileInfo::exists(pdf));
+        return;
+    }
+    QVERIFY2(m_fx->msgs->shown.isEmpty(), qPrintable(m_fx->msgs->lastText()));
+    const auto text = testfixture::pdfText(pdf);
+    if (!text)
+        QSKIP("pdftotext is not installed");
+    QVERIFY2(text->contains(u"KH1"_s), qPrintable(*text));
 }
 
 void TstFrmDraw::emptyDrawingIsNotPrinted()

@@ -11,7 +11,7 @@
 #include "platform/mdi.h"
 #include "platform/keys.h"
 #include "platform/messages.h"
-#include "platform/surface_printer.h"
+#include "platform/printing.h"
 #include "platform/surface_widget.h"
 
 #include <QCloseEvent>
@@ -24,8 +24,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -484,22 +482,12 @@ bool FrmDraw::PrintDrawing()
         notice(u"图形为空!"_s, u"#Error"_s, NoticeIcon::Question);
         return false;
     }
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintPreviewDialog preview(&printer, this);
-    preview.setObjectName(u"PrintPreview"_s);
-    bool failed = false;
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this, &failed](QPrinter *target) {
-        platform::PrinterSurface page(target);
+    // Straight to the default printer, unscaled; the print dialog where there is none.
+    return platform::printOnSurface(this, platform::PrintRoute::DefaultPrinter, [this](platform::Surface &page) {
         m_pic.PrintPic(page, 0, 0, kAreaWidth, kAreaHeight, 0, 0, kAreaWidth, kAreaHeight);
         CPictire::PrintEnd(page);
-        failed = failed || page.failed();
+        return true;
     });
-    platform::execDialog(&preview);
-    if (failed) {
-        platform::showError(this, u"打印出错！"_s);
-        return false;
-    }
-    return true;
 }
 
 void FrmDraw::CloseWindow()
