@@ -100,14 +100,14 @@ void CTable::DeleteList(const YHPattern &pattern, int n)
     }
 }
 
-YHPattern StackSetToYHArray(const QList<StackItem> &stack)
+YHPattern StackSetToYHArray(std::span<const StackItem> stack)
 {
     YHPattern out;
-    if (stack.isEmpty())
+    if (stack.empty())
         return out;
-    out.append({stack.first().sum, 1, 0});
-    for (qsizetype i = 1; i < stack.size(); ++i) {
-        const int d = stack.at(i).sum - stack.at(i - 1).sum;
+    out.append({stack.front().sum, 1, 0});
+    for (size_t i = 1; i < stack.size(); ++i) {
+        const int d = stack[i].sum - stack[i - 1].sum;
         if (d == out.last().length)
             ++out.last().count;
         else
@@ -164,19 +164,23 @@ PatternSearch FindBestYHPattern(int cap, float yhbl, const CTable &table, QList<
         return out;
     }
 
+    // The inner loop of every pattern: a plain vector with room for the deepest stack (each item
+    // decides a later rank), and values read without a range check (ranks stay within 1..n).
+    const std::span<const int> values = table.Values();
     int best = 0;
-    QList<StackItem> stack;
-    stack.append({0, 1});
-    StackItem current{table.GetItemValue(1), 1};
+    std::vector<StackItem> stack;
+    stack.reserve(size_t(n) + 2);
+    stack.push_back({0, 1});
+    StackItem current{values[0], 1};
     for (;;) {
-        stack.append(current);
+        stack.push_back(current);
         bool taken = false;
         while (!taken) {
-            if (stack.isEmpty()) {
+            if (stack.empty()) {
                 out.result = 0;
                 return out;
             }
-            const StackItem top = stack.last();
+            const StackItem top = stack.back();
             if (top.index == n) {
                 if (top.sum > best) {
                     best = top.sum;
@@ -189,16 +193,16 @@ PatternSearch FindBestYHPattern(int cap, float yhbl, const CTable &table, QList<
                     out.result = 0;
                     return out;
                 }
-                stack.removeLast();
+                stack.pop_back();
                 continue;
             }
-            stack.last().index = top.index + 1;
-            const int next = top.sum + table.GetItemValue(top.index + 1);
+            stack.back().index = top.index + 1;
+            const int next = top.sum + values[size_t(top.index)];
             if (next <= cap) {
                 current = {next, top.index + 1};
                 taken = true;
             } else {
-                stack.last().index = n;
+                stack.back().index = n;
             }
         }
     }
@@ -266,8 +270,8 @@ CutResult OptimiseYH1(const QString &name, const QList<LengthQty> &rows, const C
     QString text;
     auto writeBar = [&] {
         text.chop(1);
-        const QString ratio = platform::generalDouble(double(s.clc - remaining) / double(s.clc));
-        out.rows.append({name, text, 1, ratio.toDouble(), double(remaining)});
+        const double ratio = platform::generalValue(double(s.clc - remaining) / double(s.clc), 15);
+        out.rows.append({name, text, 1, ratio, double(remaining)});
         remaining = s.clc;
         text.clear();
     };
@@ -345,7 +349,7 @@ bool CutYHPattern(const QString &name, const CutSettings &s, CTable &search, CTa
         ratio = float(used) / float(s.clc);
     }
     out->rows.append({name, GetYHPatternText(found.pattern, s), k, ratioPercent(ratio),
-                      platform::generalSingle(found.remain).toDouble()});
+                      platform::generalValue(double(found.remain), 7)});
     for (YHRecord &e : found.pattern)
         e.count = int(e.count * k);
     pieces.DeleteList(found.pattern, int(found.pattern.size()));

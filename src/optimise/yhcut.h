@@ -3,6 +3,7 @@
 // the notices to show out. The store writes the rows; the windows show the notices.
 #include <QList>
 #include <QString>
+#include <span>
 #include <vector>
 
 namespace optimise {
@@ -79,6 +80,7 @@ public:
     // False (value ignored) when the table already holds kMaxPieceCount values.
     bool AddItem(int value);
     int GetCount() const { return int(m_values.size()); }
+    std::span<const int> Values() const { return m_values; }
     int GetItemValue(int rank) const;  // -1 outside 1..count
     int GetMaxValue() const { return m_values.empty() ? 0 : m_values.back(); }
     int GetMinValue() const { return m_values.empty() ? 0 : m_values.front(); }
@@ -104,7 +106,7 @@ struct StackItem
 
 // Turns the stack's running sums into pattern entries by run lengths of successive differences;
 // a leading zero-length entry (the base item) is dropped.
-YHPattern StackSetToYHArray(const QList<StackItem> &stack);
+YHPattern StackSetToYHArray(std::span<const StackItem> stack);
 
 // Outcome of one pattern search.
 struct PatternSearch

@@ -38,7 +38,7 @@ bool storedSingle(float v, double *out)
 {
     if (!std::isfinite(v))
         return false;
-    *out = platform::generalSingle(v).toDouble();
+    *out = platform::generalValue(double(v), 7);
     return true;
 }
 
@@ -131,7 +131,7 @@ bool addCombined(YHStore &store, Bills &bills, const ChosenWindow &w, QList<Piec
                     *error = formulaError(row);
                     return false;
                 }
-                piece.quantity = platform::generalDouble(count).toDouble();
+                piece.quantity = platform::generalValue(count, 15);
                 out->append(piece);
             }
         }

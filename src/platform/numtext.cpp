@@ -1,7 +1,10 @@
 #include "numtext.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 using namespace Qt::StringLiterals;
 
@@ -126,6 +129,24 @@ std::optional<qint64> floorChecked(double value, qint64 lo, qint64 hi)
     return qint64(r);
 }
 
+namespace {
+// [-]d.ddd...e[+-]xx with `digits` significant digits, correctly rounded; returns its end.
+char *scientific(char *first, char *last, double value, int digits)
+{
+    return std::to_chars(first, last, value, std::chars_format::scientific, digits - 1).ptr;
+}
+
+// The value of such a text; beyond the double range, infinity as strtod gives it.
+double readBack(char *first, char *last)
+{
+    double v = 0;
+    if (std::from_chars(first, last, v).ec == std::errc())
+        return v;
+    *last = '\0';
+    return std::strtod(first, nullptr);
+}
+} // namespace
+
 QString general(double value, int digits)
 {
     if (!std::isfinite(value))
@@ -133,45 +154,68 @@ QString general(double value, int digits)
     if (value == 0.0)
         return u"0"_s;
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*E", digits - 1, value);
-    // buf: [-]d.dddddE[+-]xx
-    QByteArray s(buf);
-    const bool negative = s.startsWith('-');
-    if (negative)
-        s.remove(0, 1);
-    const int e = s.indexOf('E');
-    const int exponent = s.mid(e + 1).toInt();
-    QByteArray mant = s.left(e);
-    mant.remove(1, 1); // drop the point: all significant digits
-    while (mant.size() > 1 && mant.endsWith('0'))
-        mant.chop(1);
+    char *end = scientific(buf, buf + sizeof buf - 1, value, digits);
+    const bool negative = buf[0] == '-';
+    const char *p = buf + (negative ? 1 : 0);
+    const char *e = std::find(p, const_cast<const char *>(end), 'e');
+    int exponent = 0;
+    std::from_chars(e + 1 + (e[1] == '+' ? 1 : 0), end, exponent);
+    // All significant digits, without the point and the trailing zeros.
+    char mant[40];
+    int m = 0;
+    for (const char *q = p; q < e; ++q)
+        if (*q != '.')
+            mant[m++] = *q;
+    while (m > 1 && mant[m - 1] == '0')
+        --m;
 
     const double limit = digits <= 7 ? 1e7 : 1e15;
-    const double magnitude = std::fabs(value);
-    QByteArray out;
     // Compare the rounded value: 9999999.6 rounds to 1E+07 in single precision.
-    const double rounded = std::strtod(buf, nullptr);
-    if (std::fabs(rounded) >= 1e-5 && std::fabs(rounded) < limit && magnitude > 0) {
+    const double rounded = readBack(buf, end);
+    char out[80];
+    int o = 0;
+    if (negative)
+        out[o++] = '-';
+    auto put = [&](const char *from, int n) {
+        for (int i = 0; i < n; ++i)
+            out[o++] = from[i];
+    };
+    if (std::fabs(rounded) >= 1e-5 && std::fabs(rounded) < limit) {
         if (exponent >= 0) {
-            if (mant.size() <= exponent + 1) {
-                out = mant + QByteArray(exponent + 1 - mant.size(), '0');
+            if (m <= exponent + 1) {
+                put(mant, m);
+                for (int i = m; i < exponent + 1; ++i)
+                    out[o++] = '0';
             } else {
-                out = mant.left(exponent + 1) + '.' + mant.mid(exponent + 1);
+                put(mant, exponent + 1);
+                out[o++] = '.';
+                put(mant + exponent + 1, m - exponent - 1);
             }
         } else {
-            out = "0." + QByteArray(-exponent - 1, '0') + mant;
+            put("0.", 2);
+            for (int i = 0; i < -exponent - 1; ++i)
+                out[o++] = '0';
+            put(mant, m);
         }
     } else {
-        out = mant.left(1);
-        if (mant.size() > 1)
-            out += '.' + mant.mid(1);
-        char eb[16];
-        std::snprintf(eb, sizeof eb, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
-        out += eb;
+        out[o++] = mant[0];
+        if (m > 1) {
+            out[o++] = '.';
+            put(mant + 1, m - 1);
+        }
+        o += std::snprintf(out + o, sizeof out - size_t(o), "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
     }
-    if (negative)
-        out.prepend('-');
-    return QString::fromLatin1(out);
+    return QString::fromLatin1(out, o);
+}
+
+double generalValue(double value, int digits)
+{
+    if (!std::isfinite(value))
+        return general(value, digits).toDouble();
+    if (value == 0.0)
+        return 0.0;
+    char buf[64];
+    return readBack(buf, scientific(buf, buf + sizeof buf - 1, value, digits));
 }
 
 QString statement(double value, int digits)

@@ -34,6 +34,8 @@ std::optional<qint64> floorChecked(double value, qint64 lo, qint64 hi);
 QString general(double value, int digits);
 inline QString generalSingle(float value) { return general(double(value), 7); }
 inline QString generalDouble(double value) { return general(value, 15); }
+// The number general() shows, read back: general(v, digits).toDouble() without the text.
+double generalValue(double value, int digits);
 
 // Statement form used in SQL texts and files: the general form with a blank in place of the sign of
 // a non-negative value and no zero before the point (" 6000", "-5", " .85", "-.5").

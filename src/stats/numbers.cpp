@@ -10,7 +10,7 @@ std::optional<double> singleValue(float v)
 {
     if (!std::isfinite(v))
         return std::nullopt;
-    return platform::generalSingle(v).toDouble();
+    return platform::generalValue(double(v), 7);
 }
 
 std::optional<double> cleanValue(double v)
@@ -24,7 +24,7 @@ double clean(double v)
 {
     if (!std::isfinite(v) || v == 0)
         return v == 0 ? 0.0 : v;
-    return platform::generalDouble(v).toDouble();
+    return platform::generalValue(v, 15);
 }
 
 double num(const QString &text)

@@ -174,13 +174,14 @@ void TstYHCut::findJustFor()
 
 void TstYHCut::stackToPattern()
 {
-    const YHPattern p = StackSetToYHArray({{0, 1}, {1500, 2}, {3000, 3}, {5000, 4}});
+    const std::vector<StackItem> stack{{0, 1}, {1500, 2}, {3000, 3}, {5000, 4}};
+    const YHPattern p = StackSetToYHArray(stack);
     QCOMPARE(p.size(), 2);
     QCOMPARE(p.at(0).length, 1500);
     QCOMPARE(p.at(0).count, 2);
     QCOMPARE(p.at(1).length, 2000);
     QCOMPARE(p.at(1).count, 1);
-    QVERIFY(StackSetToYHArray({}).isEmpty());
+    QVERIFY(StackSetToYHArray(std::span<const StackItem>()).isEmpty());
 }
 
 void TstYHCut::schemeOne_data()
