@@ -193,7 +193,8 @@ void measure(const QTemporaryDir &dir, int windows)
         for (const optimise::CutNotice &n : r.notices)
             dropped += n.text == u"内存溢出！"_s;
         lineVs(scheme == 0 ? "cutting scheme one" : "cutting scheme two", s, rowCount(u"优化结果"_s));
-        std::printf("  %-44s %8lld codes, %d plans dropped\n", "", qint64(codes->size()), dropped);
+        std::printf("  %-44s %8lld codes, %d plans dropped, rows digest %s\n", "", qint64(codes->size()), dropped,
+                    bulkjob::tableDigest(db(), u"优化结果"_s).left(16).constData());
     }
 
     // Component sheets of every window.

@@ -170,8 +170,8 @@ PatternSearch FindBestYHPattern(int cap, float yhbl, const CTable &table, QList<
     int best = 0;
     std::vector<StackItem> stack;
     stack.reserve(size_t(n) + 2);
-    stack.push_back({0, 1});
-    StackItem current{values[0], 1};
+    stack.push_back({0, 1, 0});
+    StackItem current{values[0], 1, 1};
     for (;;) {
         stack.push_back(current);
         bool taken = false;
@@ -180,6 +180,12 @@ PatternSearch FindBestYHPattern(int cap, float yhbl, const CTable &table, QList<
                 out.result = 0;
                 return out;
             }
+            // After a piece was tried here, a next piece of the same length would only repeat its
+            // subtree (same sums, same patterns, each met later), so it is passed over. Nothing
+            // found changes: the first pattern of every sum lies in the subtree already searched.
+            if (StackItem &t = stack.back(); t.index != t.own)
+                while (t.index < n && values[size_t(t.index)] == values[size_t(t.index - 1)])
+                    ++t.index;
             const StackItem top = stack.back();
             if (top.index == n) {
                 if (top.sum > best) {
@@ -199,7 +205,7 @@ PatternSearch FindBestYHPattern(int cap, float yhbl, const CTable &table, QList<
             stack.back().index = top.index + 1;
             const int next = top.sum + values[size_t(top.index)];
             if (next <= cap) {
-                current = {next, top.index + 1};
+                current = {next, top.index + 1, top.index + 1};
                 taken = true;
             } else {
                 stack.back().index = n;

@@ -97,11 +97,13 @@ private:
     std::vector<int> m_values;
 };
 
-// A search-stack item: running sum and the rank of the last piece decided.
+// A search-stack item: running sum and the rank of the last piece decided; `own` is the rank of the
+// piece the item itself took (0 for the base item).
 struct StackItem
 {
     int sum = 0;
     int index = 0;
+    int own = 0;
 };
 
 // Turns the stack's running sums into pattern entries by run lengths of successive differences;

@@ -1,6 +1,7 @@
 #include "optimise/yhcut.h"
 
 #include <QMap>
+#include <QRandomGenerator>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -30,6 +31,47 @@ QList<LengthQty> rowsOf(const QList<QPair<double, double>> &pairs)
     for (const auto &p : pairs)
         out.append({p.first, p.second});
     return out;
+}
+
+// The pattern search as a plain depth-first walk over every rank, with no pieces passed over: what
+// the faster search must find the same as.
+PatternSearch walkEveryRank(int cap, float yhbl, const QList<int> &values)
+{
+    PatternSearch out;
+    const int n = int(values.size());
+    int best = 0;
+    QList<StackItem> stack{{0, 1, 0}};
+    StackItem current{values.at(0), 1, 1};
+    for (;;) {
+        stack.append(current);
+        for (bool taken = false; !taken;) {
+            if (stack.isEmpty())
+                return out;
+            const StackItem top = stack.last();
+            if (top.index == n) {
+                if (top.sum > best) {
+                    best = top.sum;
+                    out.remain = float(cap - best);
+                    out.pattern = StackSetToYHArray(std::span<const StackItem>(stack.constData(), stack.size()));
+                }
+                out.ratio = float(top.sum) / float(cap);
+                if (out.ratio >= yhbl) {
+                    out.remain = float(cap - top.sum);
+                    return out;
+                }
+                stack.removeLast();
+                continue;
+            }
+            stack.last().index = top.index + 1;
+            const int next = top.sum + values.at(top.index);
+            if (next <= cap) {
+                current = {next, top.index + 1, top.index + 1};
+                taken = true;
+            } else {
+                stack.last().index = n;
+            }
+        }
+    }
 }
 
 QStringList planTexts(const CutResult &r)
@@ -76,6 +118,8 @@ private slots:
     void manyPiecesOfOneCodeAreAllCut();
     void schemeTwoSearchOrder();
     void schemeTwoRatioThreshold();
+    void schemeTwoSearchFindsWhatEveryRankFinds_data();
+    void schemeTwoSearchFindsWhatEveryRankFinds();
     void bothSchemesCutEveryPiece_data();
     void bothSchemesCutEveryPiece();
 };
@@ -317,6 +361,48 @@ void TstYHCut::schemeTwoRatioThreshold()
     QCOMPARE(GetYHPatternText(best.pattern, settings(6000)), u"800+1200*4"_s);
     QCOMPARE(best.remain, 400.0f);
     QVERIFY(notices.isEmpty());
+}
+
+void TstYHCut::schemeTwoSearchFindsWhatEveryRankFinds_data()
+{
+    QTest::addColumn<float>("yhbl");
+    QTest::addColumn<int>("kinds");
+    QTest::addColumn<int>("pieces");
+    QTest::newRow("whole search, few lengths") << 1.0f << 3 << 14;
+    QTest::newRow("whole search, many lengths") << 1.0f << 12 << 12;
+    QTest::newRow("usual ratio, a sample's twenty") << 0.97f << 6 << 20;
+    QTest::newRow("low ratio") << 0.5f << 4 << 20;
+}
+
+void TstYHCut::schemeTwoSearchFindsWhatEveryRankFinds()
+{
+    QFETCH(float, yhbl);
+    QFETCH(int, kinds);
+    QFETCH(int, pieces);
+    QRandomGenerator rng(20261210);
+    for (int round = 0; round < 150; ++round) {
+        QList<int> lengths;
+        for (int k = 0; k < kinds; ++k)
+            lengths << 300 + int(rng.bounded(2700));
+        QList<int> values;
+        const int n = 1 + int(rng.bounded(pieces));
+        for (int i = 0; i < n; ++i)
+            values << lengths.at(int(rng.bounded(kinds)));
+        std::sort(values.begin(), values.end());
+        QList<CutNotice> notices;
+        const PatternSearch got = FindBestYHPattern(6000, yhbl, tableOf(values), &notices);
+        if (got.result == 1)
+            continue; // all of them fit one bar: no search
+        const PatternSearch want = walkEveryRank(6000, yhbl, values);
+        QStringList texts;
+        for (int v : values)
+            texts << QString::number(v);
+        const QString where = texts.join(u' ');
+        QVERIFY2(got.result == 0, qPrintable(where));
+        QVERIFY2(GetYHPatternText(got.pattern, settings(6000)) == GetYHPatternText(want.pattern, settings(6000)),
+                 qPrintable(where));
+        QVERIFY2(got.remain == want.remain && got.ratio == want.ratio, qPrintable(where));
+    }
 }
 
 void TstYHCut::bothSchemesCutEveryPiece_data()
