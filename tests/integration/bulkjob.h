@@ -182,6 +182,7 @@ inline bool addJob(QSqlDatabase db, qint64 jobId, int windows, qint64 firstLine,
 inline QByteArray tableDigest(QSqlDatabase db, const QString &table)
 {
     QSqlQuery q(db);
+    q.setForwardOnly(true); // rows are hashed as they come, not kept
     QCryptographicHash hash(QCryptographicHash::Sha1);
     const QStringList columns = platform::columnNames(db, table);
     QStringList parts;
