@@ -10,6 +10,7 @@
 #include "app/maindb.h"
 #include "app/schema.h"
 #include "optimise/ui/frmcreate.h"
+#include "optimise/yhcut.h"
 #include "optimise/yhgather.h"
 #include "optimise/yhrun.h"
 #include "platform/database.h"
@@ -165,9 +166,29 @@ void measure(const QTemporaryDir &dir, int windows)
     const double byLength = since(t);
     const qint64 workRows = rowCount({u"OutXC"_s, u"OutXG"_s, u"OutPJ"_s, u"OutPC"_s});
     line("statistics, whole path", gather + bySpec + byLength);
-    lineVs("  expansion into the work tables", gather, workRows);
+    line("  expansion into the work tables", gather);
     line("  pricing by code", bySpec);
-    lineVs("  pricing by code and length, its export", byLength, pricedRows);
+    line("  pricing by code and length, its export", byLength);
+
+    // The writes alone, of rows computed beforehand, beside the plain insert of as many rows.
+    {
+        platform::TransactionGuard tx(db());
+        const auto rows = stats::expandWindows(statsStore, *lines, &err);
+        if (!rows)
+            die(err);
+        t.restart();
+        if (!statsStore.replaceWorkRows(*rows))
+            die(statsStore.lastError());
+        lineVs("  write of the work tables", since(t), workRows);
+        const auto priced = stats::priceBySpecLength(statsStore, {}, &err);
+        if (!priced)
+            die(err);
+        t.restart();
+        if (!statsStore.replacePricedList(*priced))
+            die(statsStore.lastError());
+        lineVs("  write of the list by code and length", since(t), pricedRows);
+        tx.commit();
+    }
 
     // Cutting: gathering the pieces, then each scheme over every code.
     QList<optimise::ChosenWindow> chosen;
@@ -178,7 +199,16 @@ void measure(const QTemporaryDir &dir, int windows)
     if (!optimise::BuildYHData(yh, chosen, &err))
         die(err);
     const double pieces = since(t);
-    lineVs("piece gathering (优化数据)", pieces, rowCount(u"优化数据"_s));
+    line("piece gathering (优化数据)", pieces);
+    {
+        const auto gathered = optimise::gatherPieces(yh, chosen, &err);
+        if (!gathered)
+            die(err);
+        t.restart();
+        if (!yh.replacePieces(*gathered, true))
+            die(yh.lastError());
+        lineVs("  write of the pieces", since(t), rowCount(u"优化数据"_s));
+    }
     const auto codes = yh.materialCodes();
     if (!codes)
         die(yh.lastError());
@@ -192,9 +222,22 @@ void measure(const QTemporaryDir &dir, int windows)
         int dropped = 0;
         for (const optimise::CutNotice &n : r.notices)
             dropped += n.text == u"内存溢出！"_s;
-        lineVs(scheme == 0 ? "cutting scheme one" : "cutting scheme two", s, rowCount(u"优化结果"_s));
+        line(scheme == 0 ? "cutting scheme one" : "cutting scheme two", s);
         std::printf("  %-44s %8lld codes, %d plans dropped, rows digest %s\n", "", qint64(codes->size()), dropped,
                     bulkjob::tableDigest(db(), u"优化结果"_s).left(16).constData());
+    }
+    {
+        QList<optimise::PlanRow> plan;
+        for (const QString &code : *codes) {
+            const auto rows = yh.groupedLengthsDesc(code);
+            if (!rows)
+                die(yh.lastError());
+            plan += optimise::OptimiseYH1(code, *rows, settings).rows;
+        }
+        t.restart();
+        if (!yh.replacePlan(plan))
+            die(yh.lastError());
+        lineVs("  write of scheme one's plan rows", since(t), plan.size());
     }
 
     // Component sheets of every window.
