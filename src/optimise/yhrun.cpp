@@ -14,12 +14,16 @@ RunOutcome RunYH(YHStore &store, const QStringList &codes, qint16 scheme, const 
                  const std::function<void(int)> &progress)
 {
     RunOutcome out;
-    QList<PlanRow> plan;
     // The reads and the write of the plan are one transaction.
     platform::TransactionGuard tx(store.db());
     if (!tx.isActive()) {
         out.ok = false;
         out.error = tx.errorText();
+        return out;
+    }
+    if (!store.clearPlan()) {
+        out.ok = false;
+        out.error = store.lastError();
         return out;
     }
     for (int i = 0; i < codes.size(); ++i) {
@@ -33,13 +37,14 @@ RunOutcome RunYH(YHStore &store, const QStringList &codes, qint16 scheme, const 
             return out;
         }
         const CutResult r = scheme == 0 ? OptimiseYH1(code, *rows, settings) : OptimiseYH2(*rows, settings, code);
-        plan += r.rows;
         out.notices += r.notices;
+        if (!store.appendPlan(r.rows)) {
+            out.ok = false;
+            out.error = store.lastError();
+            return out;
+        }
     }
-    if (!store.replacePlan(plan)) {
-        out.ok = false;
-        out.error = store.lastError();
-    } else if (!tx.commit()) {
+    if (!tx.commit()) {
         out.ok = false;
         out.error = tx.errorText();
     }

@@ -131,10 +131,20 @@ bool YHStore::writePieces(const QList<PieceRow> &pieces)
     return true;
 }
 
+bool YHStore::clearPlan()
+{
+    return run(u"DELETE FROM \"优化结果\""_s, {});
+}
+
 bool YHStore::writePlan(const QList<PlanRow> &plan)
 {
-    if (!run(u"DELETE FROM \"优化结果\""_s, {}))
-        return false;
+    return clearPlan() && appendPlan(plan);
+}
+
+bool YHStore::appendPlan(const QList<PlanRow> &plan)
+{
+    if (plan.isEmpty())
+        return true;
     platform::BulkStatement insert(m_db, u"INSERT INTO \"优化结果\" (\"材料名称\", \"切割规格\", \"数量\", \"优化比率\", \"剩余料长\") "
                                          "VALUES (?, ?, ?, ?, ?)"_s);
     for (const PlanRow &r : plan) {

@@ -92,6 +92,10 @@ public:
     bool replacePlan(const QList<PlanRow> &plan);
     // Empties both work tables, writes the typed pieces and the plan, all or nothing.
     bool replacePiecesAndPlan(const QList<PieceRow> &pieces, const QList<PlanRow> &plan);
+    // The plan written in parts, inside a transaction of the caller's: emptied, then each
+    // material's rows appended as they are cut, so that a large job's plan is never held whole.
+    bool clearPlan();
+    bool appendPlan(const QList<PlanRow> &rows);
 
     // Distinct 规格 of 优化数据, ascending.
     std::optional<QStringList> materialCodes();
