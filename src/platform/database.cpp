@@ -132,6 +132,13 @@ sqlite3 *engineHandle(QSqlDatabase db)
     return *static_cast<sqlite3 *const *>(v.constData());
 }
 
+// Bound as UTF-8, the files' own text encoding, so the engine stores it without translating.
+int bindText(sqlite3_stmt *st, int index, const QString &s)
+{
+    const QByteArray utf8 = s.toUtf8();
+    return sqlite3_bind_text(st, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+}
+
 // As the Qt driver binds: its null rules and its choice of storage class per type.
 int bindEngineValue(sqlite3_stmt *st, int index, const QVariant &v)
 {
@@ -142,7 +149,7 @@ int bindEngineValue(sqlite3_stmt *st, int index, const QVariant &v)
         const QString &s = *static_cast<const QString *>(v.constData());
         if (s.isNull())
             return sqlite3_bind_null(st, index);
-        return sqlite3_bind_text16(st, index, s.utf16(), int(s.size() * sizeof(char16_t)), SQLITE_TRANSIENT);
+        return bindText(st, index, s);
     }
     case QMetaType::QByteArray: {
         const QByteArray &b = *static_cast<const QByteArray *>(v.constData());
@@ -158,10 +165,8 @@ int bindEngineValue(sqlite3_stmt *st, int index, const QVariant &v)
         return sqlite3_bind_int64(st, index, v.toLongLong());
     case QMetaType::Double:
         return sqlite3_bind_double(st, index, v.toDouble());
-    default: {
-        const QString s = v.toString();
-        return sqlite3_bind_text16(st, index, s.utf16(), int(s.size() * sizeof(char16_t)), SQLITE_TRANSIENT);
-    }
+    default:
+        return bindText(st, index, v.toString());
     }
 }
 } // namespace

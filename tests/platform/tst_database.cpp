@@ -1,5 +1,6 @@
 #include "platform/database.h"
 
+#include <QDate>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
@@ -16,6 +17,8 @@ private slots:
     void guardRollsBackUncommittedWork();
     void nestedGuardRollsBackOnlyItsOwnPart();
     void boundValuesKeepQuotes();
+    void bulkStatementStoresAsTheDriverDoes_data();
+    void bulkStatementStoresAsTheDriverDoes();
     void missingFileIsNotCreated();
     void fileThatIsNotADatabaseFails();
 
@@ -78,6 +81,41 @@ void TstDatabase::boundValuesKeepQuotes()
     QVERIFY(execBound(db(), u"SELECT s FROM t WHERE s = ?"_s, {name}, nullptr, &q));
     QVERIFY(q.next());
     QCOMPARE(q.value(0).toString(), name);
+}
+
+void TstDatabase::bulkStatementStoresAsTheDriverDoes_data()
+{
+    QTest::addColumn<QVariant>("value");
+    QTest::newRow("null text") << QVariant(QString());
+    QTest::newRow("empty text") << QVariant(u""_s);
+    QTest::newRow("chinese") << QVariant(u"框料 上亮高"_s);
+    QTest::newRow("beyond the basic plane") << QVariant(u"𠀀值 😀"_s);
+    QTest::newRow("embedded zero") << QVariant(QString(u"a\0b"_s));
+    QTest::newRow("whole number") << QVariant(qint64(1) << 40);
+    QTest::newRow("int") << QVariant(-7);
+    QTest::newRow("bool") << QVariant(true);
+    QTest::newRow("double") << QVariant(0.483333333333333);
+    QTest::newRow("bytes") << QVariant(QByteArray("\x01\x00\xff", 3));
+    QTest::newRow("null variant") << QVariant();
+    QTest::newRow("date") << QVariant(QDate(2026, 12, 10));
+}
+
+void TstDatabase::bulkStatementStoresAsTheDriverDoes()
+{
+    QFETCH(QVariant, value);
+    QString err;
+    QVERIFY(execBound(db(), u"INSERT INTO t (n, s) VALUES (1, ?)"_s, {value}, &err));
+    {
+        BulkStatement bulk(db(), u"INSERT INTO t (n, s) VALUES (2, ?)"_s);
+        QVERIFY2(bulk.exec({value}, &err), qPrintable(err));
+    }
+    QSqlQuery q(db());
+    QVERIFY(q.exec(u"SELECT n, typeof(s), quote(s) FROM t ORDER BY n"_s));
+    QStringList stored;
+    while (q.next())
+        stored << q.value(1).toString() + u' ' + q.value(2).toString();
+    QCOMPARE(stored.size(), 2);
+    QCOMPARE(stored.at(1), stored.at(0));
 }
 
 void TstDatabase::missingFileIsNotCreated()
