@@ -18,6 +18,15 @@ QListWidgetItem *selectedItem(const QListWidget *list)
     return items.isEmpty() ? nullptr : items.first();
 }
 
+QList<QTreeWidgetItem *> moveAllItems(QTreeWidget *from, QTreeWidget *to)
+{
+    const QList<QTreeWidgetItem *> items = from->invisibleRootItem()->takeChildren();
+    for (QTreeWidgetItem *item : items)
+        item->setSelected(false);
+    to->addTopLevelItems(items);
+    return items;
+}
+
 namespace {
 // A mouse press that makes an item current is followed by that item's click: the pair is one choice.
 class ItemChooser : public QObject

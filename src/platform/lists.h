@@ -1,5 +1,6 @@
 #pragma once
 // Lists and trees: which item a command acts on, and choosing an item by mouse or keyboard.
+#include <QList>
 #include <functional>
 
 class QListWidget;
@@ -15,6 +16,10 @@ namespace platform {
 // takes the focus.
 QTreeWidgetItem *selectedItem(const QTreeWidget *list);
 QListWidgetItem *selectedItem(const QListWidget *list);
+
+// Moves every top-level item of `from` to the end of `to`, unselected, in one batch, so that the
+// lists are laid out once rather than once per row. Returns the items moved, in their order.
+QList<QTreeWidgetItem *> moveAllItems(QTreeWidget *from, QTreeWidget *to);
 
 // Calls `chosen` once for each item chosen by a click or by moving the current item with the
 // keyboard, so that arrow keys do what a click does. A click on the current item chooses it again.

@@ -43,10 +43,9 @@ const TypeBill *billOf(StatsStore &store, const QVariant &typeNo, BillCache &bil
 }
 
 bool expandBill(StatsStore &store, const QVariant &typeNo, design::MacroTable &macros, double units,
-                const QString &window, WorkRows *rows, QString *error, BillCache *cache)
+                const QString &window, WorkRows *rows, QString *error, BillCache &bills)
 {
-    BillCache local;
-    const TypeBill *bill = billOf(store, typeNo, cache ? *cache : local, error);
+    const TypeBill *bill = billOf(store, typeNo, bills, error);
     if (!bill)
         return false;
     for (PieceKind kind : {PieceKind::Profile, PieceKind::Steel}) {
@@ -85,7 +84,7 @@ bool expandBill(StatsStore &store, const QVariant &typeNo, design::MacroTable &m
 } // namespace
 
 bool FillTJFromWindow(StatsStore &store, const project::JobLine &line, WorkRows *rows, QString *error,
-                      BillCache *bills)
+                      BillCache &bills)
 {
     const auto labels = store.windowLabels(numberParam(line.id));
     if (!labels) {
@@ -98,7 +97,7 @@ bool FillTJFromWindow(StatsStore &store, const project::JobLine &line, WorkRows 
 }
 
 bool FillTJFromZHWindow(StatsStore &store, const project::JobLine &line, WorkRows *rows, QString *error,
-                        BillCache *bills)
+                        BillCache &bills)
 {
     const QVariant lineId = numberParam(line.id);
     const auto parts = store.components(lineId);
@@ -135,8 +134,8 @@ std::optional<WorkRows> expandWindows(StatsStore &store, const QList<project::Jo
     BillCache bills;
     for (const project::JobLine &line : lines) {
         const bool combined = num(line.typeNo) < 0;
-        if (!(combined ? FillTJFromZHWindow(store, line, &rows, error, &bills)
-                       : FillTJFromWindow(store, line, &rows, error, &bills)))
+        if (!(combined ? FillTJFromZHWindow(store, line, &rows, error, bills)
+                       : FillTJFromWindow(store, line, &rows, error, bills)))
             return std::nullopt;
     }
     return rows;

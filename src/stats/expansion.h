@@ -17,12 +17,13 @@ namespace stats {
 using BillCache = QHash<QString, TypeBill>;
 
 // The rows of one plain window, appended to *rows. False with *error when a read fails or a
-// formula gives no finite number; *rows may then hold part of the window.
+// formula gives no finite number; *rows may then hold part of the window. Bills are read through
+// `bills`, the cache of the operation.
 bool FillTJFromWindow(StatsStore &store, const project::JobLine &line, WorkRows *rows, QString *error,
-                      BillCache *bills = nullptr);
+                      BillCache &bills);
 // The same for a combined window, component after component (by CBN, then CMC).
 bool FillTJFromZHWindow(StatsStore &store, const project::JobLine &line, WorkRows *rows, QString *error,
-                        BillCache *bills = nullptr);
+                        BillCache &bills);
 
 // The rows of the chosen windows in list order; a type number below 0 is a combined window.
 std::optional<WorkRows> expandWindows(StatsStore &store, const QList<project::JobLine> &lines, QString *error);

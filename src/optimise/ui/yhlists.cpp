@@ -1,5 +1,6 @@
 #include "yhlists.h"
 
+#include "platform/lists.h"
 #include "platform/messages.h"
 
 #include <QCoreApplication>
@@ -68,17 +69,12 @@ bool moveOne(QTreeWidget *from, QTreeWidget *to, int columns, const QString &emp
     return true;
 }
 
-// Moves every item in one batch, so that the lists are re-laid out once; the last one moved
-// ends current, as after moving them one by one.
+// The last one moved ends current, as after moving them one by one.
 void moveAll(QTreeWidget *from, QTreeWidget *to)
 {
-    if (from->topLevelItemCount() == 0)
-        return;
-    const QList<QTreeWidgetItem *> items = from->invisibleRootItem()->takeChildren();
-    for (QTreeWidgetItem *item : items)
-        item->setSelected(false);
-    to->addTopLevelItems(items);
-    to->setCurrentItem(items.last());
+    const QList<QTreeWidgetItem *> items = platform::moveAllItems(from, to);
+    if (!items.isEmpty())
+        to->setCurrentItem(items.last());
 }
 } // namespace
 

@@ -5,6 +5,7 @@
 #include "app/generalsettings.h"
 #include "app/reportcommands.h"
 #include "app/shared.h"
+#include "platform/lists.h"
 #include "platform/messages.h"
 #include "platform/reportview.h"
 #include "platform/settings.h"
@@ -222,11 +223,7 @@ void FrmTJJS::moveAll(QTreeWidget *from, QTreeWidget *to, const QString &none)
         platform::inform(this, none);
         return;
     }
-    // One batch: the lists are re-laid out once, not once per row.
-    const QList<QTreeWidgetItem *> items = from->invisibleRootItem()->takeChildren();
-    for (QTreeWidgetItem *item : items)
-        item->setSelected(false);
-    to->addTopLevelItems(items);
+    platform::moveAllItems(from, to);
 }
 
 void FrmTJJS::CmdSelect_Click()
