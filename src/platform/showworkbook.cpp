@@ -1,5 +1,6 @@
 #include "showworkbook.h"
 
+#include "filewrite.h"
 #include "messages.h"
 
 #include <QCoreApplication>
@@ -53,14 +54,17 @@ void offerCopy(QWidget *parent, const QString &file, const QString &stem)
         return;
     if (QFileInfo(target).suffix().isEmpty())
         target += u".xlsx"_s;
-    if (QFileInfo::exists(target)) {
-        if (!confirm(parent, u"文件 %1 已存在，要替换它吗？"_s.arg(QDir::toNativeSeparators(target))))
-            return;
-        QFile::remove(target);
-    }
+    if (QFileInfo::exists(target)
+        && !confirm(parent, u"文件 %1 已存在，要替换它吗？"_s.arg(QDir::toNativeSeparators(target))))
+        return;
+    // Written whole through the one checked write: a file being replaced stays as it was on failure.
     QFile source(file);
-    if (!source.copy(target)) {
+    if (!source.open(QIODevice::ReadOnly)) {
         showError(parent, u"无法保存工作簿到 %1：%2"_s.arg(QDir::toNativeSeparators(target), source.errorString()));
+        return;
+    }
+    if (QString error; !writeWholeFile(target, source.readAll(), &error)) {
+        showError(parent, error);
         return;
     }
     inform(parent, u"工作簿已保存到：\n%1"_s.arg(QDir::toNativeSeparators(target)));

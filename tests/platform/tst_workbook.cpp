@@ -1,3 +1,4 @@
+#include "filelimit.h"
 #include "platform/scriptedmessages.h"
 #include "platform/showworkbook.h"
 #include "platform/workbook.h"
@@ -10,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
+#include <memory>
 #include <limits>
 #include <sys/resource.h>
 #include <zip.h>
@@ -172,6 +174,7 @@ private slots:
     void wideSparseSheetReadsInLittleMemory();
     void showWorkbookOpensAFreshFile();
     void showWorkbookFailures();
+    void copyOverAnOldFileKeepsItOnAFullDisk();
 
 private:
     QTemporaryDir m_dir;
@@ -603,6 +606,45 @@ void TstWorkbook::showWorkbookFailures()
     QCOMPARE(seam->shown.size(), 1);
     removeShownWorkbooks();
     QVERIFY2(leftovers().isEmpty(), qPrintable(leftovers().join(u' ')));
+}
+
+// The disk fills up between the choice of the copy's place and its writing.
+class FullDiskAfterChoice : public ScriptedMessages
+{
+public:
+    std::unique_ptr<testfixture::FileSizeLimit> limit;
+    QString saveFileName(QWidget *w, const QString &t, const QString &s, const QString &f) override
+    {
+        const QString name = ScriptedMessages::saveFileName(w, t, s, f);
+        limit = std::make_unique<testfixture::FileSizeLimit>(64);
+        return name;
+    }
+};
+
+// Replacing an earlier copy that cannot be written keeps the earlier copy whole and says why.
+void TstWorkbook::copyOverAnOldFileKeepsItOnAFullDisk()
+{
+    auto *seam = new FullDiskAfterChoice;
+    installMessages(seam);
+    seam->desktopOpens = false;
+    const QString target = m_dir.filePath(u"旧副本.xlsx"_s);
+    QFile old(target);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("old copy");
+    old.close();
+    seam->fileNames << target;
+    Workbook book;
+    book.addSheet(u"表"_s).setText(0, 0, u"内容"_s);
+    QString path;
+    QVERIFY(showWorkbook(nullptr, book, u"copy"_s, &path));
+    seam->limit.reset();
+    removeShownWorkbooks();
+    // Where to copy, replace it, then the failure with its cause.
+    QCOMPARE(seam->shown.size(), 3);
+    QCOMPARE(seam->shown.at(2).icon, MsgIcon::Critical);
+    QVERIFY2(seam->lastText().contains(QDir::toNativeSeparators(target)), qPrintable(seam->lastText()));
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), QByteArray("old copy"));
 }
 
 QTEST_MAIN(TstWorkbook)
