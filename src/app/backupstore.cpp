@@ -9,8 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSqlError>
-#include <QSqlRecord>
 #include <QUuid>
 
 using namespace Qt::StringLiterals;
@@ -120,27 +118,6 @@ bool copyAllTables(QSqlDatabase main, const QString &otherPath, bool toOther, QS
 }
 
 } // namespace
-
-bool CopyTableRows(QSqlQuery &source, QSqlDatabase target, const QString &table, QString *error)
-{
-    const int fields = source.record().count();
-    QSqlQuery insert;
-    if (!platform::preparePositionalInsert(target, table, fields, &insert, error))
-        return false;
-    while (source.next()) {
-        for (int i = 0; i < fields; ++i)
-            insert.bindValue(i, source.value(i));
-        if (!insert.exec()) {
-            setError(error, insert.lastError().text());
-            return false;
-        }
-    }
-    if (source.lastError().isValid()) {
-        setError(error, source.lastError().text());
-        return false;
-    }
-    return true;
-}
 
 QString backupTargetPath(const QString &folder, const QString &fileName)
 {

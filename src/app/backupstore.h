@@ -3,8 +3,6 @@
 // bak.mdb, and restore of those tables from such a file. Rows are copied by position inside the
 // engine (the other file attached to the main connection), 编号 and every link column included,
 // so all links between tables survive.
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QString>
 
 namespace app {
@@ -16,11 +14,6 @@ enum class StoreResult {
     CannotOpen,      // the chosen backup file is not a database that can be read
     CopyFailed,      // a table is missing or incompatible, or a row could not be copied
 };
-
-// Appends every row of `source` (an executed SELECT, before its first row) to `table` of `target`:
-// field i of the source row goes to column i of the table, for i below the source's field count.
-// A source with fewer columns than the table leaves the rest null; more columns fail.
-bool CopyTableRows(QSqlQuery &source, QSqlDatabase target, const QString &table, QString *error);
 
 // The full path of a backup: folder, a "/" unless the folder already ends with one, the name, and
 // ".MBK" unless the name contains a ".".
