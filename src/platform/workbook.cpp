@@ -373,4 +373,13 @@ void CellGrid::setText(int row, int column, const QString &text)
     m_columns = std::max(m_columns, column + 1);
 }
 
+void CellGrid::removeRowsFrom(int row)
+{
+    m_cells.erase(m_cells.lower_bound({row, 0}), m_cells.end());
+    m_rowCount = m_cells.empty() ? 0 : m_cells.rbegin()->first.first + 1;
+    m_columns = 0;
+    for (const auto &[key, text] : m_cells)
+        m_columns = std::max(m_columns, key.second + 1);
+}
+
 } // namespace platform

@@ -135,23 +135,44 @@ public:
     // One row, padded with "" to columnCount().
     QStringList row(int row) const;
     void setText(int row, int column, const QString &text);
+    // Drops the rows from `row` on.
+    void removeRowsFrom(int row);
+    // The name of the worksheet the cells came from ("" for a grid made in code).
+    QString sheetName() const { return m_sheetName; }
+    void setSheetName(const QString &name) { m_sheetName = name; }
 
 private:
     // Only the cells present: a sheet with one cell far to the right or far down stays small.
     std::map<std::pair<int, int>, QString> m_cells; // by (row, column)
     int m_rowCount = 0;
     int m_columns = 0;
+    QString m_sheetName;
 };
 
-// The first worksheet (in the workbook's tab order) of an .xlsx file. Each cell gives the text
-// stored for it, not the text the spreadsheet program displays:
+// What a reading keeps of the first sheet; the rest is passed over unread.
+struct SheetArea
+{
+    int columns = 16384;              // columns A.. kept
+    bool toFirstEmptyColumnA = false; // only the rows above the first row whose column A is empty
+};
+
+// What one workbook may unpack to and hold while it is read; a larger one is refused as too large.
+inline constexpr qint64 kWorkbookMaxUnpackedMB = 64; // every part read, decompressed, together
+inline constexpr qint64 kWorkbookMaxHeldMB = 64;      // the cells kept, with the strings they use
+
+// The first worksheet (in the workbook's tab order) of an .xlsx file, read as a stream: only the
+// cells of `area` are kept. Each cell gives the text stored for it, not the text the spreadsheet
+// program displays:
 // - text cells (shared strings, inline strings, formula text results) give their text exactly,
 //   blanks and line breaks kept, rich-text runs joined and phonetic guides left out;
 // - number cells give the number as written in the file ("6000", "0.85", "1E-05"); number
 //   formats are not applied, so a date gives its serial number;
-// - a formula cell gives its last computed value;
+// - a formula cell gives its last computed value; a kept formula cell without one (as programs
+//   that do not compute write them) refuses the file, naming the cell;
 // - truth values give "TRUE" or "FALSE", error values their code ("#DIV/0!").
-// An old binary workbook (.xls) is refused with its own message.
-std::optional<CellGrid> readFirstSheet(const QString &path, QString *error = nullptr);
+// Other files are refused with what they are: an old binary workbook (.xls), an OpenDocument
+// spreadsheet (.ods), a binary workbook (.xlsb), another document or zip file. A workbook beyond
+// the bounds above is refused as too large.
+std::optional<CellGrid> readFirstSheet(const QString &path, QString *error = nullptr, const SheetArea &area = {});
 
 } // namespace platform

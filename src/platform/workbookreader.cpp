@@ -1,13 +1,15 @@
 // Reads the first worksheet of an .xlsx file: the package is a zip of XML parts; the workbook part
 // lists the sheets in tab order and its relationships name the part that holds each sheet.
+//
+// The sheet is read as a stream, only as far as the caller's area reaches, and of the shared
+// strings only those its kept cells use; the package (xlsxpackage.h) bounds the rest.
 #include "workbook.h"
+#include "xlsxpackage.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QUrl>
-#include <QXmlStreamReader>
-#include <zip.h>
+#include <algorithm>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -17,112 +19,50 @@ namespace {
 
 constexpr int MaxRow = 1048575;
 constexpr int MaxColumn = 16383;
-// Far above any real sheet; keeps a damaged or hostile file from taking all memory.
-constexpr qint64 MaxPartSize = qint64(1) << 30;
 
-// Thrown inside the reader only, caught in readFirstSheet().
-struct Damaged
+using namespace xlsx;
+
+// Sound, but not to be read as it stands.
+struct Unreadable
 {
     QString why;
 };
-
-class Package
+// A sound file of another kind.
+struct OtherKind
 {
-public:
-    explicit Package(zip_t *zip) : m_zip(zip) {}
-    ~Package() { zip_discard(m_zip); }
-    Package(const Package &) = delete;
-    Package &operator=(const Package &) = delete;
+    QString kind;
+    bool spreadsheet = false; // a spreadsheet program can save it as .xlsx
+};
 
-    bool has(const QString &part) const { return locate(part) >= 0; }
+// Office documents that are no workbook, told by the content type of their main part.
+void refuseOtherDocuments(Package &package, const QString &mainPart)
+{
+    const QString type = contentType(package, mainPart);
+    if (type.contains(u"sheet.binary"))
+        throw OtherKind{u"二进制工作簿（.xlsb）"_s, true};
+    if (type.contains(u"wordprocessingml"))
+        throw OtherKind{u"Word 文档（.docx）"_s, false};
+    if (type.contains(u"presentationml"))
+        throw OtherKind{u"演示文稿（.pptx）"_s, false};
+}
 
-    QByteArray read(const QString &part) const
-    {
-        const zip_int64_t index = locate(part);
-        if (index < 0)
-            throw Damaged{u"缺少 %1"_s.arg(part)};
-        zip_file_t *file = zip_fopen_index(m_zip, zip_uint64_t(index), 0);
-        if (!file)
-            throw Damaged{u"无法解压 %1：%2"_s.arg(part, QString::fromUtf8(zip_strerror(m_zip)))};
-        QByteArray data;
-        char buffer[65536];
-        zip_int64_t n;
-        while ((n = zip_fread(file, buffer, sizeof buffer)) > 0) {
-            if (data.size() + n > MaxPartSize) {
-                zip_fclose(file);
-                throw Damaged{u"%1 过大"_s.arg(part)};
-            }
-            data.append(buffer, qsizetype(n));
-        }
-        if (n < 0) {
-            const QString why = QString::fromUtf8(zip_file_strerror(file));
-            zip_fclose(file);
-            throw Damaged{u"无法解压 %1：%2"_s.arg(part, why)};
-        }
+// A zip without the package relationships: an OpenDocument file names itself in its first entry;
+// a package with content types is a damaged workbook; anything else is some other zip file.
+void refuseOtherZips(Package &package)
+{
+    if (package.has(u"mimetype"_s)) {
+        zip_file_t *file = package.open(u"mimetype"_s);
+        char buffer[128];
+        const zip_int64_t n = zip_fread(file, buffer, sizeof buffer);
         zip_fclose(file);
-        return data;
+        const QByteArray type(buffer, n > 0 ? qsizetype(n) : 0);
+        if (type.trimmed() == "application/vnd.oasis.opendocument.spreadsheet")
+            throw OtherKind{u"OpenDocument 电子表格（.ods）"_s, true};
+        if (type.startsWith("application/vnd.oasis.opendocument."))
+            throw OtherKind{u"OpenDocument 文档"_s, false};
     }
-
-private:
-    zip_int64_t locate(const QString &part) const
-    {
-        // Part names are case-insensitive in the package format.
-        return zip_name_locate(m_zip, part.toUtf8().constData(), ZIP_FL_NOCASE);
-    }
-
-    zip_t *m_zip;
-};
-
-struct Relationship
-{
-    QString type;
-    QString target; // a part name, resolved
-};
-
-// "xl/_rels/workbook.xml.rels" for "xl/workbook.xml"; "_rels/.rels" for the package ("").
-QString relationshipsPart(const QString &part)
-{
-    const qsizetype slash = part.lastIndexOf(u'/');
-    return part.left(slash + 1) + u"_rels/"_s + part.mid(slash + 1) + u".rels"_s;
-}
-
-QString resolveTarget(const QString &sourcePart, const QString &target)
-{
-    const QString t = QUrl::fromPercentEncoding(target.toUtf8());
-    if (t.startsWith(u'/'))
-        return QDir::cleanPath(t.mid(1));
-    return QDir::cleanPath(sourcePart.left(sourcePart.lastIndexOf(u'/') + 1) + t);
-}
-
-void checkXml(const QXmlStreamReader &x, const QString &part)
-{
-    if (x.hasError())
-        throw Damaged{u"%1 第 %2 行：%3"_s.arg(part).arg(x.lineNumber()).arg(x.errorString())};
-}
-
-// Relationships by id.
-QHash<QString, Relationship> readRelationships(const Package &package, const QString &sourcePart)
-{
-    const QString part = relationshipsPart(sourcePart);
-    QHash<QString, Relationship> out;
-    QXmlStreamReader x(package.read(part));
-    while (!x.atEnd()) {
-        if (x.readNext() == QXmlStreamReader::StartElement && x.name() == u"Relationship") {
-            const QXmlStreamAttributes a = x.attributes();
-            if (a.value(u"TargetMode"_s) == u"External")
-                continue;
-            out.insert(a.value(u"Id"_s).toString(),
-                       Relationship{a.value(u"Type"_s).toString(), resolveTarget(sourcePart, a.value(u"Target"_s).toString())});
-        }
-    }
-    checkXml(x, part);
-    return out;
-}
-
-// Relationship types differ between the transitional and strict forms only before the last "/".
-bool hasType(const Relationship &r, QStringView kind)
-{
-    return r.type.endsWith(u'/' + kind.toString());
+    if (!package.has(u"[Content_Types].xml"_s))
+        throw OtherKind{u"zip 压缩文件"_s, false};
 }
 
 // Text escapes _xHHHH_ stand for characters XML cannot carry (carriage returns, control codes).
@@ -148,38 +88,37 @@ QString decodeEscapes(const QString &s)
     return out;
 }
 
-// At the start of a string item (<si> or <is>): its text runs joined, phonetic guides left out.
-QString readStringItem(QXmlStreamReader &x)
+// Collects the text of a string item (<si> or <is>) from its tokens: its text runs joined,
+// phonetic guides left out.
+class StringItem
 {
-    QString text;
-    int depth = 1;
-    while (depth > 0 && !x.atEnd()) {
-        const auto token = x.readNext();
+public:
+    // Fed every token inside the item, with the item's own depth.
+    void take(const PartReader &r, QXmlStreamReader::TokenType token, int itemDepth, const Budget &budget)
+    {
+        const QXmlStreamReader &x = r.xml();
         if (token == QXmlStreamReader::StartElement) {
-            if (x.name() == u"t")
-                text += x.readElementText(QXmlStreamReader::IncludeChildElements);
-            else if (x.name() == u"rPh" || x.name() == u"phoneticPr")
-                x.skipCurrentElement();
-            else
-                ++depth;
+            if (!m_guide && (x.name() == u"rPh" || x.name() == u"phoneticPr"))
+                m_guide = r.depth();
+            else if (!m_guide && !m_run && x.name() == u"t" && r.depth() > itemDepth)
+                m_run = r.depth();
         } else if (token == QXmlStreamReader::EndElement) {
-            --depth;
+            if (r.depth() == m_guide)
+                m_guide = 0;
+            if (r.depth() == m_run)
+                m_run = 0;
+        } else if (token == QXmlStreamReader::Characters && m_run) {
+            m_text += x.text();
+            budget.check(m_text);
         }
     }
-    return decodeEscapes(text);
-}
+    QString text() const { return decodeEscapes(m_text); }
 
-QStringList readSharedStrings(const Package &package, const QString &part)
-{
-    QStringList out;
-    QXmlStreamReader x(package.read(part));
-    while (!x.atEnd()) {
-        if (x.readNext() == QXmlStreamReader::StartElement && x.name() == u"si")
-            out.append(readStringItem(x));
-    }
-    checkXml(x, part);
-    return out;
-}
+private:
+    QString m_text;
+    int m_guide = 0; // depth of the phonetic element being passed over
+    int m_run = 0;   // depth of the <t> being read
+};
 
 // "B3" -> row 2, column 1.
 bool parseReference(QStringView ref, int *row, int *column)
@@ -201,112 +140,285 @@ bool parseReference(QStringView ref, int *row, int *column)
     return true;
 }
 
-// At the start of a <c>: the cell's stored text.
-QString readCellText(QXmlStreamReader &x, const QStringList &sharedStrings, const QString &ref)
-{
-    const QString type = x.attributes().value(u"t"_s).toString();
-    QString value;
-    bool hasValue = false;
-    std::optional<QString> inlineText;
-    while (!x.atEnd()) {
-        const auto token = x.readNext();
-        if (token == QXmlStreamReader::EndElement)
-            break; // </c>: its children are read whole below
-        if (token != QXmlStreamReader::StartElement)
-            continue;
-        if (x.name() == u"v") {
-            value = x.readElementText();
-            hasValue = true;
-        } else if (x.name() == u"is") {
-            inlineText = readStringItem(x);
-        } else {
-            x.skipCurrentElement(); // formula, extensions
-        }
-    }
-
-    if (type == u"s") {
-        if (!hasValue)
-            return QString();
-        bool ok = false;
-        const int index = value.trimmed().toInt(&ok);
-        if (!ok || index < 0 || index >= sharedStrings.size())
-            throw Damaged{u"单元格 %1 的共享字符串编号 %2 无效"_s.arg(ref, value)};
-        return sharedStrings[index];
-    }
-    if (type == u"inlineStr")
-        return inlineText ? *inlineText : decodeEscapes(value);
-    if (type == u"str")
-        return decodeEscapes(value);
-    if (type == u"b") {
-        if (value.trimmed() == u"1")
-            return u"TRUE"_s;
-        if (value.trimmed() == u"0")
-            return u"FALSE"_s;
-    }
-    return value; // numbers as written, error codes, ISO dates
-}
-
-QString cellName(int row, int column)
+QString columnName(int column)
 {
     QString letters;
     for (int c = column + 1; c > 0; c = (c - 1) / 26)
         letters.prepend(QChar(u'A' + (c - 1) % 26));
-    return letters + QString::number(row + 1);
+    return letters;
 }
 
-CellGrid readSheet(const Package &package, const QString &part, const QStringList &sharedStrings)
+QString cellName(int row, int column)
+{
+    return columnName(column) + QString::number(row + 1);
+}
+
+struct SharedRef
+{
+    int row;
+    int column;
+    quint32 index;
+};
+
+// What the sheet pass leaves for the shared strings and the checks after them.
+struct SheetCells
 {
     CellGrid grid;
-    QXmlStreamReader x(package.read(part));
-    // Row and cell references may be left out; they then follow the previous ones.
-    int row = -1;
-    int column = -1;
-    bool inSheetData = false; // rows and cells elsewhere (extensions) are not the sheet's
-    while (!x.atEnd()) {
-        const auto token = x.readNext();
-        if (token == QXmlStreamReader::EndElement && x.name() == u"sheetData")
-            inSheetData = false;
-        if (token != QXmlStreamReader::StartElement)
-            continue;
-        if (x.name() == u"sheetData") {
-            inSheetData = true;
-        } else if (!inSheetData) {
-            continue;
-        } else if (x.name() == u"row") {
-            const QString r = x.attributes().value(u"r"_s).toString();
-            if (r.isEmpty()) {
-                ++row;
-            } else {
-                bool ok = false;
-                row = r.toInt(&ok) - 1;
-                if (!ok || row < 0)
-                    throw Damaged{u"%1 的行号“%2”无效"_s.arg(part, r)};
+    std::vector<SharedRef> shared;                     // kept cells that take a shared string
+    std::optional<std::pair<int, int>> withoutResult; // the first kept formula cell with no value
+};
+
+// One <c> of the sheet, as its tokens come.
+struct CellReading
+{
+    int depth = 0; // of the <c>; 0 outside a cell
+    int row = 0;
+    int column = 0;
+    bool kept = false;
+    QString type;
+    bool formula = false;
+    int valueDepth = 0; // of the <v> being read
+    bool hasValue = false;
+    QString value;
+    int itemDepth = 0; // of the <is> being read
+    std::optional<StringItem> item;
+};
+
+class SheetReader
+{
+public:
+    SheetReader(Package &package, const QString &part, const SheetArea &area)
+        : m_package(package), m_reader(package, part), m_area(area)
+    {
+    }
+
+    SheetCells read()
+    {
+        for (;;) {
+            const QXmlStreamReader::TokenType token = m_reader.next();
+            if (token == QXmlStreamReader::EndDocument)
+                break;
+            if (m_cell.depth) {
+                cellToken(token);
+                continue;
             }
-            if (row > MaxRow)
-                throw Damaged{u"%1 的行数超出工作表范围"_s.arg(part)};
-            column = -1;
-        } else if (x.name() == u"c") {
-            const QString ref = x.attributes().value(u"r"_s).toString();
-            if (ref.isEmpty()) {
-                row = std::max(row, 0);
-                if (++column > MaxColumn)
-                    throw Damaged{u"%1 的列数超出工作表范围"_s.arg(part)};
-            } else if (!parseReference(ref, &row, &column)) {
-                throw Damaged{u"%1 的单元格引用“%2”无效"_s.arg(part, ref)};
+            if (token == QXmlStreamReader::StartElement) {
+                const QStringView name = m_reader.xml().name();
+                if (!m_sheetData) {
+                    // Rows and cells elsewhere (extensions) are not the sheet's.
+                    if (name == u"sheetData")
+                        m_sheetData = m_reader.depth();
+                } else if (name == u"row") {
+                    if (!startRow())
+                        break;
+                } else if (name == u"c") {
+                    startCell();
+                }
+            } else if (token == QXmlStreamReader::EndElement && m_sheetData) {
+                if (m_reader.depth() == m_sheetData) {
+                    m_sheetData = 0;
+                } else if (m_reader.xml().name() == u"row" && m_area.toFirstEmptyColumnA) {
+                    // The first row whose column A is surely empty ends what the caller reads.
+                    if (!m_columnAFilled)
+                        break;
+                    m_nextRow = m_row + 1;
+                }
             }
-            grid.setText(row, column, readCellText(x, sharedStrings, cellName(row, column)));
+        }
+        return std::move(m_out);
+    }
+
+private:
+    // False when the reading ends before this row.
+    bool startRow()
+    {
+        const QString r = m_reader.xml().attributes().value(u"r"_s).toString();
+        if (r.isEmpty()) {
+            ++m_row;
+        } else {
+            bool ok = false;
+            m_row = r.toInt(&ok) - 1;
+            if (!ok || m_row < 0)
+                throw Damaged{u"%1 的行号“%2”无效"_s.arg(m_reader.part(), r)};
+        }
+        if (m_row > MaxRow)
+            throw Damaged{u"%1 的行数超出工作表范围"_s.arg(m_reader.part())};
+        m_column = -1;
+        m_columnAFilled = false;
+        // A row left out has an empty column A.
+        return !m_area.toFirstEmptyColumnA || m_row == m_nextRow;
+    }
+
+    void startCell()
+    {
+        // Row and cell references may be left out; they then follow the previous ones.
+        const QXmlStreamAttributes attributes = m_reader.xml().attributes();
+        const QStringView ref = attributes.value(u"r"_s);
+        if (ref.isEmpty()) {
+            m_row = std::max(m_row, 0);
+            if (++m_column > MaxColumn)
+                throw Damaged{u"%1 的列数超出工作表范围"_s.arg(m_reader.part())};
+        } else if (!parseReference(ref, &m_row, &m_column)) {
+            throw Damaged{u"%1 的单元格引用“%2”无效"_s.arg(m_reader.part(), ref.toString())};
+        }
+        m_cell = CellReading();
+        m_cell.depth = m_reader.depth();
+        m_cell.row = m_row;
+        m_cell.column = m_column;
+        m_cell.kept = m_column < m_area.columns;
+        m_cell.type = attributes.value(u"t"_s).toString();
+    }
+
+    void cellToken(QXmlStreamReader::TokenType token)
+    {
+        const int depth = m_reader.depth();
+        if (token == QXmlStreamReader::EndElement && depth == m_cell.depth) {
+            if (m_cell.kept)
+                endCell();
+            m_cell = CellReading();
+            return;
+        }
+        if (!m_cell.kept)
+            return;
+        const QXmlStreamReader &x = m_reader.xml();
+        if (m_cell.itemDepth) {
+            if (token == QXmlStreamReader::EndElement && depth == m_cell.itemDepth)
+                m_cell.itemDepth = 0;
+            else
+                m_cell.item->take(m_reader, token, m_cell.itemDepth, m_package.budget);
+            return;
+        }
+        if (token == QXmlStreamReader::StartElement && depth == m_cell.depth + 1) {
+            if (x.name() == u"v") {
+                m_cell.valueDepth = depth;
+                m_cell.hasValue = true;
+                m_cell.value.clear();
+            } else if (x.name() == u"f") {
+                m_cell.formula = true;
+            } else if (x.name() == u"is") {
+                m_cell.itemDepth = depth;
+                m_cell.item.emplace();
+            }
+        } else if (token == QXmlStreamReader::EndElement && depth == m_cell.valueDepth) {
+            m_cell.valueDepth = 0;
+        } else if (token == QXmlStreamReader::Characters && m_cell.valueDepth) {
+            m_cell.value += x.text();
+            m_package.budget.check(m_cell.value);
         }
     }
-    checkXml(x, part);
-    return grid;
+
+    void endCell()
+    {
+        const CellReading &c = m_cell;
+        const bool columnA = c.column == 0 && c.row == m_row;
+        if (c.type == u"s") {
+            if (!c.hasValue)
+                return;
+            bool ok = false;
+            const uint index = c.value.trimmed().toUInt(&ok);
+            if (!ok)
+                throw Damaged{u"单元格 %1 的共享字符串编号 %2 无效"_s.arg(cellName(c.row, c.column), c.value)};
+            m_package.budget.charge(sizeof(SharedRef));
+            m_out.shared.push_back({c.row, c.column, quint32(index)});
+            m_columnAFilled = m_columnAFilled || columnA; // the string may still be empty
+            return;
+        }
+        // Programs that do not compute write a formula with an empty value; a formula whose
+        // result is an empty text says so by its type.
+        if (c.formula && c.value.isEmpty() && c.type != u"str" && c.type != u"inlineStr") {
+            if (!m_out.withoutResult)
+                m_out.withoutResult = {c.row, c.column};
+            m_columnAFilled = m_columnAFilled || columnA;
+            return;
+        }
+        QString text = c.value;
+        if (c.type == u"inlineStr")
+            text = c.item ? c.item->text() : decodeEscapes(c.value);
+        else if (c.type == u"str")
+            text = decodeEscapes(c.value);
+        else if (c.type == u"b" && c.value.trimmed() == u"1")
+            text = u"TRUE"_s;
+        else if (c.type == u"b" && c.value.trimmed() == u"0")
+            text = u"FALSE"_s;
+        // Anything else as written: numbers, error codes, ISO dates.
+        if (text.isEmpty())
+            return;
+        m_package.budget.charge(64 + Budget::textCost(text));
+        m_out.grid.setText(c.row, c.column, text);
+        m_columnAFilled = m_columnAFilled || columnA;
+    }
+
+    Package &m_package;
+    PartReader m_reader;
+    SheetArea m_area;
+    SheetCells m_out;
+    int m_sheetData = 0; // depth of <sheetData> while inside it
+    int m_row = -1;
+    int m_column = -1;
+    int m_nextRow = 0;
+    bool m_columnAFilled = false;
+    CellReading m_cell;
+};
+
+// Puts the shared strings that the kept cells use in their place; the others are passed over.
+void resolveSharedStrings(Package &package, const QString &part, SheetCells &cells)
+{
+    std::vector<quint32> needed;
+    needed.reserve(cells.shared.size());
+    for (const SharedRef &s : cells.shared)
+        needed.push_back(s.index);
+    std::sort(needed.begin(), needed.end());
+    needed.erase(std::unique(needed.begin(), needed.end()), needed.end());
+    std::vector<QString> texts(needed.size());
+
+    size_t found = 0;
+    if (!part.isEmpty()) {
+        PartReader r(package, part);
+        quint32 index = 0;
+        int itemDepth = 0;
+        std::optional<StringItem> item;
+        while (found < needed.size()) {
+            const QXmlStreamReader::TokenType token = r.next();
+            if (token == QXmlStreamReader::EndDocument)
+                break;
+            if (!itemDepth) {
+                if (token == QXmlStreamReader::StartElement && r.depth() == 2 && r.xml().name() == u"si") {
+                    itemDepth = r.depth();
+                    if (needed[found] == index)
+                        item.emplace();
+                }
+                continue;
+            }
+            if (token == QXmlStreamReader::EndElement && r.depth() == itemDepth) {
+                if (item) {
+                    texts[found] = item->text();
+                    package.budget.charge(Budget::textCost(texts[found]));
+                    ++found;
+                    item.reset();
+                }
+                itemDepth = 0;
+                ++index;
+            } else if (item) {
+                item->take(r, token, itemDepth, package.budget);
+            }
+        }
+    }
+    for (const SharedRef &s : cells.shared) {
+        const auto at = std::lower_bound(needed.begin(), needed.end(), s.index) - needed.begin();
+        if (size_t(at) >= found)
+            throw Damaged{u"单元格 %1 的共享字符串编号 %2 无效"_s.arg(cellName(s.row, s.column)).arg(s.index)};
+        cells.grid.setText(s.row, s.column, texts[size_t(at)]);
+    }
 }
 
 // Resolves the workbook's first sheet that is a worksheet (not a chart sheet) and reads it.
-CellGrid readFirstWorksheet(const Package &package)
+CellGrid readFirstWorksheet(Package &package, const SheetArea &area)
 {
+    const QString packageRelationships = relationshipsPart(QString());
+    if (!package.has(packageRelationships))
+        refuseOtherZips(package);
     QString workbookPart;
-    const QHash<QString, Relationship> packageRels = readRelationships(package, QString());
-    for (const Relationship &r : packageRels) {
+    for (const Relationship &r : readRelationships(package, QString())) {
         if (hasType(r, u"officeDocument")) {
             workbookPart = r.target;
             break;
@@ -314,50 +426,81 @@ CellGrid readFirstWorksheet(const Package &package)
     }
     if (workbookPart.isEmpty())
         throw Damaged{u"找不到工作簿部分"_s};
+    refuseOtherDocuments(package, workbookPart);
 
     const QHash<QString, Relationship> rels = readRelationships(package, workbookPart);
     QString sheetPart;
-    QXmlStreamReader x(package.read(workbookPart));
-    while (sheetPart.isEmpty() && !x.atEnd()) {
-        if (x.readNext() != QXmlStreamReader::StartElement || x.name() != u"sheet")
-            continue;
-        // The relationship id is the namespaced "id" attribute (r:id).
-        for (const QXmlStreamAttribute &a : x.attributes()) {
-            if (a.name() == u"id" && !a.namespaceUri().isEmpty()) {
-                const auto it = rels.constFind(a.value().toString());
-                if (it != rels.cend() && hasType(*it, u"worksheet"))
-                    sheetPart = it->target;
+    QString sheetName;
+    {
+        PartReader r(package, workbookPart);
+        while (sheetPart.isEmpty() && r.next() != QXmlStreamReader::EndDocument) {
+            if (r.xml().tokenType() != QXmlStreamReader::StartElement || r.xml().name() != u"sheet")
+                continue;
+            // The relationship id is the namespaced "id" attribute (r:id).
+            for (const QXmlStreamAttribute &a : r.xml().attributes()) {
+                if (a.name() == u"id" && !a.namespaceUri().isEmpty()) {
+                    const auto it = rels.constFind(a.value().toString());
+                    if (it != rels.cend() && hasType(*it, u"worksheet")) {
+                        sheetPart = it->target;
+                        sheetName = r.xml().attributes().value(u"name"_s).toString();
+                    }
+                }
             }
         }
     }
-    checkXml(x, workbookPart);
     if (sheetPart.isEmpty())
         throw Damaged{u"工作簿中没有工作表"_s};
 
-    QStringList sharedStrings;
-    for (const Relationship &r : rels) {
-        if (hasType(r, u"sharedStrings")) {
-            sharedStrings = readSharedStrings(package, r.target);
-            break;
+    SheetCells cells = SheetReader(package, sheetPart, area).read();
+    if (!cells.shared.empty()) {
+        QString sharedStrings;
+        for (const Relationship &r : rels) {
+            if (hasType(r, u"sharedStrings")) {
+                sharedStrings = r.target;
+                break;
+            }
         }
+        resolveSharedStrings(package, sharedStrings, cells);
     }
-    return readSheet(package, sheetPart, sharedStrings);
+
+    int end = MaxRow + 1;
+    if (area.toFirstEmptyColumnA) {
+        // A shared string in column A may have been empty after all.
+        end = 0;
+        while (end < cells.grid.rowCount() && !cells.grid.text(end, 0).isEmpty())
+            ++end;
+        cells.grid.removeRowsFrom(end);
+    }
+    if (cells.withoutResult && cells.withoutResult->first < end) {
+        const auto [row, column] = *cells.withoutResult;
+        throw Unreadable{u"%1 单元格（第%2行%3列）是公式，文件中没有保存它的计算结果。请先用电子表格程序打开并保存此工作簿，再读取"_s
+                           .arg(cellName(row, column))
+                           .arg(row + 1)
+                           .arg(columnName(column))};
+    }
+    cells.grid.setSheetName(sheetName);
+    return std::move(cells.grid);
 }
 
 } // namespace
 
-std::optional<CellGrid> readFirstSheet(const QString &path, QString *error)
+std::optional<CellGrid> readFirstSheet(const QString &path, QString *error, const SheetArea &area)
 {
     const auto fail = [&](const QString &why) -> std::optional<CellGrid> {
         if (error)
             *error = why;
         return std::nullopt;
     };
-    const QString oldBinary = u"只能读取 .xlsx 工作簿：%1 是旧式的 .xls 文件，请用电子表格程序另存为 .xlsx 后再读取"_s;
+    const auto otherKind = [&](const OtherKind &k) {
+        if (k.spreadsheet)
+            return fail(u"只能读取 .xlsx 工作簿：%1 是%2，请用电子表格程序另存为 .xlsx 后再读取"_s.arg(path, k.kind));
+        return fail(u"无法读取工作簿 %1：这是%2，不是工作簿，请选择 .xlsx 工作簿"_s.arg(path, k.kind));
+    };
+    const OtherKind oldBinary{u"旧式的 .xls 文件"_s, true};
     const auto cannotRead = [&](const QString &why) { return fail(u"无法读取工作簿 %1：%2"_s.arg(path, why)); };
 
     if (path.endsWith(u".xls"_s, Qt::CaseInsensitive))
-        return fail(oldBinary.arg(path));
+        return otherKind(oldBinary);
     const QFileInfo info(path);
     if (!info.exists())
         return cannotRead(u"文件不存在"_s);
@@ -369,7 +512,12 @@ std::optional<CellGrid> readFirstSheet(const QString &path, QString *error)
     // An old binary workbook under another name is still one.
     static const QByteArray compoundFileMagic("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
     if (file.read(8) == compoundFileMagic)
-        return fail(oldBinary.arg(path));
+        return otherKind(oldBinary);
+    try {
+        checkZipDirectory(file);
+    } catch (const TooLarge &t) {
+        return cannotRead(u"工作簿过大，%1"_s.arg(t.why));
+    }
     file.close();
 
     int zipError = 0;
@@ -383,11 +531,17 @@ std::optional<CellGrid> readFirstSheet(const QString &path, QString *error)
         zip_error_fini(&ze);
         return cannotRead(why);
     }
-    const Package package(zip);
+    Package package(zip);
     try {
-        return readFirstWorksheet(package);
+        return readFirstWorksheet(package, area);
     } catch (const Damaged &d) {
         return cannotRead(u"文件已损坏（%1）"_s.arg(d.why));
+    } catch (const TooLarge &t) {
+        return cannotRead(u"工作簿过大，%1"_s.arg(t.why));
+    } catch (const Unreadable &u) {
+        return cannotRead(u.why);
+    } catch (const OtherKind &k) {
+        return otherKind(k);
     }
 }
 

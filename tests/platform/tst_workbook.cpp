@@ -2,6 +2,7 @@
 #include "platform/scriptedmessages.h"
 #include "platform/showworkbook.h"
 #include "platform/workbook.h"
+#include "zipparts.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -14,7 +15,6 @@
 #include <memory>
 #include <limits>
 #include <sys/resource.h>
-#include <zip.h>
 
 using namespace Qt::StringLiterals;
 using namespace platform;
@@ -23,47 +23,7 @@ Q_DECLARE_METATYPE(platform::Workbook)
 
 namespace {
 
-using Parts = QList<std::pair<QString, QByteArray>>;
-
-// Builds a zip from parts; the data stays alive in `parts` until the archive is closed.
-bool writeZip(const QString &path, const Parts &parts)
-{
-    int err = 0;
-    zip_t *z = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &err);
-    if (!z)
-        return false;
-    for (const auto &[name, data] : parts) {
-        zip_source_t *src = zip_source_buffer(z, data.constData(), zip_uint64_t(data.size()), 0);
-        if (!src || zip_file_add(z, name.toUtf8().constData(), src, ZIP_FL_ENC_UTF_8) < 0) {
-            zip_source_free(src);
-            zip_discard(z);
-            return false;
-        }
-    }
-    return zip_close(z) == 0;
-}
-
-QByteArray zipEntry(const QString &path, const QString &name)
-{
-    int err = 0;
-    zip_t *z = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &err);
-    if (!z)
-        return {};
-    QByteArray out;
-    if (zip_file_t *f = zip_fopen(z, name.toUtf8().constData(), 0)) {
-        char buf[4096];
-        zip_int64_t n;
-        while ((n = zip_fread(f, buf, sizeof buf)) > 0)
-            out.append(buf, qsizetype(n));
-        zip_fclose(f);
-    }
-    zip_discard(z);
-    return out;
-}
-
-const QByteArray xmlHead = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
-const QByteArray mainNs = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
-const QByteArray relNs = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+using namespace zipparts;
 
 // Writes SpreadsheetML elements as x:name instead of in the default namespace, as some
 // programs do.
