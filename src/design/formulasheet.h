@@ -46,6 +46,9 @@ struct FormulaSheet
     std::optional<ImportFailure> problem;
 };
 
+// What an import reads of the first worksheet: columns A to D, down to the first empty column A.
+inline const platform::SheetArea kFormulaSheetArea{4, true};
+
 // Reads the sheet from its first row down to the first row whose column A is empty. A type row
 // starts a new type (its name is column A after the first five characters, "-" when that is
 // empty; its drawing number is column B, "0" when empty) and leaves no table current; a header

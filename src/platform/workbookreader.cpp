@@ -492,9 +492,11 @@ std::optional<CellGrid> readFirstSheet(const QString &path, QString *error, cons
         return std::nullopt;
     };
     const auto otherKind = [&](const OtherKind &k) {
+        // A blank between Chinese and a Latin word, as in the other texts.
+        const QString kind = k.kind.front().unicode() < 128 ? u' ' + k.kind : k.kind;
         if (k.spreadsheet)
-            return fail(u"只能读取 .xlsx 工作簿：%1 是%2，请用电子表格程序另存为 .xlsx 后再读取"_s.arg(path, k.kind));
-        return fail(u"无法读取工作簿 %1：这是%2，不是工作簿，请选择 .xlsx 工作簿"_s.arg(path, k.kind));
+            return fail(u"只能读取 .xlsx 工作簿：%1 是%2，请用电子表格程序另存为 .xlsx 后再读取"_s.arg(path, kind));
+        return fail(u"无法读取工作簿 %1：这是%2，不是工作簿，请选择 .xlsx 工作簿"_s.arg(path, kind));
     };
     const OtherKind oldBinary{u"旧式的 .xls 文件"_s, true};
     const auto cannotRead = [&](const QString &why) { return fail(u"无法读取工作簿 %1：%2"_s.arg(path, why)); };

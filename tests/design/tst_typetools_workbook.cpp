@@ -24,6 +24,7 @@ using typedata::run;
 
 Q_DECLARE_METATYPE(design::FormulaRowKind)
 Q_DECLARE_METATYPE(design::BillKind)
+Q_DECLARE_METATYPE(platform::MsgIcon)
 
 namespace {
 using Grid = QList<QStringList>;
@@ -223,6 +224,8 @@ private slots:
     void failingImportLeavesNothing_data();
     void failingImportLeavesNothing();
     void typeNumbersGoBeyondSixteenBits();
+    void workbooksFromOtherPrograms_data();
+    void workbooksFromOtherPrograms();
 
 private:
     std::unique_ptr<testfixture::DataFolder> m_fx;
@@ -651,6 +654,62 @@ void TstTypeToolsWorkbook::typeNumbersGoBeyondSixteenBits()
     QCOMPARE(typedata::ids(u"门窗"_s, u"系列编号"_s, 3), (QList<qint64>{5, 6, 40001, 40002}));
     QCOMPARE(typedata::ids(u"窗板材"_s, u"窗号"_s, 40001), QList<qint64>{9});
     QVERIFY(w.nodeByTag(u"340002"_s));
+}
+
+// Fixtures made by other programs, with the scripts that made them, in data/.
+void TstTypeToolsWorkbook::workbooksFromOtherPrograms_data()
+{
+    QTest::addColumn<QString>("fixture");
+    QTest::addColumn<QString>("message"); // "%1" stands for the file's path; empty: imported silently
+    QTest::addColumn<MsgIcon>("icon");
+    const QString cannotRead = u"读取Excel公式表出错！\n"_s;
+    QTest::newRow("LibreOffice: shared strings, rich text, a merged cell, computed formulas")
+        << u"formulas-libreoffice.xlsx"_s << QString() << MsgIcon::Information;
+    QTest::newRow("openpyxl: formulas without results")
+        << u"formulas-openpyxl.xlsx"_s
+        << cannotRead + u"无法读取工作簿 %1：C4 单元格（第4行C列）是公式，文件中没有保存它的计算结果。"
+                        "请先用电子表格程序打开并保存此工作簿，再读取"_s
+        << MsgIcon::Critical;
+    QTest::newRow("LibreOffice: a cover sheet first")
+        << u"cover-first-libreoffice.xlsx"_s
+        << u"工作簿的第一张工作表“封面”中没有门窗公式行，没有导入任何门窗。\n"
+           "公式表须是工作簿的第一张工作表，每种门窗从A列为“门窗名称：”的一行开始。"_s
+        << MsgIcon::Exclamation;
+    QTest::newRow("OpenDocument spreadsheet")
+        << u"formulas.ods"_s
+        << cannotRead + u"只能读取 .xlsx 工作簿：%1 是 OpenDocument 电子表格（.ods），请用电子表格程序另存为 .xlsx 后再读取"_s
+        << MsgIcon::Critical;
+}
+
+void TstTypeToolsWorkbook::workbooksFromOtherPrograms()
+{
+    QFETCH(QString, fixture);
+    QFETCH(QString, message);
+    QFETCH(MsgIcon, icon);
+    const QString path = QFINDTESTDATA(u"data/"_s + fixture);
+    QVERIFY(!path.isEmpty());
+    QVERIFY(typedata::fillLibrary());
+    const QStringList before = typedata::dump();
+    FrmDesign w;
+    QVERIFY(select(w, u"22"_s));
+    m_fx->msgs->fileNames << path;
+    w.CmdInputGS();
+    QCOMPARE(w.windowTitle(), u"设计门窗"_s);
+    if (!message.isEmpty()) {
+        QCOMPARE(m_fx->msgs->texts(), QStringList{message.contains(u"%1"_s) ? message.arg(path) : message});
+        QCOMPARE(m_fx->msgs->shown.first().icon, icon);
+        QCOMPARE(typedata::dump(), before);
+        return;
+    }
+    QVERIFY2(m_fx->msgs->shown.isEmpty(), qPrintable(m_fx->msgs->lastText()));
+    QCOMPARE(typedata::rows(u"门窗"_s).constLast(), u"2|9|推拉窗||101"_s);
+    // As the sheet shows them: the rich text whole, the formulas' results, the merged cell on the
+    // type row left out.
+    Bill bill;
+    bill.of(BillKind::Profile) << BillRow{u"框料"_s, u"60-01"_s, u"2"_s, u"B-2*KH1"_s}
+                               << BillRow{u"扇料"_s, u"60-02"_s, u"4"_s, u"H/2"_s};
+    bill.of(BillKind::Fitting) << BillRow{u"执手"_s, u"ZS"_s, u"2"_s, u"个"_s};
+    QCOMPARE(storedBill(9), bill);
 }
 
 QTEST_MAIN(TstTypeToolsWorkbook)

@@ -114,8 +114,8 @@ void TstWorkbookReader::otherFilesAreNamed_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("expected");
-    const QString spreadsheet = u"只能读取 .xlsx 工作簿：%1 是%2，请用电子表格程序另存为 .xlsx 后再读取"_s;
-    const QString document = u"无法读取工作簿 %1：这是%2，不是工作簿，请选择 .xlsx 工作簿"_s;
+    const QString spreadsheet = u"只能读取 .xlsx 工作簿：%1 是 %2，请用电子表格程序另存为 .xlsx 后再读取"_s;
+    const QString document = u"无法读取工作簿 %1：这是 %2，不是工作簿，请选择 .xlsx 工作簿"_s;
     const auto odf = [&](const QString &name, const QByteArray &type) {
         return zip(name, {{u"mimetype"_s, type}, {u"content.xml"_s, "<office:document-content/>"},
                           {u"META-INF/manifest.xml"_s, "<manifest:manifest/>"}});
@@ -141,7 +141,7 @@ void TstWorkbookReader::otherFilesAreNamed_data()
     QTest::newRow("OpenDocument spreadsheet under another name")
         << odsRenamed << spreadsheet.arg(odsRenamed, u"OpenDocument 电子表格（.ods）"_s);
     QTest::newRow("OpenDocument text") << odt << document.arg(odt, u"OpenDocument 文档"_s);
-    QTest::newRow("binary workbook") << xlsb << spreadsheet.arg(xlsb, u"二进制工作簿（.xlsb）"_s);
+    QTest::newRow("binary workbook") << xlsb << u"只能读取 .xlsx 工作簿：%1 是二进制工作簿（.xlsb），请用电子表格程序另存为 .xlsx 后再读取"_s.arg(xlsb);
     QTest::newRow("word document") << docx << document.arg(docx, u"Word 文档（.docx）"_s);
     QTest::newRow("other zip") << other << document.arg(other, u"zip 压缩文件"_s);
     QTest::newRow("damaged workbook") << damaged << u"无法读取工作簿 %1：文件已损坏（缺少 _rels/.rels）"_s.arg(damaged);

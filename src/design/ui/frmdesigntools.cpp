@@ -330,7 +330,7 @@ void FrmDesign::CmdInputGS()
     setWindowTitle(u"Excel公式导入正在进行中......"_s);
 
     QString error;
-    const std::optional<platform::CellGrid> grid = platform::readFirstSheet(path, &error);
+    const std::optional<platform::CellGrid> grid = platform::readFirstSheet(path, &error, kFormulaSheetArea);
     if (!grid) {
         setWindowTitle(endCaption);
         platform::messages().message(this, u"读取Excel公式表出错！\n"_s + error, u"提示"_s,
@@ -338,6 +338,16 @@ void FrmDesign::CmdInputGS()
         return;
     }
     const FormulaSheet sheet = readFormulaSheet(*grid);
+    // Only the first sheet is read: a cover sheet in front of the formulas would import nothing.
+    if (sheet.types.isEmpty() && !sheet.problem) {
+        setWindowTitle(endCaption);
+        platform::messages().message(
+            this,
+            u"工作簿的第一张工作表“%1”中没有门窗公式行，没有导入任何门窗。\n"
+            "公式表须是工作簿的第一张工作表，每种门窗从A列为“门窗名称：”的一行开始。"_s.arg(grid->sheetName()),
+            u"提示"_s, platform::MsgIcon::Exclamation, platform::MsgButtons::Ok);
+        return;
+    }
     std::optional<ImportFailure> failure = sheet.problem;
     if (!failure) {
         TypeStore store;
