@@ -1,5 +1,6 @@
 // DXF import: the LINE, LWPOLYLINE and DIMENSION entities of the ENTITIES section, coordinates as
-// they stand.
+// they stand. The entities left out are counted by kind and told, so that an incomplete drawing
+// is known as such.
 #include "cpictire.h"
 #include "notice.h"
 #include "textcodec.h"
@@ -8,6 +9,7 @@
 
 #include <QFile>
 #include <cmath>
+#include <map>
 
 using namespace Qt::StringLiterals;
 
@@ -19,6 +21,7 @@ enum class Entity { None, Line, Polyline, Dimension };
 
 struct Reading
 {
+    QString name; // as the file names the entity; "" outside the ENTITIES section
     Entity kind = Entity::None;
     DrawPoint p10, p11, p13, p14;
     bool done = false;       // the completing code came (21 of a line, 24 of a dimension)
@@ -26,6 +29,12 @@ struct Reading
     QList<DrawPoint> vertices;
     bool lastVertexHasY = false;
 };
+
+// Parts of the entity before them (a polyline's vertices, a block reference's attributes).
+bool isSubEntity(const QString &name)
+{
+    return name == u"VERTEX" || name == u"SEQEND" || name == u"ATTRIB";
+}
 
 } // namespace
 
@@ -39,38 +48,43 @@ bool CPictire::InputDXF(const QString &cFilename, QString *error)
     QFile file(cFilename);
     if (!file.open(QIODevice::ReadOnly))
         return fail(file.errorString());
-    const QByteArray bytes = file.readAll();
+    const QStringList lines = dxfLines(file.readAll());
     file.close();
-    const std::optional<QString> decoded = decodeDxfText(bytes);
-    if (!decoded)
-        return fail(u"文件编码无法识别"_s);
-    const QStringList lines = splitLines(*decoded);
 
     CPictire fresh;
     int refused = 0;
+    std::map<QString, int> leftOut; // by entity name
     Reading cur;
     auto finish = [&] {
         bool ok = true;
+        bool added = false;
         switch (cur.kind) {
         case Entity::None: break;
         case Entity::Line:
-            if (cur.done)
+            if (cur.done) {
                 ok = fresh.append(Kind::Line, {cur.p10, cur.p11, {}});
+                added = true;
+            }
             break;
         case Entity::Polyline:
             // A rectangle needs four vertices; a shorter polyline gives nothing.
-            if (cur.vertices.size() >= 4 && (cur.vertices.size() > 4 || cur.lastVertexHasY))
+            if (cur.vertices.size() >= 4 && (cur.vertices.size() > 4 || cur.lastVertexHasY)) {
                 ok = fresh.append(Kind::Rec, {cur.vertices.at(0), cur.vertices.at(2), {}});
+                added = true;
+            }
             break;
         case Entity::Dimension:
             if (cur.done) {
                 ok = fresh.append(Kind::Dim, {cur.p13, cur.p14, cur.p10});
                 refused += ok ? 0 : 1;
                 ok = fresh.append(Kind::String, {cur.p11, {}, {}}, cur.text);
+                added = true;
             }
             break;
         }
         refused += ok ? 0 : 1;
+        if (!added && !cur.name.isEmpty() && !isSubEntity(cur.name))
+            ++leftOut[cur.name];
         cur = Reading();
     };
 
@@ -85,13 +99,15 @@ bool CPictire::InputDXF(const QString &cFilename, QString *error)
         const QString v = value.trimmed();
         if (code == 0) {
             finish();
-            if (v == u"ENDSEC")
+            if (v == u"ENDSEC") {
                 inEntities = false;
-            else if (inEntities)
+            } else if (inEntities) {
+                cur.name = v;
                 cur.kind = v == u"LINE"         ? Entity::Line
                          : v == u"LWPOLYLINE" ? Entity::Polyline
                          : v == u"DIMENSION"  ? Entity::Dimension
                                               : Entity::None;
+            }
             continue;
         }
         if (code == 2 && v == u"ENTITIES") {
@@ -113,7 +129,7 @@ bool CPictire::InputDXF(const QString &cFilename, QString *error)
                                  || code == 14 || code == 24;
         if (cur.kind == Entity::Dimension && code == 1) {
             if (!cur.done)
-                cur.text = value;
+                cur.text = decodeDxfEscapes(value);
             continue;
         }
         if (!coordinateCode)
@@ -164,6 +180,12 @@ bool CPictire::InputDXF(const QString &cFilename, QString *error)
     takeLists(fresh);
     if (refused > 0)
         notice(kCapacityText, kCapacityTitle, NoticeIcon::None);
+    if (!leftOut.empty()) {
+        QStringList kinds;
+        for (const auto &[name, count] : leftOut)
+            kinds << u"%1 %2"_s.arg(name).arg(count);
+        notice(u"未导入："_s + kinds.join(u"，"_s), kDxfLeftOutTitle, NoticeIcon::Information);
+    }
     return true;
 }
 

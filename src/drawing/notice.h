@@ -17,5 +17,7 @@ void notice(const QString &text, const QString &title, NoticeIcon icon);
 
 inline const QString kCapacityText = QStringLiteral("数组超出范围,请与程序员联系");
 inline const QString kCapacityTitle = QStringLiteral("#Error");
+// The DXF import's count of the entities it left out.
+inline const QString kDxfLeftOutTitle = QStringLiteral("导入DXF图");
 
 } // namespace drawing

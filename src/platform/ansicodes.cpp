@@ -1,16 +1,26 @@
 #include "ansicodes.h"
 
+#include <cerrno>
+#include <cstring>
 #include <iconv.h>
 
 namespace platform {
 
 namespace {
-// Converts with iconv; returns false when the input cannot be converted.
 bool convert(const char *to, const char *from, const QByteArray &in, QByteArray *out)
+{
+    std::optional<QByteArray> converted = convertEncoding(to, from, in);
+    if (converted)
+        *out = *converted;
+    return bool(converted);
+}
+} // namespace
+
+std::optional<QByteArray> convertEncoding(const char *to, const char *from, const QByteArray &in)
 {
     iconv_t cd = iconv_open(to, from);
     if (cd == iconv_t(-1))
-        return false;
+        return std::nullopt;
     QByteArray buf(in.size() * 4 + 16, '\0');
     char *src = const_cast<char *>(in.constData());
     size_t srcLeft = size_t(in.size());
@@ -18,13 +28,45 @@ bool convert(const char *to, const char *from, const QByteArray &in, QByteArray 
     size_t dstLeft = size_t(buf.size());
     const size_t rc = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
     iconv_close(cd);
-    if (rc == size_t(-1))
-        return false;
+    if (rc == size_t(-1) || srcLeft != 0)
+        return std::nullopt;
     buf.resize(buf.size() - qsizetype(dstLeft));
-    *out = buf;
-    return true;
+    return buf;
 }
-} // namespace
+
+QByteArray toGb18030(const QString &text)
+{
+    return convertEncoding("GB18030", "UTF-8", text.toUtf8()).value_or(QByteArray());
+}
+
+std::optional<QString> decodeLeniently(const QByteArray &bytes, const char *encoding)
+{
+    iconv_t cd = iconv_open("UTF-8", encoding);
+    if (cd == iconv_t(-1))
+        return std::nullopt;
+    // A byte gives at most four bytes of UTF-8, a replaced one three.
+    QByteArray buf(bytes.size() * 4 + 16, '\0');
+    char *src = const_cast<char *>(bytes.constData());
+    size_t srcLeft = size_t(bytes.size());
+    char *dst = buf.data();
+    size_t dstLeft = size_t(buf.size());
+    while (srcLeft > 0) {
+        if (iconv(cd, &src, &srcLeft, &dst, &dstLeft) != size_t(-1))
+            break;
+        if (errno != EILSEQ && errno != EINVAL)
+            break; // no room: cannot happen with the buffer's size
+        std::memcpy(dst, "\xEF\xBF\xBD", 3);
+        dst += 3;
+        dstLeft -= 3;
+        ++src;
+        --srcLeft;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+    iconv(cd, nullptr, nullptr, &dst, &dstLeft);
+    iconv_close(cd);
+    buf.resize(buf.size() - qsizetype(dstLeft));
+    return QString::fromUtf8(buf);
+}
 
 QVector<qint16> ansiCodes(const QString &text)
 {

@@ -42,6 +42,12 @@ private slots:
     void imports_data();
     void imports();
     void fileFromCadProgram();
+    void filesOfEveryVersionAndEncoding_data();
+    void filesOfEveryVersionAndEncoding();
+    void textsAreDecoded_data();
+    void textsAreDecoded();
+    void leftOutEntitiesAreTold_data();
+    void leftOutEntitiesAreTold();
     void capacityMessageOncePerImport();
     void failedImportKeepsDrawing_data();
     void failedImportKeepsDrawing();
@@ -134,6 +140,115 @@ void TstDxf::fileFromCadProgram()
     QCOMPARE(describe(pic), u"L(750,0)(750,1800) L(0,600)(1500,600) R(0,0)(1500,1800) "
                             "D(0,0)(1500,0)(1500,-400) D(0,0)(0,1800)(-400,1800) "
                             "T(750,-380)[1500, W] T(-380,900)[]"_s);
+}
+
+// Made by ezdxf with data/make_dxf_fixtures.py: the same window in four versions and encodings.
+void TstDxf::filesOfEveryVersionAndEncoding_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("leftOut");
+    const QString window = u"L(750,0)(750,1800) R(0,0)(1500,1800) D(0,0)(1500,0)(0,-400) T(750,-400)[%1]"_s;
+    QTest::newRow("R12, Chinese code page") << u"r12-ansi936.dxf"_s
+                                            << u"L(750,0)(750,1800) D(0,0)(1500,0)(0,-400) T(750,-400)[宽度<>]"_s
+                                            << u"未导入：ARC 1，POLYLINE 1，TEXT 1"_s;
+    // Its TEXT's degree sign is the byte B0, which neither GBK nor UTF-8 can read.
+    QTest::newRow("R12, Western code page, escapes") << u"r12-ansi1252.dxf"_s
+                                                     << u"L(750,0)(750,1800) D(0,0)(1500,0)(0,-400) T(750,-400)[宽度<>]"_s
+                                                     << u"未导入：ARC 1，POLYLINE 1，TEXT 1"_s;
+    QTest::newRow("R2000, escapes and %%d") << u"r2000-escapes.dxf"_s << window.arg(u"宽度<>°"_s)
+                                          << u"未导入：ARC 1，TEXT 1"_s;
+    QTest::newRow("R2018, UTF-8 whatever the code page") << u"r2018-utf8.dxf"_s << window.arg(u"宽度<>"_s)
+                                                        << u"未导入：ARC 1，TEXT 1"_s;
+}
+
+void TstDxf::filesOfEveryVersionAndEncoding()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, expected);
+    QFETCH(QString, leftOut);
+    Notices notices;
+    CPictire pic;
+    QString err;
+    QVERIFY2(pic.InputDXF(QStringLiteral(DRAWING_TEST_DATA "/") + file, &err), qPrintable(err));
+    QCOMPARE(describe(pic), expected);
+    QCOMPARE(notices.texts, QStringList{leftOut});
+    QCOMPARE(notices.titles, QStringList{u"导入DXF图"_s});
+}
+
+void TstDxf::textsAreDecoded_data()
+{
+    QTest::addColumn<QByteArray>("header"); // $ACADVER and $DWGCODEPAGE
+    QTest::addColumn<QByteArray>("text");    // the dimension text as stored
+    QTest::addColumn<QString>("expected");
+    const auto header = [](const QByteArray &version, const QByteArray &page) {
+        QByteArray h = "0\nSECTION\n2\nHEADER\n";
+        if (!version.isEmpty())
+            h += "9\n$ACADVER\n1\n" + version + "\n";
+        if (!page.isEmpty())
+            h += "9\n$DWGCODEPAGE\n3\n" + page + "\n";
+        return h + "0\nENDSEC\n";
+    };
+    QTest::newRow("R2007 is UTF-8 whatever its code page")
+        << header("AC1021", "ANSI_936") << QByteArray("\xE5\xAE\xBD 90\xC2\xB0") << u"宽 90°"_s;
+    QTest::newRow("R2000 in the Chinese code page") << header("AC1015", "ANSI_936")
+                                                    << QByteArray("\xBF\xED 90\xA1\xE3") << u"宽 90°"_s;
+    QTest::newRow("R12 in the Western code page") << header("AC1009", "ANSI_1252") << QByteArray("90\xB0 \xE9")
+                                                  << u"90° é"_s;
+    QTest::newRow("another code page iconv knows") << header("AC1015", "ANSI_1251") << QByteArray("\xC4\xE2\xE5\xF0\xFC")
+                                                   << u"Дверь"_s;
+    QTest::newRow("a code page iconv lacks keeps the rule of no header")
+        << header("AC1015", "ANSI_99999") << QByteArray("\xBF\xED") << u"宽"_s;
+    QTest::newRow("a byte that does not decode") << header("AC1015", "ANSI_936") << QByteArray("\xBF\xED\xFF" "90")
+                                                 << u"宽\uFFFD90"_s;
+    QTest::newRow("broken UTF-8") << header("AC1032", {}) << QByteArray("\xE5\xAE 1") << u"\uFFFD\uFFFD 1"_s;
+    QTest::newRow("escapes") << header("AC1015", "ANSI_1252") << QByteArray("\\U+5bbd\\u+5EA6<>")
+                             << u"宽度<>"_s;
+    QTest::newRow("signs in either case") << header("AC1015", "ANSI_1252") << QByteArray("%%c20 90%%D %%p1 %%%%x 50%")
+                                          << u"⌀20 90° ±1 %%%%x 50%"_s;
+    QTest::newRow("escapes cut short stay as they are") << header({}, {}) << QByteArray("\\U+5bb \\U+") << u"\\U+5bb \\U+"_s;
+}
+
+void TstDxf::textsAreDecoded()
+{
+    QFETCH(QByteArray, header);
+    QFETCH(QByteArray, text);
+    QFETCH(QString, expected);
+    // A TEXT in the same encoding, which the import passes over, refuses nothing either.
+    const QByteArray body = "0\nTEXT\n1\n" + text + "\n0\nDIMENSION\n1\n" + text
+                            + "\n11\n7\n21\n8\n13\n0\n23\n0\n14\n1\n24\n0\n";
+    Notices notices;
+    CPictire pic;
+    QString err;
+    QVERIFY2(pic.InputDXF(write(header + entities(body)), &err), qPrintable(err));
+    QCOMPARE(pic.lists().StringLast, qint16(0));
+    QCOMPARE(pic.lists().StringArr[0].text, expected);
+}
+
+void TstDxf::leftOutEntitiesAreTold_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QStringList>("notices");
+    QTest::newRow("nothing left out") << QByteArray("0\nLINE\n10\n1\n20\n2\n11\n3\n21\n4\n") << QStringList();
+    QTest::newRow("kinds in order, parts of entities not counted")
+        << QByteArray("0\nINSERT\n2\nB\n0\nATTRIB\n1\nx\n0\nSEQEND\n0\nCIRCLE\n0\nARC\n0\nINSERT\n"
+                      "0\nPOLYLINE\n0\nVERTEX\n0\nVERTEX\n0\nSEQEND\n0\nARC\n")
+        << QStringList{u"未导入：ARC 2，CIRCLE 1，INSERT 2，POLYLINE 1"_s};
+    QTest::newRow("a polyline too short for a rectangle")
+        << QByteArray("0\nLWPOLYLINE\n10\n0\n20\n0\n10\n5\n20\n0\n0\nLINE\n10\n1\n20\n2\n11\n3\n21\n4\n")
+        << QStringList{u"未导入：LWPOLYLINE 1"_s};
+}
+
+void TstDxf::leftOutEntitiesAreTold()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(QStringList, notices);
+    // Entities in block definitions are not the drawing's, and not counted.
+    const QByteArray blocks = "0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n0\nCIRCLE\n0\nENDBLK\n0\nENDSEC\n";
+    Notices told;
+    CPictire pic;
+    QVERIFY(pic.InputDXF(write(blocks + entities(body))));
+    QCOMPARE(told.texts, notices);
 }
 
 void TstDxf::capacityMessageOncePerImport()

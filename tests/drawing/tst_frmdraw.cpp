@@ -675,10 +675,14 @@ void TstFrmDraw::openFileImportsDxf_data()
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<int>("lines");
     QTest::addColumn<QStringList>("messages");
-    QTest::newRow("upper-case extension") << u"plan.DXF"_s << 2 << QStringList();
-    QTest::newRow("lower-case extension") << u"plan.dxf"_s << 2 << QStringList();
+    QTest::addColumn<QString>("others"); // entities the import leaves out
+    QTest::newRow("upper-case extension") << u"plan.DXF"_s << 2 << QStringList() << QString();
+    QTest::newRow("lower-case extension") << u"plan.dxf"_s << 2 << QStringList() << QString();
     // One line more than a drawing holds: the capacity message, and the rest is kept.
-    QTest::newRow("too many lines") << u"big.dxf"_s << 362 << QStringList{kCapacityText};
+    QTest::newRow("too many lines") << u"big.dxf"_s << 362 << QStringList{kCapacityText} << QString();
+    QTest::newRow("arcs and texts left out")
+        << u"arcs.dxf"_s << 2 << QStringList{u"未导入：ARC 2，TEXT 1"_s}
+        << u"  0\r\nARC\r\n 10\r\n5\r\n  0\r\nTEXT\r\n  1\r\n90\xB0\r\n  0\r\nARC\r\n"_s;
 }
 
 void TstFrmDraw::openFileImportsDxf()
@@ -686,9 +690,11 @@ void TstFrmDraw::openFileImportsDxf()
     QFETCH(QString, fileName);
     QFETCH(int, lines);
     QFETCH(QStringList, messages);
+    QFETCH(QString, others);
     QStringList entities;
     for (int i = 0; i < lines; ++i)
         entities << dxfLine(100, 1500 + i, 3000, 1500 + i);
+    entities << others;
     const QString path = m_fx->dir->filePath(fileName);
     writeDxf(path, entities);
 
