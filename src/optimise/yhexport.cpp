@@ -1,5 +1,6 @@
 #include "yhexport.h"
 
+#include "platform/ansicodes.h"
 #include "platform/chinese.h"
 #include "platform/numtext.h"
 #include "yhfiles.h"
@@ -70,7 +71,7 @@ QString yhResultText(const QList<QStringList> &plan, const QList<QStringList> &s
 bool ExportYHText(const QString &fileName, const QList<QStringList> &plan, const QList<QStringList> &summary,
                   const QString &jobName, const QString &dateText, QString *error)
 {
-    return platform::writeWholeFile(fileName, toAnsi(yhResultText(plan, summary, jobName, dateText)), error);
+    return platform::writeWholeFile(fileName, platform::toGb18030(yhResultText(plan, summary, jobName, dateText)), error);
 }
 
 namespace {

@@ -22,7 +22,8 @@ QList<QStringList> summaryListRows(const QList<SummaryRow> &rows);
 // The text export (CR LF line ends), before encoding.
 QString yhResultText(const QList<QStringList> &plan, const QList<QStringList> &summary, const QString &jobName,
                      const QString &dateText);
-// Writes the text export in the ANSI code page, replacing the file. False, with the cause in *error,
+// Writes the text export in GB18030 (GBK's bytes for every character GBK has, and the others
+// kept), replacing the file. False, with the cause in *error,
 // when it cannot be written; the old file is then kept.
 bool ExportYHText(const QString &fileName, const QList<QStringList> &plan, const QList<QStringList> &summary,
                   const QString &jobName, const QString &dateText, QString *error = nullptr);

@@ -4,35 +4,35 @@
 #include "platform/numtext.h"
 
 #include <QFile>
+#include <QStringDecoder>
 #include "platform/filewrite.h"
 
 using namespace Qt::StringLiterals;
 
 namespace optimise {
 
-QByteArray toAnsi(const QString &text)
-{
-    QByteArray out;
-    out.reserve(text.size() * 2);
-    for (qint16 c : platform::ansiCodes(text)) {
-        const quint16 u = quint16(c);
-        if (u < 0x100)
-            out.append(char(u));
-        else
-            out.append(char(u >> 8)).append(char(u & 0xff));
-    }
-    return out;
-}
-
 QByteArray formatDDD(const QList<PieceListRow> &rows)
 {
     QString text;
     for (const PieceListRow &r : rows)
         text += r.length + u"\r\n"_s + r.quantity + u"\r\n"_s;
-    return toAnsi(text);
+    return platform::toGb18030(text);
 }
 
 namespace {
+// The file's text: UTF-8 when it starts with a byte-order mark (as editors save it) or is valid
+// UTF-8, the Chinese code page otherwise.
+QString dddText(const QByteArray &bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return QString::fromUtf8(bytes.mid(3));
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    return platform::decodeLeniently(bytes, "GB18030").value_or(QString::fromLatin1(bytes));
+}
+
 // Splits into fields: a comma or a line end ends a field; a line end right after another line end
 // (a blank line) gives no field.
 QStringList fieldsOf(const QString &text)
@@ -82,7 +82,7 @@ QStringList fieldsOf(const QString &text)
 DDDRead parseDDD(const QByteArray &bytes)
 {
     DDDRead out;
-    const QStringList fields = fieldsOf(QString::fromLatin1(bytes));
+    const QStringList fields = fieldsOf(dddText(bytes));
     for (qsizetype i = 0; i < fields.size(); i += 2) {
         if (i + 1 >= fields.size()) {
             out.complete = false;

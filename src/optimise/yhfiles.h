@@ -1,6 +1,7 @@
 #pragma once
 // Piece-list files (*.DDD): for each row a line with the length and a line with the quantity, CR LF
-// ended, in the ANSI code page. Reading takes delimited fields (a line end or a comma ends a field,
+// ended, written in GB18030 (GBK's bytes for every character GBK has); read in UTF-8 (with or
+// without a byte-order mark) or the Chinese code page. Reading takes delimited fields (a line end or a comma ends a field,
 // leading blanks are skipped, double quotes are dropped) in pairs, length then quantity.
 #include "yhrun.h"
 
@@ -25,8 +26,5 @@ bool LoadDDDFile(const QString &fileName, QList<PieceListRow> *rows, DDDRead *re
 // Writes the rows, replacing the file. False, with the cause in *error, when it cannot be written;
 // the old file is then kept.
 bool SaveDDDFile(const QString &fileName, const QList<PieceListRow> &rows, QString *error = nullptr);
-
-// Text in the ANSI code page (GBK); a character it lacks becomes "?".
-QByteArray toAnsi(const QString &text);
 
 } // namespace optimise

@@ -78,16 +78,7 @@ QByteArray exportText(const ExportSpec &spec, const QList<QVariantList> &rows)
             text += exportFieldText(row.value(c)) + u'\t';
         text += u"\r\n"_s;
     }
-    QByteArray out;
-    out.reserve(text.size() * 2);
-    for (qint16 code : platform::ansiCodes(text)) {
-        const quint16 u = quint16(code);
-        if (u < 0x100)
-            out.append(char(u));
-        else
-            out.append(char(u >> 8)).append(char(u & 0xff));
-    }
-    return out;
+    return platform::toGb18030(text);
 }
 
 bool writeExportText(const QString &path, const ExportSpec &spec, const QList<QVariantList> &rows, QString *error)

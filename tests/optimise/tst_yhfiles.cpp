@@ -1,5 +1,6 @@
 #include "optimise/yhexport.h"
 #include "optimise/yhfiles.h"
+#include "platform/ansicodes.h"
 #include "../platform/filelimit.h"
 
 #include <QFile>
@@ -57,6 +58,7 @@ private slots:
 
     void textExport_data();
     void textExport();
+    void textExportKeepsCharactersGbkLacks();
     void textExportFailsOnBadPath();
     void fullDiskKeepsOldFile_data();
     void fullDiskKeepsOldFile();
@@ -90,6 +92,9 @@ void TstYHFiles::dddReads_data()
                                              << true;
     QTest::newRow("two points") << QByteArray("1.2.3\r\n2\r\n") << QList<PieceListRow>{} << true << true;
     QTest::newRow("empty file") << QByteArray() << QList<PieceListRow>{} << true << false;
+    // Editors save UTF-8 with a byte-order mark by default.
+    QTest::newRow("UTF-8 with a byte-order mark") << QByteArray("\xEF\xBB\xBF" "1200\r\n2\r\n800\r\n5\r\n") << two << true
+                                                   << false;
 }
 
 void TstYHFiles::dddReads()
@@ -161,7 +166,23 @@ void TstYHFiles::textExport()
     const QByteArray bytes = f.readAll();
     // GBK: two bytes per Chinese character, the title first.
     QCOMPARE(bytes.left(14), QByteArray("\xb2\xc4\xc1\xcf\xd3\xc5\xbb\xaf\xc7\xd0\xb8\xee\xb1\xed"));
-    QCOMPARE(bytes, toAnsi(expected));
+    QCOMPARE(bytes, platform::toGb18030(expected));
+}
+
+void TstYHFiles::textExportKeepsCharactersGbkLacks()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"out.txt"_s);
+    const QString job = u"阳台 12 m² • 𠀀"_s; // 𠀀 lies beyond the Basic Multilingual Plane
+    QVERIFY(ExportYHText(path, planRows(1), summaryRows(1), job, u"2026-12-10"_s));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    QVERIFY(!bytes.contains('?'));
+    QCOMPARE(platform::decodeLeniently(bytes, "GB18030"),
+             std::optional<QString>(yhResultText(planRows(1), summaryRows(1), job, u"2026-12-10"_s)));
+    // A character GBK has keeps its GBK bytes: 阳台.
+    QVERIFY(bytes.contains("\xd1\xf4\xcc\xa8 12 m"));
 }
 
 void TstYHFiles::textExportFailsOnBadPath()

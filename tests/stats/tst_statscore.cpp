@@ -2,6 +2,7 @@
 #include "../platform/filelimit.h"
 
 #include "platform/workbook.h"
+#include "platform/ansicodes.h"
 #include "stats/expansion.h"
 #include "stats/numbers.h"
 #include "stats/pricing.h"
@@ -524,6 +525,20 @@ private slots:
         const auto cost = store.exportRows(exportSpec(ExportTable::MaterialCost).query);
         QVERIFY(exportText(exportSpec(ExportTable::MaterialCost), *cost).contains("1\t"));
         QVERIFY(exportText(exportSpec(ExportTable::MaterialCost), *cost).contains("\t10.8\t"));
+    }
+
+    void textExportKeepsCharactersGbkLacks()
+    {
+        QVERIFY(run(u"INSERT INTO OutTJ VALUES (1, '• 推拉窗', 'K60', 10.8, 'm²', 88.56, 8.2)"_s));
+        const auto rows = StatsStore().exportRows(exportSpec(ExportTable::MaterialList).query);
+        QVERIFY(rows);
+        const QByteArray bytes = exportText(exportSpec(ExportTable::MaterialList), *rows);
+        QVERIFY(!bytes.contains('?'));
+        const std::optional<QString> text = platform::decodeLeniently(bytes, "GB18030");
+        QVERIFY(text);
+        QVERIFY2(text->endsWith(u"1\t• 推拉窗\tK60\t8.2\tm²\t\r\n"_s), qPrintable(*text));
+        // 推拉窗 in its GBK bytes.
+        QVERIFY(bytes.contains("\xcd\xc6\xc0\xad\xb4\xb0"));
     }
 
     void areaExportWritesSixColumns()
