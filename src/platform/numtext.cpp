@@ -109,6 +109,11 @@ bool isNumeric(QStringView text)
     return i == n && std::isfinite(leadingNumber(t));
 }
 
+bool isPlainNumber(QStringView text)
+{
+    return isNumeric(text) && generalDouble(val(text)) == text;
+}
+
 std::optional<qint64> roundHalfEven(double value, qint64 lo, qint64 hi)
 {
     if (!std::isfinite(value))

@@ -4,6 +4,7 @@
 
 #include "app/maindb.h"
 #include "platform/ansicodes.h"
+#include "platform/numtext.h"
 
 #include "platform/filewrite.h"
 
@@ -59,6 +60,8 @@ platform::Workbook exportWorkbook(const ExportSpec &spec, const QList<QVariantLi
                 sheet.setFormat(r, c, framed);
             else if (isNumber)
                 sheet.setNumber(r, c, clean(v.toDouble()), framed);
+            else if (platform::isPlainNumber(v.toString())) // as the spreadsheet stores a typed number
+                sheet.setNumber(r, c, platform::val(v.toString()), framed);
             else
                 sheet.setText(r, c, v.toString(), framed);
         }

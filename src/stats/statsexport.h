@@ -30,7 +30,7 @@ const ExportSpec &exportSpec(ExportTable table);
 QString exportFieldText(const QVariant &value);
 
 // Title merged over the columns in row 1, headers in row 2, data from row 3; header and data
-// framed. The sheet is named after the title.
+// framed. Numbers, and texts that are plain numbers (lengths as 规格), are number cells. The sheet is named after the title.
 platform::Workbook exportWorkbook(const ExportSpec &spec, const QList<QVariantList> &rows);
 // Title line, then the header line and one line per row, every field followed by a tab; CR LF.
 QByteArray exportText(const ExportSpec &spec, const QList<QVariantList> &rows);

@@ -1,6 +1,7 @@
 // The formula workbook: its layout and row classification, the export of every type (read back with
 // the project's reader and with an independent one), and the import into a series, all or nothing.
 #include "typedata.h"
+#include "../platform/independentreader.h"
 
 #include "design/formulasheet.h"
 #include "design/ui/frmdesign.h"
@@ -21,6 +22,8 @@ using namespace Qt::StringLiterals;
 using namespace design;
 using platform::MsgIcon;
 using typedata::run;
+using independentreader::Independent;
+using independentreader::readIndependently;
 
 Q_DECLARE_METATYPE(design::FormulaRowKind)
 Q_DECLARE_METATYPE(design::BillKind)
@@ -157,40 +160,6 @@ QString exportWorkbook(testfixture::DataFolder &fx)
     if (!fx.msgs->shown.isEmpty())
         qWarning("%s", qPrintable(fx.msgs->lastText()));
     return fx.msgs->openedWithDesktop.value(0);
-}
-
-enum class Independent { Read, Missing, Failed };
-
-// Reads a workbook with openpyxl (see read_first_sheet.py).
-Independent readIndependently(const QString &path, QJsonObject *out, QString *why)
-{
-    const QString script = QFINDTESTDATA("read_first_sheet.py");
-    QStringList interpreters = {u"/usr/bin/python3"_s, QStandardPaths::findExecutable(u"python3"_s)};
-    for (const QString &python : interpreters) {
-        if (python.isEmpty() || !QFileInfo::exists(python))
-            continue;
-        QProcess p;
-        p.start(python, {script, path});
-        if (!p.waitForFinished(120000)) {
-            *why = u"python3 did not finish"_s;
-            return Independent::Failed;
-        }
-        if (p.exitStatus() == QProcess::NormalExit && p.exitCode() == 3)
-            continue; // this interpreter has no openpyxl
-        if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
-            *why = QString::fromUtf8(p.readAllStandardError());
-            return Independent::Failed;
-        }
-        QJsonParseError error;
-        const QJsonDocument doc = QJsonDocument::fromJson(p.readAllStandardOutput(), &error);
-        if (!doc.isObject()) {
-            *why = error.errorString();
-            return Independent::Failed;
-        }
-        *out = doc.object();
-        return Independent::Read;
-    }
-    return Independent::Missing;
 }
 
 Bill storedBill(qint64 typeId) { return TypeStore().loadBill(typeId).value_or(Bill{}); }

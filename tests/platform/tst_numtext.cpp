@@ -14,6 +14,8 @@ private slots:
     void valReadsLeadingNumber();
     void isNumeric_data();
     void isNumeric();
+    void plainNumbersShowAsTheyStand_data();
+    void plainNumbersShowAsTheyStand();
     void checkAndReadingAgree_data();
     void checkAndReadingAgree();
     void roundHalfEven_data();
@@ -68,6 +70,31 @@ void TstNumText::isNumeric()
     QFETCH(QString, text);
     QFETCH(bool, expected);
     QCOMPARE(platform::isNumeric(text), expected);
+}
+
+void TstNumText::plainNumbersShowAsTheyStand_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("expected");
+    QTest::newRow("length") << u"1150"_s << true;
+    QTest::newRow("fraction") << u"0.85"_s << true;
+    QTest::newRow("negative") << u"-2.5"_s << true;
+    QTest::newRow("tiny in its exponent form") << u"1E-05"_s << true;
+    // Written as numbers, these would show otherwise.
+    QTest::newRow("leading zeros of a code") << u"007"_s << false;
+    QTest::newRow("trailing zero") << u"1.50"_s << false;
+    QTest::newRow("no zero before the point") << u".5"_s << false;
+    QTest::newRow("blank before") << u" 12"_s << false;
+    QTest::newRow("plus sign") << u"+3"_s << false;
+    QTest::newRow("more digits than a double keeps") << u"12345678901234567"_s << false;
+    QTest::newRow("code with a dash") << u"60-01"_s << false;
+}
+
+void TstNumText::plainNumbersShowAsTheyStand()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, expected);
+    QCOMPARE(platform::isPlainNumber(text), expected);
 }
 
 void TstNumText::checkAndReadingAgree_data()

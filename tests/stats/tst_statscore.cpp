@@ -1,5 +1,7 @@
 #include "statsdata.h"
 #include "../platform/filelimit.h"
+#include "../platform/independentreader.h"
+#include <QJsonArray>
 
 #include "platform/workbook.h"
 #include "platform/ansicodes.h"
@@ -539,6 +541,32 @@ private slots:
         QVERIFY2(text->endsWith(u"1\t• 推拉窗\tK60\t8.2\tm²\t\r\n"_s), qPrintable(*text));
         // 推拉窗 in its GBK bytes.
         QVERIFY(bytes.contains("\xcd\xc6\xc0\xad\xb4\xb0"));
+    }
+
+    void lengthsAreNumbersInTheWorkbook()
+    {
+        QVERIFY(run(u"INSERT INTO OutTJ VALUES (1, '框料', '1150', 4, '支', 0, 0), (1, '框料', '1400', 2, '支', 0, 0), "
+                    "(2, '合页', '007', 8, '个', 0, 0), (3, '扇料', 'K60', 1, '支', 0, 0)"_s));
+        const auto rows = StatsStore().exportRows(exportSpec(ExportTable::MaterialByLength).query);
+        QVERIFY(rows);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"按长度.xlsx"_s);
+        QString error;
+        QVERIFY2(platform::writeXlsx(exportWorkbook(exportSpec(ExportTable::MaterialByLength), *rows), path, &error),
+                 qPrintable(error));
+        QJsonObject read;
+        const independentreader::Independent result = independentreader::readIndependently(path, &read, &error);
+        if (result == independentreader::Independent::Missing)
+            QSKIP("python3 with openpyxl is not installed");
+        QVERIFY2(result == independentreader::Independent::Read, qPrintable(error));
+        QStringList specs;
+        const QJsonArray sheetRows = read.value(u"rows"_s).toArray();
+        for (qsizetype r = 2; r < sheetRows.size(); ++r) {
+            const QJsonValue spec = sheetRows.at(r).toArray().at(2);
+            specs << (spec.isDouble() ? u"#%1"_s.arg(spec.toDouble()) : spec.toString());
+        }
+        // Lengths are numbers; a code keeps its text.
+        QCOMPARE(specs, (QStringList{u"#1150"_s, u"#1400"_s, u"007"_s, u"K60"_s}));
     }
 
     void areaExportWritesSixColumns()
