@@ -257,7 +257,7 @@ void measure(const QTemporaryDir &dir, int windows)
 
     // Moving every row between the lists.
     {
-        stats::ui::FrmTJJS w;
+        stats::ui::FrmTJJS w({u"1"_s, u"工程"_s});
         w.setWindows(*lines);
         w.show();
         QApplication::processEvents();

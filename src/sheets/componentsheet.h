@@ -100,7 +100,7 @@ struct ComponentSheet
 bool isCombinedSheetLine(const project::JobLine &line);
 
 // Builds the sheet of one line at `position` (1-based) of the job window list, for the job `jobId`
-// (the current job). nullopt with *error when a table cannot be read; a missing job or type record
+// (the job whose window handed the lines on). nullopt with *error when a table cannot be read; a missing job or type record
 // is not an error and leaves its fields empty.
 std::optional<ComponentSheet> buildComponentSheet(const project::JobLine &line, int position, const QString &jobId,
                                                   const QDate &today = QDate::currentDate(),

@@ -269,10 +269,18 @@ private slots:
         const qint64 job = addJob(u"J"_s);
         auto w = openJob(job, u"J"_s);
         int sheets = 0, stats = 0, optimisations = 0;
-        QList<JobLine> statLines;
-        jobWindowHooks().openSheets = [&](QWidget *) { ++sheets; };
-        jobWindowHooks().openStatistics = [&](QWidget *, const QList<JobLine> &l) {
+        QList<JobLine> sheetLines, statLines;
+        int sheetSelected = -1;
+        JobRef sheetJob, statJob;
+        jobWindowHooks().openSheets = [&](QWidget *, const JobRef &j, const QList<JobLine> &l, int selected) {
+            ++sheets;
+            sheetJob = j;
+            sheetLines = l;
+            sheetSelected = selected;
+        };
+        jobWindowHooks().openStatistics = [&](QWidget *, const JobRef &j, const QList<JobLine> &l) {
             ++stats;
+            statJob = j;
             statLines = l;
         };
         jobWindowHooks().openOptimisation = [&](QWidget *, const QString &, const QString &) { ++optimisations; };
@@ -295,9 +303,11 @@ private slots:
         w->lvw->setCurrentItem(w->lvw->topLevelItem(1));
         w->CmdPrint_Click();
         QCOMPARE(sheets, 1);
-        QCOMPARE(GJBListView, w->lines());
-        QCOMPARE(GJBSelectedIndex, 1);
+        QCOMPARE(sheetLines, w->lines());
+        QCOMPARE(sheetSelected, 1);
+        QCOMPARE(sheetJob, (JobRef{QString::number(job), u"J"_s}));
         w->CmdTotal_Click();
+        QCOMPARE(statJob, (JobRef{QString::number(job), u"J"_s}));
         QCOMPARE(statLines.size(), 2);
         QCOMPARE(statLines.at(0).fields.name, u"C1"_s);
         QCOMPARE(statLines.at(0).id, u"1"_s);
@@ -867,7 +877,7 @@ private slots:
         list->setCurrentItem(list->topLevelItem(0));
         list->clearSelection();
         int sheets = 0;
-        jobWindowHooks().openSheets = [&](QWidget *) { ++sheets; };
+        jobWindowHooks().openSheets = [&](QWidget *, const JobRef &, const QList<JobLine> &, int) { ++sheets; };
         fx->msgs->answers << MsgAnswer::Yes;
         child<QPushButton>(window, button)->click();
         QCOMPARE(fx->msgs->texts(), QStringList{message});

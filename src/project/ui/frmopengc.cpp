@@ -216,10 +216,8 @@ void FrmOpenGC::CmdPrint_Click()
         return;
     }
     makeCurrent();
-    GJBListView = lines();
-    GJBSelectedIndex = lvw->indexOfTopLevelItem(row);
     if (jobWindowHooks().openSheets)
-        jobWindowHooks().openSheets(this);
+        jobWindowHooks().openSheets(this, {m_jobId, m_jobName}, lines(), lvw->indexOfTopLevelItem(row));
 }
 
 void FrmOpenGC::CmdTotal_Click()
@@ -230,7 +228,7 @@ void FrmOpenGC::CmdTotal_Click()
     }
     makeCurrent();
     if (jobWindowHooks().openStatistics)
-        jobWindowHooks().openStatistics(this, lines());
+        jobWindowHooks().openStatistics(this, {m_jobId, m_jobName}, lines());
 }
 
 void FrmOpenGC::cmdYH_Click()
