@@ -30,7 +30,7 @@ void startWizardAtWindows(QWidget *parent, qint64 jobId, const QString &jobName)
 {
     YHGCName = jobName;
     YHScheme = 0;
-    FrmCreate02 step(QString::number(jobId), parent);
+    FrmCreate02 step(QString::number(jobId), currentCutSettings(), parent);
     platform::execDialog(&step);
 }
 
@@ -92,7 +92,7 @@ void FrmYHMain::ShowUserForm()
 
 void FrmYHMain::ShowCreateWizard()
 {
-    FrmCreate01 w(this);
+    FrmCreate01 w(currentCutSettings(), this);
     platform::execDialog(&w);
 }
 
@@ -109,7 +109,7 @@ void FrmYHMain::CloseYHMain()
 
 void FrmYHMain::ShowHandupForm()
 {
-    FrmHandup w(this);
+    FrmHandup w(currentCutSettings(), this);
     platform::execDialog(&w);
 }
 
