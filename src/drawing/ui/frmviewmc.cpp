@@ -83,11 +83,7 @@ frmViewMC::frmViewMC(QWidget *parent) : QDialog(parent)
     setFolder(pictureFolder());
 }
 
-frmViewMC::~frmViewMC()
-{
-    if (SharedMCPicture)
-        SharedMCPicture->ClearData();
-}
+frmViewMC::~frmViewMC() = default;
 
 void frmViewMC::setFolder(const QString &path)
 {
@@ -121,15 +117,13 @@ void frmViewMC::fileSelected()
     const QString path = selectedPath();
     if (path.isEmpty() || !isDrawingFile(path))
         return;
-    if (!SharedMCPicture)
-        SharedMCPicture = std::make_unique<MCPicture>();
+    const auto pic = std::make_unique<MCPicture>();
     PicMC->clear();
     QString err;
-    if (SharedMCPicture->OpenFileMC(path, &err))
-        SharedMCPicture->OutMC(*PicMC, 0, 0, float(PicMC->width()), float(PicMC->height()));
+    if (pic->OpenFileMC(path, &err))
+        pic->OutMC(*PicMC, 0, 0, float(PicMC->width()), float(PicMC->height()));
     else
         platform::showError(this, fileReadFailure(path, err));
-    SharedMCPicture->ClearData();
 }
 
 void frmViewMC::accepted()
@@ -155,15 +149,8 @@ void frmViewMC::cancelled()
 
 QString chooseDrawingFile(QWidget *parent)
 {
-    const bool own = !SharedMCPicture;
-    if (own)
-        SharedMCPicture = std::make_unique<MCPicture>();
-    {
-        frmViewMC dialog(parent);
-        platform::execDialog(&dialog);
-    }
-    if (own)
-        SharedMCPicture.reset();
+    frmViewMC dialog(parent);
+    platform::execDialog(&dialog);
     return ViewMCFileName;
 }
 

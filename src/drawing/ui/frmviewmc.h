@@ -1,6 +1,6 @@
 #pragma once
-// The drawing-file picker: a folder tree, the files of the chosen folder and a preview through
-// SharedMCPicture. Its result is ViewMCFileName: the chosen file's full path, or empty.
+// The drawing-file picker: a folder tree, the files of the chosen folder and a preview of the chosen
+// file. Its result is ViewMCFileName: the chosen file's full path, or empty.
 #include "platform/surface_widget.h"
 
 #include <QDialog>
@@ -44,7 +44,7 @@ private:
     QString m_folder;
 };
 
-// Shows the picker modally (SharedMCPicture set for it when none is) and returns ViewMCFileName.
+// Shows the picker modally and returns ViewMCFileName.
 QString chooseDrawingFile(QWidget *parent = nullptr);
 
 } // namespace drawing::ui
