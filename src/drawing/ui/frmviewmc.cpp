@@ -17,10 +17,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace drawing {
-QString ViewMCFileName;
-}
-
 namespace drawing::ui {
 
 namespace {
@@ -77,9 +73,8 @@ frmViewMC::frmViewMC(QWidget *parent) : QDialog(parent)
     });
     connect(File1, &QListWidget::currentItemChanged, this, &frmViewMC::fileSelected);
     connect(OKButton, &QPushButton::clicked, this, &frmViewMC::accepted);
-    connect(CancelButton, &QPushButton::clicked, this, &frmViewMC::cancelled);
+    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
-    ViewMCFileName.clear();
     setFolder(pictureFolder());
 }
 
@@ -143,28 +138,24 @@ void frmViewMC::accepted()
         platform::inform(this, u"无效的图型文件"_s);
         return;
     }
-    ViewMCFileName = path;
+    m_fileName = path;
     accept();
 }
 
-void frmViewMC::cancelled()
-{
-    ViewMCFileName.clear();
-    reject();
-}
-
-QString chooseDrawingFile(QWidget *parent)
+QString frmViewMC::choose(QWidget *parent)
 {
     const bool own = !SharedMCPicture;
     if (own)
         SharedMCPicture = std::make_unique<MCPicture>();
+    QString chosen;
     {
         frmViewMC dialog(parent);
         platform::execDialog(&dialog);
+        chosen = dialog.fileName();
     }
     if (own)
         SharedMCPicture.reset();
-    return ViewMCFileName;
+    return chosen;
 }
 
 } // namespace drawing::ui
