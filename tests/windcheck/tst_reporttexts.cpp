@@ -1,0 +1,198 @@
+// Whole report texts of both checks for a few inputs that between them take every branch of the
+// wording, held byte for byte against the texts in data/ (kept with LF line ends; the reports end
+// their lines in CR LF).
+#include "windcheck/coefficients.h"
+#include "windcheck/fullcheck.h"
+#include "windcheck/simplecheck.h"
+
+#include <QFile>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace windcheck;
+
+Q_DECLARE_METATYPE(windcheck::SimpleWindInput)
+Q_DECLARE_METATYPE(windcheck::BasicLoadInput)
+Q_DECLARE_METATYPE(windcheck::GlassCheckInput)
+
+namespace {
+
+SimpleWindInput simpleInput(int windowType)
+{
+    SimpleWindInput in;
+    in.projectName = u"阳光小区"_s;
+    in.windowType = windowType;
+    in.windowTypeText = windowTypeItems().at(windowType);
+    in.windowNumber = u"C1"_s;
+    in.windowSize = u"1500*1500"_s;
+    in.basisText = standardsText();
+    in.city = u"北京"_s;
+    in.basicPressure = u"0.8"_s;
+    in.shapeCoefficient = u"1.3"_s;
+    in.terrainText = terrainItems().at(0);
+    in.buildingKindText = buildingKindItems().at(0);
+    in.heightText = heightItems().at(0);
+    in.glassTypeText = glassTypeItems().at(0);
+    in.glassThickness = u"5"_s;
+    in.glassWidth = u"771"_s;
+    in.glassHeight = u"888"_s;
+    in.sashWidth = u"600"_s;
+    in.sashHeight = u"1400"_s;
+    in.transomEnabled = transomEnabledFor(windowType);
+    if (in.transomEnabled) {
+        in.transomWidth = u"1200"_s;
+        in.transomHeight = u"500"_s;
+    }
+    in.steelSectionText = u"槽钢 ㄩ"_s;
+    in.wallThicknessText = u"1.2mm"_s;
+    in.inertia = u"1.045"_s;
+    return in;
+}
+
+BasicLoadInput basicInput(const QString &project)
+{
+    BasicLoadInput in = defaultBasicLoadInput(u"北京"_s);
+    in.text1 = project;
+    return in;
+}
+
+// The text against data/<file>; on a difference the first line that differs is shown.
+void compareWithFile(const QString &text, const QString &file)
+{
+    QFile f(QStringLiteral(WINDCHECK_TEST_DATA "/") + file);
+    QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(f.fileName()));
+    const QString expected = QString::fromUtf8(f.readAll()).replace(u"\n"_s, u"\r\n"_s);
+    const QStringList got = text.split(u"\r\n"_s);
+    const QStringList want = expected.split(u"\r\n"_s);
+    for (qsizetype i = 0; i < std::min(got.size(), want.size()); ++i)
+        QVERIFY2(got.at(i) == want.at(i),
+                 qPrintable(u"line %1: \"%2\" where \"%3\" was expected"_s.arg(i + 1).arg(got.at(i), want.at(i))));
+    QCOMPARE(got.size(), want.size());
+    QCOMPARE(text, expected); // a lone CR or LF
+}
+
+} // namespace
+
+class TstReportTexts : public QObject
+{
+    Q_OBJECT
+private slots:
+    void simpleReport_data();
+    void simpleReport();
+    void fullReport_data();
+    void fullReport();
+};
+
+void TstReportTexts::simpleReport_data()
+{
+    QTest::addColumn<SimpleWindInput>("input");
+    QTest::addColumn<QString>("file");
+    // Glass passes, member fails; basic data without the transom line.
+    QTest::newRow("two-sash") << simpleInput(0) << u"simple-two-sash.txt"_s;
+
+    // Wind load with the high-rise 110 %, the transom line, both checks failing.
+    SimpleWindInput highRise = simpleInput(1);
+    highRise.buildingKind = 1;
+    highRise.buildingKindText = buildingKindItems().at(1);
+    highRise.terrain = 3;
+    highRise.terrainText = terrainItems().at(3);
+    highRise.height = 18;
+    highRise.heightText = heightItems().at(18);
+    QTest::newRow("transom, high-rise") << highRise << u"simple-transom-high-rise.txt"_s;
+
+    // 7 mm glass (the t^1.6 formula), the mullion types' A1, half millimetres, a basis typed over.
+    SimpleWindInput mullion = simpleInput(2);
+    mullion.glassThickness = u"7"_s;
+    mullion.glassType = 5;
+    mullion.glassTypeText = glassTypeItems().at(5);
+    mullion.sashWidth = u"455.5"_s;
+    mullion.sashHeight = u"987.5"_s;
+    mullion.transomHeight = u"333.5"_s;
+    mullion.inertia = u"9.5"_s;
+    mullion.basisText = u"自定\r\n"_s;
+    QTest::newRow("mullion, 7 mm glass") << mullion << u"simple-mullion-7mm.txt"_s;
+}
+
+void TstReportTexts::simpleReport()
+{
+    QFETCH(SimpleWindInput, input);
+    QFETCH(QString, file);
+    const SimpleWindReport report = MakeWindReport(input);
+    QVERIFY2(report.ok, qPrintable(report.problem.message));
+    compareWithFile(report.text, file);
+}
+
+void TstReportTexts::fullReport_data()
+{
+    QTest::addColumn<BasicLoadInput>("basic");
+    QTest::addColumn<GlassCheckInput>("glass");
+    QTest::addColumn<QString>("file");
+    // Every default of both windows: the bending stress fails, all else passes.
+    QTest::newRow("defaults") << basicInput(u"C1"_s) << GlassCheckInput() << u"full-defaults.txt"_s;
+
+    // Tempered thick glass on a tall building, a wide opening and thin steel: the t^1.6 formula,
+    // the tempered strengths, the length shorter than the width, and the transom failing in bending
+    // and shear while the mullion passes.
+    BasicLoadInput tall = basicInput(u"大楼 C2"_s);
+    tall.text2 = u"上海"_s;
+    tall.text3 = u"0.55"_s;
+    tall.combo1 = 1;
+    tall.combo1Text = fullBuildingItems().at(1);
+    tall.combo2 = 0;
+    tall.combo2Text = fullTerrainItems().at(0);
+    tall.combo3 = 17;
+    tall.combo3Text = fullHeightItems().at(17);
+    tall.text4 = u"-20.5"_s;
+    tall.text5 = u"38"_s;
+    tall.text6 = u"2.1"_s;
+    tall.text7 = u"1.3"_s;
+    tall.text8 = u"1.4"_s;
+    GlassCheckInput tempered;
+    tempered.text1 = u"1600"_s;
+    tempered.text2 = u"2400.5"_s;
+    tempered.text3 = u"80推拉"_s;
+    tempered.text4 = u"80"_s;
+    tempered.text9 = u"Q235"_s;
+    tempered.text10 = u"1"_s;
+    tempered.combo1 = 2;
+    tempered.combo1Text = glassVarietyItems().at(2);
+    tempered.text6 = u"中空"_s;
+    tempered.text7 = u"8"_s;
+    tempered.text11 = u"1400"_s;
+    tempered.text12 = u"700"_s;
+    tempered.text8 = u"12"_s;
+    tempered.combo2 = 4;
+    tempered.text13 = u"5.2"_s;
+    QTest::newRow("tempered, thin steel") << tall << tempered << u"full-tempered-thin-steel.txt"_s;
+
+    // A typed variety (factor 0: the area fails), 6 mm glass at the t^1.8 formula, equal sides,
+    // an edge distance that fails the temperature stress.
+    BasicLoadInput low = basicInput(u"X"_s);
+    low.combo2 = 1;
+    low.combo2Text = fullTerrainItems().at(1);
+    low.combo3 = 0;
+    low.combo3Text = fullHeightItems().at(0);
+    GlassCheckInput typed;
+    typed.combo1 = -1;
+    typed.combo1Text = u"彩色玻璃"_s;
+    typed.text7 = u"6"_s;
+    typed.text11 = u"800"_s;
+    typed.text12 = u"800"_s;
+    typed.combo2 = 14;
+    typed.text8 = u"-8.25"_s;
+    QTest::newRow("typed variety, equal sides") << low << typed << u"full-typed-variety.txt"_s;
+}
+
+void TstReportTexts::fullReport()
+{
+    QFETCH(BasicLoadInput, basic);
+    QFETCH(GlassCheckInput, glass);
+    QFETCH(QString, file);
+    FYState state;
+    QVERIFY(!RunBasicLoadStep(basic, state));
+    QVERIFY(!RunGlassCheck(glass, state.FYWk, state).problem);
+    compareWithFile(fullReportText(state), file);
+}
+
+QTEST_APPLESS_MAIN(TstReportTexts)
+#include "tst_reporttexts.moc"
