@@ -3,6 +3,7 @@
 // their lines in CR LF).
 #include "windcheck/coefficients.h"
 #include "windcheck/fullcheck.h"
+#include "windcheck/fullreport.h"
 #include "windcheck/simplecheck.h"
 
 #include <QFile>
@@ -52,7 +53,7 @@ SimpleWindInput simpleInput(int windowType)
 BasicLoadInput basicInput(const QString &project)
 {
     BasicLoadInput in = defaultBasicLoadInput(u"北京"_s);
-    in.text1 = project;
+    in.project = project;
     return in;
 }
 
@@ -134,52 +135,52 @@ void TstReportTexts::fullReport_data()
     // the tempered strengths, the length shorter than the width, and the transom failing in bending
     // and shear while the mullion passes.
     BasicLoadInput tall = basicInput(u"大楼 C2"_s);
-    tall.text2 = u"上海"_s;
-    tall.text3 = u"0.55"_s;
-    tall.combo1 = 1;
-    tall.combo1Text = fullBuildingItems().at(1);
-    tall.combo2 = 0;
-    tall.combo2Text = fullTerrainItems().at(0);
-    tall.combo3 = 17;
-    tall.combo3Text = fullHeightItems().at(17);
-    tall.text4 = u"-20.5"_s;
-    tall.text5 = u"38"_s;
-    tall.text6 = u"2.1"_s;
-    tall.text7 = u"1.3"_s;
-    tall.text8 = u"1.4"_s;
+    tall.city = u"上海"_s;
+    tall.basicPressure = u"0.55"_s;
+    tall.buildingKind = 1;
+    tall.buildingKindText = fullBuildingItems().at(1);
+    tall.terrain = 0;
+    tall.terrainText = fullTerrainItems().at(0);
+    tall.height = 17;
+    tall.heightText = fullHeightItems().at(17);
+    tall.lowestTemperature = u"-20.5"_s;
+    tall.highestTemperature = u"38"_s;
+    tall.gustFactor = u"2.1"_s;
+    tall.shapeCoefficient = u"1.3"_s;
+    tall.designFactor = u"1.4"_s;
     GlassCheckInput tempered;
-    tempered.text1 = u"1600"_s;
-    tempered.text2 = u"2400.5"_s;
-    tempered.text3 = u"80推拉"_s;
-    tempered.text4 = u"80"_s;
-    tempered.text9 = u"Q235"_s;
-    tempered.text10 = u"1"_s;
-    tempered.combo1 = 2;
-    tempered.combo1Text = glassVarietyItems().at(2);
-    tempered.text6 = u"中空"_s;
-    tempered.text7 = u"8"_s;
-    tempered.text11 = u"1400"_s;
-    tempered.text12 = u"700"_s;
-    tempered.text8 = u"12"_s;
-    tempered.combo2 = 4;
-    tempered.text13 = u"5.2"_s;
+    tempered.openingWidth = u"1600"_s;
+    tempered.openingHeight = u"2400.5"_s;
+    tempered.profile = u"80推拉"_s;
+    tempered.profileThickness = u"80"_s;
+    tempered.steel = u"Q235"_s;
+    tempered.steelThickness = u"1"_s;
+    tempered.variety = 2;
+    tempered.varietyText = glassVarietyItems().at(2);
+    tempered.glassKind = u"中空"_s;
+    tempered.glassThickness = u"8"_s;
+    tempered.glassWidth = u"1400"_s;
+    tempered.glassLength = u"700"_s;
+    tempered.edgeDistance = u"12"_s;
+    tempered.bendingRatio = 4;
+    tempered.screwDiameter = u"5.2"_s;
     QTest::newRow("tempered, thin steel") << tall << tempered << u"full-tempered-thin-steel.txt"_s;
 
     // A typed variety (factor 0: the area fails), 6 mm glass at the t^1.8 formula, equal sides,
     // an edge distance that fails the temperature stress.
     BasicLoadInput low = basicInput(u"X"_s);
-    low.combo2 = 1;
-    low.combo2Text = fullTerrainItems().at(1);
-    low.combo3 = 0;
-    low.combo3Text = fullHeightItems().at(0);
+    low.terrain = 1;
+    low.terrainText = fullTerrainItems().at(1);
+    low.height = 0;
+    low.heightText = fullHeightItems().at(0);
     GlassCheckInput typed;
-    typed.combo1 = -1;
-    typed.combo1Text = u"彩色玻璃"_s;
-    typed.text7 = u"6"_s;
-    typed.text11 = u"800"_s;
-    typed.text12 = u"800"_s;
-    typed.combo2 = 14;
-    typed.text8 = u"-8.25"_s;
+    typed.variety = -1;
+    typed.varietyText = u"彩色玻璃"_s;
+    typed.glassThickness = u"6"_s;
+    typed.glassWidth = u"800"_s;
+    typed.glassLength = u"800"_s;
+    typed.bendingRatio = 14;
+    typed.edgeDistance = u"-8.25"_s;
     QTest::newRow("typed variety, equal sides") << low << typed << u"full-typed-variety.txt"_s;
 }
 
