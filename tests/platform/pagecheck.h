@@ -2,6 +2,7 @@
 // What a printed page must keep, checked on a recording of it (RecordingSurface::paper, twips from
 // the sheet's corner): no two texts overlap, every text stays inside the cell that the ruled lines
 // around it make, and every text, line and box lies on the sheet at least `edgeMm` from each edge.
+#include "platform/report.h"
 #include "platform/surface_recording.h"
 
 #include <QLineF>
@@ -95,6 +96,30 @@ inline QStringList pageFaults(const QList<platform::SurfaceOp> &ops, const QSize
         }
     }
     return faults;
+}
+
+// A report printed on A4, recorded.
+inline platform::RecordingSurface onPaper(const platform::Report &report)
+{
+    const QSizeF sheet = platform::a4Twips(report.orientation);
+    platform::RecordingSurface s = platform::RecordingSurface::paper(sheet.width(), sheet.height());
+    platform::paintReport(report, s);
+    return s;
+}
+
+inline QStringList reportFaults(const platform::Report &report)
+{
+    return pageFaults(onPaper(report).ops, platform::a4Twips(report.orientation));
+}
+
+// Every printed text of a recording run together, without blanks: a text wrapped over several
+// lines reads whole in it.
+inline QString printedText(const platform::RecordingSurface &s)
+{
+    QString all;
+    for (const platform::SurfaceOp &op : s.texts())
+        all += op.text;
+    return all.remove(QLatin1Char(' '));
 }
 
 // The first faults, for a test's failure message.

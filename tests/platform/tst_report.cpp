@@ -34,22 +34,6 @@ private slots:
     void bandFieldsKeepToTheirBoxes();
 
 private:
-    static RecordingSurface record(const Report &r)
-    {
-        const QSizeF sheet = a4Twips(r.orientation);
-        RecordingSurface s = RecordingSurface::paper(sheet.width(), sheet.height());
-        paintReport(r, s);
-        return s;
-    }
-    // Every printed text of the recording run together, without blanks.
-    static QString printed(const RecordingSurface &s)
-    {
-        QString all;
-        for (const SurfaceOp &op : s.texts())
-            all += op.text;
-        return all.remove(u' ');
-    }
-
     static Report sample(int rows)
     {
         Report r;
@@ -257,11 +241,11 @@ void TstReport::wideDataKeepsToCellsAndPage_data()
 void TstReport::wideDataKeepsToCellsAndPage()
 {
     QFETCH(Report, report);
-    const RecordingSurface s = record(report);
+    const RecordingSurface s = pagecheck::onPaper(report);
     const QStringList faults = pagecheck::pageFaults(s.ops, a4Twips(report.orientation));
     QVERIFY2(faults.isEmpty(), pagecheck::summary(faults));
     // Wrapped, never cut: every cell's text is printed whole.
-    const QString all = printed(s);
+    const QString all = pagecheck::printedText(s);
     for (const ReportBlock &b : report.blocks)
         for (const QStringList &row : b.rows)
             for (const QString &cell : row)
@@ -272,7 +256,7 @@ void TstReport::patternWrapsAfterPlus()
 {
     const QString cut = pattern(20);
     const Report r = planLike(u"塑钢型材"_s, cut);
-    const RecordingSurface s = record(r);
+    const RecordingSurface s = pagecheck::onPaper(r);
     QStringList lines;
     for (const SurfaceOp &op : s.texts(0))
         if (cut.startsWith(op.text) || (!lines.isEmpty() && cut.contains(lines.join(QString()) + op.text))) {
@@ -296,7 +280,7 @@ void TstReport::textWithoutBreakPointIsDrawnSmaller()
     Report r;
     r.blocks << ReportBlock::table({{u"编号"_s, 1}, {u"代码"_s, 1}, {u"名称"_s, 1}},
                                    {{u"1"_s, code, u"塑钢型材"_s}});
-    const RecordingSurface s = record(r);
+    const RecordingSurface s = pagecheck::onPaper(r);
     bool found = false;
     for (const SurfaceOp &op : s.texts())
         if (op.text == code) {
@@ -322,7 +306,7 @@ void TstReport::bandFieldsKeepToTheirBoxes()
         {QRectF(1, 45, 100, 10), u"短"_s, Qt::AlignRight, 20},
     };
     r.blocks << ReportBlock::band(60, fields);
-    const RecordingSurface s = record(r);
+    const RecordingSurface s = pagecheck::onPaper(r);
     const double margin = 25.4 * 1440 / 25.4;
     for (const SurfaceOp &op : s.texts()) {
         const auto owner = std::find_if(fields.begin(), fields.end(), [&](const ReportField &f) {
@@ -331,7 +315,7 @@ void TstReport::bandFieldsKeepToTheirBoxes()
         });
         QVERIFY2(owner != fields.end(), qPrintable(op.text));
     }
-    QVERIFY(!printed(s).contains(u"页"_s));
+    QVERIFY(!pagecheck::printedText(s).contains(u"页"_s));
     QCOMPARE(s.pageCount(), 1);
     const QStringList faults = pagecheck::pageFaults(s.ops, a4Twips(r.orientation));
     QVERIFY2(faults.isEmpty(), pagecheck::summary(faults));
