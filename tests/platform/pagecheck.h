@@ -6,6 +6,7 @@
 #include "platform/surface_recording.h"
 
 #include <QLineF>
+#include <QMetaType>
 #include <QMap>
 #include <QSizeF>
 #include <QStringList>
@@ -130,3 +131,6 @@ inline QByteArray summary(const QStringList &faults)
 }
 
 } // namespace pagecheck
+
+// Reports as rows of a test's table.
+Q_DECLARE_METATYPE(platform::Report)

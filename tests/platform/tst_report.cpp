@@ -14,7 +14,6 @@
 using namespace Qt::StringLiterals;
 using namespace platform;
 
-Q_DECLARE_METATYPE(platform::Report)
 Q_DECLARE_METATYPE(QList<platform::SurfaceOp>)
 
 class TstReport : public QObject
