@@ -1,10 +1,12 @@
 #include "pagecheck.h"
+#include "platform/faces.h"
 #include "platform/report.h"
 #include "platform/reportview.h"
 #include "platform/scriptedmessages.h"
 
 #include <QDialog>
 #include <QFile>
+#include <QFontInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -31,6 +33,8 @@ private slots:
     void patternWrapsAfterPlus();
     void textWithoutBreakPointIsDrawnSmaller();
     void bandFieldsKeepToTheirBoxes();
+    void namedFacesPrintInInstalledFonts_data();
+    void namedFacesPrintInInstalledFonts();
 
 private:
     static Report sample(int rows)
@@ -318,6 +322,22 @@ void TstReport::bandFieldsKeepToTheirBoxes()
     QCOMPARE(s.pageCount(), 1);
     const QStringList faults = pagecheck::pageFaults(s.ops, a4Twips(r.orientation));
     QVERIFY2(faults.isEmpty(), pagecheck::summary(faults));
+}
+
+void TstReport::namedFacesPrintInInstalledFonts_data()
+{
+    QTest::addColumn<QString>("face");
+    for (const QString &face : {u"宋体"_s, u"隶书"_s, u"楷体"_s, u"黑体"_s})
+        QTest::newRow(qPrintable(face)) << face;
+}
+
+// A face the pages name resolves to an installed font of its own, not to the fallback sans face.
+void TstReport::namedFacesPrintInInstalledFonts()
+{
+    QFETCH(QString, face);
+    const QString family = installedFamily(face);
+    QVERIFY(family != face);
+    QCOMPARE(QFontInfo(faceFont(face, 12)).family(), family);
 }
 
 QTEST_MAIN(TstReport)
