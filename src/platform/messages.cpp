@@ -47,7 +47,7 @@ void fitTitle(QMessageBox &box, const QString &title)
                   grid->columnCount());
 }
 
-// The file list's sizes and dates in the program's Chinese forms, whatever the system locale.
+// The file list's sizes, kinds and dates in the program's Chinese forms, whatever the system locale.
 class ChineseFileColumns : public QIdentityProxyModel
 {
 public:
@@ -55,15 +55,23 @@ public:
     QVariant data(const QModelIndex &index, int role) const override
     {
         auto *files = qobject_cast<QFileSystemModel *>(sourceModel());
-        if (!files || role != Qt::DisplayRole || (index.column() != 1 && index.column() != 3))
+        if (!files || role != Qt::DisplayRole || index.column() < 1 || index.column() > 3)
             return QIdentityProxyModel::data(index, role);
         const QFileInfo info = files->fileInfo(mapToSource(index));
-        if (index.column() == 1)
+        switch (index.column()) {
+        case 1:
             return info.isDir() ? QString()
                                 : QLocale(QLocale::Chinese, QLocale::China)
                                       .formattedDataSize(info.size(), 2, QLocale::DataSizeTraditionalFormat);
-        const QDateTime when = info.lastModified();
-        return dateText(when.date()) + u' ' + when.time().toString(u"HH:mm"_s);
+        case 2:
+            if (info.isDir())
+                return u"文件夹"_s;
+            return info.suffix().isEmpty() ? u"文件"_s : info.suffix().toUpper() + u" 文件"_s;
+        default: {
+            const QDateTime when = info.lastModified();
+            return dateText(when.date()) + u' ' + when.time().toString(u"HH:mm"_s);
+        }
+        }
     }
 };
 

@@ -183,7 +183,7 @@ void TstScreens::fileDialogReadsInChinese()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(QByteArray(483, 'x'));
     file.close();
-    QString size, date;
+    QString size, kind, date;
     bool wideEnough = false;
     whileModal(
         [&](QWidget *dialog) {
@@ -200,12 +200,14 @@ void TstScreens::fileDialogReadsInChinese()
                 return;
             QCoreApplication::processEvents();
             size = row.siblingAtColumn(1).data().toString();
+            kind = row.siblingAtColumn(2).data().toString();
             date = row.siblingAtColumn(3).data().toString();
             wideEnough = view->columnWidth(1) >= view->fontMetrics().horizontalAdvance(size)
                          && view->columnWidth(3) >= view->fontMetrics().horizontalAdvance(date);
         },
         [&] { QtMessages().openFileName(nullptr, u"打开"_s, temp.path(), u"料单 (*.DDD)"_s); });
     QCOMPARE(size, u"483 字节"_s);
+    QCOMPARE(kind, u"DDD 文件"_s);
     QVERIFY2(date.startsWith(dateText(QDate::currentDate())), qPrintable(date));
     QVERIFY(wideEnough);
 }
