@@ -38,6 +38,20 @@ FYState loadState(float wk, qint16 minTemp = 20, qint16 maxTemp = 20)
     return s;
 }
 
+// One input of the glass step by its symbol in the formulas.
+void setGlassField(GlassCheckInput &in, const QString &key, const QString &value)
+{
+    if (key == u"t"_s) in.glassThickness = value;
+    if (key == u"w"_s) in.glassWidth = value;
+    if (key == u"l"_s) in.glassLength = value;
+    if (key == u"c"_s) in.edgeDistance = value;
+    if (key == u"b"_s) in.openingWidth = value;
+    if (key == u"h"_s) in.openingHeight = value;
+    if (key == u"ts"_s) in.steelThickness = value;
+    if (key == u"d"_s) in.screwDiameter = value;
+    if (key == u"ratio"_s) in.bendingRatio = value.toInt();
+}
+
 } // namespace
 
 class TstFullCheck : public QObject
@@ -287,14 +301,7 @@ void TstFullCheck::glassCheckLimits()
     GlassCheckInput in;
     for (const QString &f : fields) {
         const QString key = f.section(u'=', 0, 0), value = f.section(u'=', 1);
-        if (key == u"t"_s) in.glassThickness = value;
-        if (key == u"w"_s) in.glassWidth = value;
-        if (key == u"l"_s) in.glassLength = value;
-        if (key == u"c"_s) in.edgeDistance = value;
-        if (key == u"b"_s) in.openingWidth = value;
-        if (key == u"h"_s) in.openingHeight = value;
-        if (key == u"ts"_s) in.steelThickness = value;
-        if (key == u"ratio"_s) in.bendingRatio = value.toInt();
+        setGlassField(in, key, value);
     }
     FYState s = loadState(wk);
     const GlassCheckOutcome out = RunGlassCheck(in, wk, s);
@@ -382,13 +389,7 @@ void TstFullCheck::glassCheckRefusals()
     QFETCH(int, focus);
     QFETCH(QString, message);
     GlassCheckInput in;
-    if (key == u"t"_s) in.glassThickness = value;
-    if (key == u"l"_s) in.glassLength = value;
-    if (key == u"b"_s) in.openingWidth = value;
-    if (key == u"h"_s) in.openingHeight = value;
-    if (key == u"ts"_s) in.steelThickness = value;
-    if (key == u"d"_s) in.screwDiameter = value;
-    if (key == u"ratio"_s) in.bendingRatio = value.toInt();
+    setGlassField(in, key, value);
     FYState s = loadState(wk);
     s.FYWk = 3.0f;
     const GlassCheckOutcome out = RunGlassCheck(in, wk, s);

@@ -5,6 +5,7 @@
 #include "windcheck/fullcheck.h"
 #include "windcheck/fullreport.h"
 #include "windcheck/simplecheck.h"
+#include "windinputs.h"
 
 #include <QFile>
 #include <QTest>
@@ -17,38 +18,6 @@ Q_DECLARE_METATYPE(windcheck::BasicLoadInput)
 Q_DECLARE_METATYPE(windcheck::GlassCheckInput)
 
 namespace {
-
-SimpleWindInput simpleInput(int windowType)
-{
-    SimpleWindInput in;
-    in.projectName = u"阳光小区"_s;
-    in.windowType = windowType;
-    in.windowTypeText = windowTypeItems().at(windowType);
-    in.windowNumber = u"C1"_s;
-    in.windowSize = u"1500*1500"_s;
-    in.basisText = standardsText();
-    in.city = u"北京"_s;
-    in.basicPressure = u"0.8"_s;
-    in.shapeCoefficient = u"1.3"_s;
-    in.terrainText = terrainItems().at(0);
-    in.buildingKindText = buildingKindItems().at(0);
-    in.heightText = heightItems().at(0);
-    in.glassTypeText = glassTypeItems().at(0);
-    in.glassThickness = u"5"_s;
-    in.glassWidth = u"771"_s;
-    in.glassHeight = u"888"_s;
-    in.sashWidth = u"600"_s;
-    in.sashHeight = u"1400"_s;
-    in.transomEnabled = transomEnabledFor(windowType);
-    if (in.transomEnabled) {
-        in.transomWidth = u"1200"_s;
-        in.transomHeight = u"500"_s;
-    }
-    in.steelSectionText = u"槽钢 ㄩ"_s;
-    in.wallThicknessText = u"1.2mm"_s;
-    in.inertia = u"1.045"_s;
-    return in;
-}
 
 BasicLoadInput basicInput(const QString &project)
 {
@@ -89,10 +58,10 @@ void TstReportTexts::simpleReport_data()
     QTest::addColumn<SimpleWindInput>("input");
     QTest::addColumn<QString>("file");
     // Glass passes, member fails; basic data without the transom line.
-    QTest::newRow("two-sash") << simpleInput(0) << u"simple-two-sash.txt"_s;
+    QTest::newRow("two-sash") << windtest::simpleInput(0) << u"simple-two-sash.txt"_s;
 
     // Wind load with the high-rise 110 %, the transom line, both checks failing.
-    SimpleWindInput highRise = simpleInput(1);
+    SimpleWindInput highRise = windtest::simpleInput(1);
     highRise.buildingKind = 1;
     highRise.buildingKindText = buildingKindItems().at(1);
     highRise.terrain = 3;
@@ -102,7 +71,7 @@ void TstReportTexts::simpleReport_data()
     QTest::newRow("transom, high-rise") << highRise << u"simple-transom-high-rise.txt"_s;
 
     // 7 mm glass (the t^1.6 formula), the mullion types' A1, half millimetres, a basis typed over.
-    SimpleWindInput mullion = simpleInput(2);
+    SimpleWindInput mullion = windtest::simpleInput(2);
     mullion.glassThickness = u"7"_s;
     mullion.glassType = 5;
     mullion.glassTypeText = glassTypeItems().at(5);
