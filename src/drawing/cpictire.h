@@ -63,10 +63,6 @@ struct DrawingLists
     qint16 ArcLast = -1;
 };
 
-// The text returned by the text dialog of the text command and the name returned by the library
-// save dialog.
-extern QString InputText;
-
 class CPictire
 {
 public:
@@ -79,8 +75,8 @@ public:
     void SetPicture(platform::Surface *pic) { Pic = pic; }
     // Shows a step prompt (the first panel of the editor's status bar).
     void SetStatu(std::function<void(const QString &)> prompt) { Sta = std::move(prompt); }
-    // Shows the text dialog modally; the typed text is then in InputText (empty when cancelled).
-    void SetTextForm(std::function<void()> textForm) { TF = std::move(textForm); }
+    // Shows the text dialog modally and returns the typed text (empty when cancelled).
+    void SetTextForm(std::function<QString()> textForm) { TF = std::move(textForm); }
     void SetXY(float X, float Y)
     {
         CurX = X;
@@ -95,7 +91,7 @@ public:
     float CurY = 1.0f;
     platform::Surface *Pic = nullptr;
     std::function<void(const QString &)> Sta;
-    std::function<void()> TF;
+    std::function<QString()> TF;
 
     // --- Interactive commands (steps.cpp). Msg 0 starts the command or takes the point (x1, y1),
     // 1 ends or cancels it, 2 is a mouse move (rubber band on the temporary layer). The seven

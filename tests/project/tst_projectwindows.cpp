@@ -4,7 +4,6 @@
 #include "projectdata.h"
 
 #include "app/icons.h"
-#include "app/shared.h"
 #include "platform/surface_widget.h"
 #include "project/projectstate.h"
 #include "project/ui/common.h"
@@ -159,7 +158,7 @@ private slots:
         dlg.Text1[3]->setText(u"d"_s);
         dlg.OKButton->click();
         QCOMPARE(fx->msgs->lastText(), u"数据不能为空！"_s);
-        QVERIFY(!app::InputOK);
+        QVERIFY(!dlg.entered());
         QVERIFY(dlg.isVisible());
         QCOMPARE(dlg.focusWidget(), dlg.Text1[2]);
         // Enter in the last box goes to OK without closing; blanks count as filled.
@@ -171,9 +170,10 @@ private slots:
         QTest::keyClick(&dlg, Qt::Key_Escape);
         QVERIFY(dlg.isVisible());
         dlg.OKButton->click();
-        QVERIFY(app::InputOK);
-        QCOMPARE(app::InputResult[4], u"  "_s);
-        QCOMPARE(app::InputResult[1], u"d"_s);
+        const std::optional<Job> job = dlg.entered();
+        QVERIFY(job);
+        QCOMPARE(job->client, u"  "_s);
+        QCOMPARE(job->contractNo, u"d"_s);
     }
 
     void jobListEditDeleteAndOrder()
@@ -546,11 +546,9 @@ private slots:
         QVERIFY(ProjectStore().addComponentWorkRows(5, u"stale"_s, {{u"X"_s, u"0"_s, 0, 0}}));
         dialogs.handlers[u"frmOpenPicture"_s] = [](QDialog *d) {
             [&] { QVERIFY(!d->findChild<QPushButton *>(u"CmdDel"_s)->isVisibleTo(d)); }();
-            app::InputResult[0] = u"900"_s;
-            app::InputResult[1] = u"组合主图"_s;
-            app::InputOK = true;
-            d->accept();
-            return int(QDialog::Accepted);
+            d->findChild<QLineEdit *>(u"txtCBN"_s)->setText(u"900"_s); // the library's 组合主图
+            d->findChild<QPushButton *>(u"OKButton"_s)->click();
+            return d->result();
         };
         QStringList countOffers;
         dialogs.handlers[u"frmInputBox"_s] = [&](QDialog *d) {
@@ -901,7 +899,7 @@ private slots:
         }
         QCOMPARE(job.focusWidget(), job.OKButton);
         QTest::keyClick(job.OKButton, Qt::Key_Return);
-        QVERIFY(app::InputOK);
+        QVERIFY(job.entered());
         QCOMPARE(job.result(), int(QDialog::Accepted));
 
         FrmAddGCMC plain;

@@ -313,7 +313,7 @@ void TstKeyFlow::catalogueDialogKeys()
     QVERIFY(QTest::qWaitForWindowActive(&price));
     QTest::keyClick(price.focusWidget(), Qt::Key_Return);
     QCOMPARE(price.result(), int(QDialog::Accepted));
-    QCOMPARE(app::InputResult[0], u"10000"_s);
+    QCOMPARE(price.entered(), std::optional<QString>(u"10000"_s));
 }
 
 void TstKeyFlow::keysInDialogBoxes_data()

@@ -238,7 +238,6 @@ private slots:
         w.setWindows(fillJob());
         chooseAll(w);
         w.CmdTJ->click();
-        app::InputResult.fill(u"99"_s);
         msgs()->onDialog = answerPrices(u"frmSZZJ"_s, fees);
         w.CmdTJ02->click();
         QCOMPARE(msgs()->dialogNames, QStringList({u"frmSZZJ"_s, u"reportPreview"_s}));
@@ -330,11 +329,11 @@ private slots:
         d.Text1.at(1)->setText(u"2"_s);
         QTest::keyClick(d.OKButton, Qt::Key_Return);
         QCOMPARE(d.result(), int(QDialog::Accepted));
-        QCOMPARE(app::InputResult[1], u"2"_s);
-        QCOMPARE(app::InputResult[3], u"12.5"_s);
+        QCOMPARE(d.entered()[1], u"2"_s);
+        QCOMPARE(d.entered()[3], u"12.5"_s);
 
         stats::ui::FrmJSJE j;
-        QVERIFY(!app::InputOK);
+        QVERIFY(!j.entered());
         j.show();
         QVERIFY(QTest::qWaitForWindowActive(&j));
         j.Text1.at(0)->setFocus();
@@ -343,19 +342,20 @@ private slots:
         j.Text1.at(0)->setText(u"3"_s);
         j.Text1.at(1)->setText(u"4"_s);
         j.OKButton->click();
-        QVERIFY(app::InputOK);
-        QCOMPARE(app::InputResult[0], u"3"_s);
-        QCOMPARE(app::InputResult[1], u"4"_s);
+        QVERIFY(j.entered());
+        QCOMPARE(j.entered()->door, u"3"_s);
+        QCOMPARE(j.entered()->window, u"4"_s);
     }
 
     void closingTheFeeDialogMeansNoFees()
     {
-        app::InputResult.fill(u"7"_s);
         stats::ui::FrmSZZJ d;
+        d.Text1.at(0)->setText(u"7"_s);
+        d.Text1.at(3)->setText(u"7"_s);
         d.show();
         d.close();
-        QCOMPARE(app::InputResult[0], u"0"_s);
-        QCOMPARE(app::InputResult[3], u"0"_s);
+        QCOMPARE(d.entered()[0], u"0"_s);
+        QCOMPARE(d.entered()[3], u"0"_s);
     }
 
     void exportsToTextFile()

@@ -17,10 +17,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace drawing {
-QString ViewMCFileName;
-}
-
 namespace drawing::ui {
 
 namespace {
@@ -77,9 +73,8 @@ frmViewMC::frmViewMC(QWidget *parent) : QDialog(parent)
     });
     connect(File1, &QListWidget::currentItemChanged, this, &frmViewMC::fileSelected);
     connect(OKButton, &QPushButton::clicked, this, &frmViewMC::accepted);
-    connect(CancelButton, &QPushButton::clicked, this, &frmViewMC::cancelled);
+    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
-    ViewMCFileName.clear();
     setFolder(pictureFolder());
 }
 
@@ -137,21 +132,15 @@ void frmViewMC::accepted()
         platform::inform(this, u"无效的图型文件"_s);
         return;
     }
-    ViewMCFileName = path;
+    m_fileName = path;
     accept();
 }
 
-void frmViewMC::cancelled()
-{
-    ViewMCFileName.clear();
-    reject();
-}
-
-QString chooseDrawingFile(QWidget *parent)
+QString frmViewMC::choose(QWidget *parent)
 {
     frmViewMC dialog(parent);
     platform::execDialog(&dialog);
-    return ViewMCFileName;
+    return dialog.fileName();
 }
 
 } // namespace drawing::ui

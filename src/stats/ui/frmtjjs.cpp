@@ -327,10 +327,7 @@ void FrmTJJS::CmdTJ02_Click()
 {
     if (!priceBySpec())
         return;
-    FrmSZZJ dialog(this);
-    platform::execDialog(&dialog);
-    const std::array<QString, 4> rates = {app::InputResult[0], app::InputResult[1], app::InputResult[2],
-                                          app::InputResult[3]};
+    const FrmSZZJ::Fees rates = FrmSZZJ::ask(this);
     const double area = GetTJTotalArea(chosenLines());
     StatsStore store;
     QString error;
@@ -422,11 +419,10 @@ void FrmTJJS::CmdJS_Click()
         failed(u"决算出错！"_s, error);
         return;
     }
-    FrmJSJE dialog(this);
-    platform::execDialog(&dialog);
-    if (!app::InputOK)
+    const std::optional<SettlementPrices> prices = FrmJSJE::ask(this);
+    if (!prices)
         return;
-    const QList<SettlementRow> rows = settlementRows(lines, num(app::InputResult[0]), num(app::InputResult[1]));
+    const QList<SettlementRow> rows = settlementRows(lines, num(prices->door), num(prices->window));
     if (!WriteSettlement(store, rows, &error)) {
         failed(u"决算出错！"_s, error);
         return;
