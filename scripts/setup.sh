@@ -7,7 +7,7 @@ BUILD="${VELMORRA_BUILD:-$ROOT/build}"
 
 PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
           libxlsxwriter-dev libzip-dev libsqlite3-dev fonts-wqy-microhei python3-openpyxl poppler-utils
-          qt6-translations-l10n)
+          qt6-translations-l10n fonts-arphic-uming fonts-arphic-ukai)
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -12,6 +12,7 @@
 #include "optimise/ui/frmcreate.h"
 #include "optimise/yhcut.h"
 #include "optimise/yhgather.h"
+#include "optimise/yhoption.h"
 #include "optimise/yhrun.h"
 #include "platform/database.h"
 #include "platform/datafolder.h"
@@ -212,10 +213,11 @@ void measure(const QTemporaryDir &dir, int windows)
     const auto codes = yh.materialCodes();
     if (!codes)
         die(yh.lastError());
-    const optimise::CutSettings settings{6000, 5, 3, 0.97f};
+    optimise::CutSettings settings{6000, 5, 3, 0.97f};
     for (qint16 scheme : {qint16(0), qint16(1)}) {
+        settings.scheme = scheme;
         t.restart();
-        const optimise::RunOutcome r = optimise::RunYH(yh, *codes, scheme, settings);
+        const optimise::RunOutcome r = optimise::RunYH(yh, *codes, settings);
         if (!r.ok)
             die(r.error);
         const double s = since(t);
@@ -257,7 +259,7 @@ void measure(const QTemporaryDir &dir, int windows)
 
     // Moving every row between the lists.
     {
-        stats::ui::FrmTJJS w;
+        stats::ui::FrmTJJS w({u"1"_s, u"工程"_s});
         w.setWindows(*lines);
         w.show();
         QApplication::processEvents();
@@ -267,7 +269,7 @@ void measure(const QTemporaryDir &dir, int windows)
         line("全选>> in the statistics window", since(t));
     }
     {
-        optimise::ui::FrmCreate02 w(u"1"_s);
+        optimise::ui::FrmCreate02 w(u"1"_s, optimise::currentCutSettings());
         w.show();
         QApplication::processEvents();
         t.restart();

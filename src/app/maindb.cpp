@@ -1,12 +1,12 @@
 #include "maindb.h"
 
 #include "schema.h"
-#include "shared.h"
 #include "platform/database.h"
 #include "platform/datafolder.h"
 #include "platform/numtext.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <limits>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -91,24 +91,39 @@ QString fieldText(const QVariant &value)
     }
 }
 
-bool LoadRecordById(const QString &table, qint64 id, QString *error)
+namespace {
+constexpr int kRecordFields = 16;
+
+// The current row's columns laid over `row` by position; with `nullKeeps`, a null leaves its element.
+QStringList overlayRow(const QSqlQuery &q, QStringList row, bool nullKeeps)
+{
+    const int count = std::min(q.record().count(), kRecordFields);
+    if (row.size() < count)
+        row.resize(count);
+    for (int i = 0; i < count; ++i)
+        if (!nullKeeps || !q.value(i).isNull())
+            row[i] = fieldText(q.value(i));
+    return row;
+}
+} // namespace
+
+std::optional<QStringList> LoadRecordById(const QString &table, qint64 id, const QStringList &previous,
+                                          QString *error)
 {
     QSqlQuery q(mainDb());
     if (!platform::execBound(mainDb(), u"SELECT * FROM "_s + platform::ident(table) + u" WHERE \"编号\" = ?"_s,
                              {id}, error, &q))
-        return false;
+        return std::nullopt;
     if (!q.next()) {
         if (error)
             *error = u"记录不存在"_s;
-        return false;
+        return std::nullopt;
     }
-    const QSqlRecord rec = q.record();
-    for (int i = 0; i < rec.count() && i < int(InputResult.size()); ++i)
-        InputResult[size_t(i)] = fieldText(q.value(i));
-    return true;
+    return overlayRow(q, previous, false);
 }
 
-bool LoadRecordByField(const QString &table, const QString &column, const QVariant &value)
+std::optional<QStringList> LoadRecordByField(const QString &table, const QString &column, const QVariant &value,
+                                             const QStringList &previous)
 {
     QSqlQuery q(mainDb());
     if (!platform::execBound(mainDb(),
@@ -116,12 +131,8 @@ bool LoadRecordByField(const QString &table, const QString &column, const QVaria
                                  + u" = ?"_s,
                              {value}, nullptr, &q)
         || !q.next())
-        return false;
-    const QSqlRecord rec = q.record();
-    for (int i = 0; i < rec.count() && i < int(InputResult.size()); ++i)
-        if (!q.value(i).isNull())
-            InputResult[size_t(i)] = fieldText(q.value(i));
-    return true;
+        return std::nullopt;
+    return overlayRow(q, previous, true);
 }
 
 std::optional<bool> RecordExists(const QString &table, const QString &column, const QVariant &value, QString *error)

@@ -3,6 +3,7 @@
 // numbers, reads and tests records.
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <optional>
 
@@ -31,15 +32,19 @@ QString JoinTrimmed(const QString &a, const QString &b);
 QString FirstChar(const QString &s);
 QString AfterFirstChar(const QString &s);
 
-// A field as the lists and the dialog result show it: null as "", whole numbers in decimal,
+// A field as the lists and the record loaders show it: null as "", whole numbers in decimal,
 // reals in the general form.
 QString fieldText(const QVariant &value);
 
-// Copies the row whose 编号 is `id` into InputResult by column position (at most 16 columns).
-// False when there is no such row or the query fails; InputResult is then unchanged.
-bool LoadRecordById(const QString &table, qint64 id, QString *error = nullptr);
-// The same for the first row whose column equals the value; null fields leave their element as it was.
-bool LoadRecordByField(const QString &table, const QString &column, const QVariant &value);
+// The row whose 编号 is `id`: its columns as text by position (at most 16), each over the element
+// of `previous` at its position, so that positions beyond the table's columns keep the texts of
+// `previous`. nullopt (with *error) when there is no such row or the query fails.
+std::optional<QStringList> LoadRecordById(const QString &table, qint64 id, const QStringList &previous = {},
+                                          QString *error = nullptr);
+// The same for the first row whose column equals the value; a null field keeps the text of `previous`
+// too. nullopt when no row matches or the query fails.
+std::optional<QStringList> LoadRecordByField(const QString &table, const QString &column, const QVariant &value,
+                                             const QStringList &previous = {});
 // nullopt when the query fails.
 std::optional<bool> RecordExists(const QString &table, const QString &column, const QVariant &value,
                                  QString *error = nullptr);

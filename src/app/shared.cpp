@@ -7,16 +7,12 @@ using namespace Qt::StringLiterals;
 
 namespace app {
 
-std::array<QString, 16> InputResult;
-bool InputOK = false;
 bool LoginOK = false;
 QString CurUserName;
 QString CurUserAuth;
 QString CurUserPwd;
 qint16 OutPutFileTypeFlag = 0;
 qint16 FYOptionFlag = 0;
-QString InputBoxValue;
-bool InputBoxOK = false;
 
 qint16 settingToInt16(const QString &text, qint16 defaultValue)
 {

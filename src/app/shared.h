@@ -1,14 +1,9 @@
 #pragma once
-// Process-wide state shared by the windows: the dialog result through which modal dialogs hand
-// back their fields, the logged-in account and the general settings read at start-up.
+// Process-wide state shared by the windows: the logged-in account and the general settings read
+// at start-up. Dialogs return their results to the caller; nothing of theirs is kept here.
 #include <QString>
-#include <array>
 
 namespace app {
-
-// Modal dialogs write their fields to fixed elements; record loading writes column i to element i.
-extern std::array<QString, 16> InputResult;
-extern bool InputOK;
 
 extern bool LoginOK;
 extern QString CurUserName;
@@ -17,10 +12,6 @@ extern QString CurUserPwd;  // enciphered form
 
 extern qint16 OutPutFileTypeFlag; // 0 Excel, 1 text file
 extern qint16 FYOptionFlag;       // 0 two-step wind check, otherwise the one-window check
-
-// Count prompt of the job windows.
-extern QString InputBoxValue;
-extern bool InputBoxOK;
 
 inline const QString kSettingsGeneral = QStringLiteral("TANDRIKE");
 

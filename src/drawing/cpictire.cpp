@@ -8,8 +8,6 @@ using namespace Qt::StringLiterals;
 
 namespace drawing {
 
-QString InputText;
-
 namespace {
 
 template<typename Arr>

@@ -1,7 +1,7 @@
 #pragma once
 // The drawing engine: one door or window drawing as six fixed-capacity entity lists, with their
-// upkeep, rendering onto any surface, storage in files and in the drawing library, printing, the
-// print templates and DXF import. Coordinates are twips of the 9495 x 7935 drawing area, Y down.
+// upkeep, rendering onto any surface, storage in files and in the drawing library, printing and DXF
+// import. Coordinates are twips of the 9495 x 7935 drawing area, Y down.
 #include "platform/surface.h"
 
 #include <QList>
@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace drawing {
@@ -62,10 +63,6 @@ struct DrawingLists
     qint16 ArcLast = -1;
 };
 
-// The text returned by the text dialog of the text command and the name returned by the library
-// save dialog.
-extern QString InputText;
-
 class CPictire
 {
 public:
@@ -78,8 +75,8 @@ public:
     void SetPicture(platform::Surface *pic) { Pic = pic; }
     // Shows a step prompt (the first panel of the editor's status bar).
     void SetStatu(std::function<void(const QString &)> prompt) { Sta = std::move(prompt); }
-    // Shows the text dialog modally; the typed text is then in InputText (empty when cancelled).
-    void SetTextForm(std::function<void()> textForm) { TF = std::move(textForm); }
+    // Shows the text dialog modally and returns the typed text (empty when cancelled).
+    void SetTextForm(std::function<QString()> textForm) { TF = std::move(textForm); }
     void SetXY(float X, float Y)
     {
         CurX = X;
@@ -94,7 +91,7 @@ public:
     float CurY = 1.0f;
     platform::Surface *Pic = nullptr;
     std::function<void(const QString &)> Sta;
-    std::function<void()> TF;
+    std::function<QString()> TF;
 
     // --- Interactive commands (steps.cpp). Msg 0 starts the command or takes the point (x1, y1),
     // 1 ends or cancels it, 2 is a mouse move (rubber band on the temporary layer). The seven
@@ -179,14 +176,6 @@ public:
     // The whole drawing unscaled, then the end of the document; "图形为空!" when empty.
     bool PrintPicture(platform::Surface &printer);
     static void PrintEnd(platform::Surface &printer) { printer.endDocument(); }
-    // The component sheet. OutHead: value i (1..12) is OutHead[i-1]; OutT: cell (r, c), r from 1,
-    // c 1..5, is OutT[r-1][c-1]; rows 1..intTCount are printed; free texts 0..iCount.
-    bool PrintTemplate01(platform::Surface &Obj, const QStringList &OutHead, const QList<QStringList> &OutT,
-                         int intTCount, const QList<float> &xi, const QList<float> &yi, const QStringList &sChar,
-                         int iCount, const QString &PicFileNum, QString *error = nullptr);
-    // The library drawing without its texts into (0, 500)-(5000, 4917), then the free texts.
-    bool PrintTemp02(platform::Surface &Obj, const QString &MCPicName, const QList<float> &xi,
-                     const QList<float> &yi, const QStringList &sChar, int iCount, QString *error = nullptr);
 
     // Loaders fill a fresh engine and take its lists only when the whole source was read.
     void takeLists(CPictire &other) { m_lists = std::move(other.m_lists); }
@@ -194,13 +183,15 @@ public:
     bool append(Kind kind, const ThreePoints &points, const QString &text = QString());
 
 private:
-    void render(platform::Surface &Obj, float L1, float T1, float R1, float B1, float L2, float T2, float R2,
-                float B2, bool withTexts) const;
-    void PrintTextBlock(platform::Surface &Obj, const QList<QStringList> &OutT, int first, int count) const;
-    static void PrintTextLine(platform::Surface &Obj);
-
     DrawingLists m_lists;
 };
+
+// A library drawing read whole, for output elsewhere; null with *error when it cannot be read.
+std::shared_ptr<const DrawingLists> loadLibraryDrawing(const QString &number, QString *error = nullptr);
+// A drawing already loaded, stretched from the whole drawing area into the box (L2,T2)-(R2,B2) of the
+// surface; its texts only when withTexts.
+void renderDrawing(platform::Surface &Obj, const DrawingLists &drawing, float L2, float T2, float R2, float B2,
+                   bool withTexts);
 
 // A library number as the callers pass it: a whole number (sign allowed) in the 32-bit range,
 // blanks around it allowed.

@@ -45,4 +45,12 @@ bool CPictire::OpenFileEX(const QString &picnum, QString *error)
     return true;
 }
 
+std::shared_ptr<const DrawingLists> loadLibraryDrawing(const QString &number, QString *error)
+{
+    const auto pic = std::make_unique<CPictire>();
+    if (!pic->OpenFileEX(number, error))
+        return nullptr;
+    return std::make_shared<const DrawingLists>(pic->lists());
+}
+
 } // namespace drawing

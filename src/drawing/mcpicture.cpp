@@ -2,8 +2,6 @@
 
 namespace drawing {
 
-std::unique_ptr<MCPicture> SharedMCPicture;
-
 void MCPicture::OutMC(platform::Surface &Obj, float rLeft, float rTop, float rRight, float rBottom) const
 {
     m_pic.PrintPic(Obj, 0, 0, kAreaWidth, kAreaHeight, rLeft, rTop, rRight, rBottom);

@@ -1,9 +1,7 @@
 #pragma once
-// The picture facade: how windows outside the editor load, show, label and print a door or window
-// drawing. Loading a library drawing appends, so every use ends with ClearData.
+// The picture facade: how windows outside the editor load, show and label a door or window drawing.
+// Loading a library drawing appends, so every use ends with ClearData.
 #include "cpictire.h"
-
-#include <memory>
 
 namespace drawing {
 
@@ -20,17 +18,6 @@ public:
     {
         return m_pic.SaveFileEx(cNum, cFilename, error);
     }
-    bool PrintTMP(platform::Surface &Obj, const QStringList &OutHead, const QList<QStringList> &OutTitle,
-                  int TitleCount, const QList<float> &xi, const QList<float> &yi, const QStringList &sChar,
-                  int iCount, const QString &PicFileName, QString *error = nullptr)
-    {
-        return m_pic.PrintTemplate01(Obj, OutHead, OutTitle, TitleCount, xi, yi, sChar, iCount, PicFileName, error);
-    }
-    bool PrintTMP02(platform::Surface &Obj, const QString &MCPicName, const QList<float> &xi,
-                    const QList<float> &yi, const QStringList &sChar, int iCount, QString *error = nullptr)
-    {
-        return m_pic.PrintTemp02(Obj, MCPicName, xi, yi, sChar, iCount, error);
-    }
     void ClearData() { m_pic.ClearData(); }
     // The labels: positions and texts of every text entity.
     void GetStrings(QList<float> &X, QList<float> &Y, QStringList &S) const { m_pic.GetStrings(X, Y, S); }
@@ -45,8 +32,5 @@ public:
 private:
     CPictire m_pic;
 };
-
-// The facade that a user creates just before use and releases just after.
-extern std::unique_ptr<MCPicture> SharedMCPicture;
 
 } // namespace drawing

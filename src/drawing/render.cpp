@@ -1,5 +1,6 @@
-// Rendering of the entities onto a surface.
+// Rendering of the entities onto a surface, and the drawing printed alone.
 #include "cpictire.h"
+#include "notice.h"
 
 #include <cmath>
 #include <numbers>
@@ -167,8 +168,9 @@ void CPictire::Draw_Gird(qint16 Xnum, qint16 Ynum)
             Pic->point(QPointF(double(float(i) * sx), double(float(j) * sy)));
 }
 
-void CPictire::render(platform::Surface &Obj, float L1, float T1, float R1, float B1, float L2, float T2, float R2,
-                      float B2, bool withTexts) const
+namespace {
+void render(const DrawingLists &l, platform::Surface &Obj, float L1, float T1, float R1, float B1, float L2, float T2,
+            float R2, float B2, bool withTexts)
 {
     const double w = double(R1) - double(L1), h = double(B1) - double(T1);
     if (w == 0 || h == 0)
@@ -177,44 +179,61 @@ void CPictire::render(platform::Surface &Obj, float L1, float T1, float R1, floa
                     (double(B2) - double(T2)) / h};
     if (!std::isfinite(m.kx) || !std::isfinite(m.ky))
         return;
-    const DrawingLists &l = m_lists;
     for (int i = 0; i <= l.LineLast; ++i) {
         const QPointF a = pt(m(l.LineArr[size_t(i)].P1)), b = pt(m(l.LineArr[size_t(i)].P2));
         if (finite(a) && finite(b))
             Obj.line(a, b);
     }
     for (int i = 0; i <= l.RecLast; ++i)
-        DrawRec(Obj, m(l.RecArr[size_t(i)].P1), m(l.RecArr[size_t(i)].P2));
+        CPictire::DrawRec(Obj, m(l.RecArr[size_t(i)].P1), m(l.RecArr[size_t(i)].P2));
     for (int i = 0; i <= l.DirLast; ++i)
-        DrawArrow(Obj, m(l.DirArr[size_t(i)].P1), m(l.DirArr[size_t(i)].P2));
+        CPictire::DrawArrow(Obj, m(l.DirArr[size_t(i)].P1), m(l.DirArr[size_t(i)].P2));
     for (int i = 0; i <= l.DimLast; ++i) {
         const ThreePoints &e = l.DimArr[size_t(i)];
-        DrawDim(Obj, m(e.P1), m(e.P2), m(e.P3));
+        CPictire::DrawDim(Obj, m(e.P1), m(e.P2), m(e.P3));
     }
     if (withTexts) {
         for (int i = 0; i <= l.StringLast; ++i) {
             const TextEntity &e = l.StringArr[size_t(i)];
             const DrawPoint p = m(e.P1);
             if (std::isfinite(p.X) && std::isfinite(p.Y))
-                Draw_String(Obj, p.X, p.Y, e.text);
+                CPictire::Draw_String(Obj, p.X, p.Y, e.text);
         }
     }
     for (int i = 0; i <= l.ArcLast; ++i) {
         const ThreePoints &e = l.ArcArr[size_t(i)];
-        DrawArc(Obj, m(e.P1), m(e.P2), m(e.P3));
+        CPictire::DrawArc(Obj, m(e.P1), m(e.P2), m(e.P3));
     }
 }
+} // namespace
 
 void CPictire::PrintPic(platform::Surface &Obj, float L1, float T1, float R1, float B1, float L2, float T2,
                         float R2, float B2) const
 {
-    render(Obj, L1, T1, R1, B1, L2, T2, R2, B2, true);
+    render(m_lists, Obj, L1, T1, R1, B1, L2, T2, R2, B2, true);
 }
 
 void CPictire::OutMCNoStr(platform::Surface &Obj, float L1, float T1, float R1, float B1, float L2, float T2,
                           float R2, float B2) const
 {
-    render(Obj, L1, T1, R1, B1, L2, T2, R2, B2, false);
+    render(m_lists, Obj, L1, T1, R1, B1, L2, T2, R2, B2, false);
+}
+
+void renderDrawing(platform::Surface &Obj, const DrawingLists &drawing, float L2, float T2, float R2, float B2,
+                   bool withTexts)
+{
+    render(drawing, Obj, 0, 0, kAreaWidth, kAreaHeight, L2, T2, R2, B2, withTexts);
+}
+
+bool CPictire::PrintPicture(platform::Surface &printer)
+{
+    if (isEmpty()) {
+        notice(u"图形为空!"_s, u"#Error"_s, NoticeIcon::Question);
+        return false;
+    }
+    PrintPic(printer, 0, 0, kAreaWidth, kAreaHeight, 0, 0, kAreaWidth, kAreaHeight);
+    printer.endDocument();
+    return true;
 }
 
 } // namespace drawing

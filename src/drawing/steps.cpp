@@ -191,10 +191,7 @@ void CPictire::StepDrawString(qint32 Msg, float x1, float y1)
             prompt(*this, u"输入文本"_s);
             CurPts[0] = p;
             // A dialog that is not there, or is cancelled, leaves no text.
-            InputText.clear();
-            if (TF)
-                TF();
-            const QString text = InputText;
+            const QString text = TF ? TF() : QString();
             if (!text.isEmpty()) {
                 if (Pic)
                     Draw_String(*Pic, CurPts[0].X, CurPts[0].Y, text);

@@ -1,7 +1,6 @@
 #include "yhcut.h"
 
 #include "platform/numtext.h"
-#include "yhoption.h"
 
 #include <algorithm>
 #include <functional>
@@ -9,11 +8,6 @@
 using namespace Qt::StringLiterals;
 
 namespace optimise {
-
-CutSettings currentCutSettings()
-{
-    return {CLC, LTC, CKK, YHBL};
-}
 
 bool cutLength(double netLength, const CutSettings &s, int *out)
 {

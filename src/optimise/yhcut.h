@@ -8,15 +8,15 @@
 
 namespace optimise {
 
-// The settings a run cuts with (taken from the process-wide values when the run starts).
+// The settings a run cuts with, handed down by the window that starts it.
 struct CutSettings
 {
     int clc = 0;  // bar length
     int ltc = 0;  // end allowance, once per piece
     int ckk = 0;  // kerf, twice per piece
     float yhbl = 1.0f;
+    qint16 scheme = 0; // 0 scheme one, 1 scheme two
 };
-CutSettings currentCutSettings();
 
 // One row of the piece query: net length and quantity as stored.
 struct LengthQty

@@ -72,6 +72,11 @@ void LoadYHOption()
     SAVEPATH = stored(kKeySAVEPATH, QString());
 }
 
+CutSettings currentCutSettings()
+{
+    return {CLC, LTC, CKK, YHBL, YHScheme};
+}
+
 bool SaveYHOption(QString *error)
 {
     return platform::SettingsStore::set(kSettingsOptimise,

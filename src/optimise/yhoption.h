@@ -1,6 +1,8 @@
 #pragma once
 // The cutting-optimisation settings (section YHOPTION) and the run state the optimisation windows
 // share, with the options dialog's checks and value-taking as plain functions.
+#include "yhcut.h"
+
 #include <QString>
 
 namespace optimise {
@@ -20,6 +22,9 @@ extern qint16 YHScheme;  // 0 scheme one, 1 scheme two
 extern QString YHGCName; // job name printed on the optimisation reports
 
 inline constexpr qint32 kMaxCount = 50000;
+
+// The settings in memory and the active scheme as one value, for the windows that start a run.
+CutSettings currentCutSettings();
 
 // Reads the six keys. CLC, LTC, CKK and COUNT are the stored number rounded down, YHBL the stored
 // number, SAVEPATH the text. A stored text that is not wholly a number, or whose value does not

@@ -10,9 +10,10 @@ using namespace Qt::StringLiterals;
 
 namespace optimise {
 
-RunOutcome RunYH(YHStore &store, const QStringList &codes, qint16 scheme, const CutSettings &settings,
+RunOutcome RunYH(YHStore &store, const QStringList &codes, const CutSettings &settings,
                  const std::function<void(int)> &progress)
 {
+    const qint16 scheme = settings.scheme;
     RunOutcome out;
     // The reads and the write of the plan are one transaction.
     platform::TransactionGuard tx(store.db());
@@ -64,9 +65,10 @@ QList<LengthQty> groupPieceList(const QList<PieceListRow> &rows, bool ascending)
     return out;
 }
 
-RunOutcome runPieceList(YHStore &store, const QString &name, const QList<PieceListRow> &rows, qint16 scheme,
+RunOutcome runPieceList(YHStore &store, const QString &name, const QList<PieceListRow> &rows,
                         const CutSettings &settings)
 {
+    const qint16 scheme = settings.scheme;
     RunOutcome out;
     QList<PieceRow> pieces;
     for (const PieceListRow &r : rows) {

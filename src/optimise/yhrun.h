@@ -18,9 +18,9 @@ struct RunOutcome
     QList<CutNotice> notices;   // the schemes' messages, in the order met
 };
 
-// Empties 优化结果 and cuts every code with scheme one (scheme 0) or two (otherwise). `progress`,
-// when set, is called once per code before it is cut, with the code's index from 0.
-RunOutcome RunYH(YHStore &store, const QStringList &codes, qint16 scheme, const CutSettings &settings,
+// Empties 优化结果 and cuts every code with scheme one (settings.scheme 0) or two (otherwise).
+// `progress`, when set, is called once per code before it is cut, with the code's index from 0.
+RunOutcome RunYH(YHStore &store, const QStringList &codes, const CutSettings &settings,
                  const std::function<void(int)> &progress = {});
 
 // One row of the piece-list window, as typed or read.
@@ -37,7 +37,7 @@ QList<LengthQty> groupPieceList(const QList<PieceListRow> &rows, bool ascending)
 
 // Replaces 优化数据 with the rows (长度 and 数量 only) and 优化结果 with their plan under `name`.
 // Every length and quantity must be a number; otherwise nothing is written.
-RunOutcome runPieceList(YHStore &store, const QString &name, const QList<PieceListRow> &rows, qint16 scheme,
+RunOutcome runPieceList(YHStore &store, const QString &name, const QList<PieceListRow> &rows,
                         const CutSettings &settings);
 
 } // namespace optimise

@@ -1,8 +1,10 @@
 #include "mdi.h"
 
 #include <QAbstractItemModel>
+#include <cmath>
 #include <QHeaderView>
 #include <QTableView>
+#include <QTimer>
 #include <QTreeView>
 
 namespace platform {
@@ -38,41 +40,103 @@ QMdiSubWindow *cascadeBase(QMdiArea *area, const QMdiSubWindow *except)
     return nullptr;
 }
 
-void fitHeader(QHeaderView *header)
+// A cell wider than this does not widen its column on its own; the user may widen it further.
+constexpr int kWidestContent = 420;
+const char kFitted[] = "velmorraFittedColumns";
+const char kFitPending[] = "velmorraFitPending";
+
+// Every column at least as wide as its header text and its widest cell. A column the form gave a
+// width of its own keeps it where that is wider, unless the list then cannot show all its columns:
+// such columns give back what their texts do not need. A column left at the default width is fitted
+// both ways. Columns the user cannot resize (stretched, fixed) are left alone; a stretched last
+// column takes what the others leave.
+void fitHeader(QHeaderView *header, QAbstractItemView *view)
 {
-    for (int i = 0; i < header->count(); ++i) {
-        const int wanted = header->sectionSizeHint(i);
-        if (!header->isSectionHidden(i) && header->sectionSize(i) < wanted)
-            header->resizeSection(i, wanted);
+    const int count = header->count();
+    const int last = count - 1;
+    QList<int> need(count, 0);
+    QList<bool> fitted(count, false);
+    int total = 0;
+    for (int i = 0; i < count; ++i) {
+        if (header->isSectionHidden(i))
+            continue;
+        const bool stretched = i == last && header->stretchLastSection();
+        const int content = std::min(view->sizeHintForColumn(i), kWidestContent);
+        need[i] = std::max(header->sectionSizeHint(i), content);
+        fitted[i] = header->sectionResizeMode(i) == QHeaderView::Interactive && !stretched;
+        const int size = header->sectionSize(i);
+        if (fitted[i] && (size < need[i] || (size == header->defaultSectionSize() && size > need[i])))
+            header->resizeSection(i, need[i]);
+        total += stretched ? need[i] : header->sectionSize(i);
+    }
+    if (!view->isVisible())
+        return; // the room is known once the list is shown
+    int excess = total - view->viewport()->width();
+    int spare = 0;
+    for (int i = 0; i < count; ++i)
+        if (fitted[i])
+            spare += std::max(0, header->sectionSize(i) - need[i]);
+    if (excess <= 0 || spare <= 0)
+        return;
+    excess = std::min(excess, spare);
+    for (int i = 0; i < count; ++i) {
+        const int own = fitted[i] ? std::max(0, header->sectionSize(i) - need[i]) : 0;
+        if (own > 0)
+            header->resizeSection(i, header->sectionSize(i) - int(std::ceil(double(excess) * own / spare)));
     }
 }
 
-void keepFitted(QHeaderView *header)
+// Rows come and go in many small steps: one fitting once they have settled.
+void fitLater(QHeaderView *header, QAbstractItemView *view)
 {
-    static const char kFitted[] = "velmorraFittedToHeaders";
+    if (header->property(kFitPending).toBool())
+        return;
+    header->setProperty(kFitPending, true);
+    QTimer::singleShot(0, header, [header, view] {
+        header->setProperty(kFitPending, false);
+        fitHeader(header, view);
+    });
+}
+
+void keepFitted(QHeaderView *header, QAbstractItemView *view)
+{
     if (header->property(kFitted).toBool())
         return;
     header->setProperty(kFitted, true);
-    fitHeader(header);
-    // Lists that change their columns later (the catalogue's item lists) are fitted again.
-    QObject::connect(header, &QHeaderView::sectionCountChanged, header, [header] { fitHeader(header); });
-    if (header->model())
-        QObject::connect(header->model(), &QAbstractItemModel::headerDataChanged, header,
-                         [header](Qt::Orientation o) {
-                             if (o == Qt::Horizontal)
-                                 fitHeader(header);
-                         });
+    fitHeader(header, view);
+    fitLater(header, view); // once shown, with the room the list has
+    // Lists that change their columns later (the catalogue's item lists) or are filled later are
+    // fitted again.
+    QObject::connect(header, &QHeaderView::sectionCountChanged, header, [header, view] { fitHeader(header, view); });
+    QAbstractItemModel *model = view->model();
+    if (!model)
+        return;
+    QObject::connect(model, &QAbstractItemModel::headerDataChanged, header, [header, view](Qt::Orientation o) {
+        if (o == Qt::Horizontal)
+            fitHeader(header, view);
+    });
+    auto later = [header, view] { fitLater(header, view); };
+    QObject::connect(model, &QAbstractItemModel::rowsInserted, header, later);
+    QObject::connect(model, &QAbstractItemModel::modelReset, header, later);
+    QObject::connect(model, &QAbstractItemModel::dataChanged, header, later);
+    QObject::connect(model, &QAbstractItemModel::layoutChanged, header, later);
 }
 
 } // namespace
 
-void fitColumnsToHeaders(QWidget *root)
+void fitListColumns(QWidget *root)
 {
-    for (QTreeView *tree : root->findChildren<QTreeView *>())
+    QList<QTreeView *> trees = root->findChildren<QTreeView *>();
+    QList<QTableView *> tables = root->findChildren<QTableView *>();
+    if (auto *tree = qobject_cast<QTreeView *>(root))
+        trees << tree;
+    if (auto *table = qobject_cast<QTableView *>(root))
+        tables << table;
+    for (QTreeView *tree : trees)
         if (!tree->isHeaderHidden())
-            keepFitted(tree->header());
-    for (QTableView *table : root->findChildren<QTableView *>())
-        keepFitted(table->horizontalHeader());
+            keepFitted(tree->header(), tree);
+    for (QTableView *table : tables)
+        keepFitted(table->horizontalHeader(), table);
 }
 
 void keepInsideArea(QMdiArea *area, QMdiSubWindow *sub)
@@ -102,7 +166,7 @@ QMdiSubWindow *addSubWindow(QMdiArea *area, QWidget *widget)
     QMdiSubWindow *sub = area->addSubWindow(widget);
     widget->setAttribute(Qt::WA_DeleteOnClose);
     sub->setAttribute(Qt::WA_DeleteOnClose);
-    fitColumnsToHeaders(widget);
+    fitListColumns(widget);
 
     // The normal geometry is set before the first show, so that a maximised window comes back to
     // this place when restored.

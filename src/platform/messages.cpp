@@ -1,10 +1,16 @@
 #include "messages.h"
+#include "chinese.h"
 #include "mdi.h"
 #include "scriptedmessages.h"
 
 #include <QDesktopServices>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QGridLayout>
+#include <QIdentityProxyModel>
+#include <QRegularExpression>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QMimeDatabase>
@@ -26,7 +32,97 @@ std::unique_ptr<MessageSeam> &seam()
     static std::unique_ptr<MessageSeam> s = std::make_unique<QtMessages>();
     return s;
 }
+
+// The window manager shortens a title wider than its window: a box is kept wide enough for its
+// title, its icon and the title bar's buttons.
+void fitTitle(QMessageBox &box, const QString &title)
+{
+    auto *grid = qobject_cast<QGridLayout *>(box.layout());
+    if (!grid)
+        return;
+    QFont bold = box.font();
+    bold.setBold(true);
+    const int width = QFontMetrics(bold).horizontalAdvance(title) * 5 / 4 + 140;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
+// The file list's sizes, kinds and dates in the program's Chinese forms, whatever the system locale.
+class ChineseFileColumns : public QIdentityProxyModel
+{
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        auto *files = qobject_cast<QFileSystemModel *>(sourceModel());
+        if (!files || role != Qt::DisplayRole || index.column() < 1 || index.column() > 3)
+            return QIdentityProxyModel::data(index, role);
+        const QFileInfo info = files->fileInfo(mapToSource(index));
+        switch (index.column()) {
+        case 1:
+            return info.isDir() ? QString()
+                                : QLocale(QLocale::Chinese, QLocale::China)
+                                      .formattedDataSize(info.size(), 2, QLocale::DataSizeTraditionalFormat);
+        case 2:
+            if (info.isDir())
+                return u"文件夹"_s;
+            return info.suffix().isEmpty() ? u"文件"_s : info.suffix().toUpper() + u" 文件"_s;
+        default: {
+            const QDateTime when = info.lastModified();
+            return dateText(when.date()) + u' ' + when.time().toString(u"HH:mm"_s);
+        }
+        }
+    }
+};
+
+// Qt's own file dialog, in detail view with Chinese sizes and dates and columns fitted to them.
+QString runFileDialog(QWidget *parent, const QString &caption, const QString &start, const QString &filter,
+                      QFileDialog::AcceptMode accept, QFileDialog::FileMode mode)
+{
+    const bool proposesFile = accept == QFileDialog::AcceptSave && !QFileInfo(start).isDir();
+    QFileDialog dialog(parent, caption, proposesFile ? QFileInfo(start).absolutePath() : start, filter);
+    dialog.setObjectName(u"fileDialog"_s);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    // Callers that care ask about overwriting themselves, in their own words.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (mode == QFileDialog::Directory)
+        dialog.setOption(QFileDialog::ShowDirsOnly);
+    dialog.setAcceptMode(accept);
+    dialog.setFileMode(mode);
+    dialog.setViewMode(QFileDialog::Detail);
+    dialog.setProxyModel(new ChineseFileColumns(&dialog));
+    if (proposesFile)
+        dialog.selectFile(QFileInfo(start).fileName());
+    fitListColumns(&dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
 } // namespace
+
+QString fileDialogStart(const QString &dirOrPath, const QString &filter, bool saving)
+{
+    const QFileInfo given(dirOrPath);
+    QString folder = dirOrPath;
+    QString name;
+    // A last part with a suffix proposes a file; anything else names a folder.
+    if (!dirOrPath.isEmpty() && !given.isDir() && !given.suffix().isEmpty()) {
+        folder = given.absolutePath();
+        name = given.fileName();
+    }
+    QDir dir(folder.isEmpty() ? QDir::homePath() : QFileInfo(folder).absoluteFilePath());
+    while (!dir.exists() && !dir.isRoot())
+        dir.setPath(QFileInfo(dir.absolutePath()).absolutePath());
+    if (!dir.exists())
+        dir = QDir::home();
+    if (!saving)
+        return dir.absolutePath();
+    if (name.isEmpty()) {
+        const QRegularExpressionMatch m = QRegularExpression(u"\\*(\\.[A-Za-z0-9]+)"_s).match(filter);
+        name = u"未命名"_s + (m.hasMatch() ? m.captured(1) : QString());
+    }
+    return dir.filePath(name);
+}
 
 MessageSeam &messages() { return *seam(); }
 
@@ -51,7 +147,7 @@ bool confirm(QWidget *parent, const QString &text, const QString &title, MsgButt
 
 int execDialog(QDialog *dialog)
 {
-    fitColumnsToHeaders(dialog);
+    fitListColumns(dialog);
     return messages().execDialog(dialog);
 }
 
@@ -90,6 +186,7 @@ MsgAnswer QtMessages::message(QWidget *parent, const QString &text, const QStrin
     }
     if (defaultButton == MsgDefault::No && (buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel))
         box.setDefaultButton(QMessageBox::No);
+    fitTitle(box, title);
     switch (box.exec()) {
     case QMessageBox::Ok: return MsgAnswer::Ok;
     case QMessageBox::Yes: return MsgAnswer::Yes;
@@ -101,19 +198,21 @@ MsgAnswer QtMessages::message(QWidget *parent, const QString &text, const QStrin
 QString QtMessages::openFileName(QWidget *parent, const QString &caption, const QString &dir,
                                  const QString &filter)
 {
-    return QFileDialog::getOpenFileName(parent, caption, dir, filter);
+    return runFileDialog(parent, caption, fileDialogStart(dir, filter, false), filter, QFileDialog::AcceptOpen,
+                         QFileDialog::ExistingFile);
 }
 
 QString QtMessages::saveFileName(QWidget *parent, const QString &caption, const QString &dir,
                                  const QString &filter)
 {
-    // Callers that care ask about overwriting themselves, in their own words.
-    return QFileDialog::getSaveFileName(parent, caption, dir, filter, nullptr, QFileDialog::DontConfirmOverwrite);
+    return runFileDialog(parent, caption, fileDialogStart(dir, filter, true), filter, QFileDialog::AcceptSave,
+                         QFileDialog::AnyFile);
 }
 
 QString QtMessages::existingDirectory(QWidget *parent, const QString &caption, const QString &dir)
 {
-    return QFileDialog::getExistingDirectory(parent, caption, dir);
+    return runFileDialog(parent, caption, fileDialogStart(dir, QString(), false), QString(),
+                         QFileDialog::AcceptOpen, QFileDialog::Directory);
 }
 
 int QtMessages::execDialog(QDialog *dialog) { return dialog->exec(); }

@@ -55,6 +55,12 @@ int execDialog(QDialog *dialog);
 std::optional<QString> askText(QWidget *parent, const QString &title, const QString &prompt,
                                const QString &text);
 
+// Where a file dialog starts: an existing folder, and for saving a file name. `dirOrPath` is a
+// folder or a proposed file (a name with a suffix); a folder that does not exist gives way to its
+// nearest existing parent, or the home folder. A save with no name proposes "未命名" with the
+// filter's first suffix.
+QString fileDialogStart(const QString &dirOrPath, const QString &filter, bool saving);
+
 // Seam for the running program.
 class QtMessages : public MessageSeam
 {

@@ -1,9 +1,12 @@
 #pragma once
 // Printed reports: a report is a description built from computed values (title, text lines, tables),
-// laid out into pages by one painter for preview, printer, PDF or image. Tables break across pages
-// and repeat their column titles; every page carries the page header lines at its top and the page
-// footer text with "第 n 页 共 m 页" at its foot. Table columns are never narrower than their
-// longest number or word, so numbers are neither wrapped nor cut.
+// laid out into pages on a surface (the printer page, a PDF, a recording), in twips from the page's
+// corner. Tables break across pages and repeat their column titles; every page carries the page
+// header lines at its top and the page footer text with "第 n 页 共 m 页" at its foot.
+// Nothing runs past its box or the page: a table is never wider than the page; a text wraps inside
+// its cell at a blank, between Chinese characters or after a "+" (a cutting pattern); a column is
+// as wide as its longest number or word where the page allows, and a text that still has no room
+// (or a placed field whose lines outgrow its height) is drawn smaller.
 #include <QFont>
 #include <QList>
 #include <QMap>
@@ -12,9 +15,9 @@
 #include <QString>
 #include <QStringList>
 
-class QPainter;
-
 namespace platform {
+
+class Surface;
 
 struct ReportColumn
 {
@@ -31,9 +34,20 @@ struct ReportColumnGroup
     QString caption;
 };
 
+// A text at a fixed place of a band, in millimetres from the band's top-left corner. It keeps to its
+// box: wrapped, and drawn smaller when its lines would outgrow the box's height.
+struct ReportField
+{
+    QRectF rectMm;
+    QString text;
+    Qt::Alignment align = Qt::AlignLeft; // horizontal; lines start at the box's top
+    double pointSize = 0;                // 0: the report's body size
+    bool bold = false;
+};
+
 struct ReportBlock
 {
-    enum class Kind { Text, Table, Spacer };
+    enum class Kind { Text, Table, Spacer, Band };
     Kind kind = Kind::Text;
     // Text: one line (wrapped when too long).
     QString text;
@@ -48,13 +62,15 @@ struct ReportBlock
     bool headless = false; // no row of column titles (a block of captions and values)
     // Rows whose first cell spans more than one column (a total's caption): row index -> columns.
     QMap<int, int> firstCellSpans;
-    // Spacer: millimetres of empty space.
+    // Spacer: millimetres of empty space. Band: its height, which its fields lie in.
     double spaceMm = 0;
+    QList<ReportField> fields;
 
     static ReportBlock line(const QString &text, Qt::Alignment align = Qt::AlignLeft, double pointSize = 0,
                             bool bold = false);
     static ReportBlock table(const QList<ReportColumn> &columns, const QList<QStringList> &rows, bool grid = true);
     static ReportBlock spacer(double mm);
+    static ReportBlock band(double heightMm, const QList<ReportField> &fields);
 };
 
 struct Report
@@ -67,16 +83,17 @@ struct Report
     QString fontFamily = QStringLiteral("WenQuanYi Micro Hei");
     double bodyPointSize = 10;
     double marginMm = 15;
+    bool pageNumbers = true; // "第 n 页 共 m 页" at every page's foot
 };
 
-// Lays the report out for pages of `pageRect` (device units of `painter`'s device, which gives the
-// resolution) and paints page `pageIndex` (0-based). Returns the number of pages.
-int paintReportPage(const Report &report, QPainter &painter, const QRectF &pageRect, int pageIndex);
+// Lays the report out on pages of the surface's extent (twips) and paints every page, starting a
+// new page between two. The caller ends the document. Returns the number of pages.
+int paintReport(const Report &report, Surface &surface);
 
-// Writes the whole report to a PDF file (A4). False with *error when the file cannot be written.
-bool writeReportPdf(const Report &report, const QString &path, QString *error = nullptr);
-
-// The texts of every page, in order, as laid out (for tests and for checking paging).
+// The texts of every page of an A4 printout, in order, each cell's text whole.
 QList<QStringList> reportPageTexts(const Report &report);
+
+// A4 in twips, turned to the report's orientation.
+QSizeF a4Twips(QPageLayout::Orientation orientation);
 
 } // namespace platform

@@ -1,10 +1,10 @@
 #include "reportview.h"
 
 #include "messages.h"
+#include "surface_printer.h"
 
 #include <QDialog>
 #include <QHBoxLayout>
-#include <QPainter>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
@@ -15,21 +15,19 @@ using namespace Qt::StringLiterals;
 namespace platform {
 
 namespace {
+// The report is laid out on the whole sheet: its own margins keep it off the edges.
 PaintOutcome render(QPrinter *printer, const Report &report)
 {
     printer->setPageOrientation(report.orientation);
     printer->setFullPage(true);
-    QPainter painter;
-    if (!painter.begin(printer))
+    PrinterSurface surface(printer);
+    surface.newPage(); // opens the device: the first page
+    if (surface.failed())
         return PaintOutcome::DeviceFailed;
-    const QRectF page(QPointF(0, 0), printer->pageLayout().fullRectPixels(printer->resolution()).size());
-    const int count = paintReportPage(report, painter, page, 0);
-    for (int i = 1; i < count; ++i) {
-        if (!printer->newPage())
-            return PaintOutcome::DeviceFailed;
-        paintReportPage(report, painter, page, i);
-    }
-    return painter.end() ? PaintOutcome::Done : PaintOutcome::DeviceFailed;
+    const int pages = paintReport(report, surface);
+    const bool allPages = surface.pagesStarted() == pages;
+    surface.endDocument();
+    return allPages ? PaintOutcome::Done : PaintOutcome::DeviceFailed;
 }
 
 QPushButton *button(const QString &name, const QString &caption, QWidget *parent)
@@ -81,6 +79,18 @@ void previewReport(QWidget *parent, const Report &report, const QString &caption
 bool printReport(QWidget *parent, const Report &report, PrintRoute route)
 {
     return printDocument(parent, route, report.orientation, [&report](QPrinter &p) { return render(&p, report); });
+}
+
+bool writeReportPdf(const Report &report, const QString &path, QString *error)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    const PaintOutcome outcome = render(&printer, report);
+    if (outcome != PaintOutcome::Done && error)
+        *error = u"无法写入文件：%1"_s.arg(path);
+    return outcome == PaintOutcome::Done;
 }
 
 } // namespace platform

@@ -14,4 +14,7 @@ void previewReport(QWidget *parent, const Report &report, const QString &caption
 // Prints the report; false when cancelled or failed (failures are reported).
 bool printReport(QWidget *parent, const Report &report, PrintRoute route = PrintRoute::Dialog);
 
+// Writes the whole report to a PDF file (A4). False with *error when the file cannot be written.
+bool writeReportPdf(const Report &report, const QString &path, QString *error = nullptr);
+
 } // namespace platform

@@ -1,5 +1,7 @@
 #include "surface_recording.h"
 
+#include <QFontMetricsF>
+
 namespace platform {
 
 RecordingSurface::RecordingSurface(double width, double height, double textHeight)
@@ -7,10 +9,30 @@ RecordingSurface::RecordingSurface(double width, double height, double textHeigh
 {
 }
 
+RecordingSurface RecordingSurface::paper(double widthTwips, double heightTwips)
+{
+    RecordingSurface s(widthTwips, heightTwips);
+    // A device of 1440 dots per inch: font metrics come out in twips.
+    s.m_twips = QImage(1, 1, QImage::Format_Mono);
+    const int dotsPerMetre = qRound(1440 / 0.0254);
+    s.m_twips.setDotsPerMeterX(dotsPerMetre);
+    s.m_twips.setDotsPerMeterY(dotsPerMetre);
+    return s;
+}
+
 void RecordingSurface::setExtent(double width, double height)
 {
     m_width = width;
     m_height = height;
+}
+
+void RecordingSurface::add(SurfaceOp::Kind kind, QPointF a, QPointF b)
+{
+    SurfaceOp op;
+    op.kind = kind;
+    op.a = a;
+    op.b = b;
+    add(std::move(op));
 }
 
 void RecordingSurface::add(SurfaceOp op)
@@ -21,24 +43,44 @@ void RecordingSurface::add(SurfaceOp op)
     ops.append(std::move(op));
 }
 
-void RecordingSurface::line(QPointF a, QPointF b) { add({SurfaceOp::Line, a, b, {}}); }
-void RecordingSurface::box(QPointF a, QPointF b) { add({SurfaceOp::Box, a, b, {}}); }
-void RecordingSurface::point(QPointF p) { add({SurfaceOp::Point, p, p, {}}); }
-void RecordingSurface::print(const QString &text) { add({SurfaceOp::Text, currentPos(), currentPos(), text}); }
+void RecordingSurface::line(QPointF a, QPointF b) { add(SurfaceOp::Line, a, b); }
+void RecordingSurface::box(QPointF a, QPointF b) { add(SurfaceOp::Box, a, b); }
+void RecordingSurface::point(QPointF p) { add(SurfaceOp::Point, p, p); }
+void RecordingSurface::print(const QString &text)
+{
+    SurfaceOp op;
+    op.kind = SurfaceOp::Text;
+    op.a = op.b = currentPos();
+    op.text = text;
+    op.extent = QSizeF(textWidth(text), textHeight(text));
+    op.font = font();
+    add(std::move(op));
+}
 
-double RecordingSurface::textHeight(const QString &) const { return m_textHeight; }
-double RecordingSurface::textWidth(const QString &text) const { return double(text.size()) * m_textHeight / 2; }
+double RecordingSurface::textHeight(const QString &) const
+{
+    if (!m_twips.isNull())
+        return QFontMetricsF(font(), &m_twips).height();
+    return m_textHeight;
+}
 
-void RecordingSurface::clear() { add({SurfaceOp::Clear, {}, {}, {}}); }
-void RecordingSurface::refresh() { add({SurfaceOp::Refresh, {}, {}, {}}); }
+double RecordingSurface::textWidth(const QString &text) const
+{
+    if (!m_twips.isNull())
+        return QFontMetricsF(font(), &m_twips).horizontalAdvance(text);
+    return double(text.size()) * m_textHeight / 2;
+}
+
+void RecordingSurface::clear() { add(SurfaceOp::Clear); }
+void RecordingSurface::refresh() { add(SurfaceOp::Refresh); }
 
 void RecordingSurface::newPage()
 {
-    add({SurfaceOp::NewPage, {}, {}, {}});
+    add(SurfaceOp::NewPage);
     ++m_page;
 }
 
-void RecordingSurface::endDocument() { add({SurfaceOp::EndDocument, {}, {}, {}}); }
+void RecordingSurface::endDocument() { add(SurfaceOp::EndDocument); }
 
 QList<QLineF> RecordingSurface::lines(int page) const
 {

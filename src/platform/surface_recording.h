@@ -3,8 +3,10 @@
 // clears, refreshes and page breaks between them. Tests read the log.
 #include "surface.h"
 
+#include <QImage>
 #include <QLineF>
 #include <QList>
+#include <QSizeF>
 
 namespace platform {
 
@@ -18,6 +20,9 @@ struct SurfaceOp
     bool persistent = true;
     LineStyle style = LineStyle::Solid;
     int page = 0; // pages counted from 0; NewPage starts the next one
+    // Text: its width and height as the surface measured them, and the font it was printed in.
+    QSizeF extent;
+    QFont font;
 };
 
 class RecordingSurface : public Surface
@@ -25,6 +30,10 @@ class RecordingSurface : public Surface
 public:
     // Text height is the same for every text; a text is half as wide per character as it is high.
     explicit RecordingSurface(double width = 9495, double height = 7935, double textHeight = 240);
+
+    // A page of paper: texts are measured in their font as a printer measures them, one unit a
+    // twip, so that a recorded page shows where real text would run over its box.
+    static RecordingSurface paper(double widthTwips, double heightTwips);
 
     double width() const override { return m_width; }
     double height() const override { return m_height; }
@@ -53,10 +62,13 @@ public:
 
 private:
     void add(SurfaceOp op);
+    void add(SurfaceOp::Kind kind, QPointF a = {}, QPointF b = {});
     double m_width;
     double m_height;
     double m_textHeight;
     int m_page = 0;
+    QImage m_twips; // null unless texts are measured in their font
+
 };
 
 } // namespace platform

@@ -12,16 +12,12 @@ namespace project {
 
 std::optional<QList<NamedDimension>> drawingLabels(const QString &number, QString *error)
 {
-    drawing::SharedMCPicture = std::make_unique<drawing::MCPicture>();
+    const auto pic = std::make_unique<drawing::MCPicture>();
+    if (!pic->OpenFileEX(number, error))
+        return std::nullopt;
     QList<float> x, y;
     QStringList s;
-    const bool loaded = drawing::SharedMCPicture->OpenFileEX(number, error);
-    if (loaded)
-        drawing::SharedMCPicture->GetStrings(x, y, s);
-    drawing::SharedMCPicture->ClearData();
-    drawing::SharedMCPicture.reset();
-    if (!loaded)
-        return std::nullopt;
+    pic->GetStrings(x, y, s);
     QList<NamedDimension> dims;
     for (qsizetype i = 0; i < s.size(); ++i)
         dims << NamedDimension{s.at(i), u"0"_s, double(x.value(i)), double(y.value(i))};

@@ -5,8 +5,6 @@ namespace project {
 QString CurGCNum;
 QString CurGCName;
 QString CurMCNum;
-QList<JobLine> GJBListView;
-int GJBSelectedIndex = -1;
 
 void setCurrentJob(const QString &id, const QString &name)
 {

@@ -1,6 +1,6 @@
 #pragma once
-// What the job windows hand to the component sheets, the statistics and the optimisation: the
-// current job and the window list of the job they were started from, as plain data.
+// The current job, which the job list and the job windows set, and the job as a job window hands it to
+// the component sheets and the statistics it starts.
 #include "projectstore.h"
 
 #include <QList>
@@ -15,10 +15,13 @@ extern QString CurGCName;
 // 编号 of the line being edited.
 extern QString CurMCNum;
 
-// The window list handed to the component sheets: every line of the job, in list order, and the
-// index of the selected line (-1 for none).
-extern QList<JobLine> GJBListView;
-extern int GJBSelectedIndex;
+// A job as handed to the windows started for it: its 编号 and 工程名称.
+struct JobRef
+{
+    QString id;
+    QString name;
+    friend bool operator==(const JobRef &, const JobRef &) = default;
+};
 
 // Makes a job current.
 void setCurrentJob(const QString &id, const QString &name);

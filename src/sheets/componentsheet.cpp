@@ -1,11 +1,13 @@
 #include "componentsheet.h"
 
+#include "app/generalsettings.h"
 #include "app/maindb.h"
+#include "app/shared.h"
 #include "design/formula.h"
-#include "drawing/mcpicture.h"
 #include "platform/chinese.h"
 #include "platform/database.h"
 #include "platform/numtext.h"
+#include "platform/settings.h"
 
 #include <QHash>
 #include <cmath>
@@ -31,14 +33,6 @@ qint64 keyOf(const QString &text)
 {
     return platform::roundHalfEven(platform::val(text), -(1LL << 53), 1LL << 53).value_or(0);
 }
-
-// The picture facade lives in the shared slot for exactly one drawing.
-struct SharedPictureScope
-{
-    SharedPictureScope() { drawing::SharedMCPicture = std::make_unique<drawing::MCPicture>(); }
-    ~SharedPictureScope() { drawing::SharedMCPicture.reset(); }
-    drawing::MCPicture &pic() { return *drawing::SharedMCPicture; }
-};
 
 // A number the library can look up; a missing drawing is drawn as an empty one rather than
 // taking the sheet's values and rows down with it.
@@ -78,9 +72,11 @@ QString contractThreeDigits(const QString &text)
 
 QPointF mapLabel(double px, double py, SheetOutput output)
 {
-    if (output == SheetOutput::Paper)
-        return {double(float(px * 5500.0 / kAreaW)), double(float(py * 3917.0 / kAreaH + 1000.0))};
-    return {double(float(px * 5000.0 / kAreaW)), double(float(py * 4417.0 / kAreaH + 500.0))};
+    // Rounded to single through variables: float casts written inside the braces were compiled away.
+    const bool paper = output == SheetOutput::Paper;
+    const float x = float(px * (paper ? 5500.0 : 5000.0) / kAreaW);
+    const float y = float(paper ? py * 3917.0 / kAreaH + 1000.0 : py * 4417.0 / kAreaH + 500.0);
+    return QPointF(x, y);
 }
 
 const std::array<SheetSection, 4> &sheetSections()
@@ -201,17 +197,12 @@ QStringList ComponentSheet::screenTitle() const
             remark};
 }
 
-void ComponentSheet::mappedLabels(SheetOutput output, QList<float> *x, QList<float> *y, QStringList *texts) const
+QList<PlacedText> ComponentSheet::mappedLabels(SheetOutput output) const
 {
-    x->clear();
-    y->clear();
-    texts->clear();
-    for (const SheetLabel &l : labels) {
-        const QPointF p = mapLabel(l.px, l.py, output);
-        *x << float(p.x());
-        *y << float(p.y());
-        *texts << l.text;
-    }
+    QList<PlacedText> out;
+    for (const SheetLabel &l : labels)
+        out << PlacedText{mapLabel(l.px, l.py, output), l.text};
+    return out;
 }
 
 bool isCombinedSheetLine(const project::JobLine &line)
@@ -220,14 +211,23 @@ bool isCombinedSheetLine(const project::JobLine &line)
 }
 
 namespace {
-// What the sheets of one operation share: the job list, and each type's bill and record, read once.
+// What the sheets of one operation share: the job list, the maker's name, and each type's bill and
+// record and each drawing, read once.
 struct SheetReads
 {
+    struct Drawing
+    {
+        std::shared_ptr<const drawing::DrawingLists> lists;
+        QString error;
+    };
+
     project::ProjectStore projects;
     design::TypeStore types;
     std::optional<QList<project::Job>> jobs;
+    std::optional<QString> makerName;
     QHash<qint64, design::Bill> bills;
     QHash<qint64, std::optional<design::DoorType>> typeRecords;
+    QHash<QString, Drawing> drawings;
 
     const design::Bill *bill(qint64 typeNo)
     {
@@ -251,6 +251,21 @@ struct SheetReads
         if (!jobs)
             jobs = projects.loadJobs();
         return jobs ? &*jobs : nullptr;
+    }
+    const QString &maker()
+    {
+        if (!makerName)
+            makerName = platform::SettingsStore::get(app::kSettingsGeneral, app::kKeyCompany, QString());
+        return *makerName;
+    }
+    // A failed read is kept too: the sheets still show their values and rows without it.
+    const Drawing &drawing(const QString &number)
+    {
+        if (auto it = drawings.constFind(number); it != drawings.constEnd())
+            return *it;
+        Drawing d;
+        d.lists = drawing::loadLibraryDrawing(number, &d.error);
+        return *drawings.insert(number, std::move(d));
     }
 };
 
@@ -336,6 +351,11 @@ std::optional<ComponentSheet> buildSheet(SheetReads &reads, const project::JobLi
             break;
         }
     }
+    const SheetReads::Drawing &drawing = reads.drawing(libraryNumber(sheet.drawingNumber));
+    sheet.drawing = drawing.lists;
+    sheet.drawingRead = bool(drawing.lists);
+    sheet.drawingError = drawing.error;
+    sheet.maker = reads.maker();
     return sheet;
 }
 } // namespace
@@ -365,46 +385,28 @@ std::optional<QList<ComponentSheet>> buildComponentSheets(const QList<project::J
 
 bool drawSheetPicture(const ComponentSheet &sheet, platform::Surface &pic, QString *error)
 {
-    QList<float> x, y;
-    QStringList texts;
-    sheet.mappedLabels(SheetOutput::Screen, &x, &y, &texts);
-    SharedPictureScope scope;
-    QString why;
-    if (scope.pic().PrintTMP02(pic, libraryNumber(sheet.drawingNumber), x, y, texts, int(texts.size()) - 1, &why))
-        return true;
-    // The values still belong on the picture when the drawing cannot be read.
-    for (qsizetype i = 0; i < texts.size(); ++i) {
-        if (texts.at(i).isEmpty())
-            continue;
-        pic.setCurrentPos(QPointF(x.at(i), y.at(i)));
-        pic.print(texts.at(i));
-    }
-    return fail(error, why);
+    // The values still belong on the picture when the drawing could not be read.
+    drawSheetScreenPicture(pic, sheet.drawingRead ? sheet.drawing.get() : nullptr,
+                           sheet.mappedLabels(SheetOutput::Screen));
+    return sheet.drawingRead || fail(error, sheet.drawingError);
 }
 
 double sheetPictureWidth(const ComponentSheet &sheet, const platform::Surface &pic, double minimum)
 {
-    QList<float> x, y;
-    QStringList texts;
-    sheet.mappedLabels(SheetOutput::Screen, &x, &y, &texts);
     const double margin = pic.textWidth(u"0"_s);
     double width = minimum;
-    for (qsizetype i = 0; i < texts.size() && i < x.size(); ++i)
-        if (!texts.at(i).isEmpty())
-            width = std::max(width, double(x.at(i)) + pic.textWidth(texts.at(i)) + margin);
+    for (const PlacedText &v : sheet.mappedLabels(SheetOutput::Screen))
+        if (!v.text.isEmpty())
+            width = std::max(width, v.at.x() + pic.textWidth(v.text) + margin);
     return width;
 }
 
 bool printSheet(const ComponentSheet &sheet, platform::Surface &target, QString *error)
 {
-    QList<float> x, y;
-    QStringList texts;
-    sheet.mappedLabels(SheetOutput::Paper, &x, &y, &texts);
-    SharedPictureScope scope;
-    QString why;
-    if (!scope.pic().PrintTMP(target, sheet.paperTitle(), sheet.rows, int(sheet.rows.size()), x, y, texts,
-                              int(texts.size()) - 1, libraryNumber(sheet.drawingNumber), &why))
-        return fail(error, why);
+    if (!sheet.drawingRead)
+        return fail(error, sheet.drawingError);
+    printSheetPage(target, {sheet.paperTitle(), sheet.rows, sheet.mappedLabels(SheetOutput::Paper),
+                            sheet.drawing.get(), sheet.maker});
     return true;
 }
 

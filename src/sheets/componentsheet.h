@@ -1,12 +1,13 @@
 #pragma once
 // The component (cutting) sheet of one door/window line of a job: the rows of its four sections
-// evaluated from the type's bill (or every component's bill for a combined window), the title values
-// and the label values placed on the drawing. Building is separate from output, so a sheet is known
-// to be complete before anything is shown or printed.
+// evaluated from the type's bill (or every component's bill for a combined window), the title values,
+// the drawing and the label values placed on it. Building reads everything; output reads nothing, so
+// a sheet is known to be complete before anything is shown or printed.
 #include "design/macrotable.h"
 #include "design/typestore.h"
 #include "platform/surface.h"
 #include "project/projectstore.h"
+#include "sheetpage.h"
 
 #include <QDate>
 #include <QList>
@@ -14,6 +15,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <memory>
 #include <optional>
 
 namespace sheets {
@@ -81,9 +83,15 @@ struct ComponentSheet
     QString remark;      // 说明
     QDate date;
 
-    // The drawing: its library number ("" when the type record is missing) and the values on it.
+    // The drawing: its library number ("" when the type record is missing), the drawing as read with
+    // the sheet (an empty box when none), and the values on it.
     QString drawingNumber;
+    std::shared_ptr<const drawing::DrawingLists> drawing;
+    // False when the drawing could not be read: the screen shows the values alone, paper gets nothing.
+    bool drawingRead = true;
+    QString drawingError;
     QList<SheetLabel> labels;
+    QString maker; // 制作单位, from the general settings
 
     // The contract number as the title block shows it on the given output.
     QString contractText(SheetOutput output) const;
@@ -92,36 +100,38 @@ struct ComponentSheet
     // The nine title boxes of the screen: job name, client, drawing name, contract number, sheet
     // number, making size, units, date (system short form), remarks.
     QStringList screenTitle() const;
-    // Label positions and texts mapped into the output's drawing box.
-    void mappedLabels(SheetOutput output, QList<float> *x, QList<float> *y, QStringList *texts) const;
+    // Label texts at their positions mapped into the output's drawing box.
+    QList<PlacedText> mappedLabels(SheetOutput output) const;
 };
 
 // True for a line built as a combined window: a negative 门窗编号.
 bool isCombinedSheetLine(const project::JobLine &line);
 
 // Builds the sheet of one line at `position` (1-based) of the job window list, for the job `jobId`
-// (the current job). nullopt with *error when a table cannot be read; a missing job or type record
-// is not an error and leaves its fields empty.
+// (the job whose window handed the lines on). nullopt with *error when a table cannot be read; a
+// missing job or type record is not an error and leaves its fields empty; a drawing that cannot be
+// read leaves drawingRead false.
 std::optional<ComponentSheet> buildComponentSheet(const project::JobLine &line, int position, const QString &jobId,
                                                   const QDate &today = QDate::currentDate(),
                                                   QString *error = nullptr);
 
-// The sheets of lines from..to (1-based positions) of the list, with the job list and each type's
-// bill and record read once for all of them. nullopt with *error as soon as one cannot be built.
+// The sheets of lines from..to (1-based positions) of the list, with the job list, the settings and
+// each type's bill, record and drawing read once for all of them, in one read of the database. nullopt with *error as soon as one cannot be built.
 std::optional<QList<ComponentSheet>> buildComponentSheets(const QList<project::JobLine> &lines, int from, int to,
                                                           const QString &jobId,
                                                           const QDate &today = QDate::currentDate(),
                                                           QString *error = nullptr);
 
 // Draws the sheet's drawing with its values into the screen box (0, 500)-(5000, 4917) of a picture.
-// Values are written even when the drawing cannot be read; false with *error then.
+// Values are written even when the drawing could not be read; false with *error then.
 bool drawSheetPicture(const ComponentSheet &sheet, platform::Surface &pic, QString *error = nullptr);
 // The width (twips) a picture needs so that no value written by drawSheetPicture runs past its
 // right edge: at least `minimum`, more when a value near the box's right edge is long.
 double sheetPictureWidth(const ComponentSheet &sheet, const platform::Surface &pic, double minimum);
 
-// Prints the sheet through the print template from the target's current page on (more pages when it
-// has more than 46 rows). Starts and ends no document. False with *error when nothing could be printed.
+// Prints the sheet's page from the target's current page on (more pages when it has more than 46
+// rows). Starts and ends no document. False with *error, and nothing printed, when its drawing could
+// not be read.
 bool printSheet(const ComponentSheet &sheet, platform::Surface &target, QString *error = nullptr);
 
 } // namespace sheets

@@ -115,10 +115,8 @@ MDIMain::MDIMain(QWidget *parent) : QMainWindow(parent)
                                                         const QString &jobName) {
         optimise::ui::startWizardAtWindows(parent, jobId.toLongLong(), jobName);
     };
-    project::ui::jobWindowHooks().openSheets = [](QWidget *parent) { sheets::ui::showComponentSheets(parent); };
-    project::ui::jobWindowHooks().openStatistics = [](QWidget *parent, const QList<project::JobLine> &lines) {
-        stats::ui::showStatistics(parent, lines);
-    };
+    project::ui::jobWindowHooks().openSheets = &sheets::ui::showComponentSheets;
+    project::ui::jobWindowHooks().openStatistics = &stats::ui::showStatistics;
 }
 
 QAction *MDIMain::addItem(QMenu *menu, const QString &name, const QString &caption, const QKeySequence &key,

@@ -1,6 +1,7 @@
 #include "fullcheck.h"
 
 #include "coefficients.h"
+#include "fullreport.h"
 #include "platform/numtext.h"
 
 #include <algorithm>
@@ -11,10 +12,6 @@ using namespace Qt::StringLiterals;
 namespace windcheck {
 
 namespace {
-
-QString str(float v) { return platform::statementSingle(v); }
-QString str(double v) { return platform::statementDouble(v); }
-QString str(int v) { return platform::statementDouble(double(v)); }
 
 std::optional<qint16> temperature(const QString &text)
 {
@@ -29,91 +26,66 @@ std::optional<qint16> temperature(const QString &text)
 BasicLoadInput defaultBasicLoadInput(const QString &city)
 {
     BasicLoadInput in;
-    in.text2 = city;
-    in.text3 = u"0.8"_s;
-    in.combo1Text = fullBuildingItems().at(0);
-    in.combo1 = 0;
-    in.combo2Text = fullTerrainItems().at(2);
-    in.combo2 = 2;
-    in.combo3Text = fullHeightItems().at(3);
-    in.combo3 = 3;
-    in.text4 = u"-5"_s;
-    in.text5 = u"45"_s;
-    in.text6 = u"1.92"_s;
-    in.text7 = u"1"_s;
-    in.text8 = u"1.05"_s;
+    in.city = city;
+    in.basicPressure = u"0.8"_s;
+    in.buildingKindText = fullBuildingItems().at(0);
+    in.buildingKind = 0;
+    in.terrainText = fullTerrainItems().at(2);
+    in.terrain = 2;
+    in.heightText = fullHeightItems().at(3);
+    in.height = 3;
+    in.lowestTemperature = u"-5"_s;
+    in.highestTemperature = u"45"_s;
+    in.gustFactor = u"1.92"_s;
+    in.shapeCoefficient = u"1"_s;
+    in.designFactor = u"1.05"_s;
     return in;
 }
+
+float designLoad(float designRate, float wk) { return float(double(designRate) * double(wk)); }
 
 std::optional<StepProblem> RunBasicLoadStep(const BasicLoadInput &in, FYState &state)
 {
     // A text that is not one of the items counts as empty: only list positions reach the table.
     const QString empty = u"数据不能为空！"_s;
-    if (in.combo3Text.isEmpty() || in.combo3 < 0 || in.combo3 >= 18)
-        return StepProblem{BasicCombo3, empty, true};
-    if (in.combo1Text.isEmpty() || in.combo1 < 0)
-        return StepProblem{BasicCombo1, empty, true};
-    if (in.combo2Text.isEmpty() || in.combo2 < 0 || in.combo2 >= 3)
-        return StepProblem{BasicCombo2, empty, true};
-    const std::optional<qint16> minTemp = temperature(in.text4);
+    if (in.heightText.isEmpty() || in.height < 0 || in.height >= 18)
+        return StepProblem{BasicHeight, empty, true};
+    if (in.buildingKindText.isEmpty() || in.buildingKind < 0)
+        return StepProblem{BasicBuildingKind, empty, true};
+    if (in.terrainText.isEmpty() || in.terrain < 0 || in.terrain >= 3)
+        return StepProblem{BasicTerrain, empty, true};
+    const std::optional<qint16> minTemp = temperature(in.lowestTemperature);
     if (!minTemp)
-        return StepProblem{BasicText4, u"最低温度超出允许范围！"_s, true};
-    const std::optional<qint16> maxTemp = temperature(in.text5);
+        return StepProblem{BasicLowestTemperature, u"最低温度超出允许范围！"_s, true};
+    const std::optional<qint16> maxTemp = temperature(in.highestTemperature);
     if (!maxTemp)
-        return StepProblem{BasicText5, u"最高温度超出允许范围！"_s, true};
-    if (in.text6.isEmpty())
-        return StepProblem{BasicText6, u"阵风系数不能为空!"_s, false};
-    if (in.text7.isEmpty())
-        return StepProblem{BasicText7, u"风荷载体型系数不能为空！"_s, false};
+        return StepProblem{BasicHighestTemperature, u"最高温度超出允许范围！"_s, true};
+    if (in.gustFactor.isEmpty())
+        return StepProblem{BasicGustFactor, u"阵风系数不能为空!"_s, false};
+    if (in.shapeCoefficient.isEmpty())
+        return StepProblem{BasicShapeCoefficient, u"风荷载体型系数不能为空！"_s, false};
 
     FYState &s = state;
-    s.FYHeight = in.combo3Text;
-    s.FYCity = in.text2;
-    s.FYGCMC = in.text1;
-    s.FYW0 = float(platform::val(in.text3));
-    s.FYBuildType = in.combo1Text;
-    s.FYTerrain = in.combo2Text;
+    s.FYHeight = in.heightText;
+    s.FYCity = in.city;
+    s.FYGCMC = in.project;
+    s.FYW0 = float(platform::val(in.basicPressure));
+    s.FYBuildType = in.buildingKindText;
+    s.FYTerrain = in.terrainText;
     s.FYMinTemp = *minTemp;
     s.FYMaxTemp = *maxTemp;
-    s.FYUz = *GetUz01(in.combo2 + 1, in.combo3 + 1);
-    s.FYBgz = float(platform::val(in.text6));
-    s.FYUs = float(platform::val(in.text7));
+    s.FYUz = *GetUz01(in.terrain + 1, in.height + 1);
+    s.FYBgz = float(platform::val(in.gustFactor));
+    s.FYUs = float(platform::val(in.shapeCoefficient));
     s.FYWk = float(double(s.FYUs) * double(s.FYBgz) * double(s.FYUz) * double(s.FYW0));
-    s.FYDesignRate = float(platform::val(in.text8));
-    const float design = float(double(s.FYDesignRate) * double(s.FYWk));
-
-    auto &r = s.FYReport;
-    r[1] = u"                    =====建筑门窗框、扇及玻璃校核报告====="_s;
-    r[2] = QString();
-    r[3] = u"工程门窗："_s + s.FYGCMC;
-    r[4] = u"1 计算标准风压值："_s;
-    r[5] = u"   城市:"_s + s.FYCity;
-    r[6] = u"   基本风压(W0):"_s + str(s.FYW0);
-    r[7] = u"   建筑物高度:"_s + s.FYHeight + u"m"_s;
-    r[8] = u"   地面粗糙度:"_s + in.combo2Text;
-    r[9] = QString();
-    r[10] = u"   计算公式:"_s + FYCrLf;
-    r[11] = u"       WK = Bgz * Us * Uz * W0"_s;
-    r[12] = u"           wk  风荷载标准值"_s;
-    r[13] = u"           Bz  Z高度处的风振系数"_s;
-    r[14] = u"           Us  风荷载体型系数"_s;
-    r[15] = u"           Uz  风压高度变化系数"_s;
-    r[16] = u"           W0  基本风压值  "_s;
-    r[17] = u"       Bgz = "_s + str(s.FYBgz);
-    r[18] = u"       Us = "_s + str(s.FYUs);
-    r[19] = u"       Uz = "_s + str(s.FYUz);
-    r[20] = u"       W0 = "_s + str(s.FYW0);
-    r[21] = u"   计算结果："_s;
-    r[22] = u"       风荷载标准值："_s + str(s.FYWk) + u"KN/m^2"_s;
-    r[23] = u"       风荷载设计值："_s + str(design) + u"KN/m^2"_s;
-    r[24] = QString();
+    s.FYDesignRate = float(platform::val(in.designFactor));
+    writeLoadReport(s);
     return std::nullopt;
 }
 
 namespace {
 
 constexpr double kGlassModulus = 72000.0;
-constexpr int kConstructionAllowance = 3;
 constexpr double kEdgeStrength = 19.5;
 constexpr double kDeflectionCoef = 0.00528392;
 constexpr double kDeflectionLoad = 1.0;
@@ -123,10 +95,18 @@ constexpr double kScrewShear = 130.0;
 // The screw count uses the seven-digit pi that its printed formula shows.
 constexpr double kScrewPi = 3.1415926;
 constexpr double kPlastic = 1.05;
-constexpr double kTransomI = 980000.0, kTransomW = 22000.0, kTransomS = 24000.0;
-constexpr double kMullionI = 14765300.0, kMullionW = 146190.0, kMullionS = 98745.0;
 constexpr double kSteelBending = 215.0;
 constexpr double kSteelShear = 125.0;
+
+// Section values of a member's reinforcing steel.
+struct Section
+{
+    double inertia;     // IZ, mm^4
+    double modulus;     // WZ, mm^3
+    double areaMoment;  // Ssz, mm^3
+};
+constexpr Section kTransom{980000.0, 22000.0, 24000.0};
+constexpr Section kMullion{14765300.0, 146190.0, 98745.0};
 
 bool positive(double v) { return std::isfinite(v) && v > 0; }
 
@@ -141,49 +121,62 @@ std::optional<StepProblem> refuseInput(const GlassCheckInput &in, float wk)
         QString caption;
     };
     const Divisor divisors[] = {
-        {in.text1, GlassText1, u"洞口宽度"_s},   {in.text2, GlassText2, u"洞口高度"_s},
-        {in.text10, GlassText10, u"型钢厚度"_s}, {in.text7, GlassText7, u"玻璃厚度"_s},
-        {in.text11, GlassText11, u"玻璃宽度"_s}, {in.text12, GlassText12, u"玻璃长度"_s},
-        {in.text13, GlassText13, u"螺钉小径"_s},
+        {in.openingWidth, GlassOpeningWidth, u"洞口宽度"_s},
+        {in.openingHeight, GlassOpeningHeight, u"洞口高度"_s},
+        {in.steelThickness, GlassSteelThickness, u"型钢厚度"_s},
+        {in.glassThickness, GlassThickness, u"玻璃厚度"_s},
+        {in.glassWidth, GlassWidth, u"玻璃宽度"_s},
+        {in.glassLength, GlassLength, u"玻璃长度"_s},
+        {in.screwDiameter, GlassScrewDiameter, u"螺钉小径"_s},
     };
     for (const Divisor &d : divisors) {
         if (!positive(double(float(platform::val(d.text)))))
             return StepProblem{d.field, d.caption + u"必须大于0！"_s};
     }
     // A ratio that is not in the list has no bending coefficient: a stress of 0 would pass.
-    if (in.combo2 < 0 || in.combo2 >= sideRatioItems().size())
-        return StepProblem{GlassCombo2, u"请从列表中选择弯曲系数！"_s};
+    if (in.bendingRatio < 0 || in.bendingRatio >= sideRatioItems().size())
+        return StepProblem{GlassBendingRatio, u"请从列表中选择弯曲系数！"_s};
     return std::nullopt;
+}
+
+// A member carrying `load` (N/mm) along `span` (mm), its steel `thickness` (mm) thick.
+MemberValues memberValues(double load, double span, const Section &section, double thickness)
+{
+    MemberValues m;
+    m.load = load;
+    m.moment = std::pow(span, 2) * load / 8.0;
+    m.shear = span * load / 2.0;
+    m.bendingStress = m.moment / (section.modulus * kPlastic);
+    m.shearStress = section.areaMoment * m.shear / (thickness * section.inertia);
+    m.bendingOk = m.bendingStress < kSteelBending;
+    m.shearOk = m.shearStress < kSteelShear;
+    return m;
 }
 
 } // namespace
 
-GlassCheckOutcome RunGlassCheck(const GlassCheckInput &in, float wkCopy, FYState &state)
+GlassCheckOutcome computeGlassCheck(const GlassCheckInput &in, float wk, const FYState &loads)
 {
     GlassCheckOutcome out;
-    if ((out.problem = refuseInput(in, wkCopy)))
+    if ((out.problem = refuseInput(in, wk)))
         return out;
     GlassCheckValues &v = out.values;
     auto val = [](const QString &t) { return platform::val(t); };
 
-    const float wk = wkCopy;
-    state.FYWk = wk;
-
-    v.a = GetGlassFactor01(in.combo1);
-    v.t = float(val(in.text7));
-    const bool thin = v.t <= 6.0f;
-    if (thin)
+    v.a = GetGlassFactor01(in.variety);
+    v.t = float(val(in.glassThickness));
+    v.thin = v.t <= 6.0f;
+    if (v.thin)
         v.amax = float(0.2 * v.a * std::pow(double(v.t), 1.8) / double(wk));
     else
         v.amax = float(v.a * (0.2 * std::pow(double(v.t), 1.6) + 0.8) / double(wk));
-    v.area = (val(in.text11) / 1000.0) * (val(in.text12) / 1000.0);
+    v.area = (val(in.glassWidth) / 1000.0) * (val(in.glassLength) / 1000.0);
     v.areaOk = v.area < double(v.amax);
 
-    v.w = float(double(state.FYDesignRate) * double(wk));
-    state.FYWk = v.w;
+    v.w = designLoad(loads.FYDesignRate, wk);
 
-    const float width = float(val(in.text11));
-    const float length = float(val(in.text12));
+    const float width = float(val(in.glassWidth));
+    const float length = float(val(in.glassLength));
     if (length > width) {
         v.shortSide = width;
         v.longSide = length;
@@ -191,15 +184,15 @@ GlassCheckOutcome RunGlassCheck(const GlassCheckInput &in, float wkCopy, FYState
         v.shortSide = length;
         v.longSide = width;
     }
-    const bool tempered = in.combo1Text == u"钢化玻璃"_s;
-    v.q1 = GetBendingCoef01(in.combo2);
+    v.tempered = in.varietyText == u"钢化玻璃"_s;
+    v.q1 = GetBendingCoef01(in.bendingRatio);
     // W in kN/m^2 over 1000 is N/mm^2, with the sides in mm the stress is in N/mm^2.
     v.sw = 6.0 * v.q1 * (double(v.w) / 1000.0) * std::pow(double(v.shortSide), 2) / std::pow(double(v.t), 2);
-    v.fb = tempered ? 84.0 : 19.5;
+    v.fb = v.tempered ? 84.0 : 19.5;
     v.bendingOk = v.sw <= v.fb;
 
-    v.dT = int(state.FYMaxTemp) - int(state.FYMinTemp);
-    v.c = val(in.text8);
+    v.dT = int(loads.FYMaxTemp) - int(loads.FYMinTemp);
+    v.c = val(in.edgeDistance);
     v.st = kGlassModulus
            * (std::pow(10.0, -5) * v.dT - (2.0 * v.c - kConstructionAllowance) / double(v.longSide));
     v.temperatureOk = v.st <= kEdgeStrength;
@@ -208,219 +201,30 @@ GlassCheckOutcome RunGlassCheck(const GlassCheckInput &in, float wkCopy, FYState
     v.u = (kDeflectionCoef * kDeflectionLoad * std::pow(double(v.shortSide), 4) / v.d) / 1000.0;
     v.deflectionOk = v.u < kDeflectionLimit;
 
-    const float b = float(val(in.text1));
-    const double h = val(in.text2);
-    const double screw = val(in.text13);
+    const float b = float(val(in.openingWidth));
+    const double h = val(in.openingHeight);
+    const double screw = val(in.screwDiameter);
     v.wh = (double(v.w) / 1000.0) * double(b) * h;
     v.n = v.wh / (kScrewShear * (kScrewPi * std::pow(screw, 2) / 4.0));
     v.nb = v.n * double(b) / (2.0 * (double(b) + h));
     v.nh = v.n * h / (2.0 * (double(b) + h));
 
-    v.qb = (double(v.w) / 1000.0) * h;
-    v.qh = float((double(v.w) / 1000.0) * double(b));
-    v.mzb = std::pow(double(b), 2) * v.qb / 8.0;
-    v.mzh = std::pow(h, 2) * double(v.qh) / 8.0;
-    v.shearB = double(b) * v.qb / 2.0;
-    v.shearH = h * double(v.qh) / 2.0;
-    v.smb = v.mzb / (kTransomW * kPlastic);
-    v.smh = v.mzh / (kMullionW * kPlastic);
-    const double ts = val(in.text10);
-    v.sqb = kTransomS * v.shearB / (ts * kTransomI);
-    v.sqh = kMullionS * v.shearH / (ts * kMullionI);
+    // The transom carries the load over the opening's height along its width, the mullion the
+    // other way round; the mullion's load is a single.
+    const double ts = val(in.steelThickness);
+    v.transom = memberValues((double(v.w) / 1000.0) * h, double(b), kTransom, ts);
+    v.mullion = memberValues(double(float((double(v.w) / 1000.0) * double(b))), h, kMullion, ts);
+    return out;
+}
 
-    auto &r = state.FYReport;
-    const QString ok = u"合格"_s, notOk = u"不合格"_s;
-    r[25] = u"2 校核玻璃强度："_s;
-    r[26] = u"   最低温度："_s + str(int(state.FYMinTemp)) + u"摄氏度"_s;
-    r[27] = u"   最高温度："_s + str(int(state.FYMaxTemp)) + u"摄氏度"_s;
-    r[28] = u"   玻璃品种："_s + in.combo1Text;
-    r[29] = u"   玻璃种类："_s + in.text6;
-    r[30] = u"   玻璃厚度："_s + in.text7 + u"mm"_s;
-    r[31] = u"   玻璃宽度："_s + in.text11 + u"mm"_s;
-    r[32] = u"   玻璃长度："_s + in.text12 + u"mm"_s;
-    r[33] = u"   玻璃连缘到边框间的距离："_s + in.text8 + u"mm"_s;
-    r[34] = QString();
-    r[35] = u"   玻璃力学参数:"_s;
-    r[36] = u"   弹性模量: 72000 N/mm^2"_s;
-    r[37] = u"   线膨胀系数：1*10^(-5)"_s;
-    r[38] = u"   抗风压调整系数："_s + str(v.a);
-    r[40] = u"   玻璃种类系数：80"_s;
-    r[41] = tempered ? u"   大面上的强度：84 N/mm^2"_s : u"   大面上的强度：28 N/mm^2"_s;
-    r[42] = u"   直边缘强度：19.5 N/mm^2"_s;
-    r[43] = u"   玻璃安全系数：2.5"_s;
-    r[44] = QString();
-    r[45] = u"   计算允许最大面积："_s;
-    r[46] = u"   计算公式："_s;
-    r[47] = thin ? u"       Amax = (0.2*a*t^1.8)/Wk"_s : u"       Amax = (a*(0.2*t^1.6+0.8))/Wk"_s;
-    r[48] = u"           Amax   单片玻璃最大许用面积"_s;
-    r[49] = u"           a      抗风压调整系数"_s;
-    r[50] = u"           t      玻璃厚度"_s;
-    r[51] = u"           Wk     风荷载标准值"_s;
-    r[52] = u"      计算结果:"_s;
-    r[53] = u"               "_s + str(v.amax);
-    r[55] = u"       玻璃面积为:"_s + str(v.area);
-    r[56] = u"       计算结果:"_s + (v.areaOk ? ok : notOk);
-    r[57] = QString();
-    r[58] = u"   弯曲应力校核："_s;
-    r[59] = u"   计算公式："_s;
-    r[60] = u"       SW = 6 * Q1 * W * a^2 / t^2"_s;
-    r[61] = u"           Sw  弯曲应力"_s;
-    r[62] = u"           W   风荷载设计值"_s;
-    r[63] = u"           a   玻璃短边长度"_s;
-    r[64] = u"           t   玻璃厚度"_s;
-    r[65] = u"           Q1  弯曲系数"_s;
-    r[66] = u"       W = "_s + str(v.w) + u"KN/m^2"_s;
-    r[67] = u"       a = "_s + str(v.shortSide) + u"mm"_s;
-    r[68] = u"       t = "_s + in.text7;
-    r[69] = u"       Q1 = "_s + str(v.q1);
-    r[70] = u"   计算结果："_s;
-    r[71] = u"       最大弯曲应力："_s + str(v.sw);
-    r[72] = tempered ? u"       弯曲强度设计值:84 N/mm^2"_s : u"       弯曲强度设计值:19.5 N/mm^2"_s;
-    r[73] = v.bendingOk ? u"       校核结果:合格"_s : u"       校核结果:不合格"_s;
-    r[74] = QString();
-    r[75] = u"   校验年温度应力："_s;
-    r[76] = u"   计算公式："_s;
-    r[77] = u"       st = E * (at * △T - (2 * c - d) / b)"_s;
-    r[78] = u"           E   玻璃的弹性模量"_s;
-    r[79] = u"           at  玻璃线膨胀系数"_s;
-    r[80] = u"           △T 年温度变化差"_s;
-    r[81] = u"           c   玻璃边缘到边框间的距离"_s;
-    r[82] = u"           d   施工偏差,一般取3mm"_s;
-    r[83] = u"           b   玻璃长边尺寸"_s;
-    r[84] = u"       E = 72000 N/mm^2"_s;
-    r[85] = u"       at = 1 * 10^(-5)"_s;
-    r[86] = u"       △t = "_s + str(v.dT);
-    r[87] = u"       c = "_s + str(v.c);
-    r[88] = u"       d = "_s + str(kConstructionAllowance);
-    r[89] = u"       b = "_s + str(v.longSide);
-    r[90] = u"   计算结果："_s;
-    r[91] = u"       年温度应力值："_s + str(v.st) + u"N/mm^2"_s;
-    r[92] = u"       玻璃边缘强度：19.5 N/mm^2"_s;
-    r[93] = v.temperatureOk ? u"       校核结果：合格"_s : u"       校核结果：不合格"_s;
-    r[94] = QString();
-    r[95] = u"   挠度校验："_s;
-    r[96] = u"   计算公式："_s;
-    r[97] = u"       u = Q2 * q * a^4 / D"_s;
-    r[98] = u"           Q2  跨中最大挠度系数"_s;
-    r[99] = u"           q   垂直于玻璃的载荷设计值"_s;
-    r[100] = u"           a   玻璃短边长度"_s;
-    r[101] = u"           D   D = E * t^3 / (12 * (1 - v^2))"_s;
-    r[102] = u"           E   玻璃弹性模量"_s;
-    r[103] = u"           t   玻璃厚度"_s;
-    r[104] = u"           v   泊松比，取0.2"_s;
-    r[105] = u"       Q2 = 0.00528392"_s;
-    r[106] = u"       q = 1.0N/mm^2"_s;
-    r[107] = u"       a = "_s + str(v.shortSide);
-    r[108] = u"       D = "_s + str(v.d);
-    r[109] = u"       E = 72000 N/mm^2"_s;
-    r[110] = u"       t = "_s + str(v.t) + u"mm"_s;
-    r[111] = u"       v = 0.2"_s;
-    r[112] = u"   计算结果:"_s;
-    r[113] = u"       跨中最大挠度："_s + str(v.u) + u"mm"_s;
-    r[114] = v.deflectionOk ? u"       校核结果：合格"_s : u"       校核结果：不合格"_s;
-    r[115] = u"3 计算最少螺钉数:"_s;
-    r[116] = u"   洞口宽度"_s + in.text1;
-    r[117] = u"   洞口高度"_s + in.text2;
-    r[118] = u"   螺钉抗剪强度设计值  130 N/mm^2"_s;
-    r[119] = u"   计算公式："_s;
-    r[120] = u"       wh = (wd / 1000) * b * h"_s;
-    r[121] = u"           wh  洞口风荷载(N/mm^2)"_s;
-    r[122] = u"           wd  风荷载设计值(KN/m^2)"_s;
-    r[123] = u"           b   洞口宽度"_s;
-    r[124] = u"           h   洞口高度"_s;
-    r[125] = u"       N = wh / (3.1415926 * d^2 / 4 * S)"_s;
-    r[126] = u"           N   总共所需螺钉数"_s;
-    r[127] = u"           d   螺钉小径"_s;
-    r[128] = u"           S   螺钉抗剪强度设计值"_s;
-    r[129] = u"       Nb = N * b / (2 * (b + h))"_s;
-    r[130] = u"           Nb  宽度方向所需螺钉数"_s;
-    r[131] = u"       Nh = N * h / (2 * (b + h))"_s;
-    r[132] = u"           Nh  高度方向所需螺钉数"_s;
-    r[133] = u"   计算结果:"_s;
-    r[134] = u"       洞口风荷载： "_s + str(v.wh);
-    r[135] = u"       总共所需螺钉数:"_s + str(v.n);
-    r[136] = u"       宽度方向所需螺钉数:2 *"_s + str(v.nb);
-    r[137] = u"       高度方向所需螺钉数:2 *"_s + str(v.nh);
-    r[138] = QString();
-    r[139] = u"4 校核横框及立框的强度"_s;
-    r[140] = u"   型材类型:"_s + in.text3;
-    r[141] = u"   型材弹性模量(E):70000 N/mm^2"_s;
-    r[142] = u"   型材抗拉强度：84.2 N/mm^2"_s;
-    r[143] = u"   型材抗剪强度：48.9 N/mm^2"_s;
-    r[144] = u"   型材厚度"_s + in.text4;
-    r[145] = QString();
-    r[146] = u"   增强型钢类型："_s + in.text9;
-    r[147] = u"   增强型钢弹性模量(E):210000 N/mm^2"_s;
-    r[148] = u"   增强型钢抗拉强度：215 N/mm^2"_s;
-    r[149] = u"   增强型钢抗剪强度：125 N/mm^2"_s;
-    r[150] = u"   增强型钢宽度:"_s + in.text10;
-    r[151] = QString();
-    r[152] = u"    增强型钢横框截面惯性矩(IZ):980000 mm^4"_s;
-    r[153] = u"    增强型钢横框截面抵抗矩(WZ):22000 mm^3"_s;
-    r[154] = u"    增强型钢横框面面积矩(Ssz):24000 mm^3"_s;
-    r[155] = u"     "_s;
-    r[156] = u"    增强型钢立框截面惯性矩(IZ):1.47653e+07 mm^4"_s;
-    r[157] = u"    增强型钢立框截面抵抗矩(WZ):146190 mm^3"_s;
-    r[158] = u"    增强型钢立框面面积矩(Ssz):98745"_s;
-    r[159] = u"   洞口宽度："_s + in.text1 + u"mm,"_s;
-    r[160] = u"   洞口高度："_s + in.text2 + u"mm"_s;
-    r[161] = QString();
-    r[162] = u"   计算公式："_s;
-    r[163] = u"   作用于横框上的均布剪力："_s;
-    r[164] = u"       qb = (Wd / 1000)  * h"_s;
-    r[165] = u"           Wd  风压设计值"_s;
-    r[166] = u"           h   洞口高度"_s;
-    r[167] = u"       wd = "_s + str(v.w);
-    r[168] = u"       qb = "_s + str(v.qb) + u"N/mm"_s;
-    r[169] = QString();
-    r[170] = u"   作用于立框上的均布剪力："_s;
-    r[171] = u"       qh = (Wd / 1000) * b"_s;
-    r[172] = u"           b   洞口宽度"_s;
-    r[173] = u"       qh = "_s + str(v.qh) + u"N/mm"_s;
-    r[174] = u"   作用于横框上的最大弯矩："_s;
-    r[175] = u"       Mzb = qb * b^2 / 8.0"_s;
-    r[176] = u"       Mzb = "_s + str(v.mzb) + u"N*mm"_s;
-    r[177] = QString();
-    r[178] = u"   作用于立框上的最大弯矩:"_s;
-    r[179] = u"       Mzh = qh * h^2 / 8.0"_s;
-    r[180] = u"       Mzh = "_s + str(v.mzh) + u"N*mm"_s;
-    r[181] = QString();
-    r[182] = u"   作用于窗框上的剪力："_s;
-    r[183] = u"       Qb = qb * b / 2.0"_s;
-    r[184] = u"       Qh = qh * h / 2.0"_s;
-    r[185] = u"           Qb  作用于横框上的最大剪力"_s;
-    r[186] = u"           Qh  作用于立框上的最大剪力"_s;
-    r[187] = u"       Qb = "_s + str(v.shearB) + u"N"_s;
-    r[188] = u"       Qh = "_s + str(v.shearH) + u"N"_s;
-    r[189] = u"   校核增强型钢抗弯强度："_s;
-    r[190] = u"   计算公式："_s;
-    r[191] = u"       Sm = Mz / (r * Wz)"_s;
-    r[192] = u"           Sm  截面正应力"_s;
-    r[193] = u"           Mz  截面弯矩设计值"_s;
-    r[194] = u"           Wz  截面抵抗矩"_s;
-    r[195] = u"           r   截面塑性发展系数,取1.05"_s;
-    r[196] = u"       横框正应力:"_s + str(v.smb) + u" N/mm^2"_s;
-    r[197] = u"       材料抗弯强度设计值: 215 N/mm^2"_s;
-    r[198] = v.smb < kSteelBending ? u"       校核结果：合格"_s : u"       校核结果：不合格"_s;
-    r[199] = QString();
-    r[200] = u"       立框正应力："_s + str(v.smh) + u" N/mm^2"_s;
-    r[201] = u"       材料抗弯强度设计值：215"_s;
-    r[202] = v.smh < kSteelBending ? u"       校核结果：合格"_s : u"       校核结果：不合格"_s;
-    r[203] = QString();
-    r[204] = u"   校核增强型钢截面抗剪强度:"_s;
-    r[205] = u"   计算公式："_s;
-    r[206] = u"       SQ = Q * Ssz / ( IZ * t)"_s;
-    r[207] = u"           SQ  截面剪应力"_s;
-    r[208] = u"           Q   截面剪力"_s;
-    r[209] = u"           IZ  截面惯性矩"_s;
-    r[210] = u"           t   增强型钢厚度"_s;
-    r[211] = u"       横框剪应力："_s + str(v.sqb) + u"N/mm^2"_s;
-    r[212] = u"       材料抗剪强度设计值：125 N/mm^2"_s;
-    r[213] = v.sqb < kSteelShear ? u"       校核结果：合格"_s : u"       校核结果：不合格"_s;
-    r[214] = QString();
-    r[215] = u"       立框剪应力："_s + str(v.sqh) + u"N/mm^2"_s;
-    r[216] = u"       材料抗剪强度设计值：125 N/mm^2"_s;
-    r[217] = v.sqh < kSteelShear ? u"       校核结果：合格"_s : u"       校核结果：不合格"_s;
+GlassCheckOutcome RunGlassCheck(const GlassCheckInput &in, float wkCopy, FYState &state)
+{
+    GlassCheckOutcome out = computeGlassCheck(in, wkCopy, state);
+    if (out.problem)
+        return out;
+    // The check leaves the design load where the standard load stood.
+    state.FYWk = out.values.w;
+    writeGlassReport(in, out.values, state);
     return out;
 }
 
@@ -438,14 +242,6 @@ std::optional<QString> sideRatioText(const QString &width, const QString &length
     if (!std::isfinite(ratio))
         return std::nullopt;
     return platform::statementSingle(ratio);
-}
-
-QString fullReportText(const FYState &state)
-{
-    QString t;
-    for (int i = 1; i <= kLastReportLine; ++i)
-        t += state.FYReport[i] + FYCrLf;
-    return t;
 }
 
 } // namespace windcheck

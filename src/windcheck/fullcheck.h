@@ -1,6 +1,7 @@
 #pragma once
 // The two-step wind check: the basic load step (standard and design wind load, report lines 1-24)
-// and the glass, fixing and member checks (report lines 25-217), sharing one state.
+// and the glass, fixing and member checks (report lines 25-217), sharing one state. Each step
+// computes first; fullreport.h writes the report lines from what it computed.
 #include <QString>
 #include <array>
 #include <optional>
@@ -10,10 +11,12 @@ namespace windcheck {
 inline constexpr int kReportLines = 218; // lines 1-218; 218 stays unused
 inline constexpr int kLastReportLine = 217;
 
+using ReportLines = std::array<QString, kReportLines + 1>; // index 0 unused
+
 // Shared state of the chain of windows.
 struct FYState
 {
-    std::array<QString, kReportLines + 1> FYReport; // index 0 unused
+    ReportLines FYReport;
     QString FYGCMC;
     QString FYCity;
     QString FYBuildType;
@@ -43,25 +46,28 @@ struct StepProblem
 
 // --- basic load step
 
-enum BasicField { BasicNone, BasicText1, BasicText2, BasicText3, BasicCombo1, BasicCombo2, BasicCombo3,
-                  BasicText4, BasicText5, BasicText6, BasicText7, BasicText8 };
+// The inputs of the load step, also naming where the focus goes on a refusal.
+enum BasicField { BasicNone, BasicProject, BasicCity, BasicPressure, BasicBuildingKind, BasicTerrain, BasicHeight,
+                  BasicLowestTemperature, BasicHighestTemperature, BasicGustFactor, BasicShapeCoefficient,
+                  BasicDesignFactor };
 
+// The fields as they stand: texts as typed, list texts and the positions of the items they pick.
 struct BasicLoadInput
 {
-    QString text1 = {};        // project / window
-    QString text2 = {};        // city
-    QString text3 = {};        // basic wind pressure
-    QString combo1Text = {};   // building kind
-    int combo1 = 0;
-    QString combo2Text = {};   // terrain
-    int combo2 = 2;
-    QString combo3Text = {};   // height
-    int combo3 = 3;
-    QString text4 = {};        // lowest temperature
-    QString text5 = {};        // highest temperature
-    QString text6 = {};        // gust factor
-    QString text7 = {};        // shape coefficient
-    QString text8 = {};        // design load factor
+    QString project = {};            // the window checked
+    QString city = {};
+    QString basicPressure = {};      // W0, kN/m^2
+    QString buildingKindText = {};
+    int buildingKind = 0;
+    QString terrainText = {};
+    int terrain = 2;
+    QString heightText = {};
+    int height = 3;
+    QString lowestTemperature = {};
+    QString highestTemperature = {};
+    QString gustFactor = {};         // Bgz
+    QString shapeCoefficient = {};   // Us
+    QString designFactor = {};       // design load over standard load
 };
 
 BasicLoadInput defaultBasicLoadInput(const QString &city);
@@ -70,29 +76,48 @@ BasicLoadInput defaultBasicLoadInput(const QString &city);
 // state is left as it was.
 std::optional<StepProblem> RunBasicLoadStep(const BasicLoadInput &in, FYState &state);
 
+// The design wind load: the design factor times the standard load, as a single.
+float designLoad(float designRate, float wk);
+
 // --- glass, fixing and member checks
 
-enum GlassField { GlassNone, GlassText1, GlassText2, GlassText3, GlassText4, GlassText9, GlassText10,
-                  GlassCombo1, GlassText6, GlassText7, GlassText11, GlassText12, GlassText8, GlassCombo2,
-                  GlassText13 };
+// The inputs of the glass step, also naming where the focus goes on a refusal.
+enum GlassField { GlassNone, GlassOpeningWidth, GlassOpeningHeight, GlassProfile, GlassProfileThickness, GlassSteel,
+                  GlassSteelThickness, GlassVariety, GlassKind, GlassThickness, GlassWidth, GlassLength,
+                  GlassEdgeDistance, GlassBendingRatio, GlassScrewDiameter };
 
 struct GlassCheckInput
 {
-    QString text1 = QStringLiteral("855");          // opening width
-    QString text2 = QStringLiteral("950");          // opening height
-    QString text3 = QStringLiteral("60固定框");     // profile
-    QString text4 = QStringLiteral("60");           // profile thickness
-    QString text9 = QStringLiteral("A3号槽钢");     // steel
-    QString text10 = QStringLiteral("15");          // steel thickness
-    QString combo1Text = QStringLiteral("普通退火玻璃");
-    int combo1 = 0;
-    QString text6 = QStringLiteral("单层玻璃");
-    QString text7 = QStringLiteral("5");            // glass thickness
-    QString text11 = QStringLiteral("771");         // glass width
-    QString text12 = QStringLiteral("888");         // glass length
-    QString text8 = QStringLiteral("7");            // edge distance
-    int combo2 = 1;                     // ratio row, -1 for a typed text
-    QString text13 = QStringLiteral("4");           // screw minor diameter
+    QString openingWidth = QStringLiteral("855");       // b
+    QString openingHeight = QStringLiteral("950");      // h
+    QString profile = QStringLiteral("60固定框");
+    QString profileThickness = QStringLiteral("60");
+    QString steel = QStringLiteral("A3号槽钢");
+    QString steelThickness = QStringLiteral("15");      // ts
+    QString varietyText = QStringLiteral("普通退火玻璃");
+    int variety = 0;
+    QString glassKind = QStringLiteral("单层玻璃");
+    QString glassThickness = QStringLiteral("5");       // t
+    QString glassWidth = QStringLiteral("771");
+    QString glassLength = QStringLiteral("888");
+    QString edgeDistance = QStringLiteral("7");         // c
+    int bendingRatio = 1;                               // ratio row, -1 for a typed text
+    QString screwDiameter = QStringLiteral("4");        // d
+};
+
+// The construction allowance d of the temperature stress, mm.
+inline constexpr int kConstructionAllowance = 3;
+
+// One frame member, the transom (横框) or the mullion (立框), with its reinforcing steel.
+struct MemberValues
+{
+    double load = 0;          // qb or qh, N/mm; the mullion's is a single
+    double moment = 0;        // Mzb or Mzh, N*mm
+    double shear = 0;         // Qb or Qh, N
+    double bendingStress = 0; // Smb or Smh
+    double shearStress = 0;   // SQb or SQh
+    bool bendingOk = false;
+    bool shearOk = false;
 };
 
 // Values of one check, for the report and for tests.
@@ -100,6 +125,8 @@ struct GlassCheckValues
 {
     double a = 0;
     float t = 0;
+    bool thin = false;     // t <= 6: the allowed area's formula with t^1.8
+    bool tempered = false; // "钢化玻璃": the higher strengths
     float amax = 0;
     double area = 0;
     bool areaOk = false;
@@ -121,16 +148,8 @@ struct GlassCheckValues
     double n = 0;
     double nb = 0;
     double nh = 0;
-    double qb = 0;
-    float qh = 0;
-    double mzb = 0;
-    double mzh = 0;
-    double shearB = 0; // Qb
-    double shearH = 0; // Qh
-    double smb = 0;
-    double smh = 0;
-    double sqb = 0;
-    double sqh = 0;
+    MemberValues transom;
+    MemberValues mullion;
 };
 
 struct GlassCheckOutcome
@@ -139,15 +158,16 @@ struct GlassCheckOutcome
     GlassCheckValues values;
 };
 
-// Puts `wkCopy` back into FYWk, refuses inputs that would divide by zero and a ratio that is not
-// one of the list's items, computes, writes lines 25-217 (39 and 54 stay empty) and leaves the
-// design load W in FYWk.
+// Refuses inputs that would divide by zero and a ratio that is not one of the list's items, and
+// computes from the inputs, the standard wind load `wk` and the design factor and temperatures the
+// load step left in `loads`. Writes nothing.
+GlassCheckOutcome computeGlassCheck(const GlassCheckInput &in, float wk, const FYState &loads);
+
+// Puts `wkCopy` back into FYWk, computes, writes lines 25-217 and leaves the design load W in FYWk;
+// on a refusal the state is left as it was.
 GlassCheckOutcome RunGlassCheck(const GlassCheckInput &in, float wkCopy, FYState &state);
 
 // The short/long side ratio in Str form, or nothing when a box is empty or the longer side is 0.
 std::optional<QString> sideRatioText(const QString &width, const QString &length);
-
-// Lines 1-217, each followed by CR LF.
-QString fullReportText(const FYState &state);
 
 } // namespace windcheck

@@ -1,6 +1,7 @@
 #pragma once
 // The one-window wind check: required fields, the standard wind load, the largest allowed glass
-// pane and the deflection of the reinforced sash member of a sliding window, and the report text.
+// pane and the deflection of the reinforced sash member of a sliding window. The values are computed
+// first; simplereport.h writes the report text from them.
 #include <QString>
 #include <optional>
 
@@ -78,6 +79,7 @@ struct SimpleWindValues
     float uz = 0;
     float wk = 0;
     float a = 0;
+    bool thinGlass = false; // t <= 6: the allowed area's formula with t^1.8
     double amax = 0;
     double glassArea = 0;
     bool glassOk = false;
@@ -85,6 +87,15 @@ struct SimpleWindValues
     double allowedDeflection = 0; // L / 180
     bool memberOk = false;
 };
+
+struct SimpleWindOutcome
+{
+    std::optional<InputProblem> problem;
+    SimpleWindValues values; // when there is no problem
+};
+
+// The required fields, the refusals of inputs that have no result, and the values.
+SimpleWindOutcome computeSimpleWind(const SimpleWindInput &in);
 
 struct SimpleWindReport
 {
@@ -99,6 +110,7 @@ constexpr int kTitleLength = 16;
 // Elastic modulus of the reinforcing steel, N/mm^2.
 constexpr double kSteelModulus = 210000.0;
 
+// The values and their report, or the problem that stopped the check.
 SimpleWindReport MakeWindReport(const SimpleWindInput &in);
 
 } // namespace windcheck

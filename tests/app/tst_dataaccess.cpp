@@ -40,7 +40,6 @@ void TstDataAccess::init()
 {
     m_fx = std::make_unique<testfixture::DataFolder>();
     QVERIFY(m_fx->setUp());
-    InputResult.fill(u"old"_s);
 }
 
 void TstDataAccess::cipherExamples_data()
@@ -144,25 +143,29 @@ void TstDataAccess::loadRecordById()
 {
     QVERIFY(testfixture::exec(mainDb(), u"INSERT INTO 型材 VALUES (3, 9, ?, NULL, 6000, 1.5, 'white', .85, 9000)"_s,
                               {u"名'称"_s}));
-    QVERIFY(LoadRecordById(u"型材"_s, 9));
+    const QStringList old(16, u"old"_s);
+    const std::optional<QStringList> row = LoadRecordById(u"型材"_s, 9, old);
+    QVERIFY(row);
     const QStringList expected = {u"3"_s, u"9"_s, u"名'称"_s, QString(), u"6000"_s, u"1.5"_s, u"white"_s, u"0.85"_s, u"9000"_s};
     for (int i = 0; i < expected.size(); ++i)
-        QCOMPARE(InputResult[size_t(i)], expected.at(i));
-    QCOMPARE(InputResult[9], u"old"_s); // beyond the table's columns
-    InputResult.fill(u"old"_s);
-    QVERIFY(!LoadRecordById(u"型材"_s, 10));
-    QCOMPARE(InputResult[0], u"old"_s);
+        QCOMPARE(row->at(i), expected.at(i));
+    QCOMPARE(row->at(9), u"old"_s); // beyond the table's columns
+    QString error;
+    QCOMPARE(LoadRecordById(u"型材"_s, 10, old, &error), std::nullopt);
+    QCOMPARE(error, u"记录不存在"_s);
 }
 
 void TstDataAccess::loadRecordByField()
 {
     QVERIFY(testfixture::exec(mainDb(), u"INSERT INTO 材料厂家 VALUES (4, 'Maker', NULL, 'x', NULL, 1)"_s));
-    QVERIFY(!LoadRecordByField(u"材料厂家"_s, u"厂家名称"_s, u"nobody"_s));
-    QCOMPARE(InputResult[0], u"old"_s);
-    QVERIFY(LoadRecordByField(u"材料厂家"_s, u"厂家名称"_s, u"MAKER"_s)); // text compares without case
-    QCOMPARE(InputResult[0], u"4"_s);
-    QCOMPARE(InputResult[2], u"old"_s); // null keeps the old value
-    QCOMPARE(InputResult[3], u"x"_s);
+    const QStringList old(16, u"old"_s);
+    QCOMPARE(LoadRecordByField(u"材料厂家"_s, u"厂家名称"_s, u"nobody"_s, old), std::nullopt);
+    const std::optional<QStringList> row =
+        LoadRecordByField(u"材料厂家"_s, u"厂家名称"_s, u"MAKER"_s, old); // text compares without case
+    QVERIFY(row);
+    QCOMPARE(row->at(0), u"4"_s);
+    QCOMPARE(row->at(2), u"old"_s); // null keeps the old value
+    QCOMPARE(row->at(3), u"x"_s);
 }
 
 void TstDataAccess::recordExists()

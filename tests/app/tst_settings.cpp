@@ -82,8 +82,6 @@ void TstSettings::init()
     QVERIFY(m_fx->setUp(false));
     OutPutFileTypeFlag = 7;
     FYOptionFlag = 7;
-    InputBoxValue.clear();
-    InputBoxOK = false;
 }
 
 void TstSettings::startupFlags_data()
@@ -290,12 +288,14 @@ void TstSettings::inputBox()
             click(d, button);
         return d->result();
     };
-    QCOMPARE(InputBoxText(u"标题"_s, u"提示"_s, defaultText), result);
+    const std::optional<QString> count = FrmInputBox::ask(nullptr, defaultText);
+    QCOMPARE(count.value_or(defaultText), result);
     QCOMPARE(m_fx->msgs->dialogNames, QStringList{u"frmInputBox"_s});
     if (!button.isEmpty())
         QCOMPARE(seen, shown);
-    QCOMPARE(InputBoxOK, ok);
-    QCOMPARE(InputBoxValue, ok ? result : defaultText);
+    QCOMPARE(count.has_value(), ok);
+    // The opener the job windows use: the count, or the default when cancelled.
+    QCOMPARE(InputBoxText(u"标题"_s, u"提示"_s, defaultText), ok ? result : defaultText);
     QVERIFY(m_fx->msgs->shown.isEmpty());
 }
 
@@ -311,12 +311,13 @@ void TstSettings::inputBoxRefusesEmpty()
         typeKeys(box, u"2\r"_s);
         return d->result();
     };
-    QCOMPARE(InputBoxText(QString(), QString(), u"5"_s), u"2"_s);
+    const std::optional<QString> count = FrmInputBox::ask(nullptr, u"5"_s);
+    QCOMPARE(count.value_or(u"5"_s), u"2"_s);
     QVERIFY(stayedOpen);
     QCOMPARE(m_fx->msgs->texts(), QStringList{u"樘数不能为空！"_s});
     QCOMPARE(m_fx->msgs->shown.first().title, u"提示！"_s);
     QVERIFY(m_fx->msgs->shown.first().icon == platform::MsgIcon::Information);
-    QVERIFY(InputBoxOK);
+    QVERIFY(count.has_value());
 }
 
 QTEST_MAIN(TstSettings)

@@ -1,7 +1,6 @@
 #include "helpers.h"
 
 #include "catalogue/ui/dialogs.h"
-#include "app/shared.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -12,7 +11,6 @@
 using namespace Qt::StringLiterals;
 using namespace catalogue;
 using namespace cattest;
-using app::InputResult;
 
 Q_DECLARE_METATYPE(catalogue::ItemKind)
 
@@ -58,7 +56,8 @@ private slots:
     void priceDialogKeys();
 
 private:
-    void expectRefused(QDialog *dialog, const QString &focus, const QString &text, const QString &title = u"提示"_s);
+    template<typename Dialog>
+    void expectRefused(Dialog *dialog, const QString &focus, const QString &text, const QString &title = u"提示"_s);
     std::unique_ptr<testfixture::DataFolder> m_fx;
 };
 
@@ -66,11 +65,10 @@ void TstCatalogueDialogs::init()
 {
     m_fx = std::make_unique<testfixture::DataFolder>();
     QVERIFY(m_fx->setUp(false));
-    InputResult.fill(u"old"_s);
-    app::InputOK = true; // every dialog starts by clearing it
 }
 
-void TstCatalogueDialogs::expectRefused(QDialog *dialog, const QString &focus, const QString &text,
+template<typename Dialog>
+void TstCatalogueDialogs::expectRefused(Dialog *dialog, const QString &focus, const QString &text,
                                         const QString &title)
 {
     QCOMPARE(m_fx->msgs->shown.size(), 1);
@@ -78,14 +76,14 @@ void TstCatalogueDialogs::expectRefused(QDialog *dialog, const QString &focus, c
     QCOMPARE(m_fx->msgs->shown.first().title, title);
     QCOMPARE(m_fx->msgs->shown.first().icon, platform::MsgIcon::Information);
     QCOMPARE(focusName(dialog), focus);
-    QVERIFY(!app::InputOK);
+    QVERIFY(!dialog->entered());
     QCOMPARE(dialog->result(), int(QDialog::Rejected));
 }
 
 void TstCatalogueDialogs::makerDialogForm()
 {
     FrmInputCJ dialog;
-    QVERIFY(!app::InputOK);
+    QVERIFY(!dialog.entered());
     QCOMPARE(dialog.objectName(), u"frmInputCJ"_s);
     QCOMPARE(dialog.findChild<QGroupBox *>(u"Frame1"_s)->title(), u"输入内容："_s);
     QCOMPARE(dialog.findChild<QPushButton *>(u"OKButton"_s)->text(), u"确定 &Y"_s);
@@ -128,12 +126,14 @@ void TstCatalogueDialogs::makerDialogValidatesInOrder()
     if (!refusedAt.isEmpty())
         return expectRefused(&dialog, refusedAt, u"数据不能为空！"_s);
     QVERIFY(m_fx->msgs->shown.isEmpty());
-    QVERIFY(app::InputOK);
+    const std::optional<Maker> maker = dialog.entered();
+    QVERIFY(maker);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    const QStringList typed = {maker->name, maker->phone, maker->address, maker->fax};
     for (int i = 0; i < 4; ++i)
-        QCOMPARE(InputResult[size_t(i + 1)], texts[i]); // as typed, blanks and quotes kept
-    QCOMPARE(InputResult[5], QString::number(kindIndex + 1));
-    QCOMPARE(InputResult[0], u"old"_s);
+        QCOMPARE(typed[i], texts[i]); // as typed, blanks and quotes kept
+    QCOMPARE(maker->kind, kindIndex + 1);
+    QCOMPARE(maker->id, 0); // the 编号 is the caller's
 }
 
 void TstCatalogueDialogs::makerDialogEnterChainAndNoEscape()
@@ -161,7 +161,7 @@ void TstCatalogueDialogs::makerDialogEnterChainAndNoEscape()
 void TstCatalogueDialogs::nameDialog()
 {
     FrmInputXL dialog;
-    QVERIFY(!app::InputOK);
+    QVERIFY(!dialog.entered());
     QCOMPARE(dialog.objectName(), u"frmInputXL"_s);
     dialog.setLabelCaption(u"系列名称"_s);
     QCOMPARE(dialog.findChild<QLabel *>(u"Label1"_s)->text(), u"系列名称"_s);
@@ -173,9 +173,7 @@ void TstCatalogueDialogs::nameDialog()
     QTest::keyClick(box(&dialog, 0), Qt::Key_Return);
     QCOMPARE(QApplication::focusWidget()->objectName(), u"OKButton"_s);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QVERIFY(app::InputOK);
-    QCOMPARE(InputResult[2], u"60'XL"_s);
-    QCOMPARE(InputResult[1], u"old"_s);
+    QCOMPARE(dialog.entered(), std::optional<QString>(u"60'XL"_s));
 }
 
 void TstCatalogueDialogs::nameDialogAsk()
@@ -251,7 +249,7 @@ void TstCatalogueDialogs::itemDialogForm()
     QFETCH(QString, name);
     QFETCH(int, boxes);
     const auto dialog = makeItemDialog(kind, nullptr);
-    QVERIFY(!app::InputOK);
+    QVERIFY(!dialog->entered());
     QCOMPARE(dialog->objectName(), name);
     QCOMPARE(dialog->kind(), kind);
     QCOMPARE(dialog->boxCount(), boxes);
@@ -347,15 +345,14 @@ void TstCatalogueDialogs::itemDialogValidatesInOrder()
     clickOk(dialog.get());
     if (!refusedAt.isEmpty()) {
         expectRefused(dialog.get(), refusedAt, message);
-        QCOMPARE(InputResult[2], u"old"_s);
         return;
     }
     QVERIFY(m_fx->msgs->shown.isEmpty());
-    QVERIFY(app::InputOK);
+    const std::optional<QStringList> entered = dialog->entered();
+    QVERIFY(entered);
     for (int i = 0; i < texts.size(); ++i)
-        QCOMPARE(InputResult[size_t(i + 2)], texts[i]);
-    QCOMPARE(InputResult[0], u"old"_s);
-    QCOMPARE(InputResult[1], u"old"_s);
+        QCOMPARE(entered->at(i), texts[i]);
+    QCOMPARE(entered->size(), texts.size()); // the boxes only: owner and 编号 are the caller's
 }
 
 void TstCatalogueDialogs::priceDialog_data()
@@ -375,7 +372,7 @@ void TstCatalogueDialogs::priceDialog()
     QFETCH(QString, text);
     QFETCH(QString, message);
     FrmPrice dialog;
-    QVERIFY(!app::InputOK);
+    QVERIFY(!dialog.entered());
     QCOMPARE(dialog.findChild<QGroupBox *>(u"Frame1"_s)->title(), u"价格输入："_s);
     QCOMPARE(dialog.box()->objectName(), u"Text1"_s);
     QCOMPARE(dialog.box()->text(), u"10000"_s);
@@ -387,8 +384,7 @@ void TstCatalogueDialogs::priceDialog()
         expectRefused(&dialog, u"Text1"_s, message, u"提示！"_s);
         return;
     }
-    QVERIFY(app::InputOK);
-    QCOMPARE(InputResult[0], text.isNull() ? u"10000"_s : text);
+    QCOMPARE(dialog.entered(), std::optional<QString>(text.isNull() ? u"10000"_s : text));
 }
 
 void TstCatalogueDialogs::priceDialogKeys()
@@ -406,15 +402,14 @@ void TstCatalogueDialogs::priceDialogKeys()
         QCOMPARE(dialog.box()->text(), u"9.5"_s);
         QTest::keyClick(dialog.box(), Qt::Key_Return); // the default button
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(InputResult[0], u"9.5"_s);
+        QCOMPARE(dialog.entered(), std::optional<QString>(u"9.5"_s));
     }
-    app::InputOK = true;
     FrmPrice dialog;
     QVERIFY(showActive(&dialog));
     QTest::keyClick(dialog.box(), Qt::Key_Escape); // the cancel button
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
-    QVERIFY(!app::InputOK);
+    QVERIFY(!dialog.entered());
 }
 
 QTEST_MAIN(TstCatalogueDialogs)

@@ -2,7 +2,6 @@
 
 #include "catalogue/ui/dialogs.h"
 #include "catalogue/ui/frmdatabase.h"
-#include "app/shared.h"
 
 #include <QComboBox>
 #include <QMdiArea>
@@ -257,7 +256,6 @@ void TstCatalogueWindow::addMakerPlacement()
     QCOMPARE(CatalogueBrowser::nodeTag(added), u"34"_s);
     QCOMPARE(CatalogueBrowser::nodeKey(added), u"Node14"_s);
     QCOMPARE(added->childCount(), 0);
-    QCOMPARE(app::InputResult[0], u"4"_s);
     CatalogueStore store;
     const auto stored = store.maker(4);
     QVERIFY(stored);
@@ -568,8 +566,6 @@ void TstCatalogueWindow::addItemThroughTheDialog()
     selectNode(browser(), nullptr);
     selectNode(browser(), browser()->nodeByKey(ownerKey(kind, owner)));
     QCOMPARE(rowTexts(browser()->list()->topLevelItem(1)), expected);
-    QCOMPARE(app::InputResult[0], QString::number(owner));
-    QCOMPARE(app::InputResult[1], QString::number(id));
 }
 
 void TstCatalogueWindow::addItemNeedsAListAndANode()
@@ -696,8 +692,6 @@ void TstCatalogueWindow::editItem()
     QCOMPARE(seen.caption, caption);
     QCOMPARE(seen.labels, itemDialogTexts(kind).labels);
     QCOMPARE(seen.texts, before.mid(0, seen.texts.size())); // what the row showed
-    QCOMPARE(app::InputResult[0], QString::number(owner));
-    QCOMPARE(app::InputResult[1], QString::number(id));
 
     // The row is changed in place; its owner and number stay.
     QCOMPARE(browser()->list()->topLevelItemCount(), 3);
@@ -816,7 +810,6 @@ void TstCatalogueWindow::setPrices()
     answerDialogs(msgs(), {cancel()});
     click(u"cmdPrice"_s);
     QVERIFY(msgs()->shown.isEmpty());
-    QVERIFY(!app::InputOK);
 
     SeenDialog seen;
     QString boxText;
@@ -833,7 +826,6 @@ void TstCatalogueWindow::setPrices()
     QCOMPARE(boxText, u"10000"_s);
     QCOMPARE(msgs()->texts(), QStringList{u"已更新完毕。"_s});
     QCOMPARE(msgs()->shown.first().title, u"提示"_s);
-    QVERIFY(!app::InputOK);
     CatalogueStore store;
     const auto items = store.items(kind, group);
     QVERIFY(items);

@@ -629,14 +629,13 @@ void TstTypeToolsTree::copyDialogRefusesAllButATypeNode()
     QCOMPARE(m_fx->msgs->shown.first().title, u"提示"_s);
     QCOMPARE(m_fx->msgs->shown.first().icon, MsgIcon::Information);
     QCOMPARE(d.result(), int(QDialog::Rejected)); // still open
-    QVERIFY(!app::InputOK);
+    QVERIFY(!d.entered());
     // A type is taken.
     if (!emptyLibrary) {
         d.tree()->setCurrentItem(d.nodeByTag(u"37"_s));
         d.OKButton_Click();
         QCOMPARE(d.result(), int(QDialog::Accepted));
-        QVERIFY(app::InputOK);
-        QCOMPARE(app::InputResult[0], u"7"_s);
+        QCOMPARE(d.entered(), std::optional<qint64>(7));
     }
 }
 
@@ -707,7 +706,6 @@ void TstTypeToolsTree::cancelledCopyChangesNothing()
     e.CmdCopy();
     QCOMPARE(billFromLists(e.lists()), storedBill(3));
     QVERIFY(!e.billChanged());
-    QVERIFY(!app::InputOK);
 }
 
 QTEST_MAIN(TstTypeToolsTree)

@@ -184,9 +184,6 @@ void TstFrmDraw::init()
 {
     m_fx = std::make_unique<testfixture::DataFolder>();
     QVERIFY(m_fx->setUp());
-    app::InputResult.fill(QString());
-    app::InputOK = false;
-    InputText.clear();
     m_user = User();
     m_fx->msgs->onDialog = [this](QDialog *d) { return m_user(d); };
 }
@@ -241,8 +238,7 @@ void TstFrmDraw::textDialog()
     // Each showing starts empty; OK returns the text as typed, cancel returns nothing.
     m_user.text = u" KH1 "_s;
     d.Text1->setText(u"old"_s);
-    d.ask();
-    QCOMPARE(InputText, u" KH1 "_s);
+    QCOMPARE(d.ask(), u" KH1 "_s);
     m_fx->msgs->onDialog = [](QDialog *dlg) {
         auto *in = qobject_cast<frmInput *>(dlg);
         if (!in->Text1->text().isEmpty())
@@ -251,8 +247,7 @@ void TstFrmDraw::textDialog()
         in->cmdCancel->click();
         return in->result();
     };
-    d.ask();
-    QVERIFY(InputText.isEmpty());
+    QVERIFY(d.ask().isEmpty());
 }
 
 // Two lines and a text with the mouse and the command line, into the library and back, into a

@@ -2,7 +2,6 @@
 #include "../app/fixture.h"
 #include "drawingtest.h"
 
-#include "drawing/mcpicture.h"
 #include "drawing/store.h"
 #include "drawing/ui/frmopenpicture.h"
 #include "drawing/ui/frmsavepicex.h"
@@ -86,9 +85,6 @@ void TstPickers::init()
 {
     m_fx = std::make_unique<testfixture::DataFolder>();
     QVERIFY(m_fx->setUp());
-    app::InputResult.fill(QString());
-    app::InputOK = false;
-    InputText.clear();
     m_pictures = m_fx->dir->filePath(u"pictures"_s);
     QVERIFY(QDir().mkpath(m_pictures));
     platform::SettingsStore::set(u"TANDRIKE"_s, u"PICTUREPATH"_s, m_pictures);
@@ -96,7 +92,6 @@ void TstPickers::init()
 
 void TstPickers::cleanup()
 {
-    SharedMCPicture.reset();
     m_fx.reset();
 }
 
@@ -130,7 +125,7 @@ void TstPickers::openNeedsASelection()
     dlg.OKButton->click();
     QCOMPARE(m_fx->msgs->texts(), QStringList{u"无选取图形！"_s});
     QCOMPARE(dlg.result(), int(QDialog::Rejected));
-    QVERIFY(!app::InputOK);
+    QVERIFY(!dlg.choice());
     dlg.CmdDel->click();
     QCOMPARE(m_fx->msgs->texts().count(u"无选取图形！"_s), 2);
     QCOMPARE(rowCount(app::mainDb(), u"图"_s), 1);
@@ -143,9 +138,10 @@ void TstPickers::openReturnsNumberAndName()
     dlg.lvw->setCurrentItem(dlg.lvw->topLevelItem(0));
     dlg.OKButton->click();
     QCOMPARE(dlg.result(), int(QDialog::Accepted));
-    QVERIFY(app::InputOK);
-    QCOMPARE(app::InputResult[0], u"7"_s);
-    QCOMPARE(app::InputResult[1], u"固定窗"_s);
+    const std::optional<drawing::ui::PictureChoice> chosen = dlg.choice();
+    QVERIFY(chosen);
+    QCOMPARE(chosen->number, u"7"_s);
+    QCOMPARE(chosen->name, u"固定窗"_s);
 }
 
 void TstPickers::openDeletesWholeDrawing()
@@ -179,12 +175,13 @@ void TstPickers::openThroughTheSeam()
         dlg->OKButton->click();
         return dlg->result();
     };
-    QVERIFY(drawing::ui::chooseLibraryPicture());
+    const std::optional<drawing::ui::PictureChoice> chosen = frmOpenPicture::choose();
+    QVERIFY(chosen);
     QCOMPARE(m_fx->msgs->dialogNames, QStringList{u"frmOpenPicture"_s});
-    QCOMPARE(app::InputResult[0], u"9"_s);
+    QCOMPARE(chosen->number, u"9"_s);
 
     m_fx->msgs->onDialog = nullptr; // cancelled
-    QVERIFY(!drawing::ui::chooseLibraryPicture());
+    QVERIFY(!frmOpenPicture::choose());
 }
 
 void TstPickers::saveProposesNextNumber()
@@ -227,7 +224,7 @@ void TstPickers::saveRefusesNumbers()
     dlg.OKButton->click();
     QCOMPARE(m_fx->msgs->texts(), QStringList{message});
     QCOMPARE(dlg.result(), int(QDialog::Rejected));
-    QVERIFY(!app::InputOK);
+    QVERIFY(!dlg.entered());
     QCOMPARE(dlg.Text2->selectedText(), number.left(10));
 }
 
@@ -237,7 +234,7 @@ void TstPickers::saveNeedsAName()
     dlg.Text1->setText(u"   "_s);
     dlg.OKButton->click();
     QCOMPARE(m_fx->msgs->texts(), QStringList{u"图形名称不能为空！"_s});
-    QVERIFY(!app::InputOK);
+    QVERIFY(!dlg.entered());
 }
 
 void TstPickers::saveReturnsNumberAndName()
@@ -251,10 +248,11 @@ void TstPickers::saveReturnsNumberAndName()
         dlg->OKButton->click();
         return dlg->result();
     };
-    QVERIFY(drawing::ui::askNewLibraryPicture());
+    const std::optional<drawing::ui::NewLibraryPicture> picked = frmSavePicEX::ask();
+    QVERIFY(picked);
     QCOMPARE(m_fx->msgs->dialogNames, QStringList{u"frmSavePicEX"_s});
-    QCOMPARE(app::InputResult[0], u"15"_s);
-    QCOMPARE(InputText, u" 上悬窗 O'Neil"_s);
+    QCOMPARE(picked->number, 15);
+    QCOMPARE(picked->name, u" 上悬窗 O'Neil"_s);
     QVERIFY(m_fx->msgs->shown.isEmpty());
 }
 
@@ -266,7 +264,6 @@ void TstPickers::viewListsEveryFileAndPreviews()
     QFile other(m_pictures + u"/a.txt"_s);
     QVERIFY(other.open(QIODevice::WriteOnly));
     other.close();
-    SharedMCPicture = std::make_unique<MCPicture>();
     frmViewMC dlg;
     QCOMPARE(dlg.windowTitle(), u"选择门窗图文件"_s);
     QCOMPARE(dlg.folder(), QDir(m_pictures).absolutePath());
@@ -274,10 +271,9 @@ void TstPickers::viewListsEveryFileAndPreviews()
     QCOMPARE(dlg.File1->item(0)->text(), u"a.txt"_s);
     dlg.File1->setCurrentRow(1);
     QVERIFY(middleIsDrawn(dlg.PicMC));
-    QVERIFY(SharedMCPicture->engine().isEmpty()); // emptied after the preview
     dlg.OKButton->click();
     QCOMPARE(dlg.result(), int(QDialog::Accepted));
-    QCOMPARE(ViewMCFileName, QDir(m_pictures).filePath(u"b.mc"_s));
+    QCOMPARE(dlg.fileName(), QDir(m_pictures).filePath(u"b.mc"_s));
 }
 
 void TstPickers::viewChecksTheChoice_data()
@@ -305,12 +301,12 @@ void TstPickers::viewChecksTheChoice()
     dlg.OKButton->click();
     if (message.isEmpty()) {
         QCOMPARE(dlg.result(), int(QDialog::Accepted));
-        QCOMPARE(ViewMCFileName, QDir(m_pictures).filePath(file));
+        QCOMPARE(dlg.fileName(), QDir(m_pictures).filePath(file));
         QVERIFY(m_fx->msgs->shown.isEmpty());
     } else {
         QCOMPARE(m_fx->msgs->texts(), QStringList{message});
         QCOMPARE(dlg.result(), int(QDialog::Rejected));
-        QCOMPARE(ViewMCFileName, QString());
+        QCOMPARE(dlg.fileName(), QString());
     }
 }
 
@@ -337,14 +333,13 @@ void TstPickers::viewThroughTheSeam()
         dlg->OKButton->click();
         return dlg->result();
     };
-    QCOMPARE(drawing::ui::chooseDrawingFile(), QDir(m_pictures).filePath(u"w.MC"_s));
-    QVERIFY(!SharedMCPicture); // the picker's own facade is released
+    QCOMPARE(frmViewMC::choose(), QDir(m_pictures).filePath(u"w.MC"_s));
 
     m_fx->msgs->onDialog = [](QDialog *d) {
         qobject_cast<frmViewMC *>(d)->CancelButton->click();
         return int(QDialog::Rejected);
     };
-    QCOMPARE(drawing::ui::chooseDrawingFile(), QString());
+    QCOMPARE(frmViewMC::choose(), QString());
 }
 
 QTEST_MAIN(TstPickers)

@@ -28,7 +28,7 @@ struct Bench
         pic.SetStatu([this](const QString &t) { prompts << t; });
         pic.SetTextForm([this] {
             ++dialogs;
-            InputText = typed;
+            return typed;
         });
     }
     void step(const QString &command, int msg, QPointF p)
@@ -89,8 +89,6 @@ class TstSteps : public QObject
 {
     Q_OBJECT
 private slots:
-    void init();
-
     void commandRunsItsCourse_data();
     void commandRunsItsCourse();
     void lineChainsUntilEnded();
@@ -105,8 +103,6 @@ private slots:
     void collinearArcIsKeptButNotDrawn();
     void stepCommandKnowsTheSevenNames();
 };
-
-void TstSteps::init() { InputText.clear(); }
 
 // Start, then every point: a mouse move to the point first (a rubber band only from the step in
 // which the command shows one), then the click. The band at the last point is the figure kept.
@@ -288,7 +284,6 @@ void TstSteps::textTakesTheDialogText()
 void TstSteps::textDialogCancelledAddsNothing()
 {
     Bench b;
-    InputText = u"left over"_s; // an earlier dialog's text is not taken again
     b.typed.clear();
     b.step(u"String"_s, 0, {});
     b.step(u"String"_s, 0, {500, 500});

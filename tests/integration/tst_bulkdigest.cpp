@@ -74,9 +74,10 @@ void TstBulkDigest::initTestCase()
     m_digests[u"pieces"_s] = bulkjob::tableDigest(db(), u"优化数据"_s);
     const auto codes = yh.materialCodes();
     QVERIFY(codes && !codes->isEmpty());
-    const optimise::CutSettings settings{6000, 5, 3, 0.97f};
+    optimise::CutSettings settings{6000, 5, 3, 0.97f};
     for (qint16 scheme : {qint16(0), qint16(1)}) {
-        const optimise::RunOutcome r = optimise::RunYH(yh, *codes, scheme, settings);
+        settings.scheme = scheme;
+        const optimise::RunOutcome r = optimise::RunYH(yh, *codes, settings);
         QVERIFY2(r.ok, qPrintable(r.error));
         m_digests[u"plan %1"_s.arg(scheme + 1)] = bulkjob::tableDigest(db(), u"优化结果"_s);
     }

@@ -287,7 +287,7 @@ void TestWorkshopDay::checkOptimisation()
 
     // Six 1380 pieces on 6000 bars, no allowance or kerf: four fit the first bar (5520, 480 left),
     // the other two the second (2760, 3240 left).
-    const optimise::RunOutcome run = optimise::RunYH(store, {u"KL60"_s}, 0, {6000, 0, 0, 1.0f});
+    const optimise::RunOutcome run = optimise::RunYH(store, {u"KL60"_s}, {6000, 0, 0, 1.0f});
     QVERIFY2(run.ok, qPrintable(run.error));
     QVERIFY(run.notices.isEmpty());
     QCOMPARE(queryRows(u"SELECT * FROM 优化结果 ORDER BY rowid"_s),

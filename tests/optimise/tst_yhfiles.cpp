@@ -1,4 +1,6 @@
+#include "optimise/yhcut.h"
 #include "optimise/yhexport.h"
+#include "../platform/pagecheck.h"
 #include "optimise/yhfiles.h"
 #include "platform/ansicodes.h"
 #include "../platform/filelimit.h"
@@ -68,6 +70,7 @@ private slots:
     void workbookTitlesAndWidths();
 
     void reportsShowCaptionsAndRows();
+    void reportsOnPaper();
 };
 
 void TstYHFiles::dddWritesLinePairs()
@@ -311,6 +314,35 @@ void TstYHFiles::reportsShowCaptionsAndRows()
     for (const QString &t : {u"材料优化统计表"_s, u"工程名名称："_s, u"总体优化率"_s, u"数  量"_s})
         QVERIFY2(all.contains(t), qPrintable(t));
     QCOMPARE(summary.blocks.at(0).rows.at(0), (QStringList{u"K60"_s, u"94.5"_s, u"4"_s, QString()}));
+}
+
+// Scheme two on short pieces of many lengths writes patterns of twenty three-digit lengths (79
+// characters); printed, they wrap after a "+" and every column stays on the sheet.
+void TstYHFiles::reportsOnPaper()
+{
+    QList<LengthQty> pieces;
+    for (int length = 151; length < 400; length += 3)
+        pieces.append({double(length), 1});
+    const QString name = QString(u"五腔推拉窗框料白色"_s).repeated(7).left(60);
+    const CutResult run = OptimiseYH2(pieces, CutSettings{6000, 0, 0, 0.999f}, name);
+    QList<QStringList> plan;
+    qsizetype longest = 0;
+    for (const PlanRow &r : run.rows) {
+        plan << QStringList{r.material, r.pattern, QString::number(r.bars), QString::number(r.ratio),
+                            QString::number(r.remain)};
+        longest = std::max(longest, r.pattern.size());
+    }
+    QVERIFY2(longest >= 60, qPrintable(QString::number(longest)));
+    const QDateTime when(QDate(2026, 12, 10), QTime(9, 30));
+    for (const platform::Report &report :
+         {yhPlanReport(plan, name, when), yhSummaryReport({{name, u"123"_s, u"99.87"_s}}, name, when)}) {
+        const platform::RecordingSurface s = pagecheck::onPaper(report);
+        const QStringList faults = pagecheck::pageFaults(s.ops, platform::a4Twips(report.orientation));
+        QVERIFY2(faults.isEmpty(), pagecheck::summary(faults));
+        const QString all = pagecheck::printedText(s);
+        for (const QStringList &row : report.blocks.at(0).rows)
+            QVERIFY2(all.contains(row.at(1)), qPrintable(row.at(1)));
+    }
 }
 
 QTEST_MAIN(TstYHFiles)

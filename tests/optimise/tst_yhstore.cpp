@@ -213,7 +213,7 @@ void TstYHStore::quotesInNamesAreData()
     QString err;
     QVERIFY2(BuildYHData(store, {{u"1"_s, u"1"_s, u"7"_s, u"1"_s}}, &err), qPrintable(err));
     QCOMPARE(pieceRows(), QStringList{u"11|O'Neil|K'60|1000|1"_s});
-    const RunOutcome r = RunYH(store, {u"K'60"_s}, 0, {6000, 0, 0, 1.0f});
+    const RunOutcome r = RunYH(store, {u"K'60"_s}, {6000, 0, 0, 1.0f});
     QVERIFY2(r.ok, qPrintable(r.error));
     QCOMPARE(planRowsStored(), QStringList{u"K'60|1000|1|0.166666666666667|5000"_s});
 }
@@ -253,7 +253,7 @@ void TstYHStore::runCutsChosenCodes()
     addPlan(u"old"_s, u"1"_s, 1, 1, 0);
     YHStore store;
     QList<int> progress;
-    const RunOutcome r = RunYH(store, {u"A"_s}, qint16(scheme), {6000, 0, 0, 1.0f}, [&](int i) { progress << i; });
+    const RunOutcome r = RunYH(store, {u"A"_s}, {6000, 0, 0, 1.0f, qint16(scheme)}, [&](int i) { progress << i; });
     QVERIFY2(r.ok, qPrintable(r.error));
     QCOMPARE(progress, QList<int>{0});
     QCOMPARE(planRowsStored(), plan);
@@ -267,7 +267,7 @@ void TstYHStore::failingRunKeepsPlan()
     QVERIFY(exec(db(), u"CREATE TEMP TRIGGER refuse BEFORE INSERT ON \"优化结果\" WHEN NEW.\"材料名称\" = 'BAD' "
                        "BEGIN SELECT RAISE(ABORT, 'refused'); END"_s));
     YHStore store;
-    const RunOutcome r = RunYH(store, {u"A"_s, u"BAD"_s}, 0, {6000, 0, 0, 1.0f});
+    const RunOutcome r = RunYH(store, {u"A"_s, u"BAD"_s}, {6000, 0, 0, 1.0f});
     QVERIFY(!r.ok);
     QVERIFY(r.error.contains(u"refused"_s));
     QCOMPARE(planRowsStored(), QStringList{u"old|1|1|1|0"_s});
@@ -338,7 +338,7 @@ void TstYHStore::pieceListRun()
     YHStore store;
     // The same length typed twice reaches the scheme as one length.
     const RunOutcome r = runPieceList(store, u"料"_s, {{u"1200"_s, u"2"_s}, {u"800"_s, u"2"_s}, {u"1200"_s, u"3"_s}},
-                                      qint16(scheme), {6000, 0, 0, 1.0f});
+                                      {6000, 0, 0, 1.0f, qint16(scheme)});
     QVERIFY2(r.ok, qPrintable(r.error));
     QCOMPARE(pieceRows(), (QStringList{u"|||1200|2"_s, u"|||800|2"_s, u"|||1200|3"_s}));
     QCOMPARE(planRowsStored(), plan);
@@ -348,7 +348,7 @@ void TstYHStore::pieceListRefusesNonNumbers()
 {
     addPiece(u"OLD"_s, 1, 1);
     YHStore store;
-    const RunOutcome r = runPieceList(store, u"料"_s, {{u"1200"_s, u"2"_s}, {u"."_s, u"2"_s}}, 0, {6000, 0, 0, 1.0f});
+    const RunOutcome r = runPieceList(store, u"料"_s, {{u"1200"_s, u"2"_s}, {u"."_s, u"2"_s}}, {6000, 0, 0, 1.0f});
     QVERIFY(!r.ok);
     QCOMPARE(pieceRows(), QStringList{u"||OLD|1|1"_s});
 }
@@ -367,10 +367,10 @@ void TstYHStore::percentStoredWithTwoDecimals()
     YHStore store;
     RunOutcome r;
     if (pieceList) {
-        r = runPieceList(store, u"A"_s, {{u"5870"_s, u"1"_s}}, 1, {6000, 0, 0, 1.0f});
+        r = runPieceList(store, u"A"_s, {{u"5870"_s, u"1"_s}}, {6000, 0, 0, 1.0f, 1});
     } else {
         addPiece(u"A"_s, 5870, 1);
-        r = RunYH(store, {u"A"_s}, 1, {6000, 0, 0, 1.0f});
+        r = RunYH(store, {u"A"_s}, {6000, 0, 0, 1.0f, 1});
     }
     QVERIFY2(r.ok, qPrintable(r.error));
     QSqlQuery q(db());

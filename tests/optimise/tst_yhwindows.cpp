@@ -85,6 +85,8 @@ private slots:
 
     void schemeSwitch_data();
     void schemeSwitch();
+    void windowsCutWithTheSchemeTheyWereOpenedWith_data();
+    void windowsCutWithTheSchemeTheyWereOpenedWith();
     void toolbarOpensWindows_data();
     void toolbarOpensWindows();
 
@@ -161,6 +163,42 @@ void TstYHWindows::schemeSwitch()
         button->trigger();
     QCOMPARE(button->text(), caption);
     QCOMPARE(int(YHScheme), scheme);
+}
+
+void TstYHWindows::windowsCutWithTheSchemeTheyWereOpenedWith_data()
+{
+    QTest::addColumn<int>("clicks");
+    QTest::addColumn<QStringList>("plan");
+    QTest::newRow("scheme one") << 0 << QStringList{u"K60|2000*3|1|1|0"_s, u"|3000*2|1|1|0"_s};
+    QTest::newRow("scheme two") << 1 << QStringList{u"K60|2000*3|1|100|0"_s, u"|3000*2|1|100|0"_s};
+}
+
+// The piece-list window opened from the optimisation window runs the scheme chosen there, even when
+// the scheme is switched again before it runs.
+void TstYHWindows::windowsCutWithTheSchemeTheyWereOpenedWith()
+{
+    QFETCH(int, clicks);
+    QFETCH(QStringList, plan);
+    FrmYHMain w;
+    for (int i = 0; i < clicks; ++i)
+        w.findChild<QAction *>(u"Button1"_s)->trigger();
+    QStringList shown;
+    m_fx->msgs->onDialog = [&](QDialog *d) {
+        if (d->objectName() == u"frmResult"_s) {
+            shown = listTexts(child<QTreeWidget>(d, u"Lvw1"_s));
+            return int(QDialog::Rejected);
+        }
+        YHScheme = qint16(1 - YHScheme);
+        child<QLineEdit>(d, u"TxtName"_s)->setText(u"K60"_s);
+        auto *list = child<QTreeWidget>(d, u"lvw"_s);
+        addItem(list, {u"2000"_s, u"3"_s});
+        addItem(list, {u"3000"_s, u"2"_s});
+        click(d, u"OKButton"_s);
+        return int(QDialog::Rejected);
+    };
+    w.findChild<QAction *>(u"Button4"_s)->trigger();
+    QCOMPARE(m_fx->msgs->dialogNames, (QStringList{u"frmHandup"_s, u"frmResult"_s}));
+    QCOMPARE(shown, plan);
 }
 
 void TstYHWindows::toolbarOpensWindows_data()
@@ -290,7 +328,7 @@ void TstYHWindows::wizardFromJobToResult()
         }
         return int(QDialog::Rejected);
     };
-    FrmCreate01 step1;
+    FrmCreate01 step1(currentCutSettings());
     auto *jobs = child<QTreeWidget>(&step1, u"lvw"_s);
     QCOMPARE(listTexts(jobs), QStringList{u"南苑小区|城南|甲方|5|HT-1"_s});
     select(jobs, 0);
@@ -314,12 +352,12 @@ void TstYHWindows::wizardStepsRefuseEmptyChoices()
 {
     addJob();
     QVERIFY(exec(db(), u"INSERT INTO \"优化结果\" VALUES ('old', '1', 1, 1, 0)"_s));
-    FrmCreate01 step1;
+    FrmCreate01 step1(currentCutSettings());
     click(&step1, u"CmdNext"_s);
     QCOMPARE(m_fx->msgs->texts(), QStringList{u"无选择的工程"_s});
 
     m_fx->msgs->clear();
-    FrmCreate02 step2(u"5"_s);
+    FrmCreate02 step2(u"5"_s, currentCutSettings());
     click(&step2, u"CmdNext"_s);
     QCOMPARE(m_fx->msgs->texts(), QStringList{u"无选择所需优化门窗"_s});
     QVERIFY(m_fx->msgs->dialogNames.isEmpty());
@@ -331,13 +369,13 @@ void TstYHWindows::wizardStepsRefuseEmptyChoices()
         plan = listTexts(child<QTreeWidget>(d, u"Lvw1"_s));
         return int(QDialog::Rejected);
     };
-    FrmCreate03 step3;
+    FrmCreate03 step3(currentCutSettings());
     click(&step3, u"CmdNext"_s);
     QCOMPARE(m_fx->msgs->dialogNames, QStringList{u"frmResult"_s});
     QCOMPARE(plan, QStringList{u"old|1|1|1|0"_s});
 
     // A job without windows gives two empty lists.
-    FrmCreate02 none(u"99"_s);
+    FrmCreate02 none(u"99"_s, currentCutSettings());
     QCOMPARE(child<QTreeWidget>(&none, u"LvwR"_s)->topLevelItemCount(), 0);
 }
 
@@ -361,7 +399,7 @@ void TstYHWindows::failedGatheringKeepsStepTwo()
 {
     addJob();
     QVERIFY(exec(db(), u"UPDATE \"工程门窗\" SET \"樘数\" = 99999 WHERE \"编号\" = 50"_s));
-    FrmCreate02 step2(u"5"_s);
+    FrmCreate02 step2(u"5"_s, currentCutSettings());
     auto *r = child<QTreeWidget>(&step2, u"LvwR"_s);
     select(r, 0);
     click(&step2, u"CmdMove"_s);
@@ -394,7 +432,7 @@ void TstYHWindows::pieceListAddChecks()
     QFETCH(QString, quantity);
     QFETCH(QString, message);
     QFETCH(QString, focus);
-    FrmHandup w;
+    FrmHandup w(currentCutSettings());
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     child<QLineEdit>(&w, u"TxtCD"_s)->setText(length);
@@ -414,7 +452,7 @@ void TstYHWindows::pieceListAddChecks()
 
 void TstYHWindows::pieceListKeysAndDelete()
 {
-    FrmHandup w;
+    FrmHandup w(currentCutSettings());
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     auto *cd = child<QLineEdit>(&w, u"TxtCD"_s);
@@ -439,7 +477,7 @@ void TstYHWindows::pieceListKeysAndDelete()
 
 void TstYHWindows::pieceListFiles()
 {
-    FrmHandup w;
+    FrmHandup w(currentCutSettings());
     click(&w, u"cmdSave"_s);
     QCOMPARE(m_fx->msgs->texts(), QStringList{u"数据为空不能保存！"_s});
     QCOMPARE(m_fx->msgs->shown.at(0).icon, platform::MsgIcon::None);
@@ -473,7 +511,7 @@ void TstYHWindows::pieceListRun()
     YHGCName = u"上次工程"_s;
     QStringList plan;
     bool statusHidden = false;
-    FrmHandup w;
+    FrmHandup w(currentCutSettings());
     m_fx->msgs->onDialog = [&](QDialog *d) {
         plan = listTexts(child<QTreeWidget>(d, u"Lvw1"_s));
         statusHidden = !child<QLabel>(&w, u"Label4"_s)->isVisibleTo(&w);
@@ -492,7 +530,7 @@ void TstYHWindows::pieceListRun()
 
 void TstYHWindows::pieceListRunChecks()
 {
-    FrmHandup w;
+    FrmHandup w(currentCutSettings());
     click(&w, u"OKButton"_s);
     child<QLineEdit>(&w, u"TxtName"_s)->setText(u"K60"_s);
     click(&w, u"OKButton"_s);
@@ -573,7 +611,7 @@ void TstYHWindows::resultPrints()
 // With its progress bar hidden, step three's buttons do not spread over the bar's room.
 void TstYHWindows::stepThreeButtonsKeepTheirSize()
 {
-    FrmCreate03 step3;
+    FrmCreate03 step3(currentCutSettings());
     step3.resize(800, 420);
     step3.show();
     QVERIFY(QTest::qWaitForWindowExposed(&step3));

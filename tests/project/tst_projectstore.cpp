@@ -1,6 +1,8 @@
 // The job tables' store: numbering, cascades, combined windows, copying and contract sheets, each
 // change all or nothing.
 #include "projectdata.h"
+#include "../platform/pagecheck.h"
+#include "platform/faces.h"
 
 #include "project/contractreport.h"
 #include "project/dimensions.h"
@@ -280,6 +282,55 @@ private slots:
                                     u"需方签章："_s})
             QVERIFY2(all.contains(text), qPrintable(text));
         QVERIFY(pages.at(0).indexOf(u"塑钢公司订货单"_s) < pages.at(0).indexOf(u"供方："_s));
+    }
+
+    // The sheet's own geometry: the title regular at its size, the signatures at the foot of the
+    // one detail band, no page footer; and long texts keep to their boxes.
+    void contractSheetOnPaper_data()
+    {
+        QTest::addColumn<QStringList>("texts");
+        QStringList shortTexts, longTexts;
+        const QString name60 = QString(u"塑钢门窗制造有限公司第二分公司"_s).repeated(4);
+        for (int i = 1; i <= 13; ++i) {
+            shortTexts << u"T%1值"_s.arg(i);
+            longTexts << (i <= 6 ? name60 : QString(u"质量要求及技术标准，供方对质量负责的条件及期限。"_s).repeated(5));
+        }
+        longTexts[12] = QString(u"0123456789"_s).repeated(8); // no break point
+        QTest::newRow("short texts") << (shortTexts << u"塑钢公司订货单"_s);
+        QTest::newRow("60-character names, long clauses") << (longTexts << name60 + u"订货单"_s);
+    }
+
+    void contractSheetOnPaper()
+    {
+        QFETCH(QStringList, texts);
+        const platform::Report report = contractReport(texts);
+        const platform::RecordingSurface s = pagecheck::onPaper(report);
+        const QStringList faults = pagecheck::pageFaults(s.ops, platform::a4Twips(report.orientation));
+        QVERIFY2(faults.isEmpty(), pagecheck::summary(faults));
+        QCOMPARE(s.pageCount(), 1);
+        const QString all = pagecheck::printedText(s);
+        for (const QString &t : texts.mid(0, 12))
+            QVERIFY2(all.contains(t), qPrintable(t));
+        QVERIFY(!all.contains(u"第1页"_s));
+        auto find = [&s](const QString &text) {
+            for (const platform::SurfaceOp &op : s.texts())
+                if (op.text == text)
+                    return op;
+            return platform::SurfaceOp();
+        };
+        // Twips from the sheet's corner: the 1440 margin plus the layout's place.
+        QCOMPARE(find(u"经办签章："_s).a, QPointF(1440 + 750, 1440 + 13470));
+        QCOMPARE(find(u"需方签章："_s).a, QPointF(1440 + 5355, 1440 + 13485));
+        QCOMPARE(find(u"供方："_s).a, QPointF(1440 + 585, 1440 + 2235));
+        const platform::SurfaceOp label = find(u"4.质量要求及技术标准，供方对质量负现的条件："_s);
+        QCOMPARE(label.font.pointSizeF(), 14.25);
+        QCOMPARE(label.font.family(), platform::installedFamily(u"宋体"_s));
+        if (texts.last().size() < 10) {
+            const platform::SurfaceOp title = find(texts.last());
+            QCOMPARE(title.font.pointSizeF(), 21.75);
+            QVERIFY(!title.font.bold());
+            QCOMPARE(title.a.y(), 1440.0 + 930);
+        }
     }
 
     void drawingLabels()

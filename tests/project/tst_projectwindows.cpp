@@ -4,7 +4,6 @@
 #include "projectdata.h"
 
 #include "app/icons.h"
-#include "app/shared.h"
 #include "platform/surface_widget.h"
 #include "project/projectstate.h"
 #include "project/ui/common.h"
@@ -159,7 +158,7 @@ private slots:
         dlg.Text1[3]->setText(u"d"_s);
         dlg.OKButton->click();
         QCOMPARE(fx->msgs->lastText(), u"数据不能为空！"_s);
-        QVERIFY(!app::InputOK);
+        QVERIFY(!dlg.entered());
         QVERIFY(dlg.isVisible());
         QCOMPARE(dlg.focusWidget(), dlg.Text1[2]);
         // Enter in the last box goes to OK without closing; blanks count as filled.
@@ -171,9 +170,10 @@ private slots:
         QTest::keyClick(&dlg, Qt::Key_Escape);
         QVERIFY(dlg.isVisible());
         dlg.OKButton->click();
-        QVERIFY(app::InputOK);
-        QCOMPARE(app::InputResult[4], u"  "_s);
-        QCOMPARE(app::InputResult[1], u"d"_s);
+        const std::optional<Job> job = dlg.entered();
+        QVERIFY(job);
+        QCOMPARE(job->client, u"  "_s);
+        QCOMPARE(job->contractNo, u"d"_s);
     }
 
     void jobListEditDeleteAndOrder()
@@ -269,10 +269,18 @@ private slots:
         const qint64 job = addJob(u"J"_s);
         auto w = openJob(job, u"J"_s);
         int sheets = 0, stats = 0, optimisations = 0;
-        QList<JobLine> statLines;
-        jobWindowHooks().openSheets = [&](QWidget *) { ++sheets; };
-        jobWindowHooks().openStatistics = [&](QWidget *, const QList<JobLine> &l) {
+        QList<JobLine> sheetLines, statLines;
+        int sheetSelected = -1;
+        JobRef sheetJob, statJob;
+        jobWindowHooks().openSheets = [&](QWidget *, const JobRef &j, const QList<JobLine> &l, int selected) {
+            ++sheets;
+            sheetJob = j;
+            sheetLines = l;
+            sheetSelected = selected;
+        };
+        jobWindowHooks().openStatistics = [&](QWidget *, const JobRef &j, const QList<JobLine> &l) {
             ++stats;
+            statJob = j;
             statLines = l;
         };
         jobWindowHooks().openOptimisation = [&](QWidget *, const QString &, const QString &) { ++optimisations; };
@@ -295,9 +303,11 @@ private slots:
         w->lvw->setCurrentItem(w->lvw->topLevelItem(1));
         w->CmdPrint_Click();
         QCOMPARE(sheets, 1);
-        QCOMPARE(GJBListView, w->lines());
-        QCOMPARE(GJBSelectedIndex, 1);
+        QCOMPARE(sheetLines, w->lines());
+        QCOMPARE(sheetSelected, 1);
+        QCOMPARE(sheetJob, (JobRef{QString::number(job), u"J"_s}));
         w->CmdTotal_Click();
+        QCOMPARE(statJob, (JobRef{QString::number(job), u"J"_s}));
         QCOMPARE(statLines.size(), 2);
         QCOMPARE(statLines.at(0).fields.name, u"C1"_s);
         QCOMPARE(statLines.at(0).id, u"1"_s);
@@ -536,11 +546,9 @@ private slots:
         QVERIFY(ProjectStore().addComponentWorkRows(5, u"stale"_s, {{u"X"_s, u"0"_s, 0, 0}}));
         dialogs.handlers[u"frmOpenPicture"_s] = [](QDialog *d) {
             [&] { QVERIFY(!d->findChild<QPushButton *>(u"CmdDel"_s)->isVisibleTo(d)); }();
-            app::InputResult[0] = u"900"_s;
-            app::InputResult[1] = u"组合主图"_s;
-            app::InputOK = true;
-            d->accept();
-            return int(QDialog::Accepted);
+            d->findChild<QLineEdit *>(u"txtCBN"_s)->setText(u"900"_s); // the library's 组合主图
+            d->findChild<QPushButton *>(u"OKButton"_s)->click();
+            return d->result();
         };
         QStringList countOffers;
         dialogs.handlers[u"frmInputBox"_s] = [&](QDialog *d) {
@@ -867,7 +875,7 @@ private slots:
         list->setCurrentItem(list->topLevelItem(0));
         list->clearSelection();
         int sheets = 0;
-        jobWindowHooks().openSheets = [&](QWidget *) { ++sheets; };
+        jobWindowHooks().openSheets = [&](QWidget *, const JobRef &, const QList<JobLine> &, int) { ++sheets; };
         fx->msgs->answers << MsgAnswer::Yes;
         child<QPushButton>(window, button)->click();
         QCOMPARE(fx->msgs->texts(), QStringList{message});
@@ -891,7 +899,7 @@ private slots:
         }
         QCOMPARE(job.focusWidget(), job.OKButton);
         QTest::keyClick(job.OKButton, Qt::Key_Return);
-        QVERIFY(app::InputOK);
+        QVERIFY(job.entered());
         QCOMPARE(job.result(), int(QDialog::Accepted));
 
         FrmAddGCMC plain;

@@ -2,7 +2,7 @@
 // windows from the job tables, and the sheet on the screen picture and on paper.
 #include "sheetdata.h"
 
-#include "drawing/mcpicture.h"
+#include "platform/settings.h"
 #include "platform/surface_recording.h"
 #include "sheets/componentsheet.h"
 
@@ -120,6 +120,9 @@ private slots:
         QCOMPARE(mapLabel(0, 0, SheetOutput::Screen), QPointF(0, 500));
         QCOMPARE(mapLabel(0, 0, SheetOutput::Paper), QPointF(0, 1000));
         QCOMPARE(mapLabel(4747.5, 0, SheetOutput::Paper).x(), 2750.0);
+        // Positions are singles, as the page always received them.
+        QCOMPARE(mapLabel(100, 3900, SheetOutput::Paper), QPointF(double(57.925224f), double(2925.1797f)));
+        QCOMPARE(mapLabel(100, 3900, SheetOutput::Screen), QPointF(double(52.659294f), double(2670.9263f)));
     }
 
     // Counts: integer part of the evaluated quantity before any multiplication.
@@ -190,10 +193,15 @@ private slots:
         const project::JobLine line = sheetdata::addPlain(
             job, 20, {u"C1"_s, u"一层"_s, u"1500"_s, u"1200"_s, u"3"_s, u"加急"_s},
             {{u"B"_s, u"1500"_s, 9495, 7935}, {u"H"_s, u"1200"_s, 0, 0}, {u" H1 "_s, u" 600 "_s, 4747.5, 0}});
+        platform::SettingsStore::set(u"TANDRIKE"_s, u"DW"_s, u"塑钢门窗厂"_s);
         QString error;
         const auto sheet = buildComponentSheet(line, 12, QString::number(job), QDate(2026, 12, 8), &error);
         QVERIFY2(sheet, qPrintable(error));
         QVERIFY(!sheet->combined);
+        // The drawing and the maker are read with the sheet.
+        QVERIFY(sheet->drawingRead && sheet->drawing);
+        QCOMPARE(sheet->drawing->StringLast, qint16(0));
+        QCOMPARE(sheet->maker, u"塑钢门窗厂"_s);
         QCOMPARE(sheet->rows,
                  table({{u"序号"_s, u"型材名称"_s, u"型材代号"_s, u"型材长度"_s, u"数量"_s},
                         {u"1"_s, u"框B"_s, u"XC-60"_s, u"1490"_s, u"6"_s},
@@ -329,15 +337,16 @@ private slots:
         sheet.drawingNumber = u"120"_s;
         sheet.labels = {{9495, 7935, u"1500"_s}, {0, 0, QString()}};
         QVERIFY(projectdata::saveDrawing(120, u"图"_s, {{u"B"_s, 1, 1}}));
+        sheet.drawing = drawing::loadLibraryDrawing(sheet.drawingNumber);
         platform::RecordingSurface pic;
         QVERIFY(drawSheetPicture(sheet, pic));
         QVERIFY(hasTextAt(pic, u"1500"_s, QPointF(5000, 4917)));
         QCOMPARE(pic.texts().size(), 1); // neither the empty value nor the drawing's own label
         QVERIFY(!pic.lines().isEmpty());
-        QVERIFY(!drawing::SharedMCPicture);
 
-        // A drawing that is not a library number still gets its values.
+        // A sheet without a drawing still gets its values.
         sheet.drawingNumber = QString();
+        sheet.drawing.reset();
         platform::RecordingSurface bare;
         QVERIFY(drawSheetPicture(sheet, bare));
         QVERIFY(hasTextAt(bare, u"1500"_s, QPointF(5000, 4917)));
@@ -364,7 +373,7 @@ private slots:
         sheet.labels = {{9495, 7935, u"1500"_s}};
         for (int r = 1; r <= rowCount; ++r)
             sheet.rows << QStringList{QString::number(r), u"名%1"_s.arg(r), u"x"_s, u"y"_s, u"z"_s};
-        platform::SettingsStore::set(u"TANDRIKE"_s, u"DW"_s, u"塑钢门窗厂"_s);
+        sheet.maker = u"塑钢门窗厂"_s;
         platform::RecordingSurface paper;
         QVERIFY(printSheet(sheet, paper));
         QCOMPARE(paper.pageCount(), pages);
@@ -376,7 +385,46 @@ private slots:
         QVERIFY(first.contains(u"名%1"_s.arg(qMin(rowCount, 46))));
         // Every row reaches the paper, the last one included.
         QVERIFY(allTexts(paper, pages - 1).contains(u"名%1"_s.arg(rowCount)));
-        QVERIFY(!drawing::SharedMCPicture);
+    }
+
+    // Output reads nothing: a built sheet prints the drawing and the maker as they were when it was
+    // built.
+    void builtSheetIsPrintedAsRead()
+    {
+        QVERIFY(addFullType());
+        const qint64 job = sheetdata::addJob();
+        const project::JobLine line = sheetdata::addPlain(job, 20, projectdata::fields(u"C"_s), {});
+        platform::SettingsStore::set(u"TANDRIKE"_s, u"DW"_s, u"塑钢门窗厂"_s);
+        const auto built = buildComponentSheets({line}, 1, 1, QString::number(job));
+        QVERIFY(built);
+        QVERIFY(typedata::run(u"DROP TABLE \"Line\""_s));
+        platform::SettingsStore::set(u"TANDRIKE"_s, u"DW"_s, u"别家"_s);
+        platform::RecordingSurface paper;
+        QString error;
+        QVERIFY2(printSheet(built->first(), paper, &error), qPrintable(error));
+        QCOMPARE(paper.lines().constFirst(), QLineF(0, 1000, 5500, 4917)); // the drawing's diagonal
+        QVERIFY(allTexts(paper).contains(u"制作单位：塑钢门窗厂"_s));
+    }
+
+    // Without its drawing a sheet keeps its rows and values: the screen shows the values and says
+    // why the drawing is missing.
+    void unreadableDrawingLeavesRowsAndValues()
+    {
+        QVERIFY(addFullType());
+        const qint64 job = sheetdata::addJob();
+        const project::JobLine line =
+            sheetdata::addPlain(job, 20, projectdata::fields(u"C"_s), {{u"B"_s, u"1500"_s, 9495, 7935}});
+        QVERIFY(typedata::run(u"DROP TABLE \"Arc\""_s));
+        QString error;
+        const auto sheet = buildComponentSheet(line, 1, QString::number(job), QDate::currentDate(), &error);
+        QVERIFY2(sheet, qPrintable(error));
+        QVERIFY(!sheet->drawingRead);
+        QCOMPARE(sheet->rows.size(), 11);
+        platform::RecordingSurface pic;
+        QVERIFY(!drawSheetPicture(*sheet, pic, &error));
+        QVERIFY(error.contains(u"Arc"_s));
+        QVERIFY(hasTextAt(pic, u"1500"_s, QPointF(5000, 4917)));
+        QVERIFY(pic.lines().isEmpty());
     }
 };
 

@@ -325,23 +325,24 @@ private slots:
 
     void entryRefusesWithoutASelectedLine()
     {
-        project::GJBListView = makeLines(2);
-        project::GJBSelectedIndex = -1;
-        sheets::ui::showComponentSheets(nullptr);
+        const QList<project::JobLine> lines = makeLines(2);
+        const project::JobRef handed{QString::number(job), u"滨江花园"_s};
+        sheets::ui::showComponentSheets(nullptr, handed, lines, -1);
         QCOMPARE(fx->msgs->texts(), QStringList{u"当前工程中没有可打印的门窗！"_s});
         QVERIFY(fx->msgs->dialogNames.isEmpty());
 
-        project::GJBSelectedIndex = 1;
-        project::CurGCNum = QString::number(job);
-        QString page;
-        fx->msgs->onDialog = [&page](QDialog *d) {
+        QString page, jobName;
+        fx->msgs->onDialog = [&page, &jobName](QDialog *d) {
             page = d->findChild<QLabel *>(u"txtPage"_s)->text();
+            qobject_cast<FrmGJB *>(d)->Form_Activate();
+            jobName = d->findChild<QLineEdit *>(u"Text10"_s)->text();
             return int(QDialog::Rejected);
         };
-        sheets::ui::showComponentSheets(nullptr);
+        sheets::ui::showComponentSheets(nullptr, handed, lines, 1);
         QCOMPARE(fx->msgs->dialogNames, QStringList{u"FrmGJB"_s});
         QCOMPARE(page, u"共2页第2页"_s);
-        QCOMPARE(project::GJBListView.size(), 2);
+        // The sheet is that of the handed job.
+        QCOMPARE(jobName, u"滨江花园"_s);
     }
 
     void previewPaging_data()

@@ -12,6 +12,7 @@
 #include "drawing/ui/frmviewmc.h"
 #include "optimise/ui/frmhandup.h"
 #include "optimise/ui/frmoption.h"
+#include "optimise/yhoption.h"
 #include "platform/keys.h"
 #include "platform/lists.h"
 #include "shell/frmlogin.h"
@@ -118,7 +119,7 @@ Opened openDialog(const QString &name)
     } else if (name == u"frmQuery"_s) {
         own(new warehouse::ui::FrmQuery);
     } else if (name == u"frmHandup"_s) {
-        own(new optimise::ui::FrmHandup);
+        own(new optimise::ui::FrmHandup(optimise::currentCutSettings()));
     } else if (name == u"frmSZZJ"_s) {
         own(new stats::ui::FrmSZZJ);
     } else if (name == u"frmJSJE"_s) {
@@ -312,7 +313,7 @@ void TstKeyFlow::catalogueDialogKeys()
     QVERIFY(QTest::qWaitForWindowActive(&price));
     QTest::keyClick(price.focusWidget(), Qt::Key_Return);
     QCOMPARE(price.result(), int(QDialog::Accepted));
-    QCOMPARE(app::InputResult[0], u"10000"_s);
+    QCOMPARE(price.entered(), std::optional<QString>(u"10000"_s));
 }
 
 void TstKeyFlow::keysInDialogBoxes_data()

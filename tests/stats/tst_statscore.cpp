@@ -2,6 +2,7 @@
 #include "../platform/filelimit.h"
 #include "../platform/independentreader.h"
 #include <QJsonArray>
+#include "../platform/pagecheck.h"
 
 #include "platform/workbook.h"
 #include "platform/ansicodes.h"
@@ -476,6 +477,38 @@ private slots:
                                  );
         QVERIFY(area.contains(u"门 窗 面 积 统 计 表"_s));
         QVERIFY(!area.contains(u"1215"_s));
+    }
+
+    // Every statistics report with wide data on A4: long panel names and specifications, many
+    // rows (several pages), long names of job, client and company.
+    void reportsOnPaper_data()
+    {
+        QTest::addColumn<platform::Report>("report");
+        const QString name60 = QString(u"5+9+5中空钢化玻璃加厚型"_s).repeated(5).left(60);
+        const QString job = QString(u"阳光花园二期十八号楼"_s).repeated(6);
+        const QDate day(2026, 1, 2);
+        app::ReportRows tj, js;
+        for (int i = 1; i <= 80; ++i) {
+            tj << QStringList{QString::number(i), name60, u"5+9+5-1200*1800-Low-E"_s, u"12345.67"_s, u"平方米"_s,
+                              u"1234567.89"_s, u"100.025"_s};
+            js << QStringList{u"C%1-二层东侧卧室外窗"_s.arg(i), name60, u"1500.5"_s, u"1800.5"_s, u"12"_s, u"32.42"_s,
+                              u"380.5"_s, u"12336.41"_s, QString::number(i)};
+        }
+        QTest::newRow("material list") << materialListReport(name60 + u"材料统计表"_s, job, day, tj,
+                                                             materialTotals(true, true, true, 1e7, 2e6, 12345.6));
+        QTest::newRow("cost") << costReport(name60, job, day, tj,
+                                            costFigures(1234.5, {u"12.5"_s, u"3"_s, u"4"_s, u"5"_s}, 98765432.1));
+        QTest::newRow("area list") << areaReport(job, day, js, name60, name60);
+        QTest::newRow("settlement") << settlementReport(job, day, js, name60, name60);
+    }
+
+    void reportsOnPaper()
+    {
+        QFETCH(platform::Report, report);
+        const platform::RecordingSurface s = pagecheck::onPaper(report);
+        const QStringList faults = pagecheck::pageFaults(s.ops, platform::a4Twips(report.orientation));
+        QVERIFY2(faults.isEmpty(), pagecheck::summary(faults));
+        QVERIFY(s.pageCount() > 1);
     }
 
     // --- exports

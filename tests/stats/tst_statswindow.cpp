@@ -69,6 +69,9 @@ private:
 
     platform::ScriptedMessages *msgs() { return m_fx->msgs; }
 
+    // The job as its job window hands it on.
+    const project::JobRef job{u"1"_s, u"工程甲"_s};
+
     // Job 1 "工程甲" for client "甲方单位A": window C1 (type 1, 2 units) and door M1 (type 2, 1 unit).
     QList<project::JobLine> fillJob()
     {
@@ -79,7 +82,6 @@ private:
             && addCatalogueFitting(u"门锁"_s, u"S"_s, u"把"_s, 35);
         if (!ok)
             qWarning("job data not written");
-        project::setCurrentJob(u"1"_s, u"工程甲"_s);
         return {line(u"C1"_s, 1, 7, u"2"_s, u"1500"_s, u"1200"_s), line(u"M1门"_s, 2, 8, u"1"_s, u"900"_s, u"2100"_s)};
     }
 
@@ -118,21 +120,20 @@ private slots:
             }
             return 0;
         };
-        stats::ui::showStatistics(nullptr, lines);
+        stats::ui::showStatistics(nullptr, job, lines);
         QCOMPARE(msgs()->dialogNames, QStringList{u"frmTJJS"_s});
         QCOMPARE(seen, QStringList({u"C1"_s, u"M1门"_s, u"0"_s, u"统计决算"_s, u"off"_s, u"off"_s, u"off"_s, u"off"_s,
                                     u"off"_s, u"ticked"_s, u"ticked"_s, u"ticked"_s, u"ticked"_s}));
 
         msgs()->dialogNames.clear();
-        project::GJBListView.clear();
-        stats::ui::showStatistics(nullptr);
+        stats::ui::showStatistics(nullptr, job, {});
         QCOMPARE(msgs()->texts(), QStringList{u"当前工程中无门窗！"_s});
         QVERIFY(msgs()->dialogNames.isEmpty());
     }
 
     void moversKeepItemsAndSayWhenThereIsNothing()
     {
-        FrmTJJS w;
+        FrmTJJS w(job);
         w.setWindows(fillJob());
         w.CmdSelect->click();
         w.CmdRemove->click();
@@ -159,7 +160,7 @@ private slots:
 
     void gatheringEnablesTheReports()
     {
-        FrmTJJS w;
+        FrmTJJS w(job);
         w.setWindows(fillJob());
         w.CmdTJ->click();
         QCOMPARE(msgs()->texts(), QStringList{u"统计门窗为空！"_s});
@@ -179,7 +180,7 @@ private slots:
 
     void failedGatheringSaysSoAndKeepsReportsOff()
     {
-        FrmTJJS w;
+        FrmTJJS w(job);
         w.setWindows(fillJob());
         chooseAll(w);
         QVERIFY(breakTable(u"OutPJ"_s, u"INSERT"_s));
@@ -193,7 +194,7 @@ private slots:
     void materialListShowsTotalsOfChosenKinds()
     {
         platform::SettingsStore::set(app::kSettingsGeneral, app::kKeyCompany, u"甲公司"_s);
-        FrmTJJS w;
+        FrmTJJS w(job);
         w.setWindows(fillJob());
         chooseAll(w);
         w.CmdTJ->click();
@@ -233,11 +234,10 @@ private slots:
     {
         QFETCH(QStringList, fees);
         QFETCH(QStringList, expected);
-        FrmTJJS w;
+        FrmTJJS w(job);
         w.setWindows(fillJob());
         chooseAll(w);
         w.CmdTJ->click();
-        app::InputResult.fill(u"99"_s);
         msgs()->onDialog = answerPrices(u"frmSZZJ"_s, fees);
         w.CmdTJ02->click();
         QCOMPARE(msgs()->dialogNames, QStringList({u"frmSZZJ"_s, u"reportPreview"_s}));
@@ -249,7 +249,7 @@ private slots:
 
     void listByLengthKeepsLayoutTitle()
     {
-        FrmTJJS w;
+        FrmTJJS w(job);
         w.setWindows(fillJob());
         chooseAll(w);
         w.CmdTJ->click();
@@ -264,7 +264,7 @@ private slots:
 
     void settlementWritesOneRowPerWindow()
     {
-        FrmTJJS w;
+        FrmTJJS w(job);
         w.setWindows(fillJob());
         w.CmdJS->click();
         QCOMPARE(msgs()->texts(), QStringList{u"决算门窗为空！"_s});
@@ -329,11 +329,11 @@ private slots:
         d.Text1.at(1)->setText(u"2"_s);
         QTest::keyClick(d.OKButton, Qt::Key_Return);
         QCOMPARE(d.result(), int(QDialog::Accepted));
-        QCOMPARE(app::InputResult[1], u"2"_s);
-        QCOMPARE(app::InputResult[3], u"12.5"_s);
+        QCOMPARE(d.entered()[1], u"2"_s);
+        QCOMPARE(d.entered()[3], u"12.5"_s);
 
         stats::ui::FrmJSJE j;
-        QVERIFY(!app::InputOK);
+        QVERIFY(!j.entered());
         j.show();
         QVERIFY(QTest::qWaitForWindowActive(&j));
         j.Text1.at(0)->setFocus();
@@ -342,26 +342,27 @@ private slots:
         j.Text1.at(0)->setText(u"3"_s);
         j.Text1.at(1)->setText(u"4"_s);
         j.OKButton->click();
-        QVERIFY(app::InputOK);
-        QCOMPARE(app::InputResult[0], u"3"_s);
-        QCOMPARE(app::InputResult[1], u"4"_s);
+        QVERIFY(j.entered());
+        QCOMPARE(j.entered()->door, u"3"_s);
+        QCOMPARE(j.entered()->window, u"4"_s);
     }
 
     void closingTheFeeDialogMeansNoFees()
     {
-        app::InputResult.fill(u"7"_s);
         stats::ui::FrmSZZJ d;
+        d.Text1.at(0)->setText(u"7"_s);
+        d.Text1.at(3)->setText(u"7"_s);
         d.show();
         d.close();
-        QCOMPARE(app::InputResult[0], u"0"_s);
-        QCOMPARE(app::InputResult[3], u"0"_s);
+        QCOMPARE(d.entered()[0], u"0"_s);
+        QCOMPARE(d.entered()[3], u"0"_s);
     }
 
     void exportsToTextFile()
     {
         app::OutPutFileTypeFlag = 1;
         QTemporaryDir dir;
-        FrmTJJS w;
+        FrmTJJS w(job);
         w.setWindows(fillJob());
         chooseAll(w);
         // Nothing settled yet: no file dialog, no message.
@@ -392,7 +393,7 @@ private slots:
 
     void simpleCutListOfChosenWindows()
     {
-        FrmTJJS w;
+        FrmTJJS w(job);
         w.setWindows(fillJob());
         w.CmdGJB->click();
         QCOMPARE(msgs()->texts(), QStringList{u"构件门窗为空！"_s});
@@ -417,7 +418,7 @@ private slots:
 
     void exportsToWorkbook()
     {
-        FrmTJJS w;
+        FrmTJJS w(job);
         w.setWindows(fillJob());
         chooseAll(w);
         msgs()->onDialog = answerPrices(u"frmJSJE"_s, {u"300"_s, u"180"_s});

@@ -1,4 +1,5 @@
 #include "../app/fixture.h"
+#include "../platform/pagecheck.h"
 
 #include "warehouse/billstore.h"
 #include "warehouse/warehousereports.h"
@@ -94,6 +95,7 @@ private slots:
     void issueBillReport();
     void stockReport();
     void reportOfMissingBillFails();
+    void reportsOnPaper();
 
     void withoutWarehouseNothingPretends();
 
@@ -458,6 +460,33 @@ void TstBillStore::reportOfMissingBillFails()
     err.clear();
     QVERIFY(!IssueBillReport(u"x"_s, &err));
     QVERIFY(!err.isEmpty());
+}
+
+// Bills and the stock list with 60-character names and specifications keep to their cells and the
+// sheet.
+void TstBillStore::reportsOnPaper()
+{
+    const QString name60 = QString(u"5+9+5中空钢化玻璃加厚型"_s).repeated(5).left(60);
+    const QString spec = u"5+9+5-1200*1800-Low-E-0123456789"_s;
+    QList<ReceiptLine> in;
+    QList<IssueLine> out;
+    for (int i = 0; i < 40; ++i) {
+        in << ReceiptLine{name60, spec + QString::number(i), u"平方米"_s, u"12345.67"_s, u"100.025"_s, name60};
+        out << IssueLine{name60, spec + QString::number(i), u"平方米"_s, u"100.025"_s, name60};
+    }
+    ReceiptBill r = receipt(u"5"_s, in);
+    r.source = r.purpose = r.note = r.buyer = name60;
+    IssueBill o = issue(u"6"_s, out);
+    o.purpose = o.note = o.keeper = name60;
+    QString err;
+    QVERIFY2(SaveReceiptBill(r, nullptr, &err), qPrintable(err));
+    QVERIFY2(SaveIssueBill(o, &err), qPrintable(err));
+    for (const auto &report : {ReceiptBillReport(u"5"_s, &err), IssueBillReport(u"6"_s, &err),
+                               StockReport(QDate(2026, 12, 10), &err)}) {
+        QVERIFY2(report, qPrintable(err));
+        const QStringList faults = pagecheck::reportFaults(*report);
+        QVERIFY2(faults.isEmpty(), pagecheck::summary(faults));
+    }
 }
 
 void TstBillStore::withoutWarehouseNothingPretends()

@@ -3,6 +3,8 @@
 // choosing the check by setting.
 #include "app/shared.h"
 #include "../app/pdftext.h"
+#include "../platform/pagecheck.h"
+#include "platform/faces.h"
 #include "platform/scriptedmessages.h"
 #include "windcheck/coefficients.h"
 #include "windcheck/simplecheck.h"
@@ -66,6 +68,7 @@ private slots:
     void refusedRunShowsNoReport();
     void reportWindow();
     void printing();
+    void printoutOnPaper();
     void entryChoosesCheck_data();
     void entryChoosesCheck();
 
@@ -314,6 +317,23 @@ void TstFrmFY::printing()
         printed += page;
     QVERIFY(printed.contains(u"        计算结果：Wk = 2.056392千牛/平方米"_s));
     QVERIFY(printed.contains(u"        校核结果：不合格"_s));
+}
+
+// With a long project name the printout keeps to the sheet, in the face that stands in for 隶书.
+void TstFrmFY::printoutOnPaper()
+{
+    FrmFY form;
+    fillSizes(form);
+    edit(&form, u"txtGCMC"_s)->setText(QString(u"阳光花园二期十八号楼东侧"_s).repeated(5));
+    const SimpleWindReport r = windcheck::MakeWindReport(form.input());
+    QVERIFY(r.ok);
+    const platform::Report out = simpleReportPrintout(r.text);
+    const platform::RecordingSurface s = pagecheck::onPaper(out);
+    const QStringList faults = pagecheck::pageFaults(s.ops, platform::a4Twips(out.orientation));
+    QVERIFY2(faults.isEmpty(), pagecheck::summary(faults));
+    QVERIFY(pagecheck::printedText(s).contains(u"一、工程名称："_s + form.input().projectName));
+    for (const platform::SurfaceOp &op : s.texts())
+        QCOMPARE(op.font.family(), platform::installedFamily(u"隶书"_s));
 }
 
 void TstFrmFY::entryChoosesCheck_data()

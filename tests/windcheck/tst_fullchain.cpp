@@ -328,7 +328,7 @@ void TstFullChain::ratioBox()
     QLineEdit *ratio = edit(glass, u"Text5"_s);
     QVERIFY(ratio->text().isEmpty());
     QCOMPARE(glass->findChild<QComboBox *>(u"Combo2"_s)->currentText(), u"0.25"_s);
-    QCOMPARE(glass->input().combo2, 1);
+    QCOMPARE(glass->input().bendingRatio, 1);
     edit(glass, u"Text12"_s)->setText(u"1000"_s);
     QCOMPARE(ratio->text(), u" .771"_s);
     edit(glass, u"Text11"_s)->setText(u"0"_s);

@@ -2,6 +2,7 @@
 // (lines 25-217), their refusals and the pass limits.
 #include "windcheck/coefficients.h"
 #include "windcheck/fullcheck.h"
+#include "windcheck/fullreport.h"
 
 #include <QTest>
 
@@ -13,7 +14,7 @@ namespace {
 BasicLoadInput basicDefaults()
 {
     BasicLoadInput in = defaultBasicLoadInput(u"北京"_s);
-    in.text1 = u"C1"_s;
+    in.project = u"C1"_s;
     return in;
 }
 
@@ -35,6 +36,20 @@ FYState loadState(float wk, qint16 minTemp = 20, qint16 maxTemp = 20)
     s.FYMinTemp = minTemp;
     s.FYMaxTemp = maxTemp;
     return s;
+}
+
+// One input of the glass step by its symbol in the formulas.
+void setGlassField(GlassCheckInput &in, const QString &key, const QString &value)
+{
+    if (key == u"t"_s) in.glassThickness = value;
+    if (key == u"w"_s) in.glassWidth = value;
+    if (key == u"l"_s) in.glassLength = value;
+    if (key == u"c"_s) in.edgeDistance = value;
+    if (key == u"b"_s) in.openingWidth = value;
+    if (key == u"h"_s) in.openingHeight = value;
+    if (key == u"ts"_s) in.steelThickness = value;
+    if (key == u"d"_s) in.screwDiameter = value;
+    if (key == u"ratio"_s) in.bendingRatio = value.toInt();
 }
 
 } // namespace
@@ -94,10 +109,10 @@ void TstFullCheck::basicStepDefaults()
 void TstFullCheck::basicStepHeightCoefficient()
 {
     BasicLoadInput in = basicDefaults();
-    in.combo2 = 0;
-    in.combo2Text = u"A类"_s;
-    in.combo3 = 17;
-    in.combo3Text = u">=400"_s;
+    in.terrain = 0;
+    in.terrainText = u"A类"_s;
+    in.height = 17;
+    in.heightText = u">=400"_s;
     FYState s;
     QVERIFY(!RunBasicLoadStep(in, s));
     QCOMPARE(s.FYUz, 3.12f);
@@ -108,7 +123,7 @@ void TstFullCheck::basicStepHeightCoefficient()
 void TstFullCheck::basicStepEmptyPressure()
 {
     BasicLoadInput in = basicDefaults();
-    in.text3.clear();
+    in.basicPressure.clear();
     FYState s;
     QVERIFY(!RunBasicLoadStep(in, s));
     QCOMPARE(s.FYWk, 0.0f);
@@ -122,19 +137,19 @@ void TstFullCheck::basicStepRefusals_data()
     QTest::addColumn<QString>("message");
     QTest::addColumn<int>("focus");
     QTest::addColumn<bool>("notice");
-    QTest::newRow("height list first") << QStringList{u"combo3"_s, u"combo1"_s, u"combo2"_s} << u"数据不能为空！"_s
-                                       << int(BasicCombo3) << true;
-    QTest::newRow("building kind") << QStringList{u"combo1"_s, u"combo2"_s} << u"数据不能为空！"_s
-                                   << int(BasicCombo1) << true;
-    QTest::newRow("terrain") << QStringList{u"combo2"_s} << u"数据不能为空！"_s << int(BasicCombo2) << true;
-    QTest::newRow("gust factor before shape") << QStringList{u"text6"_s, u"text7"_s} << u"阵风系数不能为空!"_s
-                                              << int(BasicText6) << false;
-    QTest::newRow("shape coefficient") << QStringList{u"text7"_s} << u"风荷载体型系数不能为空！"_s
-                                       << int(BasicText7) << false;
-    QTest::newRow("typed height text") << QStringList{u"typedHeight"_s} << u"数据不能为空！"_s << int(BasicCombo3)
+    QTest::newRow("height list first") << QStringList{u"height"_s, u"buildingKind"_s, u"terrain"_s} << u"数据不能为空！"_s
+                                       << int(BasicHeight) << true;
+    QTest::newRow("building kind") << QStringList{u"buildingKind"_s, u"terrain"_s} << u"数据不能为空！"_s
+                                   << int(BasicBuildingKind) << true;
+    QTest::newRow("terrain") << QStringList{u"terrain"_s} << u"数据不能为空！"_s << int(BasicTerrain) << true;
+    QTest::newRow("gust factor before shape") << QStringList{u"gustFactor"_s, u"shapeCoefficient"_s} << u"阵风系数不能为空!"_s
+                                              << int(BasicGustFactor) << false;
+    QTest::newRow("shape coefficient") << QStringList{u"shapeCoefficient"_s} << u"风荷载体型系数不能为空！"_s
+                                       << int(BasicShapeCoefficient) << false;
+    QTest::newRow("typed height text") << QStringList{u"typedHeight"_s} << u"数据不能为空！"_s << int(BasicHeight)
                                        << true;
     QTest::newRow("temperature beyond 16 bits") << QStringList{u"hugeTemp"_s} << u"最高温度超出允许范围！"_s
-                                                << int(BasicText5) << true;
+                                                << int(BasicHighestTemperature) << true;
 }
 
 void TstFullCheck::basicStepRefusals()
@@ -145,16 +160,16 @@ void TstFullCheck::basicStepRefusals()
     QFETCH(bool, notice);
     BasicLoadInput in = basicDefaults();
     for (const QString &c : cleared) {
-        if (c == u"combo1"_s) in.combo1Text.clear();
-        if (c == u"combo2"_s) in.combo2Text.clear();
-        if (c == u"combo3"_s) in.combo3Text.clear();
-        if (c == u"text6"_s) in.text6.clear();
-        if (c == u"text7"_s) in.text7.clear();
+        if (c == u"buildingKind"_s) in.buildingKindText.clear();
+        if (c == u"terrain"_s) in.terrainText.clear();
+        if (c == u"height"_s) in.heightText.clear();
+        if (c == u"gustFactor"_s) in.gustFactor.clear();
+        if (c == u"shapeCoefficient"_s) in.shapeCoefficient.clear();
         if (c == u"typedHeight"_s) {
-            in.combo3Text = u"25"_s;
-            in.combo3 = -1;
+            in.heightText = u"25"_s;
+            in.height = -1;
         }
-        if (c == u"hugeTemp"_s) in.text5 = u"40000"_s;
+        if (c == u"hugeTemp"_s) in.highestTemperature = u"40000"_s;
     }
     FYState s;
     s.FYWk = 7.0f;
@@ -173,8 +188,8 @@ void TstFullCheck::basicStepRunsAgain()
 {
     FYState s = basicState();
     BasicLoadInput in = basicDefaults();
-    in.text3 = u"0.5"_s;
-    in.text1 = u"C2"_s;
+    in.basicPressure = u"0.5"_s;
+    in.project = u"C2"_s;
     QVERIFY(!RunBasicLoadStep(in, s));
     QCOMPARE(s.FYReport[3], u"工程门窗：C2"_s);
     QCOMPARE(s.FYReport[6], u"   基本风压(W0): .5"_s);
@@ -286,14 +301,7 @@ void TstFullCheck::glassCheckLimits()
     GlassCheckInput in;
     for (const QString &f : fields) {
         const QString key = f.section(u'=', 0, 0), value = f.section(u'=', 1);
-        if (key == u"t"_s) in.text7 = value;
-        if (key == u"w"_s) in.text11 = value;
-        if (key == u"l"_s) in.text12 = value;
-        if (key == u"c"_s) in.text8 = value;
-        if (key == u"b"_s) in.text1 = value;
-        if (key == u"h"_s) in.text2 = value;
-        if (key == u"ts"_s) in.text10 = value;
-        if (key == u"ratio"_s) in.combo2 = value.toInt();
+        setGlassField(in, key, value);
     }
     FYState s = loadState(wk);
     const GlassCheckOutcome out = RunGlassCheck(in, wk, s);
@@ -316,8 +324,8 @@ void TstFullCheck::temperedGlass()
     QFETCH(QString, strength);
     QFETCH(double, fb);
     GlassCheckInput in;
-    in.combo1 = position;
-    in.combo1Text = glassVarietyItems().at(position);
+    in.variety = position;
+    in.varietyText = glassVarietyItems().at(position);
     FYState s = basicState();
     const GlassCheckOutcome out = RunGlassCheck(in, s.FYWk, s);
     QCOMPARE(s.FYReport[41], strength);
@@ -328,8 +336,8 @@ void TstFullCheck::temperedGlass()
 void TstFullCheck::equalSides()
 {
     GlassCheckInput in;
-    in.text11 = u"800"_s;
-    in.text12 = u"800"_s;
+    in.glassWidth = u"800"_s;
+    in.glassLength = u"800"_s;
     FYState s = basicState();
     const GlassCheckOutcome out = RunGlassCheck(in, s.FYWk, s);
     QCOMPARE(out.values.shortSide, 800.0f);
@@ -342,8 +350,8 @@ void TstFullCheck::typedVariety()
 {
     // A variety outside the list has no factor: Amax is 0 and the area check fails.
     GlassCheckInput in;
-    in.combo1 = -1;
-    in.combo1Text = u"彩色玻璃"_s;
+    in.variety = -1;
+    in.varietyText = u"彩色玻璃"_s;
     FYState s = basicState();
     const GlassCheckOutcome out = RunGlassCheck(in, s.FYWk, s);
     QVERIFY(!out.problem);
@@ -360,16 +368,16 @@ void TstFullCheck::glassCheckRefusals_data()
     QTest::addColumn<QString>("message");
     QTest::newRow("zero wind load") << 0.0f << QString() << QString() << int(GlassNone)
                                     << u"风荷载标准值为0，无法校核！请返回上一步检查基本风压值、阵风系数和风荷载体型系数。"_s;
-    QTest::newRow("empty glass thickness") << 1.0f << u"t"_s << QString() << int(GlassText7) << u"玻璃厚度必须大于0！"_s;
-    QTest::newRow("zero glass length") << 1.0f << u"l"_s << u"0"_s << int(GlassText12) << u"玻璃长度必须大于0！"_s;
-    QTest::newRow("empty opening width") << 1.0f << u"b"_s << QString() << int(GlassText1) << u"洞口宽度必须大于0！"_s;
-    QTest::newRow("negative opening height") << 1.0f << u"h"_s << u"-950"_s << int(GlassText2)
+    QTest::newRow("empty glass thickness") << 1.0f << u"t"_s << QString() << int(GlassThickness) << u"玻璃厚度必须大于0！"_s;
+    QTest::newRow("zero glass length") << 1.0f << u"l"_s << u"0"_s << int(GlassLength) << u"玻璃长度必须大于0！"_s;
+    QTest::newRow("empty opening width") << 1.0f << u"b"_s << QString() << int(GlassOpeningWidth) << u"洞口宽度必须大于0！"_s;
+    QTest::newRow("negative opening height") << 1.0f << u"h"_s << u"-950"_s << int(GlassOpeningHeight)
                                              << u"洞口高度必须大于0！"_s;
-    QTest::newRow("zero steel thickness") << 1.0f << u"ts"_s << u"0"_s << int(GlassText10) << u"型钢厚度必须大于0！"_s;
-    QTest::newRow("empty screw diameter") << 1.0f << u"d"_s << QString() << int(GlassText13) << u"螺钉小径必须大于0！"_s;
+    QTest::newRow("zero steel thickness") << 1.0f << u"ts"_s << u"0"_s << int(GlassSteelThickness) << u"型钢厚度必须大于0！"_s;
+    QTest::newRow("empty screw diameter") << 1.0f << u"d"_s << QString() << int(GlassScrewDiameter) << u"螺钉小径必须大于0！"_s;
     // Without a coefficient the bending stress would be 0 and pass.
-    QTest::newRow("typed ratio") << 1.0f << u"ratio"_s << u"-1"_s << int(GlassCombo2) << u"请从列表中选择弯曲系数！"_s;
-    QTest::newRow("ratio past the list") << 1.0f << u"ratio"_s << u"15"_s << int(GlassCombo2)
+    QTest::newRow("typed ratio") << 1.0f << u"ratio"_s << u"-1"_s << int(GlassBendingRatio) << u"请从列表中选择弯曲系数！"_s;
+    QTest::newRow("ratio past the list") << 1.0f << u"ratio"_s << u"15"_s << int(GlassBendingRatio)
                                          << u"请从列表中选择弯曲系数！"_s;
 }
 
@@ -381,13 +389,7 @@ void TstFullCheck::glassCheckRefusals()
     QFETCH(int, focus);
     QFETCH(QString, message);
     GlassCheckInput in;
-    if (key == u"t"_s) in.text7 = value;
-    if (key == u"l"_s) in.text12 = value;
-    if (key == u"b"_s) in.text1 = value;
-    if (key == u"h"_s) in.text2 = value;
-    if (key == u"ts"_s) in.text10 = value;
-    if (key == u"d"_s) in.text13 = value;
-    if (key == u"ratio"_s) in.combo2 = value.toInt();
+    setGlassField(in, key, value);
     FYState s = loadState(wk);
     s.FYWk = 3.0f;
     const GlassCheckOutcome out = RunGlassCheck(in, wk, s);

@@ -2,6 +2,7 @@
 // deflection of all six window types and the report text.
 #include "windcheck/coefficients.h"
 #include "windcheck/simplecheck.h"
+#include "windinputs.h"
 
 #include <QTest>
 
@@ -9,42 +10,6 @@ using namespace Qt::StringLiterals;
 using namespace windcheck;
 
 namespace {
-
-SimpleWindInput defaults(int windowType = 0)
-{
-    SimpleWindInput in;
-    in.projectName = u"阳光小区"_s;
-    in.windowType = windowType;
-    in.windowTypeText = windowTypeItems().at(windowType);
-    in.windowNumber = u"C1"_s;
-    in.windowSize = u"1500*1500"_s;
-    in.basisText = standardsText();
-    in.city = u"北京"_s;
-    in.basicPressure = u"0.8"_s;
-    in.shapeCoefficient = u"1.3"_s;
-    in.terrain = 0;
-    in.terrainText = u"A类"_s;
-    in.buildingKind = 0;
-    in.buildingKindText = u"一般建筑"_s;
-    in.height = 0;
-    in.heightText = u"5米"_s;
-    in.glassType = 0;
-    in.glassTypeText = u"浮法玻璃"_s;
-    in.glassThickness = u"5"_s;
-    in.glassWidth = u"771"_s;
-    in.glassHeight = u"888"_s;
-    in.sashWidth = u"600"_s;
-    in.sashHeight = u"1400"_s;
-    in.transomEnabled = transomEnabledFor(windowType);
-    if (in.transomEnabled) {
-        in.transomWidth = u"1200"_s;
-        in.transomHeight = u"500"_s;
-    }
-    in.steelSectionText = u"槽钢 ㄩ"_s;
-    in.wallThicknessText = u"1.2mm"_s;
-    in.inertia = u"1.045"_s;
-    return in;
-}
 
 QString *field(SimpleWindInput &in, const QString &name)
 {
@@ -114,7 +79,7 @@ void TstSimpleCheck::requiredFields()
     QFETCH(QStringList, cleared);
     QFETCH(QString, message);
     QFETCH(int, focus);
-    SimpleWindInput in = defaults(windowType);
+    SimpleWindInput in = windtest::simpleInput(windowType);
     for (const QString &name : cleared)
         field(in, name)->clear();
     const std::optional<InputProblem> problem = CheckWindInput(in);
@@ -159,7 +124,7 @@ void TstSimpleCheck::refusals()
     QFETCH(QString, value);
     QFETCH(QString, message);
     QFETCH(int, focus);
-    SimpleWindInput in = defaults();
+    SimpleWindInput in = windtest::simpleInput();
     *field(in, name) = value;
     const SimpleWindReport report = MakeWindReport(in);
     QVERIFY(!report.ok);
@@ -183,7 +148,7 @@ void TstSimpleCheck::windLoad()
     QFETCH(int, building);
     QFETCH(QString, formula);
     QFETCH(QString, result);
-    SimpleWindInput in = defaults();
+    SimpleWindInput in = windtest::simpleInput();
     in.buildingKind = building;
     in.buildingKindText = buildingKindItems().at(building);
     const SimpleWindReport report = MakeWindReport(in);
@@ -215,7 +180,7 @@ void TstSimpleCheck::glassArea()
     QFETCH(QString, thickness);
     QFETCH(QString, formula);
     QFETCH(QString, amax);
-    SimpleWindInput in = defaults();
+    SimpleWindInput in = windtest::simpleInput();
     in.glassThickness = thickness;
     const SimpleWindReport report = MakeWindReport(in);
     QVERIFY(report.ok);
@@ -229,7 +194,7 @@ void TstSimpleCheck::glassArea()
 
 void TstSimpleCheck::glassAreaEqualPasses()
 {
-    SimpleWindInput in = defaults();
+    SimpleWindInput in = windtest::simpleInput();
     in.terrain = 1; // B at 5 m: Uz 1
     in.terrainText = u"B类"_s;
     in.shapeCoefficient = u"1"_s;
@@ -276,7 +241,7 @@ void TstSimpleCheck::deflection()
     QFETCH(QString, fmax);
     QFETCH(QString, allowed);
     QFETCH(QString, areaLine);
-    SimpleWindInput in = defaults(windowType);
+    SimpleWindInput in = windtest::simpleInput(windowType);
     in.sashWidth = sashWidth;
     const SimpleWindReport report = MakeWindReport(in);
     QVERIFY2(report.ok, qPrintable(report.problem.message));
@@ -290,7 +255,7 @@ void TstSimpleCheck::deflection()
 
 void TstSimpleCheck::deflectionEqualToLimitFails()
 {
-    SimpleWindInput in = defaults();
+    SimpleWindInput in = windtest::simpleInput();
     in.inertia = u"1.78134954"_s; // Fmax of the 600 x 1400 sash lands on 1400 / 180 as a single
     const SimpleWindReport report = MakeWindReport(in);
     QVERIFY(report.ok);
@@ -304,12 +269,12 @@ void TstSimpleCheck::deflectionEqualToLimitFails()
 
 void TstSimpleCheck::basicDataNumbering()
 {
-    const QStringList plain = lines(MakeWindReport(defaults(0)).text);
+    const QStringList plain = lines(MakeWindReport(windtest::simpleInput(0)).text);
     QVERIFY(plain.contains(u"\t\t(12) 型钢惯性矩：1.045"_s));
     QVERIFY(plain.contains(u"\t\t(10) 型钢类型：槽钢 ㄩ"_s));
     QVERIFY(!plain.join(u'\n').contains(u"亮子尺寸"_s));
 
-    const QStringList transom = lines(MakeWindReport(defaults(1)).text);
+    const QStringList transom = lines(MakeWindReport(windtest::simpleInput(1)).text);
     QVERIFY(transom.contains(u"\t\t(10) 亮子尺寸：1200*500"_s));
     QVERIFY(transom.contains(u"\t\t(11) 型钢类型：槽钢 ㄩ"_s));
     QVERIFY(transom.contains(u"\t\t(12) 型钢壁厚：1.2mm"_s));
@@ -318,7 +283,7 @@ void TstSimpleCheck::basicDataNumbering()
 
 void TstSimpleCheck::reportLayout()
 {
-    const SimpleWindReport report = MakeWindReport(defaults());
+    const SimpleWindReport report = MakeWindReport(windtest::simpleInput());
     QVERIFY(report.ok);
     QCOMPARE(report.text.left(kTitleLength), u"\r\n\t\t\t塑钢门窗抗风压校核报告"_s);
     const QStringList l = lines(report.text);

@@ -1,6 +1,5 @@
 #include "frminputbox.h"
 
-#include "app/shared.h"
 #include "platform/messages.h"
 
 #include <QHBoxLayout>
@@ -25,7 +24,7 @@ bool allDigits(const QString &text)
 }
 } // namespace
 
-FrmInputBox::FrmInputBox(QWidget *parent) : QDialog(parent)
+FrmInputBox::FrmInputBox(QWidget *parent, const QString &defaultCount) : QDialog(parent)
 {
     setObjectName(u"frmInputBox"_s);
     setWindowTitle(u"输入框"_s);
@@ -52,8 +51,7 @@ FrmInputBox::FrmInputBox(QWidget *parent) : QDialog(parent)
     layout->addWidget(m_count);
     layout->addLayout(buttons);
 
-    InputBoxOK = false;
-    m_count->setText(InputBoxValue.isEmpty() ? u"1"_s : InputBoxValue);
+    m_count->setText(defaultCount.isEmpty() ? u"1"_s : defaultCount);
 
     connect(ok, &QPushButton::clicked, this, &FrmInputBox::onOk);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -98,8 +96,7 @@ void FrmInputBox::onOk()
         platform::inform(this, u"樘数不能为空！"_s, u"提示！"_s);
         return;
     }
-    InputBoxOK = true;
-    InputBoxValue = m_count->text();
+    m_entered = m_count->text();
     accept();
 }
 
@@ -107,10 +104,14 @@ QString InputBoxText(const QString &title, const QString &prompt, const QString 
 {
     Q_UNUSED(title);
     Q_UNUSED(prompt);
-    InputBoxValue = defaultText;
-    FrmInputBox dialog(parent);
+    return FrmInputBox::ask(parent, defaultText).value_or(defaultText);
+}
+
+std::optional<QString> FrmInputBox::ask(QWidget *parent, const QString &defaultCount)
+{
+    FrmInputBox dialog(parent, defaultCount);
     platform::execDialog(&dialog);
-    return InputBoxOK ? InputBoxValue : defaultText;
+    return dialog.entered();
 }
 
 } // namespace app

@@ -1,7 +1,6 @@
 #include "dialogs.h"
 
 #include "catalogue/numbers.h"
-#include "app/shared.h"
 #include "platform/keys.h"
 #include "platform/messages.h"
 
@@ -70,7 +69,6 @@ QHBoxLayout *buttonRow(QPushButton *ok, QPushButton *cancel)
 InputDialogBase::InputDialogBase(QWidget *parent) : QDialog(parent)
 {
     setModal(true);
-    app::InputOK = false;
 }
 
 void InputDialogBase::chainEnter(QWidget *from, QWidget *to)
@@ -187,11 +185,27 @@ void FrmInputCJ::onOk()
             return refuse(box, kEmptyMessage);
     if (m_kind->currentIndex() < 0)
         return refuse(m_kind, kEmptyMessage);
-    for (int i = 0; i < 4; ++i)
-        app::InputResult[size_t(i + 1)] = m_boxes[i]->text();
-    app::InputResult[5] = QString::number(m_kind->currentIndex() + 1);
-    app::InputOK = true;
+    Maker typed = m_shown;
+    typed.name = m_boxes[0]->text();
+    typed.phone = m_boxes[1]->text();
+    typed.address = m_boxes[2]->text();
+    typed.fax = m_boxes[3]->text();
+    typed.kind = m_kind->currentIndex() + 1;
+    m_entered = typed;
     accept();
+}
+
+std::optional<Maker> FrmInputCJ::ask(QWidget *parent, const QString &caption, const QStringList &labels,
+                                     const Maker &shown)
+{
+    FrmInputCJ dialog(parent);
+    dialog.setWindowTitle(caption);
+    dialog.setLabelCaptions(labels);
+    dialog.setTexts({shown.name, shown.phone, shown.address, shown.fax});
+    dialog.setKindIndex(shown.kind - 1);
+    dialog.m_shown = shown;
+    platform::execDialog(&dialog);
+    return dialog.entered();
 }
 
 // --- frmInputXL
@@ -224,8 +238,7 @@ void FrmInputXL::onOk()
 {
     if (m_box->text().isEmpty())
         return refuse(m_box, kEmptyMessage);
-    app::InputResult[2] = m_box->text();
-    app::InputOK = true;
+    m_entered = m_box->text();
     accept();
 }
 
@@ -237,9 +250,7 @@ std::optional<QString> FrmInputXL::ask(QWidget *parent, const QString &caption, 
     dialog.setLabelCaption(label);
     dialog.setText(text);
     platform::execDialog(&dialog);
-    if (!app::InputOK)
-        return std::nullopt;
-    return app::InputResult[2];
+    return dialog.entered();
 }
 
 // --- frmXLOption
@@ -349,10 +360,19 @@ void FrmInputItem::onOk()
     const FieldCheck check = checkFields(typed, numericFields(m_kind));
     if (!check.ok())
         return refuse(m_boxes[check.index], check.problem == FieldProblem::Empty ? kEmptyMessage : kNotANumberMessage);
-    for (int i = 0; i < typed.size(); ++i)
-        app::InputResult[size_t(i + 2)] = typed[i];
-    app::InputOK = true;
+    m_entered = typed;
     accept();
+}
+
+std::optional<QStringList> FrmInputItem::ask(ItemKind kind, QWidget *parent, const QString &caption,
+                                             const QStringList &texts)
+{
+    const auto dialog = makeItemDialog(kind, parent);
+    dialog->setWindowTitle(caption);
+    dialog->setLabelCaptions(itemDialogTexts(kind).labels);
+    dialog->setTexts(texts);
+    platform::execDialog(dialog.get());
+    return dialog->entered();
 }
 
 FrmInputXCXG::FrmInputXCXG(ItemKind kind, QWidget *parent) : FrmInputItem(kind, u"frmInputXCXG"_s, parent) {}
@@ -404,9 +424,16 @@ void FrmPrice::onOk()
         return refuse(m_box, kEmptyMessage, u"提示！"_s);
     if (!isCatalogueNumber(m_box->text()))
         return refuse(m_box, kNotANumberMessage, u"提示！"_s);
-    app::InputOK = true;
-    app::InputResult[0] = m_box->text();
+    m_entered = m_box->text();
     accept();
+}
+
+std::optional<QString> FrmPrice::ask(QWidget *parent, const QString &caption)
+{
+    FrmPrice dialog(parent);
+    dialog.setWindowTitle(caption);
+    platform::execDialog(&dialog);
+    return dialog.entered();
 }
 
 } // namespace catalogue

@@ -1,7 +1,7 @@
 #pragma once
-// The catalogue's modal dialogs. Each returns its fields through app::InputResult and app::InputOK
-// (InputOK false from construction until OK succeeds, so any other way of closing reads as cancel).
-// Show them with platform::execDialog.
+// The catalogue's modal dialogs. Each returns what OK confirmed (entered(), nullopt until OK succeeds,
+// so any other way of closing reads as cancel); its static ask() shows it through
+// platform::execDialog and returns that.
 #include "catalogue/types.h"
 
 #include <QDialog>
@@ -51,8 +51,8 @@ private:
 inline const QString kEmptyMessage = QStringLiteral("数据不能为空！");
 inline const QString kNotANumberMessage = QStringLiteral("请输入正确的数字！");
 
-// A maker: name, telephone, address, fax and kind. On OK, InputResult(1)-(4) the four boxes as
-// typed and InputResult(5) the kind "1"-"4".
+// A maker: name, telephone, address, fax and kind. OK returns the four boxes as typed and the kind
+// 1-4.
 class FrmInputCJ : public InputDialogBase
 {
     Q_OBJECT
@@ -64,15 +64,23 @@ public:
     QLineEdit *box(int index) const { return m_boxes.value(index); }
     QComboBox *kindBox() const { return m_kind; }
 
+    // `shown` with the fields confirmed by OK (its 编号 kept), or nullopt.
+    std::optional<Maker> entered() const { return m_entered; }
+    // Shows the dialog with a caption, label captions and a maker's fields (kind 0: none chosen).
+    static std::optional<Maker> ask(QWidget *parent, const QString &caption, const QStringList &labels,
+                                    const Maker &shown);
+
 private:
     void onOk();
     QList<QLineEdit *> m_boxes;
     QList<QLabel *> m_labels;
     QComboBox *m_kind = nullptr;
+    Maker m_shown;
+    std::optional<Maker> m_entered;
 };
 
-// One line of text (a series name here; the type tree's maker and series names too). On OK,
-// InputResult(2) the text as typed.
+// One line of text (a series name here; the type tree's maker and series names too). OK returns the
+// text as typed.
 class FrmInputXL : public InputDialogBase
 {
     Q_OBJECT
@@ -82,6 +90,7 @@ public:
     void setText(const QString &text);
     QLineEdit *box() const { return m_box; }
 
+    std::optional<QString> entered() const { return m_entered; }
     // Shows the dialog with a caption, a label and a pre-filled text; the entered text, or
     // nullopt when it was not confirmed.
     static std::optional<QString> ask(QWidget *parent, const QString &caption, const QString &label,
@@ -91,6 +100,7 @@ private:
     void onOk();
     QLineEdit *m_box = nullptr;
     QLabel *m_label = nullptr;
+    std::optional<QString> m_entered;
 };
 
 // Add a maker or a series under the selected profile maker.
@@ -119,8 +129,8 @@ struct ItemDialogTexts
 };
 const ItemDialogTexts &itemDialogTexts(ItemKind kind);
 
-// The fields of one item, one box per field in table order (Text1(0) ...). On OK, InputResult(2)
-// onward the boxes as typed.
+// The fields of one item, one box per field in table order (Text1(0) ...). OK returns the boxes as
+// typed.
 class FrmInputItem : public InputDialogBase
 {
     Q_OBJECT
@@ -132,6 +142,11 @@ public:
     void setLabelCaptions(const QStringList &captions);
     void setTexts(const QStringList &texts);
 
+    std::optional<QStringList> entered() const { return m_entered; }
+    // Shows the dialog of the kind with a caption, the kind's labels and the texts in its boxes.
+    static std::optional<QStringList> ask(ItemKind kind, QWidget *parent, const QString &caption,
+                                          const QStringList &texts);
+
 protected:
     FrmInputItem(ItemKind kind, const QString &name, QWidget *parent);
 
@@ -140,6 +155,7 @@ private:
     ItemKind m_kind;
     QList<QLineEdit *> m_boxes;
     QList<QLabel *> m_labels;
+    std::optional<QStringList> m_entered;
 };
 
 class FrmInputXCXG : public FrmInputItem
@@ -166,7 +182,7 @@ public:
 
 std::unique_ptr<FrmInputItem> makeItemDialog(ItemKind kind, QWidget *parent);
 
-// One price for a group of items; starts at "10000". On OK, InputResult(0) the price as typed.
+// One price for a group of items; starts at "10000". OK returns the price as typed.
 class FrmPrice : public InputDialogBase
 {
     Q_OBJECT
@@ -174,9 +190,13 @@ public:
     explicit FrmPrice(QWidget *parent = nullptr);
     QLineEdit *box() const { return m_box; }
 
+    std::optional<QString> entered() const { return m_entered; }
+    static std::optional<QString> ask(QWidget *parent, const QString &caption);
+
 private:
     void onOk();
     QLineEdit *m_box = nullptr;
+    std::optional<QString> m_entered;
 };
 
 } // namespace catalogue

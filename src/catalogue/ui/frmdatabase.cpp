@@ -5,7 +5,6 @@
 #include "catalogue/numbers.h"
 #include "catalogue/store.h"
 #include "app/maindb.h"
-#include "app/shared.h"
 #include "platform/mdi.h"
 #include "platform/messages.h"
 
@@ -17,7 +16,6 @@
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
-using app::InputResult;
 
 namespace catalogue {
 
@@ -107,45 +105,36 @@ void FrmDatabase::CmdAdd1()
 
 void FrmDatabase::AddCJ(QTreeWidgetItem *node)
 {
-    FrmInputCJ dialog(this);
-    dialog.setWindowTitle(u"添加->厂家"_s);
-    dialog.setLabelCaptions(kMakerLabels);
-    dialog.setTexts({QString(), u"-"_s, u"-"_s, u"-"_s});
-    platform::execDialog(&dialog);
-    if (!app::InputOK)
+    const std::optional<Maker> maker =
+        FrmInputCJ::ask(this, u"添加->厂家"_s, kMakerLabels, Maker{0, QString(), u"-"_s, u"-"_s, u"-"_s, 0});
+    if (!maker)
         return;
-    const Maker maker{0, InputResult[1], InputResult[2], InputResult[3], InputResult[4], InputResult[5].toInt()};
     CatalogueStore store;
-    const auto id = store.addMaker(maker);
+    const auto id = store.addMaker(*maker);
     if (!id)
         return reportFailure(store.lastError());
     const QString idText = QString::number(*id);
-    InputResult[0] = idText;
     m_browser->insertNodeAfter(
-        m_browser->makeNode(maker.name, app::JoinTrimmed(InputResult[5], idText), u"Node1"_s + idText), node);
+        m_browser->makeNode(maker->name, app::JoinTrimmed(QString::number(maker->kind), idText), u"Node1"_s + idText),
+        node);
 }
 
 void FrmDatabase::AddXL(QTreeWidgetItem *node)
 {
-    FrmInputXL dialog(this);
-    dialog.setWindowTitle(u"添加->型材厂家系列"_s);
-    dialog.setLabelCaption(u"系列名称"_s);
-    platform::execDialog(&dialog);
-    if (!app::InputOK)
+    const std::optional<QString> name = FrmInputXL::ask(this, u"添加->型材厂家系列"_s, u"系列名称"_s);
+    if (!name)
         return;
     const bool onMaker = kindOf(node) == u"1";
     const auto makerId = idOf(onMaker ? node : node->parent());
     if (!makerId)
         return;
-    const QString name = InputResult[2];
     CatalogueStore store;
-    const auto id = store.addSeries(*makerId, name);
+    const auto id = store.addSeries(*makerId, *name);
     if (!id)
         return reportFailure(store.lastError());
     const QString idText = QString::number(*id);
-    InputResult[0] = QString::number(*makerId);
-    InputResult[1] = idText;
-    QTreeWidgetItem *series = m_browser->makeNode(name, app::JoinTrimmed(kSeriesNodeKind, idText), u"Node2"_s + idText);
+    QTreeWidgetItem *series =
+        m_browser->makeNode(*name, app::JoinTrimmed(kSeriesNodeKind, idText), u"Node2"_s + idText);
     if (onMaker)
         m_browser->appendChildNode(node, series);
     else
@@ -172,20 +161,12 @@ void FrmDatabase::EditCJ(QTreeWidgetItem *node)
     const auto stored = store.maker(*id);
     if (!stored)
         return reportFailure(store.lastError());
-    FrmInputCJ dialog(this);
-    dialog.setWindowTitle(u"编辑->厂家"_s);
-    dialog.setLabelCaptions(kMakerLabels);
-    dialog.setTexts({stored->name, stored->phone, stored->address, stored->fax});
-    dialog.setKindIndex(stored->kind - 1);
-    platform::execDialog(&dialog);
-    if (!app::InputOK)
+    const std::optional<Maker> typed = FrmInputCJ::ask(this, u"编辑->厂家"_s, kMakerLabels, *stored);
+    if (!typed)
         return;
     // The kind chosen in the dialog is not written: a maker keeps its kind and its node its tag.
-    Maker changed = *stored;
-    changed.name = InputResult[1];
-    changed.phone = InputResult[2];
-    changed.address = InputResult[3];
-    changed.fax = InputResult[4];
+    Maker changed = *typed;
+    changed.kind = stored->kind;
     if (!store.updateMaker(changed))
         return reportFailure(store.lastError());
     node->setText(0, changed.name);
@@ -200,17 +181,12 @@ void FrmDatabase::EditXL(QTreeWidgetItem *node)
     const auto stored = store.series(*id);
     if (!stored)
         return reportFailure(store.lastError());
-    FrmInputXL dialog(this);
-    dialog.setWindowTitle(u"编辑->型材厂家系列"_s);
-    dialog.setLabelCaption(u"系列名称"_s);
-    dialog.setText(stored->name);
-    platform::execDialog(&dialog);
-    if (!app::InputOK)
+    const std::optional<QString> name = FrmInputXL::ask(this, u"编辑->型材厂家系列"_s, u"系列名称"_s, stored->name);
+    if (!name)
         return;
-    const QString name = InputResult[2];
-    if (!store.renameSeries(*id, name))
+    if (!store.renameSeries(*id, *name))
         return reportFailure(store.lastError());
-    node->setText(0, name);
+    node->setText(0, *name);
 }
 
 void FrmDatabase::CmdDel1()
@@ -256,23 +232,17 @@ void FrmDatabase::AddCLItem(const QString &ownerId, const QString &nodeKind)
     const qint64 owner = ownerId.toLongLong(&ok);
     if (!kind || !ok)
         return; // a profile maker holds series, not items
-    InputResult[0] = ownerId;
     const ItemDialogTexts &texts = itemDialogTexts(*kind);
-    const auto dialog = makeItemDialog(*kind, this);
-    dialog->setWindowTitle(texts.addCaption);
-    dialog->setLabelCaptions(texts.labels);
-    dialog->setTexts(texts.defaults);
-    platform::execDialog(dialog.get());
-    if (!app::InputOK)
+    const std::optional<QStringList> typed = FrmInputItem::ask(*kind, this, texts.addCaption, texts.defaults);
+    if (!typed)
         return;
-    const auto values = itemValues(*kind, dialog->texts());
+    const auto values = itemValues(*kind, *typed);
     if (!values)
         return; // the dialog refuses these before OK
     CatalogueStore store;
     const auto id = store.addItem(*kind, owner, *values);
     if (!id)
         return reportFailure(store.lastError());
-    InputResult[1] = QString::number(*id);
     // The row shows what a reload would show, so that its texts refill the edit dialog.
     m_browser->appendRow(itemRowTexts(Item{*kind, owner, *id, *values}));
 }
@@ -296,24 +266,15 @@ void FrmDatabase::EditCLItem()
     if (!ok)
         return;
     CatalogueStore store;
-    const auto stored = store.item(*kind, id);
-    if (!stored)
+    if (!store.item(*kind, id)) // gone since the list was read
         return reportFailure(store.lastError());
-    InputResult[0] = QString::number(stored->ownerId);
-    InputResult[1] = QString::number(stored->id);
-
-    const ItemDialogTexts &texts = itemDialogTexts(*kind);
-    const auto dialog = makeItemDialog(*kind, this);
-    dialog->setWindowTitle(texts.editCaption);
-    dialog->setLabelCaptions(texts.labels);
-    QStringList shown;
-    for (int i = 0; i < dialog->boxCount(); ++i)
+    QStringList shown; // one text per box
+    for (int i = 0; i < int(numericFields(*kind).size()); ++i)
         shown << row->text(i);
-    dialog->setTexts(shown);
-    platform::execDialog(dialog.get());
-    if (!app::InputOK)
+    const std::optional<QStringList> typed = FrmInputItem::ask(*kind, this, itemDialogTexts(*kind).editCaption, shown);
+    if (!typed)
         return;
-    const auto values = itemValues(*kind, dialog->texts());
+    const auto values = itemValues(*kind, *typed);
     if (!values)
         return;
     if (!store.updateItem(*kind, id, *values))
@@ -371,13 +332,8 @@ void FrmDatabase::cmdPrice()
     }
     if (!set || !id)
         return; // a profile maker: prices are set per series
-    app::InputOK = false;
-    FrmPrice dialog(this);
-    dialog.setWindowTitle(caption);
-    platform::execDialog(&dialog);
-    if (app::InputOK)
-        (this->*set)(*id, InputResult[0]);
-    app::InputOK = false;
+    if (const std::optional<QString> price = FrmPrice::ask(this, caption))
+        (this->*set)(*id, *price);
 }
 
 void FrmDatabase::SetXCPrice(qint64 seriesId, const QString &price) { setPrices(ItemKind::Profile, seriesId, price); }

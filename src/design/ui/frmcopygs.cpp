@@ -1,7 +1,6 @@
 #include "frmcopygs.h"
 
 #include "app/maindb.h"
-#include "app/shared.h"
 #include "drawing/ui/showpicture.h"
 #include "platform/lists.h"
 #include "platform/messages.h"
@@ -146,8 +145,7 @@ void FrmCopyGS::OKButton_Click()
         return platform::inform(this, u"你没有选取门窗！请选取门。"_s);
     if (app::FirstChar(nodeTag(node)) != u"3")
         return platform::inform(this, u"你所选的不是门窗！请选取门。"_s);
-    app::InputResult[0] = app::AfterFirstChar(nodeTag(node));
-    app::InputOK = true;
+    m_entered = app::AfterFirstChar(nodeTag(node)).toLongLong();
     accept();
 }
 
@@ -155,9 +153,7 @@ std::optional<qint64> FrmCopyGS::ask(QWidget *parent)
 {
     FrmCopyGS dialog(parent);
     platform::execDialog(&dialog);
-    if (!app::InputOK)
-        return std::nullopt;
-    return app::InputResult[0].toLongLong();
+    return dialog.entered();
 }
 
 } // namespace design

@@ -1,7 +1,7 @@
 #pragma once
 // "选取所要复制的门窗": picks the type whose bill the bill editor appends to its own, from a
 // maker/series/type tree in the stored order of the tables, with a preview of the type's drawing.
-// On OK, InputResult(0) the type's 编号 with InputOK; any other way of closing leaves InputOK false.
+// OK returns the type's 编号; any other way of closing returns nothing.
 #include "catalogue/ui/dialogs.h"
 #include "design/typestore.h"
 
@@ -35,6 +35,8 @@ public:
     void Tvw_NodeClick();
     void OKButton_Click();
 
+    // The type confirmed with OK, or nullopt.
+    std::optional<qint64> entered() const { return m_entered; }
     // Shows the dialog; the chosen type's 编号, or nullopt.
     static std::optional<qint64> ask(QWidget *parent);
 
@@ -42,6 +44,7 @@ private:
     QTreeWidget *m_tree = nullptr;
     platform::WidgetSurface *m_preview = nullptr;
     QString m_previewNumber;
+    std::optional<qint64> m_entered;
 };
 
 } // namespace design

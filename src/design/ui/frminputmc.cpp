@@ -1,6 +1,5 @@
 #include "frminputmc.h"
 
-#include "app/shared.h"
 #include "drawing/ui/frmopenpicture.h"
 #include "drawing/ui/showpicture.h"
 #include "platform/messages.h"
@@ -84,11 +83,8 @@ void FrmInputMC::redraw()
 
 void FrmInputMC::CmdLoadMC()
 {
-    if (!drawing::ui::chooseLibraryPicture(this))
-        return;
-    setDrawingNumber(app::InputResult[0]);
-    // The chooser's confirmation is not this dialog's.
-    app::InputOK = false;
+    if (const std::optional<drawing::ui::PictureChoice> chosen = drawing::ui::frmOpenPicture::choose(this))
+        setDrawingNumber(chosen->number);
 }
 
 void FrmInputMC::onOk()
@@ -97,9 +93,7 @@ void FrmInputMC::onOk()
         return refuse(m_name, u"数据不能为空！"_s);
     if (m_drawing->text().isEmpty())
         return refuse(m_load, u"数据不能为空！"_s);
-    app::InputResult[2] = m_name->text();
-    app::InputResult[3] = m_drawing->text();
-    app::InputOK = true;
+    m_entered = Result{m_name->text(), m_drawing->text()};
     accept();
 }
 
@@ -113,9 +107,7 @@ std::optional<FrmInputMC::Result> FrmInputMC::ask(QWidget *parent, const QString
     dialog.setTypeName(name);
     dialog.setDrawingNumber(drawingNumber);
     platform::execDialog(&dialog);
-    if (!app::InputOK)
-        return std::nullopt;
-    return Result{app::InputResult[2], app::InputResult[3]};
+    return dialog.entered();
 }
 
 } // namespace design

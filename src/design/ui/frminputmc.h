@@ -1,7 +1,7 @@
 #pragma once
 // The type dialog: a door/window type's name and its library drawing, chosen with the drawing
-// chooser and previewed. On OK, InputResult(2) the name as typed and InputResult(3) the drawing
-// number, with InputOK; any other way of closing leaves InputOK false.
+// chooser and previewed. OK returns the name as typed and the drawing number; any other way of
+// closing returns nothing.
 #include "catalogue/ui/dialogs.h"
 
 #include <QString>
@@ -40,6 +40,7 @@ public:
         QString name;
         QString drawingNumber;
     };
+    std::optional<Result> entered() const { return m_entered; }
     // Shows the dialog with a caption (and, when given, a label caption), pre-filled; the result,
     // or nullopt when it was not confirmed.
     static std::optional<Result> ask(QWidget *parent, const QString &caption, const QString &name = QString(),
@@ -55,6 +56,7 @@ private:
     QLineEdit *m_drawing = nullptr;
     QPushButton *m_load = nullptr;
     platform::WidgetSurface *m_preview = nullptr;
+    std::optional<Result> m_entered;
 };
 
 } // namespace design

@@ -3,7 +3,6 @@
 #include "frmopenpicture.h"
 #include "frmsavepicex.h"
 #include "showpicture.h"
-#include "app/shared.h"
 #include "drawing/editor.h"
 #include "drawing/import.h"
 #include "drawing/notice.h"
@@ -62,18 +61,18 @@ frmInput::frmInput(QWidget *parent) : QDialog(parent)
 
     new platform::EnterChain(this, {Text1, OKButton});
     connect(OKButton, &QPushButton::clicked, this, [this] {
-        InputText = Text1->text();
+        m_text = Text1->text();
         accept();
     });
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
-    InputText.clear();
 }
 
-void frmInput::ask()
+QString frmInput::ask()
 {
     Text1->clear();
-    InputText.clear();
+    m_text.clear();
     platform::execDialog(this);
+    return m_text;
 }
 
 void frmInput::showEvent(QShowEvent *event)
@@ -171,7 +170,7 @@ FrmDraw::FrmDraw(QWidget *parent) : QWidget(parent), m_clean(std::make_unique<Dr
     TextForm = new frmInput(this);
     m_pic.SetPicture(Pic);
     m_pic.SetStatu([this](const QString &text) { Panels[0]->setText(text); });
-    m_pic.SetTextForm([this] { TextForm->ask(); });
+    m_pic.SetTextForm([this] { return TextForm->ask(); });
 
     connect(Pic, &platform::WidgetSurface::mousePressed, this,
             [this](Qt::MouseButton button, Qt::KeyboardModifiers, QPointF pos) { PicMouseDown(button, pos); });
@@ -406,10 +405,11 @@ bool FrmDraw::SaveDrawingFile()
 
 bool FrmDraw::OpenLibraryDrawing()
 {
-    if (!chooseLibraryPicture(this))
+    const std::optional<PictureChoice> chosen = frmOpenPicture::choose(this);
+    if (!chosen)
         return false;
-    const QString number = app::InputResult[0];
-    const QString name = app::InputResult[1];
+    const QString number = chosen->number;
+    const QString name = chosen->name;
     // Read whole and merged whole, or the drawing on screen stays as it was and keeps its number.
     CPictire loaded;
     QString err;
@@ -451,12 +451,12 @@ bool FrmDraw::SaveLibraryDrawing()
     }
     QString number, name;
     if (isNew) {
-        if (!askNewLibraryPicture(this))
+        const std::optional<NewLibraryPicture> picked = frmSavePicEX::ask(this);
+        if (!picked)
             return false;
-        number = app::InputResult[0];
-        name = InputText;
-        const std::optional<qint64> n = drawingNumber(number);
-        if (!n || !DrawingStore().saveNew(*n, name, m_pic.lists(), &err)) {
+        number = QString::number(picked->number);
+        name = picked->name;
+        if (!DrawingStore().saveNew(picked->number, name, m_pic.lists(), &err)) {
             platform::showError(this, u"保存图库出错！\n"_s + err);
             return false;
         }

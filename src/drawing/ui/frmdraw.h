@@ -23,15 +23,15 @@ class WidgetSurface;
 
 namespace drawing::ui {
 
-// The text dialog of the text command: the typed text goes to InputText, which stays empty when
-// the dialog is cancelled.
+// The text dialog of the text command: it returns the typed text, or empty text when it is
+// cancelled.
 class frmInput : public QDialog
 {
     Q_OBJECT
 public:
     explicit frmInput(QWidget *parent = nullptr);
-    // Empties the box and InputText, then shows the dialog modally.
-    void ask();
+    // Empties the box, then shows the dialog modally; the text confirmed with OK, or empty.
+    QString ask();
 
     QGroupBox *Frame1 = nullptr;
     QLabel *Label1 = nullptr;
@@ -41,6 +41,9 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+
+private:
+    QString m_text;
 };
 
 class FrmDraw : public QWidget

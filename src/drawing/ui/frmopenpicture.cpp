@@ -1,7 +1,6 @@
 #include "frmopenpicture.h"
 
 #include "showpicture.h"
-#include "app/shared.h"
 #include "platform/lists.h"
 #include "platform/keys.h"
 #include "platform/messages.h"
@@ -72,7 +71,6 @@ frmOpenPicture::frmOpenPicture(QWidget *parent) : QDialog(parent)
     connect(OKButton, &QPushButton::clicked, this, &frmOpenPicture::accepted);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
-    app::InputOK = false;
     LoadPictureList();
 }
 
@@ -144,17 +142,17 @@ void frmOpenPicture::accepted()
         platform::inform(this, u"无选取图形！"_s);
         return;
     }
-    app::InputResult[0] = item->text(1);
-    app::InputResult[1] = item->text(0);
-    app::InputOK = true;
+    m_choice = PictureChoice{item->text(1), item->text(0)};
     accept();
 }
 
-bool chooseLibraryPicture(QWidget *parent)
+std::optional<PictureChoice> frmOpenPicture::choose(QWidget *parent, bool canDelete)
 {
     frmOpenPicture dialog(parent);
+    if (!canDelete)
+        dialog.CmdDel->hide();
     platform::execDialog(&dialog);
-    return app::InputOK;
+    return dialog.choice();
 }
 
 } // namespace drawing::ui

@@ -1,11 +1,12 @@
 #pragma once
-// The library chooser: the drawings of the library with a preview; returns the chosen drawing's
-// number in InputResult[0] and its name in InputResult[1], with InputOK set.
+// The library chooser: the drawings of the library with a preview; OK returns the chosen drawing's
+// number and name.
 #include "drawing/cpictire.h"
 #include "drawing/store.h"
 #include "platform/surface_widget.h"
 
 #include <QDialog>
+#include <optional>
 
 class QLineEdit;
 class QPushButton;
@@ -13,6 +14,12 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace drawing::ui {
+
+struct PictureChoice
+{
+    QString number; // as the list shows it
+    QString name;
+};
 
 class frmOpenPicture : public QDialog
 {
@@ -27,6 +34,12 @@ public:
     QPushButton *OKButton = nullptr;
     QPushButton *CancelButton = nullptr;
 
+    // The drawing confirmed with OK, or nullopt.
+    std::optional<PictureChoice> choice() const { return m_choice; }
+    // Shows a new chooser modally, its delete button hidden unless `canDelete`; the chosen drawing,
+    // or nullopt.
+    static std::optional<PictureChoice> choose(QWidget *parent = nullptr, bool canDelete = true);
+
 private:
     void LoadPictureList();
     void itemSelected(QTreeWidgetItem *item);
@@ -36,9 +49,7 @@ private:
 
     CPictire m_preview;
     DrawingStore m_store;
+    std::optional<PictureChoice> m_choice;
 };
-
-// Shows a new chooser modally; true when a drawing was chosen (InputOK).
-bool chooseLibraryPicture(QWidget *parent = nullptr);
 
 } // namespace drawing::ui

@@ -1,6 +1,5 @@
 #include "frmsavepicex.h"
 
-#include "app/shared.h"
 #include "drawing/cpictire.h"
 #include "drawing/store.h"
 #include "platform/keys.h"
@@ -54,7 +53,6 @@ frmSavePicEX::frmSavePicEX(QWidget *parent) : QDialog(parent)
     connect(OKButton, &QPushButton::clicked, this, &frmSavePicEX::accepted);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
-    app::InputOK = false;
     QString err;
     if (const std::optional<qint64> next = DrawingStore().nextNumber(&err))
         Text2->setText(QString::number(*next));
@@ -90,20 +88,18 @@ void frmSavePicEX::accepted()
         Text1->setFocus();
         return;
     }
-    InputText = Text1->text();
-    app::InputResult[0] = QString::number(*number);
-    app::InputOK = true;
+    m_entered = NewLibraryPicture{*number, Text1->text()};
     accept();
 }
 
-bool askNewLibraryPicture(QWidget *parent)
+std::optional<NewLibraryPicture> frmSavePicEX::ask(QWidget *parent)
 {
     frmSavePicEX dialog(parent);
     dialog.setWindowTitle(u"保存文件名"_s);
     dialog.Label1->setText(u"文件名："_s);
     dialog.Text1->clear();
     platform::execDialog(&dialog);
-    return app::InputOK;
+    return dialog.entered();
 }
 
 } // namespace drawing::ui

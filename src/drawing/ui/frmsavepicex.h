@@ -1,7 +1,8 @@
 #pragma once
-// The library save dialog: a new drawing number (proposed: the next free one) and a name. Returns
-// the number in InputResult[0] and the name in InputText, with InputOK set.
+// The library save dialog: a new drawing number (proposed: the next free one) and a name. OK
+// returns the number and the name.
 #include <QDialog>
+#include <optional>
 
 class QGroupBox;
 class QLabel;
@@ -9,6 +10,12 @@ class QLineEdit;
 class QPushButton;
 
 namespace drawing::ui {
+
+struct NewLibraryPicture
+{
+    qint64 number = 0;
+    QString name; // as typed
+};
 
 class frmSavePicEX : public QDialog
 {
@@ -24,11 +31,16 @@ public:
     QPushButton *OKButton = nullptr;
     QPushButton *CancelButton = nullptr;
 
+    // The number and name confirmed with OK, or nullopt.
+    std::optional<NewLibraryPicture> entered() const { return m_entered; }
+    // The editor's use: caption "保存文件名", name label "文件名：", empty name; the number and
+    // name confirmed, or nullopt.
+    static std::optional<NewLibraryPicture> ask(QWidget *parent = nullptr);
+
 private:
     void accepted();
-};
 
-// The editor's use: caption "保存文件名", name label "文件名：", empty name; true when saved (InputOK).
-bool askNewLibraryPicture(QWidget *parent = nullptr);
+    std::optional<NewLibraryPicture> m_entered;
+};
 
 } // namespace drawing::ui

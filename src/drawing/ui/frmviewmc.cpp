@@ -17,10 +17,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace drawing {
-QString ViewMCFileName;
-}
-
 namespace drawing::ui {
 
 namespace {
@@ -77,17 +73,12 @@ frmViewMC::frmViewMC(QWidget *parent) : QDialog(parent)
     });
     connect(File1, &QListWidget::currentItemChanged, this, &frmViewMC::fileSelected);
     connect(OKButton, &QPushButton::clicked, this, &frmViewMC::accepted);
-    connect(CancelButton, &QPushButton::clicked, this, &frmViewMC::cancelled);
+    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
-    ViewMCFileName.clear();
     setFolder(pictureFolder());
 }
 
-frmViewMC::~frmViewMC()
-{
-    if (SharedMCPicture)
-        SharedMCPicture->ClearData();
-}
+frmViewMC::~frmViewMC() = default;
 
 void frmViewMC::setFolder(const QString &path)
 {
@@ -121,15 +112,13 @@ void frmViewMC::fileSelected()
     const QString path = selectedPath();
     if (path.isEmpty() || !isDrawingFile(path))
         return;
-    if (!SharedMCPicture)
-        SharedMCPicture = std::make_unique<MCPicture>();
+    const auto pic = std::make_unique<MCPicture>();
     PicMC->clear();
     QString err;
-    if (SharedMCPicture->OpenFileMC(path, &err))
-        SharedMCPicture->OutMC(*PicMC, 0, 0, float(PicMC->width()), float(PicMC->height()));
+    if (pic->OpenFileMC(path, &err))
+        pic->OutMC(*PicMC, 0, 0, float(PicMC->width()), float(PicMC->height()));
     else
         platform::showError(this, fileReadFailure(path, err));
-    SharedMCPicture->ClearData();
 }
 
 void frmViewMC::accepted()
@@ -143,28 +132,15 @@ void frmViewMC::accepted()
         platform::inform(this, u"无效的图型文件"_s);
         return;
     }
-    ViewMCFileName = path;
+    m_fileName = path;
     accept();
 }
 
-void frmViewMC::cancelled()
+QString frmViewMC::choose(QWidget *parent)
 {
-    ViewMCFileName.clear();
-    reject();
-}
-
-QString chooseDrawingFile(QWidget *parent)
-{
-    const bool own = !SharedMCPicture;
-    if (own)
-        SharedMCPicture = std::make_unique<MCPicture>();
-    {
-        frmViewMC dialog(parent);
-        platform::execDialog(&dialog);
-    }
-    if (own)
-        SharedMCPicture.reset();
-    return ViewMCFileName;
+    frmViewMC dialog(parent);
+    platform::execDialog(&dialog);
+    return dialog.fileName();
 }
 
 } // namespace drawing::ui

@@ -1,6 +1,6 @@
 #pragma once
-// The drawing-file picker: a folder tree, the files of the chosen folder and a preview through
-// SharedMCPicture. Its result is ViewMCFileName: the chosen file's full path, or empty.
+// The drawing-file picker: a folder tree, the files of the chosen folder and a preview of the chosen
+// file. It returns the chosen file's full path, or empty.
 #include "platform/surface_widget.h"
 
 #include <QDialog>
@@ -9,10 +9,6 @@ class QFileSystemModel;
 class QListWidget;
 class QPushButton;
 class QTreeView;
-
-namespace drawing {
-extern QString ViewMCFileName;
-}
 
 namespace drawing::ui {
 
@@ -33,18 +29,20 @@ public:
     QPushButton *OKButton = nullptr;
     QPushButton *CancelButton = nullptr;
 
+    // The file confirmed with OK, or empty.
+    QString fileName() const { return m_fileName; }
+    // Shows the picker modally and returns its file.
+    static QString choose(QWidget *parent = nullptr);
+
 private:
     void listFiles();
     QString selectedPath() const;
     void fileSelected();
     void accepted();
-    void cancelled();
 
     QFileSystemModel *m_dirs = nullptr;
     QString m_folder;
+    QString m_fileName;
 };
-
-// Shows the picker modally (SharedMCPicture set for it when none is) and returns ViewMCFileName.
-QString chooseDrawingFile(QWidget *parent = nullptr);
 
 } // namespace drawing::ui

@@ -32,17 +32,11 @@ void installNotices()
 bool ShowMCPicture(platform::WidgetSurface *box, const QString &number, QString *error)
 {
     installNotices();
-    std::unique_ptr<MCPicture> own;
-    MCPicture *pic = SharedMCPicture.get();
-    if (!pic) {
-        own = std::make_unique<MCPicture>();
-        pic = own.get();
-    }
+    const auto pic = std::make_unique<MCPicture>();
     const bool loaded = pic->OpenFileEX(number, error);
     box->clear();
     if (loaded)
         pic->OutMC(*box, 0, 0, float(box->width()), float(box->height()));
-    pic->ClearData();
     return loaded;
 }
 

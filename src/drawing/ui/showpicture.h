@@ -12,9 +12,8 @@ namespace drawing::ui {
 // calls it once at start-up; the drawing windows call it too.
 void installNotices();
 
-// Clears the box and draws library drawing `number` stretched over the whole box, through
-// SharedMCPicture (a facade of its own when none is set), which is emptied afterwards. False with
-// *error when the drawing could not be read; the box then stays empty.
+// Clears the box and draws library drawing `number` stretched over the whole box. False with *error
+// when the drawing could not be read; the box then stays empty.
 bool ShowMCPicture(platform::WidgetSurface *box, const QString &number, QString *error = nullptr);
 
 // File-dialog filter of drawing files: the extension in any case.

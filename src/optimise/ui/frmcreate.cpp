@@ -68,7 +68,7 @@ void layoutPicker(QDialog *dialog, QTreeWidget *available, QTreeWidget *chosen, 
 
 // ---- Step one -------------------------------------------------------------------------------
 
-FrmCreate01::FrmCreate01(QWidget *parent) : QDialog(parent)
+FrmCreate01::FrmCreate01(const CutSettings &settings, QWidget *parent) : QDialog(parent), m_settings(settings)
 {
     setObjectName(u"frmCreate01"_s);
     setWindowTitle(u"创建优化之步骤1---->选择工程"_s);
@@ -107,13 +107,14 @@ void FrmCreate01::next()
         return;
     }
     YHGCName = item->text(0);
-    FrmCreate02 step(item->text(3), this);
+    FrmCreate02 step(item->text(3), m_settings, this);
     platform::execDialog(&step);
 }
 
 // ---- Step two -------------------------------------------------------------------------------
 
-FrmCreate02::FrmCreate02(const QString &tag, QWidget *parent) : QDialog(parent), m_tag(tag)
+FrmCreate02::FrmCreate02(const QString &tag, const CutSettings &settings, QWidget *parent)
+    : QDialog(parent), m_tag(tag), m_settings(settings)
 {
     setObjectName(u"frmCreate02"_s);
     setWindowTitle(u"创建优化之步骤2---->选择门窗"_s);
@@ -163,7 +164,7 @@ void FrmCreate02::next()
         return;
     }
     {
-        FrmCreate03 step(this);
+        FrmCreate03 step(m_settings, this);
         platform::execDialog(&step);
     }
     refill();
@@ -171,7 +172,7 @@ void FrmCreate02::next()
 
 // ---- Step three -----------------------------------------------------------------------------
 
-FrmCreate03::FrmCreate03(QWidget *parent) : QDialog(parent)
+FrmCreate03::FrmCreate03(const CutSettings &settings, QWidget *parent) : QDialog(parent), m_settings(settings)
 {
     setObjectName(u"frmCreate03"_s);
     setWindowTitle(u"创建优化之步骤3---->选择材料"_s);
@@ -210,7 +211,7 @@ bool FrmCreate03::RunYH()
     m_progress->setValue(1);
     m_progress->setVisible(true);
     YHStore store;
-    const RunOutcome r = optimise::RunYH(store, codes, YHScheme, currentCutSettings(), [this](int i) {
+    const RunOutcome r = optimise::RunYH(store, codes, m_settings, [this](int i) {
         m_progress->setValue(i + 2);
         QTreeWidgetItem *item = m_chosen->topLevelItem(i);
         m_chosen->setCurrentItem(item);

@@ -1,6 +1,8 @@
 #pragma once
 // The optimisation wizard: step one chooses a job, step two its doors and windows (and gathers their
-// pieces), step three the material codes to cut with the active scheme.
+// pieces), step three the material codes to cut with the settings the wizard was started with.
+#include "optimise/yhcut.h"
+
 #include <QDialog>
 
 class QProgressBar;
@@ -12,12 +14,13 @@ class FrmCreate01 : public QDialog
 {
     Q_OBJECT
 public:
-    explicit FrmCreate01(QWidget *parent = nullptr);
+    explicit FrmCreate01(const CutSettings &settings, QWidget *parent = nullptr);
     void next();
 
 private:
     void load();
     QTreeWidget *m_list = nullptr;
+    CutSettings m_settings;
 };
 
 class FrmCreate02 : public QDialog
@@ -25,13 +28,14 @@ class FrmCreate02 : public QDialog
     Q_OBJECT
 public:
     // tag: the job's 编号 as text.
-    FrmCreate02(const QString &tag, QWidget *parent = nullptr);
+    FrmCreate02(const QString &tag, const CutSettings &settings, QWidget *parent = nullptr);
     void next();
     // Both lists anew: every window of the job available, none chosen.
     void refill();
 
 private:
     QString m_tag;
+    CutSettings m_settings;
     QTreeWidget *m_available = nullptr;
     QTreeWidget *m_chosen = nullptr;
 };
@@ -40,7 +44,7 @@ class FrmCreate03 : public QDialog
 {
     Q_OBJECT
 public:
-    explicit FrmCreate03(QWidget *parent = nullptr);
+    explicit FrmCreate03(const CutSettings &settings, QWidget *parent = nullptr);
     void optimise();
 
 private:
@@ -50,6 +54,7 @@ private:
     QTreeWidget *m_available = nullptr;
     QTreeWidget *m_chosen = nullptr;
     QProgressBar *m_progress = nullptr;
+    CutSettings m_settings;
 };
 
 } // namespace optimise::ui

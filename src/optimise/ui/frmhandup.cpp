@@ -2,7 +2,6 @@
 
 #include "frmresult.h"
 #include "optimise/yhfiles.h"
-#include "optimise/yhoption.h"
 #include "optimise/yhstore.h"
 #include "platform/keys.h"
 #include "platform/messages.h"
@@ -41,7 +40,7 @@ QLineEdit *box(const QString &name, QWidget *parent)
 }
 } // namespace
 
-FrmHandup::FrmHandup(QWidget *parent) : QDialog(parent)
+FrmHandup::FrmHandup(const CutSettings &settings, QWidget *parent) : QDialog(parent), m_settings(settings)
 {
     setObjectName(u"frmHandup"_s);
     setWindowTitle(u"手工优化"_s);
@@ -142,8 +141,8 @@ void FrmHandup::add()
             return;
         }
     }
-    if (platform::val(m_length->text()) >= CLC) {
-        platform::inform(this, u"数据大于"_s + QString::number(CLC) + u"！"_s, u"提示"_s, platform::MsgIcon::Critical);
+    if (platform::val(m_length->text()) >= m_settings.clc) {
+        platform::inform(this, u"数据大于"_s + QString::number(m_settings.clc) + u"！"_s, u"提示"_s, platform::MsgIcon::Critical);
         m_length->setFocus();
         return;
     }
@@ -206,7 +205,7 @@ void FrmHandup::optimise()
     m_status->setText(u"稍候优化正在进行中......"_s);
     m_status->setVisible(true);
     YHStore store;
-    const RunOutcome r = runPieceList(store, m_name->text(), rows(), YHScheme, currentCutSettings());
+    const RunOutcome r = runPieceList(store, m_name->text(), rows(), m_settings);
     m_status->setVisible(false);
     showCutNotices(this, r.notices);
     if (!r.ok) {

@@ -15,7 +15,8 @@ class FrmHandup : public QDialog
 {
     Q_OBJECT
 public:
-    explicit FrmHandup(QWidget *parent = nullptr);
+    // Cuts with `settings`; pieces must be shorter than its bar.
+    explicit FrmHandup(const CutSettings &settings, QWidget *parent = nullptr);
 
     void add();
     void remove();
@@ -36,6 +37,7 @@ private:
     QLineEdit *m_quantity = nullptr;
     QTreeWidget *m_list = nullptr;
     QLabel *m_status = nullptr;
+    CutSettings m_settings;
 };
 
 } // namespace optimise::ui

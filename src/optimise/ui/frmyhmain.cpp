@@ -4,6 +4,7 @@
 #include "frmhandup.h"
 #include "optimise/ui/frmoption.h"
 #include "optimise/yhoption.h"
+#include "platform/faces.h"
 #include "platform/messages.h"
 
 #include <QAction>
@@ -30,7 +31,7 @@ void startWizardAtWindows(QWidget *parent, qint64 jobId, const QString &jobName)
 {
     YHGCName = jobName;
     YHScheme = 0;
-    FrmCreate02 step(QString::number(jobId), parent);
+    FrmCreate02 step(QString::number(jobId), currentCutSettings(), parent);
     platform::execDialog(&step);
 }
 
@@ -92,7 +93,7 @@ void FrmYHMain::ShowUserForm()
 
 void FrmYHMain::ShowCreateWizard()
 {
-    FrmCreate01 w(this);
+    FrmCreate01 w(currentCutSettings(), this);
     platform::execDialog(&w);
 }
 
@@ -109,7 +110,7 @@ void FrmYHMain::CloseYHMain()
 
 void FrmYHMain::ShowHandupForm()
 {
-    FrmHandup w(this);
+    FrmHandup w(currentCutSettings(), this);
     platform::execDialog(&w);
 }
 
@@ -120,9 +121,7 @@ FrmUser::FrmUser(QWidget *parent) : QDialog(parent)
     resize(560, 480);
     auto *text = new QTextBrowser(this);
     text->setObjectName(u"RichTextBox1"_s);
-    QFont font(u"宋体"_s);
-    font.setPointSize(9);
-    text->setFont(font);
+    text->setFont(platform::faceFont(u"宋体"_s, 9));
     text->setHtml(u"<p align=\"center\"><b>塑钢门窗材料优化</b></p>"
                   "<p align=\"center\"><b>使用说明</b></p>"
                   "<p><b>一、基础设置</b><br>在“选项设置”中设定原材料的长度、切口宽度、料头长度、"

@@ -173,8 +173,8 @@ std::optional<QList<NamedDimension>> showDrawingNoText(platform::WidgetSurface *
                                                        QString *error)
 {
     drawing::ui::installNotices();
-    drawing::SharedMCPicture = std::make_unique<drawing::MCPicture>();
-    drawing::MCPicture &pic = *drawing::SharedMCPicture;
+    const auto facade = std::make_unique<drawing::MCPicture>();
+    drawing::MCPicture &pic = *facade;
     const bool loaded = pic.OpenFileEX(number, error);
     box->setPersistent(true);
     box->clear();
@@ -190,8 +190,6 @@ std::optional<QList<NamedDimension>> showDrawingNoText(platform::WidgetSurface *
     // Values printed later must not become part of the background.
     box->setPersistent(false);
     box->refresh();
-    pic.ClearData();
-    drawing::SharedMCPicture.reset();
     if (!loaded)
         return std::nullopt;
     return dims;

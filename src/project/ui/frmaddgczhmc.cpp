@@ -2,7 +2,6 @@
 
 #include "app/icons.h"
 #include "app/maindb.h"
-#include "app/shared.h"
 #include "app/dialogs/frminputbox.h"
 #include "common.h"
 #include "drawing/ui/frmopenpicture.h"
@@ -171,15 +170,10 @@ bool FrmAddGCZHMC::setMainDrawing(const QString &number, const QString &name)
 
 void FrmAddGCZHMC::CmdOpenPic_Click()
 {
-    app::InputOK = false;
-    {
-        drawing::ui::frmOpenPicture chooser(this);
-        chooser.CmdDel->hide();
-        platform::execDialog(&chooser);
-    }
-    if (!app::InputOK)
+    const std::optional<drawing::ui::PictureChoice> chosen = drawing::ui::frmOpenPicture::choose(this, false);
+    if (!chosen)
         return;
-    setMainDrawing(app::InputResult[0], app::InputResult[1]);
+    setMainDrawing(chosen->number, chosen->name);
 }
 
 void FrmAddGCZHMC::CmdSelect_Click()

@@ -183,8 +183,8 @@ void FrmGCHT::CmdPrint_Click()
         platform::inform(this, u"工程合同尚未保存，无法打印！"_s);
         return;
     }
-    const platform::Report report = contractReport(rows->constFirst());
-    platform::previewReport(this, report, report.title);
+    // The preview is captioned with the sheet's title, BT.
+    platform::previewReport(this, contractReport(rows->constFirst()), rows->constFirst().value(13));
 }
 
 } // namespace project::ui

@@ -1,6 +1,5 @@
 #include "frmmcgcgl.h"
 
-#include "app/shared.h"
 #include "common.h"
 #include "frmcopygc.h"
 #include "frmgcht.h"
@@ -60,7 +59,6 @@ FrmInputGC::FrmInputGC(QWidget *parent) : QDialog(parent)
     layout->addLayout(buttons);
     resize(378, 230);
 
-    app::InputOK = false;
     connect(OKButton, &QPushButton::clicked, this, &FrmInputGC::OKButton_Click);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -86,12 +84,29 @@ void FrmInputGC::OKButton_Click()
 {
     if (!CheckInput())
         return;
-    app::InputResult[2] = Text1[0]->text();
-    app::InputResult[3] = Text1[1]->text();
-    app::InputResult[4] = Text1[2]->text();
-    app::InputResult[1] = Text1[3]->text();
-    app::InputOK = true;
+    m_confirmed = true;
     accept();
+}
+
+std::optional<Job> FrmInputGC::entered() const
+{
+    if (!m_confirmed)
+        return std::nullopt;
+    return Job{m_jobId, Text1[3]->text(), Text1[0]->text(), Text1[1]->text(), Text1[2]->text()};
+}
+
+std::optional<Job> FrmInputGC::ask(QWidget *parent, const QString &caption, const Job *shown)
+{
+    FrmInputGC dialog(parent);
+    if (shown) {
+        dialog.m_jobId = shown->id;
+        const QString texts[] = {shown->name, shown->site, shown->client, shown->contractNo};
+        for (size_t i = 0; i < dialog.Text1.size(); ++i)
+            dialog.Text1[i]->setText(texts[i]);
+    }
+    dialog.setWindowTitle(caption);
+    platform::execDialog(&dialog);
+    return dialog.entered();
 }
 
 // --- job list
@@ -175,19 +190,16 @@ bool FrmMCGCGL::event(QEvent *event)
 
 void FrmMCGCGL::CmdAdd_Click()
 {
-    FrmInputGC dialog(this);
-    dialog.setWindowTitle(u"添加->工程"_s);
-    platform::execDialog(&dialog);
-    if (!app::InputOK)
+    const std::optional<Job> job = FrmInputGC::ask(this, u"添加->工程"_s);
+    if (!job)
         return;
-    const Job job{0, app::InputResult[1], app::InputResult[2], app::InputResult[3], app::InputResult[4]};
     ProjectStore store;
-    const std::optional<qint64> id = store.addJob(job);
+    const std::optional<qint64> id = store.addJob(*job);
     if (!id) {
         reportFailure(this, u"添加工程出错！"_s, store.lastError());
         return;
     }
-    Job added = job;
+    Job added = *job;
     added.id = *id;
     lvw->addTopLevelItem(jobItem(added));
     Form_Activate();
@@ -200,21 +212,16 @@ void FrmMCGCGL::CmdEdit_Click()
         platform::inform(this, u"无选取所需编辑的对象！"_s);
         return;
     }
-    FrmInputGC dialog(this);
-    for (int i = 0; i < 4; ++i)
-        dialog.Text1[size_t(i)]->setText(item->text(i));
-    dialog.setWindowTitle(u"编辑->工程"_s);
-    platform::execDialog(&dialog);
-    if (!app::InputOK)
+    const Job shown = itemJob(item);
+    const std::optional<Job> job = FrmInputGC::ask(this, u"编辑->工程"_s, &shown);
+    if (!job)
         return;
-    const Job job{item->text(4).toLongLong(), app::InputResult[1], app::InputResult[2], app::InputResult[3],
-                  app::InputResult[4]};
     ProjectStore store;
-    if (!store.updateJob(job)) {
+    if (!store.updateJob(*job)) {
         reportFailure(this, u"修改工程出错！"_s, store.lastError());
         return;
     }
-    setJobItem(item, job);
+    setJobItem(item, *job);
 }
 
 void FrmMCGCGL::CmdDel_Click()

@@ -6,18 +6,22 @@
 #include <QPointer>
 #include <QWidget>
 #include <array>
+#include <optional>
 
 class QLineEdit;
 
 class QPushButton;
 class QTreeWidget;
 
+namespace project {
+struct Job;
+}
+
 namespace project::ui {
 
 class FrmOpenGC;
 
-// The job dialog: 工程名称, 工程地点, 甲方单位, 合同编号. A valid OK sets InputOK and InputResult(1..4)
-// (contract number, name, site, client: the positions of the columns of 工程).
+// The job dialog: 工程名称, 工程地点, 甲方单位, 合同编号. A valid OK returns the four texts as typed.
 class FrmInputGC : public QDialog
 {
     Q_OBJECT
@@ -31,8 +35,17 @@ public:
     bool CheckInput();
     void OKButton_Click();
 
+    // The job shown (its 编号 kept) with the texts confirmed by OK, or nullopt.
+    std::optional<Job> entered() const;
+    // Shows the dialog with a caption and, when given, a job's texts in its boxes.
+    static std::optional<Job> ask(QWidget *parent, const QString &caption, const Job *shown = nullptr);
+
 protected:
     void showEvent(QShowEvent *event) override;
+
+private:
+    qint64 m_jobId = 0;
+    bool m_confirmed = false;
 };
 
 class FrmMCGCGL : public QWidget

@@ -4,6 +4,7 @@
 #include "common.h"
 #include "frmaddgcmc.h"
 #include "frmaddgczhmc.h"
+#include "platform/faces.h"
 #include "platform/lists.h"
 #include "platform/messages.h"
 #include "platform/settings.h"
@@ -47,8 +48,7 @@ FrmOpenGC::FrmOpenGC(const QString &jobId, const QString &jobName, QWidget *pare
     auto *panel = new QWidget(this);
     panel->setObjectName(u"Picture2"_s);
     auto *buttons = new QVBoxLayout(panel);
-    QFont font(u"宋体"_s);
-    font.setPointSizeF(10.5);
+    const QFont font = platform::faceFont(u"宋体"_s, 10.5);
     auto add = [&](QPushButton *&b, const QString &name, const QString &caption) {
         b = new QPushButton(caption, panel);
         b->setObjectName(name);
@@ -216,10 +216,8 @@ void FrmOpenGC::CmdPrint_Click()
         return;
     }
     makeCurrent();
-    GJBListView = lines();
-    GJBSelectedIndex = lvw->indexOfTopLevelItem(row);
     if (jobWindowHooks().openSheets)
-        jobWindowHooks().openSheets(this);
+        jobWindowHooks().openSheets(this, {m_jobId, m_jobName}, lines(), lvw->indexOfTopLevelItem(row));
 }
 
 void FrmOpenGC::CmdTotal_Click()
@@ -230,7 +228,7 @@ void FrmOpenGC::CmdTotal_Click()
     }
     makeCurrent();
     if (jobWindowHooks().openStatistics)
-        jobWindowHooks().openStatistics(this, lines());
+        jobWindowHooks().openStatistics(this, {m_jobId, m_jobName}, lines());
 }
 
 void FrmOpenGC::cmdYH_Click()

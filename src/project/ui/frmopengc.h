@@ -3,7 +3,7 @@
 // editing, deleting, the component-sheet start number and the buttons that start the component
 // sheets, statistics and optimisation of the job. The window is bound to its own job: whatever it
 // starts makes that job current first.
-#include "project/projectstore.h"
+#include "project/projectstate.h"
 
 #include <QList>
 #include <QWidget>
@@ -21,10 +21,10 @@ class FrmAddGCZHMC;
 // hooks leave their buttons doing nothing beyond the checks.
 struct JobWindowHooks
 {
-    // After CurGCNum, CurGCName, GJBListView and GJBSelectedIndex were set.
-    std::function<void(QWidget *parent)> openSheets;
+    // Every line of the job, in list order, and the index of the selected one.
+    std::function<void(QWidget *parent, const JobRef &job, const QList<JobLine> &lines, int selected)> openSheets;
     // Every line of the job, in list order.
-    std::function<void(QWidget *parent, const QList<JobLine> &lines)> openStatistics;
+    std::function<void(QWidget *parent, const JobRef &job, const QList<JobLine> &lines)> openStatistics;
     // The job's 编号 and name; scheme one.
     std::function<void(QWidget *parent, const QString &jobId, const QString &jobName)> openOptimisation;
 };

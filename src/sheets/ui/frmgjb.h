@@ -22,7 +22,7 @@ class FrmGJB : public QDialog
 {
     Q_OBJECT
 public:
-    // `selected` is the index (from 0) of the line to start from; `jobId` the current job.
+    // `selected` is the index (from 0) of the line to start from; `jobId` the 编号 of the lines' job.
     FrmGJB(const QList<project::JobLine> &lines, int selected, const QString &jobId, QWidget *parent = nullptr);
 
     int currentPage() const { return CurPage; }

@@ -6,21 +6,19 @@
 
 #include "platform/messages.h"
 #include "platform/printing.h"
-#include "project/projectstate.h"
 
 using namespace Qt::StringLiterals;
 
 namespace sheets::ui {
 
-void showComponentSheets(QWidget *parent)
+void showComponentSheets(QWidget *parent, const project::JobRef &job, const QList<project::JobLine> &lines,
+                         int selected)
 {
-    const QList<project::JobLine> lines = project::GJBListView;
-    const int selected = project::GJBSelectedIndex;
     if (lines.isEmpty() || selected < 0 || selected >= lines.size()) {
         platform::inform(parent, u"当前工程中没有可打印的门窗！"_s);
         return;
     }
-    FrmGJB window(lines, selected, project::CurGCNum, parent);
+    FrmGJB window(lines, selected, job.id, parent);
     platform::execDialog(&window);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // Entries of the component sheets and the simple cut list for the job and statistics windows.
-#include "project/projectstore.h"
+#include "project/projectstate.h"
 
 #include <QList>
 #include <QString>
@@ -13,10 +13,10 @@ class SimpleBuyTable;
 
 namespace sheets::ui {
 
-// The component sheets of the lines handed over in project::GJBListView, starting at the line of
-// project::GJBSelectedIndex, for the current job project::CurGCNum. Refuses an empty list or no
-// selected line with "当前工程中没有可打印的门窗！".
-void showComponentSheets(QWidget *parent);
+// The component sheets of a job's lines (in list order), starting at the line of index `selected`.
+// Refuses an empty list or no selected line with "当前工程中没有可打印的门窗！".
+void showComponentSheets(QWidget *parent, const project::JobRef &job, const QList<project::JobLine> &lines,
+                         int selected);
 
 // The preview of a filled and closed cut list; nothing when it has no page.
 void showSimpleBuyPreview(QWidget *parent, const SimpleBuyTable &table);

@@ -10,7 +10,6 @@
 #include "platform/reportview.h"
 #include "platform/settings.h"
 #include "platform/showworkbook.h"
-#include "project/projectstate.h"
 #include "stats/expansion.h"
 #include "stats/numbers.h"
 #include "stats/settlement.h"
@@ -87,7 +86,7 @@ QString company(const QString &fallback)
 }
 } // namespace
 
-FrmTJJS::FrmTJJS(QWidget *parent) : QDialog(parent)
+FrmTJJS::FrmTJJS(const project::JobRef &job, QWidget *parent) : QDialog(parent), m_job(job)
 {
     setObjectName(u"frmTJJS"_s);
     setWindowTitle(u"统计决算"_s);
@@ -318,7 +317,7 @@ void FrmTJJS::CmdTJ01_Click()
     if (!rows)
         return;
     const KindChoice k = kinds();
-    preview(materialListReport(company(QString()) + u"材料统计表"_s, project::CurGCName, QDate::currentDate(), *rows,
+    preview(materialListReport(company(QString()) + u"材料统计表"_s, m_job.name, QDate::currentDate(), *rows,
                                materialTotals(k.profiles, k.steel, k.panels, TJTotals.ProfileWeight,
                                               TJTotals.SteelWeight, TJTotals.PanelArea)),
             u"材料统计表"_s);
@@ -328,10 +327,7 @@ void FrmTJJS::CmdTJ02_Click()
 {
     if (!priceBySpec())
         return;
-    FrmSZZJ dialog(this);
-    platform::execDialog(&dialog);
-    const std::array<QString, 4> rates = {app::InputResult[0], app::InputResult[1], app::InputResult[2],
-                                          app::InputResult[3]};
+    const FrmSZZJ::Fees rates = FrmSZZJ::ask(this);
     const double area = GetTJTotalArea(chosenLines());
     StatsStore store;
     QString error;
@@ -341,7 +337,7 @@ void FrmTJJS::CmdTJ02_Click()
         failed(u"统计出错！"_s, error);
         return;
     }
-    preview(costReport(company(QString()) + u"门窗造价表"_s, project::CurGCName, QDate::currentDate(), *rows,
+    preview(costReport(company(QString()) + u"门窗造价表"_s, m_job.name, QDate::currentDate(), *rows,
                        costFigures(area, rates, *amount)),
             u"门窗造价表"_s);
 }
@@ -353,7 +349,7 @@ void FrmTJJS::CmdTJ03_Click()
     const auto rows = statsRows();
     if (!rows)
         return;
-    preview(materialListReport(u"门 窗 材 料 统 计 表"_s, project::CurGCName, QDate::currentDate(), *rows, {}),
+    preview(materialListReport(u"门 窗 材 料 统 计 表"_s, m_job.name, QDate::currentDate(), *rows, {}),
             u"材料统计表"_s);
 }
 
@@ -406,7 +402,7 @@ void FrmTJJS::CmdGJB_Click()
         platform::inform(this, u"构件门窗为空！"_s);
         return;
     }
-    sheets::ui::showSimpleCutList(this, chosenLines(), project::CurGCName);
+    sheets::ui::showSimpleCutList(this, chosenLines(), m_job.name);
 }
 
 void FrmTJJS::CmdJS_Click()
@@ -423,11 +419,10 @@ void FrmTJJS::CmdJS_Click()
         failed(u"决算出错！"_s, error);
         return;
     }
-    FrmJSJE dialog(this);
-    platform::execDialog(&dialog);
-    if (!app::InputOK)
+    const std::optional<SettlementPrices> prices = FrmJSJE::ask(this);
+    if (!prices)
         return;
-    const QList<SettlementRow> rows = settlementRows(lines, num(app::InputResult[0]), num(app::InputResult[1]));
+    const QList<SettlementRow> rows = settlementRows(lines, num(prices->door), num(prices->window));
     if (!WriteSettlement(store, rows, &error)) {
         failed(u"决算出错！"_s, error);
         return;
@@ -441,7 +436,7 @@ void FrmTJJS::showSettlementReport(bool withPrices)
     QString error;
     const auto rows = app::runReportCommand(u"CmdJS"_s, {}, &error);
     StatsStore store;
-    const auto client = rows ? store.jobClient(numberParam(project::CurGCNum)) : std::nullopt;
+    const auto client = rows ? store.jobClient(numberParam(m_job.id)) : std::nullopt;
     if (!rows || !client) {
         failed(u"决算出错！"_s, rows ? store.lastError() : error);
         return;
@@ -449,9 +444,9 @@ void FrmTJJS::showSettlementReport(bool withPrices)
     const QString dw = company(u"塑钢公司"_s);
     const QDate today = QDate::currentDate();
     if (withPrices)
-        preview(settlementReport(project::CurGCName, today, *rows, *client, dw), u"门窗决算表"_s);
+        preview(settlementReport(m_job.name, today, *rows, *client, dw), u"门窗决算表"_s);
     else
-        preview(areaReport(project::CurGCName, today, *rows, *client, dw), u"面积统计表"_s);
+        preview(areaReport(m_job.name, today, *rows, *client, dw), u"面积统计表"_s);
 }
 
 void FrmTJJS::CmdJS01_Click()

@@ -3,7 +3,7 @@
 // gathered into the work tables, priced into material, cost and by-length lists, settled by area,
 // and shown as reports or exported.
 #include "platform/report.h"
-#include "project/projectstore.h"
+#include "project/projectstate.h"
 #include "stats/pricing.h"
 #include "stats/statsexport.h"
 
@@ -23,7 +23,8 @@ class FrmTJJS : public QDialog
 {
     Q_OBJECT
 public:
-    explicit FrmTJJS(QWidget *parent = nullptr);
+    // The reports carry the job's name, the settlement its client.
+    explicit FrmTJJS(const project::JobRef &job, QWidget *parent = nullptr);
 
     // Fills the available list with the job's windows, in order.
     void setWindows(const QList<project::JobLine> &lines);
@@ -89,6 +90,7 @@ private:
     // The rows of the statistics report, or nullopt after the failure was shown.
     std::optional<QList<QStringList>> statsRows();
 
+    project::JobRef m_job;
     platform::Report m_lastReport;
 };
 

@@ -1,6 +1,5 @@
 #include "pricedialogs.h"
 
-#include "app/shared.h"
 #include "platform/keys.h"
 #include "platform/messages.h"
 
@@ -84,33 +83,43 @@ void FrmSZZJ::OKButton_Click()
 {
     if (!CheckInput())
         return;
-    for (int i = 0; i < Text1.size(); ++i)
-        app::InputResult[size_t(i)] = Text1.at(i)->text();
+    for (size_t i = 0; i < m_entered.size(); ++i)
+        m_entered[i] = Text1.at(qsizetype(i))->text();
     accept();
 }
 
 void FrmSZZJ::reject()
 {
-    // Closing counts as cancelling: no fees rather than whatever an earlier dialog left.
-    for (int i = 0; i < Text1.size(); ++i)
-        app::InputResult[size_t(i)] = u"0"_s;
+    // Closing counts as cancelling: no fees.
+    m_entered.fill(u"0"_s);
     QDialog::reject();
+}
+
+FrmSZZJ::Fees FrmSZZJ::ask(QWidget *parent)
+{
+    FrmSZZJ dialog(parent);
+    platform::execDialog(&dialog);
+    return dialog.entered();
 }
 
 FrmJSJE::FrmJSJE(QWidget *parent)
     : PriceDialog(u"frmJSJE"_s, u"决算金额"_s, {u"门综合价 ："_s, u"窗综合价 ："_s}, parent)
 {
-    app::InputOK = false;
 }
 
 void FrmJSJE::OKButton_Click()
 {
     if (!CheckInput())
         return;
-    app::InputOK = true;
-    app::InputResult[0] = Text1.at(0)->text();
-    app::InputResult[1] = Text1.at(1)->text();
+    m_entered = SettlementPrices{Text1.at(0)->text(), Text1.at(1)->text()};
     accept();
+}
+
+std::optional<SettlementPrices> FrmJSJE::ask(QWidget *parent)
+{
+    FrmJSJE dialog(parent);
+    platform::execDialog(&dialog);
+    return dialog.entered();
 }
 
 } // namespace stats::ui

@@ -1,9 +1,10 @@
 #pragma once
 // The two price dialogs of the statistics window: the fees per square metre of the cost report
-// (frmSZZJ) and the door and window prices of the settlement (frmJSJE). Both hand back their texts
-// through the dialog result.
+// (frmSZZJ) and the door and window prices of the settlement (frmJSJE). Both return their texts.
 #include <QDialog>
 #include <QList>
+#include <array>
+#include <optional>
 
 class QLineEdit;
 class QPushButton;
@@ -27,29 +28,48 @@ protected:
     virtual void OKButton_Click() = 0;
 };
 
-// Fees per m²: labour, tax, transport, other. OK puts the four texts into InputResult(0..3);
-// cancelling or closing puts "0" into each.
+// Fees per m²: labour, tax, transport, other. OK returns the four texts; cancelling or closing
+// returns "0" for each.
 class FrmSZZJ : public PriceDialog
 {
     Q_OBJECT
 public:
+    using Fees = std::array<QString, 4>;
+
     explicit FrmSZZJ(QWidget *parent = nullptr);
     void reject() override;
 
+    Fees entered() const { return m_entered; }
+    static Fees ask(QWidget *parent);
+
 protected:
     void OKButton_Click() override;
+
+private:
+    Fees m_entered{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")};
 };
 
-// Door and window price per m². OK sets InputOK and puts the texts into InputResult(0..1);
-// cancelling or closing leaves InputOK false.
+struct SettlementPrices
+{
+    QString door;   // per m², as typed
+    QString window; // per m², as typed
+};
+
+// Door and window price per m². OK returns the two texts; cancelling or closing returns nothing.
 class FrmJSJE : public PriceDialog
 {
     Q_OBJECT
 public:
     explicit FrmJSJE(QWidget *parent = nullptr);
 
+    std::optional<SettlementPrices> entered() const { return m_entered; }
+    static std::optional<SettlementPrices> ask(QWidget *parent);
+
 protected:
     void OKButton_Click() override;
+
+private:
+    std::optional<SettlementPrices> m_entered;
 };
 
 } // namespace stats::ui

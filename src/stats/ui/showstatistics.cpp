@@ -8,13 +8,13 @@ using namespace Qt::StringLiterals;
 
 namespace stats::ui {
 
-void showStatistics(QWidget *parent, const QList<project::JobLine> &lines)
+void showStatistics(QWidget *parent, const project::JobRef &job, const QList<project::JobLine> &lines)
 {
     if (lines.isEmpty()) {
         platform::inform(parent, u"当前工程中无门窗！"_s);
         return;
     }
-    FrmTJJS window(parent);
+    FrmTJJS window(job, parent);
     window.setWindows(lines);
     platform::execDialog(&window);
 }

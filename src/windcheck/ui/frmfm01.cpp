@@ -1,5 +1,6 @@
 #include "frmfm01.h"
 
+#include "fields.h"
 #include "frmmainfy01.h"
 #include "platform/messages.h"
 #include "windcheck/fyprint.h"
@@ -20,18 +21,20 @@ FrmFM01::FrmFM01(FrmMainFY01 *chain) : StepWindow(chain)
     setAttribute(Qt::WA_DeleteOnClose);
 
     const CoverSettings cover = LoadCoverSettings();
-    const QString texts[6] = {QString(), cover.gcmc, cover.jh, cover.sh, cover.jhdw,
-                              coverDateText(QDate::currentDate())};
-    makeNumberedBoxes(this, m_text, texts);
+    m_project = namedBox(this, u"Text1"_s, cover.gcmc);
+    m_checker = namedBox(this, u"Text2"_s, cover.jh);
+    m_reviewer = namedBox(this, u"Text3"_s, cover.sh);
+    m_checkingUnit = namedBox(this, u"Text4"_s, cover.jhdw);
+    m_date = namedBox(this, u"Text5"_s, coverDateText(QDate::currentDate()));
     // The cover always prints the day it is printed: the date is not an input.
-    m_text[5]->setReadOnly(true);
+    m_date->setReadOnly(true);
 
     auto *form = new QFormLayout;
-    form->addRow(u"工程名称："_s, m_text[1]);
-    form->addRow(u"校    核："_s, m_text[2]);
-    form->addRow(u"审    核："_s, m_text[3]);
-    form->addRow(u"校核单位："_s, m_text[4]);
-    form->addRow(u"校核日期："_s, m_text[5]);
+    form->addRow(u"工程名称："_s, m_project);
+    form->addRow(u"校    核："_s, m_checker);
+    form->addRow(u"审    核："_s, m_reviewer);
+    form->addRow(u"校核单位："_s, m_checkingUnit);
+    form->addRow(u"校核日期："_s, m_date);
 
     QPushButton *ok = layOutForm(form, u"确定"_s);
     connect(ok, &QPushButton::clicked, this, &FrmFM01::save);
@@ -40,7 +43,7 @@ FrmFM01::FrmFM01(FrmMainFY01 *chain) : StepWindow(chain)
 void FrmFM01::save()
 {
     QString error;
-    if (!SaveCoverSettings({m_text[1]->text(), m_text[2]->text(), m_text[3]->text(), m_text[4]->text()}, &error))
+    if (!SaveCoverSettings({m_project->text(), m_checker->text(), m_reviewer->text(), m_checkingUnit->text()}, &error))
         platform::showError(this, error);
     close();
 }

@@ -18,7 +18,8 @@ public:
     void save();
 
 private:
-    QLineEdit *m_text[6] = {};
+    // Named after what they hold; their object names are the window's own (Text1 ... Text5).
+    QLineEdit *m_project, *m_checker, *m_reviewer, *m_checkingUnit, *m_date;
 };
 
 } // namespace windcheck::ui

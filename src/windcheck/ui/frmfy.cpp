@@ -1,5 +1,6 @@
 #include "frmfy.h"
 
+#include "fields.h"
 #include "frmfyresult.h"
 #include "keyfilter.h"
 #include "platform/keys.h"
@@ -24,23 +25,6 @@ namespace windcheck::ui {
 
 namespace {
 
-QLineEdit *lineEdit(const QString &name, const QString &text, QWidget *parent)
-{
-    auto *e = new QLineEdit(text, parent);
-    e->setObjectName(name);
-    return e;
-}
-
-QComboBox *combo(const QString &name, const QStringList &items, QWidget *parent)
-{
-    auto *c = new QComboBox(parent);
-    c->setObjectName(name);
-    c->setEditable(true);
-    c->setInsertPolicy(QComboBox::NoInsert);
-    c->addItems(items);
-    return c;
-}
-
 // Label above its field in one cell of the grid.
 void place(QGridLayout *grid, int row, int column, const QString &caption, QWidget *field, QWidget *unit = nullptr)
 {
@@ -61,21 +45,16 @@ QString crLf(QString text) { return text.replace(u"\r\n"_s, u"\n"_s).replace(u'\
 
 } // namespace
 
-int pickedPosition(const QComboBox *c)
-{
-    return c->findText(c->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
-}
-
 FrmFY::FrmFY(QWidget *parent) : QDialog(parent)
 {
     setObjectName(u"frmFY"_s);
     setWindowTitle(u"风压校核"_s);
 
     auto *basic = new QGroupBox(u"基础信息："_s, this);
-    m_gcmc = lineEdit(u"txtGCMC"_s, QString(), basic);
-    m_mclx = combo(u"cmbMCLX"_s, windowTypeItems(), basic);
-    m_mcbh = lineEdit(u"txtMCBH"_s, QString(), basic);
-    m_mccc = lineEdit(u"txtMCCC"_s, QString(), basic);
+    m_gcmc = namedBox(basic, u"txtGCMC"_s);
+    m_mclx = typedList(basic, u"cmbMCLX"_s, windowTypeItems());
+    m_mcbh = namedBox(basic, u"txtMCBH"_s);
+    m_mccc = namedBox(basic, u"txtMCCC"_s);
     m_jhyj = new QTextEdit(basic);
     m_jhyj->setObjectName(u"rtxJHYJ"_s);
     m_jhyj->setAcceptRichText(false);
@@ -90,23 +69,23 @@ FrmFY::FrmFY(QWidget *parent) : QDialog(parent)
     basicGrid->addWidget(m_jhyj, 2, 0, 1, 4);
 
     auto *params = new QGroupBox(u"基本参数："_s, this);
-    m_cs = lineEdit(u"txtCS"_s, u"北京"_s, params);
-    m_fyz = lineEdit(u"txtFYZ"_s, u"0.8"_s, params);
-    m_fhztxxs = combo(u"cmbFHZTXXS"_s, shapeCoefficientItems(), params);
-    m_dmccd = combo(u"cmbDMCCD"_s, terrainItems(), params);
-    m_jzwlx = combo(u"cmbJZWLX"_s, buildingKindItems(), params);
-    m_jzgd = combo(u"cmbJZGD"_s, heightItems(), params);
-    m_blzl = combo(u"cmbBLZL"_s, glassTypeItems(), params);
-    m_blhd = lineEdit(u"txtBLHD"_s, u"5"_s, params);
-    m_blcd = lineEdit(u"txtBLCD"_s, QString(), params);
-    m_blgd = lineEdit(u"txtBLGD"_s, QString(), params);
-    m_skd = lineEdit(u"txtSKD"_s, QString(), params);
-    m_sgd = lineEdit(u"txtSGD"_s, QString(), params);
-    m_lzkd = lineEdit(u"txtLZKD"_s, QString(), params);
-    m_lzgd = lineEdit(u"txtLZGD"_s, QString(), params);
-    m_xglx = combo(u"cmbXGLX"_s, steelSectionItems(), params);
-    m_xgbh = combo(u"cmbXGBH"_s, wallThicknessItems(), params);
-    m_xggxg = lineEdit(u"txtXGGXG"_s, QString(), params);
+    m_cs = namedBox(params, u"txtCS"_s, u"北京"_s);
+    m_fyz = namedBox(params, u"txtFYZ"_s, u"0.8"_s);
+    m_fhztxxs = typedList(params, u"cmbFHZTXXS"_s, shapeCoefficientItems());
+    m_dmccd = typedList(params, u"cmbDMCCD"_s, terrainItems());
+    m_jzwlx = typedList(params, u"cmbJZWLX"_s, buildingKindItems());
+    m_jzgd = typedList(params, u"cmbJZGD"_s, heightItems());
+    m_blzl = typedList(params, u"cmbBLZL"_s, glassTypeItems());
+    m_blhd = namedBox(params, u"txtBLHD"_s, u"5"_s);
+    m_blcd = namedBox(params, u"txtBLCD"_s);
+    m_blgd = namedBox(params, u"txtBLGD"_s);
+    m_skd = namedBox(params, u"txtSKD"_s);
+    m_sgd = namedBox(params, u"txtSGD"_s);
+    m_lzkd = namedBox(params, u"txtLZKD"_s);
+    m_lzgd = namedBox(params, u"txtLZGD"_s);
+    m_xglx = typedList(params, u"cmbXGLX"_s, steelSectionItems());
+    m_xgbh = typedList(params, u"cmbXGBH"_s, wallThicknessItems());
+    m_xggxg = namedBox(params, u"txtXGGXG"_s);
     // The shape coefficient starts as text with no item picked.
     m_fhztxxs->setCurrentIndex(-1);
     m_fhztxxs->setEditText(u"1.3"_s);

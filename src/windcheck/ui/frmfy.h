@@ -34,7 +34,4 @@ private:
     QTextEdit *m_jhyj;
 };
 
-// Position of the item a combo box's text picks, -1 when it picks none.
-int pickedPosition(const QComboBox *combo);
-
 } // namespace windcheck::ui

@@ -1,6 +1,6 @@
 #include "frmfy01.h"
 
-#include "frmfy.h"
+#include "fields.h"
 #include "frmmainfy01.h"
 #include "frmresultfy01.h"
 #include "platform/messages.h"
@@ -23,44 +23,46 @@ FrmFY01::FrmFY01(FrmMainFY01 *chain) : StepWindow(chain), m_chain(chain), m_wk(c
     setAttribute(Qt::WA_DeleteOnClose);
 
     const GlassCheckInput d;
-    const QString texts[14] = {QString(), d.text1, d.text2, d.text3, d.text4, QString(), d.text6,
-                               d.text7,   d.text8, d.text9, d.text10, d.text11, d.text12, d.text13};
-    makeNumberedBoxes(this, m_text, texts);
-    auto makeCombo = [this](const QString &name, const QStringList &items) {
-        auto *c = new QComboBox(this);
-        c->setObjectName(name);
-        c->setEditable(true);
-        c->setInsertPolicy(QComboBox::NoInsert);
-        c->addItems(items);
-        return c;
-    };
-    m_combo1 = makeCombo(u"Combo1"_s, glassVarietyItems());
-    m_combo1->setCurrentIndex(0);
-    m_combo2 = makeCombo(u"Combo2"_s, sideRatioItems());
-    m_combo2->setCurrentIndex(sideRatioItems().indexOf(u"0.25"_s));
+    m_openingWidth = namedBox(this, u"Text1"_s, d.openingWidth);
+    m_openingHeight = namedBox(this, u"Text2"_s, d.openingHeight);
+    m_profile = namedBox(this, u"Text3"_s, d.profile);
+    m_profileThickness = namedBox(this, u"Text4"_s, d.profileThickness);
+    m_sideRatio = namedBox(this, u"Text5"_s);
+    m_glassKind = namedBox(this, u"Text6"_s, d.glassKind);
+    m_glassThickness = namedBox(this, u"Text7"_s, d.glassThickness);
+    m_edgeDistance = namedBox(this, u"Text8"_s, d.edgeDistance);
+    m_steel = namedBox(this, u"Text9"_s, d.steel);
+    m_steelThickness = namedBox(this, u"Text10"_s, d.steelThickness);
+    m_glassWidth = namedBox(this, u"Text11"_s, d.glassWidth);
+    m_glassLength = namedBox(this, u"Text12"_s, d.glassLength);
+    m_screwDiameter = namedBox(this, u"Text13"_s, d.screwDiameter);
+    m_variety = typedList(this, u"Combo1"_s, glassVarietyItems());
+    m_variety->setCurrentIndex(0);
+    m_bendingRatio = typedList(this, u"Combo2"_s, sideRatioItems());
+    m_bendingRatio->setCurrentIndex(sideRatioItems().indexOf(u"0.25"_s));
 
     auto *form = new QFormLayout;
-    form->addRow(u"洞口宽度(mm)："_s, m_text[1]);
-    form->addRow(u"洞口高度(mm)："_s, m_text[2]);
-    form->addRow(u"型材类型："_s, m_text[3]);
-    form->addRow(u"型材厚度(mm)："_s, m_text[4]);
-    form->addRow(u"型钢类型："_s, m_text[9]);
-    form->addRow(u"型钢厚度(mm)："_s, m_text[10]);
-    form->addRow(u"玻璃品种："_s, m_combo1);
-    form->addRow(u"玻璃种类："_s, m_text[6]);
-    form->addRow(u"玻璃厚度(mm)："_s, m_text[7]);
-    form->addRow(u"玻璃宽度(mm)："_s, m_text[11]);
-    form->addRow(u"玻璃长度(mm)："_s, m_text[12]);
-    form->addRow(u"玻璃边缘到连框间的距离(mm)："_s, m_text[8]);
-    form->addRow(u"长短边比值："_s, m_text[5]);
-    form->addRow(u"弯曲系数："_s, m_combo2);
-    form->addRow(u"螺钉小径(mm)："_s, m_text[13]);
+    form->addRow(u"洞口宽度(mm)："_s, m_openingWidth);
+    form->addRow(u"洞口高度(mm)："_s, m_openingHeight);
+    form->addRow(u"型材类型："_s, m_profile);
+    form->addRow(u"型材厚度(mm)："_s, m_profileThickness);
+    form->addRow(u"型钢类型："_s, m_steel);
+    form->addRow(u"型钢厚度(mm)："_s, m_steelThickness);
+    form->addRow(u"玻璃品种："_s, m_variety);
+    form->addRow(u"玻璃种类："_s, m_glassKind);
+    form->addRow(u"玻璃厚度(mm)："_s, m_glassThickness);
+    form->addRow(u"玻璃宽度(mm)："_s, m_glassWidth);
+    form->addRow(u"玻璃长度(mm)："_s, m_glassLength);
+    form->addRow(u"玻璃边缘到连框间的距离(mm)："_s, m_edgeDistance);
+    form->addRow(u"长短边比值："_s, m_sideRatio);
+    form->addRow(u"弯曲系数："_s, m_bendingRatio);
+    form->addRow(u"螺钉小径(mm)："_s, m_screwDiameter);
 
     QPushButton *ok = layOutForm(form, u"校核"_s);
 
     // The defaults above do not fill the ratio box: only the user's edits do.
-    connect(m_text[11], &QLineEdit::textChanged, this, &FrmFY01::updateRatio);
-    connect(m_text[12], &QLineEdit::textChanged, this, &FrmFY01::updateRatio);
+    connect(m_glassWidth, &QLineEdit::textChanged, this, &FrmFY01::updateRatio);
+    connect(m_glassLength, &QLineEdit::textChanged, this, &FrmFY01::updateRatio);
     connect(ok, &QPushButton::clicked, this, &FrmFY01::check);
 }
 
@@ -70,28 +72,43 @@ FrmResultFY01 *FrmFY01::reportWindow() const { return m_report; }
 GlassCheckInput FrmFY01::input() const
 {
     GlassCheckInput in;
-    in.text1 = m_text[1]->text();
-    in.text2 = m_text[2]->text();
-    in.text3 = m_text[3]->text();
-    in.text4 = m_text[4]->text();
-    in.text9 = m_text[9]->text();
-    in.text10 = m_text[10]->text();
-    in.combo1Text = m_combo1->currentText();
-    in.combo1 = pickedPosition(m_combo1);
-    in.text6 = m_text[6]->text();
-    in.text7 = m_text[7]->text();
-    in.text11 = m_text[11]->text();
-    in.text12 = m_text[12]->text();
-    in.text8 = m_text[8]->text();
-    in.combo2 = pickedPosition(m_combo2);
-    in.text13 = m_text[13]->text();
+    in.openingWidth = m_openingWidth->text();
+    in.openingHeight = m_openingHeight->text();
+    in.profile = m_profile->text();
+    in.profileThickness = m_profileThickness->text();
+    in.steel = m_steel->text();
+    in.steelThickness = m_steelThickness->text();
+    in.varietyText = m_variety->currentText();
+    in.variety = pickedPosition(m_variety);
+    in.glassKind = m_glassKind->text();
+    in.glassThickness = m_glassThickness->text();
+    in.glassWidth = m_glassWidth->text();
+    in.glassLength = m_glassLength->text();
+    in.edgeDistance = m_edgeDistance->text();
+    in.bendingRatio = pickedPosition(m_bendingRatio);
+    in.screwDiameter = m_screwDiameter->text();
     return in;
 }
 
 void FrmFY01::updateRatio()
 {
-    if (const std::optional<QString> ratio = sideRatioText(m_text[11]->text(), m_text[12]->text()))
-        m_text[5]->setText(*ratio);
+    if (const std::optional<QString> ratio = sideRatioText(m_glassWidth->text(), m_glassLength->text()))
+        m_sideRatio->setText(*ratio);
+}
+
+QWidget *FrmFY01::fieldWidget(int field) const
+{
+    switch (field) {
+    case GlassOpeningWidth: return m_openingWidth;
+    case GlassOpeningHeight: return m_openingHeight;
+    case GlassSteelThickness: return m_steelThickness;
+    case GlassThickness: return m_glassThickness;
+    case GlassWidth: return m_glassWidth;
+    case GlassLength: return m_glassLength;
+    case GlassBendingRatio: return m_bendingRatio;
+    case GlassScrewDiameter: return m_screwDiameter;
+    default: return nullptr;
+    }
 }
 
 bool FrmFY01::check()
@@ -99,13 +116,8 @@ bool FrmFY01::check()
     const GlassCheckOutcome out = RunGlassCheck(input(), m_wk, m_chain->state());
     if (out.problem) {
         platform::inform(this, out.problem->message);
-        static const QHash<int, int> boxes = {{GlassText1, 1},   {GlassText2, 2},   {GlassText7, 7},
-                                              {GlassText10, 10}, {GlassText11, 11}, {GlassText12, 12},
-                                              {GlassText13, 13}};
-        if (const int box = boxes.value(out.problem->field, 0))
-            m_text[box]->setFocus();
-        else if (out.problem->field == GlassCombo2)
-            m_combo2->setFocus();
+        if (QWidget *w = fieldWidget(out.problem->field))
+            w->setFocus();
         return false;
     }
     delete m_report;

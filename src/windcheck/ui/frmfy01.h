@@ -33,13 +33,16 @@ protected:
 
 private:
     void updateRatio();
+    QWidget *fieldWidget(int field) const;
 
     FrmMainFY01 *m_chain;
     float m_wk;
     QPointer<FrmResultFY01> m_report;
-    QLineEdit *m_text[14] = {};
-    QComboBox *m_combo1 = nullptr;
-    QComboBox *m_combo2 = nullptr;
+    // Named after what they hold; their object names are the window's own (Text1 ... Combo2).
+    QLineEdit *m_openingWidth, *m_openingHeight, *m_profile, *m_profileThickness, *m_sideRatio, *m_glassKind,
+        *m_glassThickness, *m_edgeDistance, *m_steel, *m_steelThickness, *m_glassWidth, *m_glassLength,
+        *m_screwDiameter;
+    QComboBox *m_variety, *m_bendingRatio;
 };
 
 } // namespace windcheck::ui

@@ -1,5 +1,6 @@
 #include "frmfyresult.h"
 
+#include "platform/faces.h"
 #include "platform/messages.h"
 #include "platform/reportview.h"
 #include "windcheck/simplecheck.h"
@@ -22,7 +23,7 @@ QString lf(QString text) { return text.replace(u"\r\n"_s, u"\n"_s); }
 QTextCharFormat sized(double points)
 {
     QTextCharFormat f;
-    f.setFontFamilies({kSimpleReportFont});
+    f.setFontFamilies({platform::installedFamily(kSimpleReportFont)});
     f.setFontPointSize(points);
     return f;
 }

@@ -1,5 +1,6 @@
 #include "frmmainfy01.h"
 
+#include "fields.h"
 #include "frmfm01.h"
 #include "frmfy01.h"
 #include "frmresultfy01.h"
@@ -30,30 +31,38 @@ FrmMainFY01::FrmMainFY01(QWidget *parent) : QDialog(parent)
     m_state.printFontSize = kReportFontSize;
 
     const BasicLoadInput d = defaultBasicLoadInput(u"北京"_s);
-    const QString texts[9] = {QString(), d.text1, d.text2, d.text3, d.text4, d.text5, d.text6, d.text7, d.text8};
-    makeNumberedBoxes(this, m_text, texts);
-    const QStringList items[4] = {{}, fullBuildingItems(), fullTerrainItems(), fullHeightItems()};
-    const int initial[4] = {0, d.combo1, d.combo2, d.combo3};
-    for (int i = 1; i <= 3; ++i) {
+    m_project = namedBox(this, u"Text1"_s, d.project);
+    m_city = namedBox(this, u"Text2"_s, d.city);
+    m_basicPressure = namedBox(this, u"Text3"_s, d.basicPressure);
+    m_lowestTemperature = namedBox(this, u"Text4"_s, d.lowestTemperature);
+    m_highestTemperature = namedBox(this, u"Text5"_s, d.highestTemperature);
+    m_gustFactor = namedBox(this, u"Text6"_s, d.gustFactor);
+    m_shapeCoefficient = namedBox(this, u"Text7"_s, d.shapeCoefficient);
+    m_designFactor = namedBox(this, u"Text8"_s, d.designFactor);
+    auto list = [this](const QString &name, const QStringList &items, int current) {
         // Lists only take their items: no typed text can reach the height table.
-        m_combo[i] = new QComboBox(this);
-        m_combo[i]->setObjectName(u"Combo"_s + QString::number(i));
-        m_combo[i]->addItems(items[i]);
-        m_combo[i]->setCurrentIndex(initial[i]);
-    }
+        auto *c = new QComboBox(this);
+        c->setObjectName(name);
+        c->addItems(items);
+        c->setCurrentIndex(current);
+        return c;
+    };
+    m_buildingKind = list(u"Combo1"_s, fullBuildingItems(), d.buildingKind);
+    m_terrain = list(u"Combo2"_s, fullTerrainItems(), d.terrain);
+    m_height = list(u"Combo3"_s, fullHeightItems(), d.height);
 
     auto *form = new QFormLayout;
-    form->addRow(u"工程门窗："_s, m_text[1]);
-    form->addRow(u"城市："_s, m_text[2]);
-    form->addRow(u"基本风压值(KN/m^2)："_s, m_text[3]);
-    form->addRow(u"建筑物类型："_s, m_combo[1]);
-    form->addRow(u"地面粗糙度："_s, m_combo[2]);
-    form->addRow(u"建筑物高度(M)："_s, m_combo[3]);
-    form->addRow(u"最低温度："_s, m_text[4]);
-    form->addRow(u"最高温度："_s, m_text[5]);
-    form->addRow(u"阵风系数："_s, m_text[6]);
-    form->addRow(u"风荷载体型系数："_s, m_text[7]);
-    form->addRow(u"风荷载设计值系数："_s, m_text[8]);
+    form->addRow(u"工程门窗："_s, m_project);
+    form->addRow(u"城市："_s, m_city);
+    form->addRow(u"基本风压值(KN/m^2)："_s, m_basicPressure);
+    form->addRow(u"建筑物类型："_s, m_buildingKind);
+    form->addRow(u"地面粗糙度："_s, m_terrain);
+    form->addRow(u"建筑物高度(M)："_s, m_height);
+    form->addRow(u"最低温度："_s, m_lowestTemperature);
+    form->addRow(u"最高温度："_s, m_highestTemperature);
+    form->addRow(u"阵风系数："_s, m_gustFactor);
+    form->addRow(u"风荷载体型系数："_s, m_shapeCoefficient);
+    form->addRow(u"风荷载设计值系数："_s, m_designFactor);
 
     auto button = [this](const QString &name, const QString &caption) {
         auto *b = new QPushButton(caption, this);
@@ -105,21 +114,35 @@ FrmFM01 *FrmMainFY01::coverSettings() const { return m_cover; }
 BasicLoadInput FrmMainFY01::input() const
 {
     BasicLoadInput in;
-    in.text1 = m_text[1]->text();
-    in.text2 = m_text[2]->text();
-    in.text3 = m_text[3]->text();
-    in.text4 = m_text[4]->text();
-    in.text5 = m_text[5]->text();
-    in.text6 = m_text[6]->text();
-    in.text7 = m_text[7]->text();
-    in.text8 = m_text[8]->text();
-    in.combo1Text = m_combo[1]->currentText();
-    in.combo1 = m_combo[1]->currentIndex();
-    in.combo2Text = m_combo[2]->currentText();
-    in.combo2 = m_combo[2]->currentIndex();
-    in.combo3Text = m_combo[3]->currentText();
-    in.combo3 = m_combo[3]->currentIndex();
+    in.project = m_project->text();
+    in.city = m_city->text();
+    in.basicPressure = m_basicPressure->text();
+    in.lowestTemperature = m_lowestTemperature->text();
+    in.highestTemperature = m_highestTemperature->text();
+    in.gustFactor = m_gustFactor->text();
+    in.shapeCoefficient = m_shapeCoefficient->text();
+    in.designFactor = m_designFactor->text();
+    in.buildingKindText = m_buildingKind->currentText();
+    in.buildingKind = m_buildingKind->currentIndex();
+    in.terrainText = m_terrain->currentText();
+    in.terrain = m_terrain->currentIndex();
+    in.heightText = m_height->currentText();
+    in.height = m_height->currentIndex();
     return in;
+}
+
+QWidget *FrmMainFY01::fieldWidget(int field) const
+{
+    switch (field) {
+    case BasicBuildingKind: return m_buildingKind;
+    case BasicTerrain: return m_terrain;
+    case BasicHeight: return m_height;
+    case BasicLowestTemperature: return m_lowestTemperature;
+    case BasicHighestTemperature: return m_highestTemperature;
+    case BasicGustFactor: return m_gustFactor;
+    case BasicShapeCoefficient: return m_shapeCoefficient;
+    default: return nullptr;
+    }
 }
 
 bool FrmMainFY01::CmdNext()
@@ -130,19 +153,8 @@ bool FrmMainFY01::CmdNext()
         else
             platform::messages().message(this, problem->message, applicationTitle(), platform::MsgIcon::None,
                                          platform::MsgButtons::Ok);
-        QWidget *focus = nullptr;
-        switch (problem->field) {
-        case BasicCombo1: focus = m_combo[1]; break;
-        case BasicCombo2: focus = m_combo[2]; break;
-        case BasicCombo3: focus = m_combo[3]; break;
-        case BasicText4: focus = m_text[4]; break;
-        case BasicText5: focus = m_text[5]; break;
-        case BasicText6: focus = m_text[6]; break;
-        case BasicText7: focus = m_text[7]; break;
-        default: break;
-        }
-        if (focus)
-            focus->setFocus();
+        if (QWidget *w = fieldWidget(problem->field))
+            w->setFocus();
         return false;
     }
     // Each run of this step starts the glass step afresh, with a new copy of Wk.

@@ -41,13 +41,16 @@ protected:
 
 private:
     BasicLoadInput input() const;
+    QWidget *fieldWidget(int field) const;
 
     FYState m_state;
     bool m_ended = false;
     QPointer<FrmFY01> m_glassStep;
     QPointer<FrmFM01> m_cover;
-    QLineEdit *m_text[9] = {};
-    QComboBox *m_combo[4] = {};
+    // Named after what they hold; their object names are the window's own (Text1 ... Combo3).
+    QLineEdit *m_project, *m_city, *m_basicPressure, *m_lowestTemperature, *m_highestTemperature, *m_gustFactor,
+        *m_shapeCoefficient, *m_designFactor;
+    QComboBox *m_buildingKind, *m_terrain, *m_height;
 };
 
 } // namespace windcheck::ui

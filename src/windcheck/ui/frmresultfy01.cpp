@@ -5,7 +5,7 @@
 #include "platform/printing.h"
 #include "platform/surface.h"
 #include "windcheck.h"
-#include "windcheck/fullcheck.h"
+#include "windcheck/fullreport.h"
 #include "windcheck/fyprint.h"
 
 #include <QHBoxLayout>

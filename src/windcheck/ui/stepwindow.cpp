@@ -5,7 +5,6 @@
 #include <QCloseEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -49,14 +48,6 @@ void chainFormTo(QObject *owner, QFormLayout *form, QPushButton *last)
         if (QLayoutItem *field = form->itemAt(row, QFormLayout::FieldRole); field && field->widget())
             chain << field->widget();
     new platform::EnterChain(owner, chain << last);
-}
-
-void makeNumberedBoxes(QWidget *parent, std::span<QLineEdit *> boxes, std::span<const QString> texts)
-{
-    for (size_t i = 1; i < boxes.size(); ++i) {
-        boxes[i] = new QLineEdit(texts[i], parent);
-        boxes[i]->setObjectName(u"Text"_s + QString::number(i));
-    }
 }
 
 } // namespace windcheck::ui

@@ -3,10 +3,7 @@
 // it came from (its parent). Also the pieces the windows of the chain build alike.
 #include <QDialog>
 
-#include <span>
-
 class QFormLayout;
-class QLineEdit;
 class QPushButton;
 
 namespace windcheck::ui {
@@ -27,11 +24,7 @@ protected:
     QPushButton *layOutForm(QFormLayout *form, const QString &okCaption);
 };
 
-// Boxes named Text1 to TextN holding texts[1] to texts[N]; slot 0 stays empty so that a box's
-// index is the number in its name.
 // Enter in a field of the form moves to the next row's field, and from the last one to `last`.
 void chainFormTo(QObject *owner, QFormLayout *form, QPushButton *last);
-
-void makeNumberedBoxes(QWidget *parent, std::span<QLineEdit *> boxes, std::span<const QString> texts);
 
 } // namespace windcheck::ui

@@ -1,23 +1,24 @@
-// Printing: the component-sheet template's coordinates and paging on the recording surface, the
-// second template, the drawing alone, and one sheet printed to PDF and read back with pdftotext.
-#include "../app/fixture.h"
-#include "drawingtest.h"
+// The component sheet's page: its coordinates and paging on the recording surface, the screen
+// picture, a sheet whose drawing cannot be read, and one page printed to PDF and read back with
+// pdftotext.
+#include "sheetdata.h"
 
-#include "drawing/mcpicture.h"
-#include "drawing/ui/showpicture.h"
 #include "platform/surface_printer.h"
 #include "platform/surface_recording.h"
+#include "sheets/componentsheet.h"
+#include "sheets/sheetpage.h"
 
 #include <QProcess>
 #include <QStandardPaths>
 
 using namespace Qt::StringLiterals;
-using namespace drawing;
-using drawingtest::near;
+using namespace sheets;
 using platform::RecordingSurface;
 using platform::SurfaceOp;
 
 namespace {
+bool near(QPointF a, QPointF b) { return std::abs(a.x() - b.x()) <= 0.01 && std::abs(a.y() - b.y()) <= 0.01; }
+
 QStringList head()
 {
     return {u"阳光小区"_s, u"建一公司"_s, u"TC1"_s, u"HT-01"_s, u"7"_s, u"1500×1800"_s,
@@ -54,7 +55,7 @@ bool hasLine(const RecordingSurface &s, QLineF l, int page = -1)
 }
 } // namespace
 
-class TstTemplates : public QObject
+class TstSheetPage : public QObject
 {
     Q_OBJECT
 private slots:
@@ -71,39 +72,41 @@ private slots:
     void emptyCellsAndFreeTexts();
     void makerLine();
     void unreadableDrawingPrintsNothing();
-    void secondTemplate();
-    void drawingAlone();
+    void screenPicture();
     void sheetToPdf();
 
 private:
+    // The page of rowCount rows with the values 0..iCount over library drawing 1.
     RecordingSurface sheet(int rowCount, const QList<float> &xi = {}, const QList<float> &yi = {},
-                           const QStringList &sChar = {}, int iCount = -1);
+                           const QStringList &sChar = {}, int iCount = -1, const QString &maker = {});
     std::unique_ptr<testfixture::DataFolder> m_fx;
+    std::shared_ptr<const drawing::DrawingLists> m_drawing;
 };
 
-void TstTemplates::init()
+void TstSheetPage::init()
 {
     m_fx = std::make_unique<testfixture::DataFolder>();
     QVERIFY(m_fx->setUp());
-    drawing::ui::installNotices();
-    CPictire pic;
+    drawing::CPictire pic;
     pic.AddLine({0, 0}, {9495, 7935});
     pic.AddString({4000, 100}, u"B"_s);
     QVERIFY(pic.SaveFileEx(u"1"_s));
+    m_drawing = drawing::loadLibraryDrawing(u"1"_s);
+    QVERIFY(m_drawing);
 }
 
-RecordingSurface TstTemplates::sheet(int rowCount, const QList<float> &xi, const QList<float> &yi,
-                                     const QStringList &sChar, int iCount)
+RecordingSurface TstSheetPage::sheet(int rowCount, const QList<float> &xi, const QList<float> &yi,
+                                     const QStringList &sChar, int iCount, const QString &maker)
 {
     RecordingSurface s(11000, 15000);
-    MCPicture facade;
-    QString err;
-    if (!facade.PrintTMP(s, head(), rows(rowCount), rowCount, xi, yi, sChar, iCount, u"1"_s, &err))
-        qWarning("%s", qPrintable(err));
+    QList<PlacedText> values;
+    for (int i = 0; i <= iCount; ++i)
+        values << PlacedText{QPointF(xi.value(i), yi.value(i)), sChar.value(i)};
+    printSheetPage(s, {head(), rows(rowCount), values, m_drawing.get(), maker});
     return s;
 }
 
-void TstTemplates::firstPageLayout()
+void TstSheetPage::firstPageLayout()
 {
     const RecordingSurface s = sheet(0);
     const QList<QLineF> lines = s.lines();
@@ -129,7 +132,7 @@ void TstTemplates::firstPageLayout()
     QCOMPARE(s.count(SurfaceOp::EndDocument), 0); // the caller ends the document
 }
 
-void TstTemplates::titleBlock_data()
+void TstSheetPage::titleBlock_data()
 {
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("caption");
@@ -148,7 +151,7 @@ void TstTemplates::titleBlock_data()
     QTest::newRow("12") << 12 << u"校    对"_s << QPointF(9370.29, 5117.14);
 }
 
-void TstTemplates::titleBlock()
+void TstSheetPage::titleBlock()
 {
     QFETCH(int, index);
     QFETCH(QString, caption);
@@ -164,7 +167,7 @@ void TstTemplates::titleBlock()
     }
 }
 
-void TstTemplates::tableRows_data()
+void TstSheetPage::tableRows_data()
 {
     QTest::addColumn<int>("rowCount");
     QTest::addColumn<QString>("cell");
@@ -178,7 +181,7 @@ void TstTemplates::tableRows_data()
     QTest::newRow("row 30 column 3") << 46 << u"30.3"_s << QPointF(7483.33, 5271.3 + 7 * 397.39);
 }
 
-void TstTemplates::tableRows()
+void TstSheetPage::tableRows()
 {
     QFETCH(int, rowCount);
     QFETCH(QString, cell);
@@ -194,7 +197,7 @@ void TstTemplates::tableRows()
     QVERIFY(near(t->a, at));
 }
 
-void TstTemplates::paging_data()
+void TstSheetPage::paging_data()
 {
     QTest::addColumn<int>("rowCount");
     QTest::addColumn<int>("pages");
@@ -210,7 +213,7 @@ void TstTemplates::paging_data()
     QTest::newRow("row 113 on a third page") << 113 << 3 << u"113.1"_s << 2 << QPointF(100, 1100);
 }
 
-void TstTemplates::paging()
+void TstSheetPage::paging()
 {
     QFETCH(int, rowCount);
     QFETCH(int, pages);
@@ -235,14 +238,14 @@ void TstTemplates::paging()
     }
 }
 
-void TstTemplates::emptyCellsAndFreeTexts()
+void TstSheetPage::emptyCellsAndFreeTexts()
 {
     RecordingSurface s(11000, 15000);
     QList<QStringList> t = rows(46);
     t[4][2].clear(); // row 5 column 3 empty
-    CPictire pic;
-    QVERIFY(pic.PrintTemplate01(s, head(), t, 46, {300, 400, 500}, {600, 700, 800}, {u"KH1"_s, QString(), u"B"_s}, 2,
-                                u"1"_s));
+    printSheetPage(s, {head(), t,
+                       {{{300, 600}, u"KH1"_s}, {{400, 700}, QString()}, {{500, 800}, u"B"_s}},
+                       m_drawing.get(), {}});
     QVERIFY(!findText(s, u"5.3"_s));
     QVERIFY(findText(s, u"28.3"_s)); // 23 rows further on, right half
     QVERIFY(near(findText(s, u"KH1"_s)->a, {300, 600}));
@@ -257,34 +260,40 @@ void TstTemplates::emptyCellsAndFreeTexts()
     QVERIFY(!findText(none, u"KH1"_s));
 }
 
-void TstTemplates::makerLine()
+void TstSheetPage::makerLine()
 {
     const RecordingSurface bare = sheet(0);
     const SurfaceOp *m = findText(bare, u"制作单位："_s);
     QVERIFY(m);
     QCOMPARE(m->a, QPointF(500, 500));
-    platform::SettingsStore::set(u"TANDRIKE"_s, u"DW"_s, u"宏达门窗厂"_s);
-    QVERIFY(findText(sheet(0), u"制作单位：宏达门窗厂"_s));
+    QVERIFY(findText(sheet(0, {}, {}, {}, -1, u"宏达门窗厂"_s), u"制作单位：宏达门窗厂"_s));
 }
 
-void TstTemplates::unreadableDrawingPrintsNothing()
+// A sheet built while its drawing cannot be read prints nothing and says why.
+void TstSheetPage::unreadableDrawingPrintsNothing()
 {
+    QVERIFY(projectdata::fillLibrary());
+    const qint64 job = sheetdata::addJob();
+    const project::JobLine line = sheetdata::addPlain(job, 1, projectdata::fields(u"C"_s), {});
+    const auto empty = drawing::loadLibraryDrawing(u"77"_s);
+    QVERIFY(typedata::run(u"DROP TABLE \"Arc\""_s));
+    const auto built = buildComponentSheet(line, 1, QString::number(job));
+    QVERIFY(built);
     RecordingSurface s(11000, 15000);
-    CPictire pic;
     QString err;
-    QVERIFY(!pic.PrintTemplate01(s, head(), rows(3), 3, {}, {}, {}, -1, u"not a number"_s, &err));
+    QVERIFY(!printSheet(*built, s, &err));
     QVERIFY(s.ops.isEmpty());
     QVERIFY(!err.isEmpty());
     // A number without rows prints the sheet with an empty drawing box.
-    QVERIFY(pic.PrintTemplate01(s, head(), rows(3), 3, {}, {}, {}, -1, u"77"_s));
+    QVERIFY(empty);
+    printSheetPage(s, {head(), rows(3), {}, empty.get(), {}});
     QCOMPARE(s.lines().constFirst(), QLineF(0, 1000, 11000, 1000));
 }
 
-void TstTemplates::secondTemplate()
+void TstSheetPage::screenPicture()
 {
     RecordingSurface s(11000, 15000);
-    MCPicture facade;
-    QVERIFY(facade.PrintTMP02(s, u"1"_s, {1000, 2000}, {5000, 5200}, {u"1500"_s, QString()}, 1));
+    drawSheetScreenPicture(s, m_drawing.get(), {{{1000, 5000}, u"1500"_s}, {{2000, 5200}, QString()}});
     const QList<QLineF> lines = s.lines();
     QCOMPARE(lines.size(), 1);
     QVERIFY(near(lines[0].p1(), {0, 500}) && near(lines[0].p2(), {5000, 4917}));
@@ -296,38 +305,18 @@ void TstTemplates::secondTemplate()
     QCOMPARE(s.count(SurfaceOp::EndDocument), 0);
 }
 
-void TstTemplates::drawingAlone()
-{
-    RecordingSurface s;
-    CPictire empty;
-    QVERIFY(!empty.PrintPicture(s));
-    QVERIFY(s.ops.isEmpty());
-    QCOMPARE(m_fx->msgs->lastText(), u"图形为空!"_s);
-    QCOMPARE(m_fx->msgs->shown.constLast().title, u"#Error"_s);
-    QCOMPARE(m_fx->msgs->shown.constLast().icon, platform::MsgIcon::Question);
-
-    CPictire arcs;
-    arcs.AddArc({1000, 0}, {0, -1000}, {-1000, 0});
-    QVERIFY(arcs.PrintPicture(s));
-    QCOMPARE(s.lines().size(), 15);
-    QVERIFY(near(s.lines().constFirst().p1(), {1000, 0}));
-    QCOMPARE(s.ops.constLast().kind, SurfaceOp::EndDocument);
-}
-
-void TstTemplates::sheetToPdf()
+void TstSheetPage::sheetToPdf()
 {
     const QString pdftotext = QStandardPaths::findExecutable(u"pdftotext"_s);
     if (pdftotext.isEmpty())
         QSKIP("pdftotext is not installed");
-    platform::SettingsStore::set(u"TANDRIKE"_s, u"DW"_s, u"宏达门窗厂"_s);
     const QString pdf = m_fx->dir->filePath(u"sheet.pdf"_s);
     {
         platform::PrinterSurface printer(pdf);
         QCOMPARE(printer.font().family(), u"WenQuanYi Micro Hei"_s);
-        MCPicture facade;
         QList<QStringList> t = rows(47);
         t[0] = QStringList{u"1"_s, u"框料"_s, u"1450"_s, u"2"_s, u"白色"_s};
-        QVERIFY(facade.PrintTMP(printer, head(), t, 47, {}, {}, {}, -1, u"1"_s));
+        printSheetPage(printer, {head(), t, {}, m_drawing.get(), u"宏达门窗厂"_s});
         QVERIFY(!printer.failed());
         printer.endDocument();
         QCOMPARE(printer.pagesStarted(), 2);
@@ -352,5 +341,5 @@ void TstTemplates::sheetToPdf()
     }
 }
 
-QTEST_MAIN(TstTemplates)
-#include "tst_templates.moc"
+QTEST_MAIN(TstSheetPage)
+#include "tst_sheetpage.moc"
