@@ -23,7 +23,7 @@ double val(QStringView text);
 // numbers. What it accepts, val() reads as the number it shows.
 bool isNumeric(QStringView text);
 
-// True when the text is exactly the general form of its number ("1150", "0.85", "-2.5", "1E-05"):
+// True when the text is exactly the general form of its number ("1150", "0.85", "-2.5", "1E-06"):
 // written as a number it shows as it stands. "007", " 12", "1.50" and "+3" are not.
 bool isPlainNumber(QStringView text);
 

@@ -79,7 +79,7 @@ void TstNumText::plainNumbersShowAsTheyStand_data()
     QTest::newRow("length") << u"1150"_s << true;
     QTest::newRow("fraction") << u"0.85"_s << true;
     QTest::newRow("negative") << u"-2.5"_s << true;
-    QTest::newRow("tiny in its exponent form") << u"1E-05"_s << true;
+    QTest::newRow("tiny in its exponent form") << u"1E-06"_s << true;
     // Written as numbers, these would show otherwise.
     QTest::newRow("leading zeros of a code") << u"007"_s << false;
     QTest::newRow("trailing zero") << u"1.50"_s << false;
