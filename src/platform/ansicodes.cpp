@@ -7,54 +7,27 @@
 namespace platform {
 
 namespace {
-bool convert(const char *to, const char *from, const QByteArray &in, QByteArray *out)
-{
-    std::optional<QByteArray> converted = convertEncoding(to, from, in);
-    if (converted)
-        *out = *converted;
-    return bool(converted);
-}
-} // namespace
-
-std::optional<QByteArray> convertEncoding(const char *to, const char *from, const QByteArray &in)
+// iconv over the whole input. Strictly, nullopt when a byte sequence does not convert; leniently
+// (into UTF-8 only), each byte that does not begin a character becomes U+FFFD.
+std::optional<QByteArray> iconvAll(const char *to, const char *from, const QByteArray &in, bool lenient)
 {
     iconv_t cd = iconv_open(to, from);
     if (cd == iconv_t(-1))
         return std::nullopt;
+    // A byte gives at most four bytes of UTF-8, a replaced one three.
     QByteArray buf(in.size() * 4 + 16, '\0');
     char *src = const_cast<char *>(in.constData());
     size_t srcLeft = size_t(in.size());
     char *dst = buf.data();
     size_t dstLeft = size_t(buf.size());
-    const size_t rc = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
-    iconv_close(cd);
-    if (rc == size_t(-1) || srcLeft != 0)
-        return std::nullopt;
-    buf.resize(buf.size() - qsizetype(dstLeft));
-    return buf;
-}
-
-QByteArray toGb18030(const QString &text)
-{
-    return convertEncoding("GB18030", "UTF-8", text.toUtf8()).value_or(QByteArray());
-}
-
-std::optional<QString> decodeLeniently(const QByteArray &bytes, const char *encoding)
-{
-    iconv_t cd = iconv_open("UTF-8", encoding);
-    if (cd == iconv_t(-1))
-        return std::nullopt;
-    // A byte gives at most four bytes of UTF-8, a replaced one three.
-    QByteArray buf(bytes.size() * 4 + 16, '\0');
-    char *src = const_cast<char *>(bytes.constData());
-    size_t srcLeft = size_t(bytes.size());
-    char *dst = buf.data();
-    size_t dstLeft = size_t(buf.size());
+    bool whole = true;
     while (srcLeft > 0) {
         if (iconv(cd, &src, &srcLeft, &dst, &dstLeft) != size_t(-1))
             break;
-        if (errno != EILSEQ && errno != EINVAL)
-            break; // no room: cannot happen with the buffer's size
+        if (!lenient || (errno != EILSEQ && errno != EINVAL)) {
+            whole = false;
+            break;
+        }
         std::memcpy(dst, "\xEF\xBF\xBD", 3);
         dst += 3;
         dstLeft -= 3;
@@ -64,8 +37,27 @@ std::optional<QString> decodeLeniently(const QByteArray &bytes, const char *enco
     }
     iconv(cd, nullptr, nullptr, &dst, &dstLeft);
     iconv_close(cd);
+    if (!whole)
+        return std::nullopt;
     buf.resize(buf.size() - qsizetype(dstLeft));
-    return QString::fromUtf8(buf);
+    return buf;
+}
+} // namespace
+
+std::optional<QByteArray> convertEncoding(const char *to, const char *from, const QByteArray &in)
+{
+    return iconvAll(to, from, in, false);
+}
+
+QByteArray toGb18030(const QString &text)
+{
+    return convertEncoding("GB18030", "UTF-8", text.toUtf8()).value_or(QByteArray());
+}
+
+std::optional<QString> decodeLeniently(const QByteArray &bytes, const char *encoding)
+{
+    const std::optional<QByteArray> utf8 = iconvAll("UTF-8", encoding, bytes, true);
+    return utf8 ? std::optional<QString>(QString::fromUtf8(*utf8)) : std::nullopt;
 }
 
 QVector<qint16> ansiCodes(const QString &text)
@@ -76,8 +68,8 @@ QVector<qint16> ansiCodes(const QString &text)
         QString ch = text.mid(i, 1);
         if (text[i].isHighSurrogate() && i + 1 < text.size())
             ch = text.mid(i++, 2);
-        QByteArray gbk;
-        if (!convert("GBK", "UTF-8", ch.toUtf8(), &gbk) || gbk.isEmpty()) {
+        const QByteArray gbk = convertEncoding("GBK", "UTF-8", ch.toUtf8()).value_or(QByteArray());
+        if (gbk.isEmpty()) {
             codes << qint16('?'); // as the code page does for a character it lacks
             continue;
         }
@@ -99,9 +91,8 @@ QString fromAnsiCodes(const QVector<qint16> &codes)
             bytes.append(char(u));
         else
             bytes.append(char(u >> 8)).append(char(u & 0xff));
-        QByteArray utf8;
-        if (convert("UTF-8", "GBK", bytes, &utf8))
-            out += QString::fromUtf8(utf8);
+        if (const std::optional<QByteArray> utf8 = convertEncoding("UTF-8", "GBK", bytes))
+            out += QString::fromUtf8(*utf8);
         else
             out += QChar(u'?');
     }

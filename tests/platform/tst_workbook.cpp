@@ -49,10 +49,6 @@ Parts handMadeParts(bool withPrefix, const QByteArray &firstSheetRows)
           "<Override PartName=\"/xl/worksheets/sheet2.xml\" ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml\"/>"
           "<Override PartName=\"/xl/sharedStrings.xml\" ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.sharedStrings+xml\"/>"
           "</Types>";
-    const QByteArray packageRels = xmlHead
-        + "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
-          "<Relationship Id=\"rId1\" Type=\"" + relNs + "/officeDocument\" Target=\"xl/workbook.xml\"/>"
-          "</Relationships>";
     const QByteArray workbook = xmlHead + "<workbook xmlns=\"" + mainNs + "\" xmlns:r=\"" + relNs + "\"><sheets>"
         "<sheet name=\"甲\" sheetId=\"2\" r:id=\"rId2\"/><sheet name=\"乙\" sheetId=\"1\" r:id=\"rId1\"/>"
         "</sheets></workbook>";

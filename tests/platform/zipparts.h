@@ -147,6 +147,11 @@ inline const QByteArray xmlHead = "<?xml version=\"1.0\" encoding=\"UTF-8\" stan
 inline const QByteArray mainNs = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
 inline const QByteArray relNs = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
 
+// The package's relationships, naming xl/workbook.xml as the workbook.
+inline const QByteArray packageRels = xmlHead
+    + "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+      "<Relationship Id=\"rId1\" Type=\"" + relNs + "/officeDocument\" Target=\"xl/workbook.xml\"/>"
+      "</Relationships>";
 inline const QByteArray sheetHead = xmlHead + "<worksheet xmlns=\"" + mainNs + "\"><sheetData>";
 inline const QByteArray sheetTail = "</sheetData></worksheet>";
 inline const QByteArray stringsHead = xmlHead + "<sst xmlns=\"" + mainNs + "\">";
@@ -163,10 +168,6 @@ inline Parts workbookParts(const QByteArray &mainContentType =
           "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
           "<Override PartName=\"/xl/workbook.xml\" ContentType=\"" + mainContentType + "\"/>"
           "</Types>";
-    const QByteArray packageRels = xmlHead
-        + "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
-          "<Relationship Id=\"rId1\" Type=\"" + relNs + "/officeDocument\" Target=\"xl/workbook.xml\"/>"
-          "</Relationships>";
     const QByteArray workbook = xmlHead + "<workbook xmlns=\"" + mainNs + "\" xmlns:r=\"" + relNs + "\"><sheets>"
         "<sheet name=\"表一\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>";
     const QByteArray workbookRels = xmlHead
