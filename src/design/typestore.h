@@ -172,8 +172,6 @@ private:
     bool fail(const QString &error);
     bool exec(const QString &sql, const QVariantList &values, int *affected = nullptr);
     std::optional<QList<qint64>> ids(const QString &sql, qint64 owner);
-    bool deleteTypeRows(qint64 id);
-    bool deleteSeriesRows(qint64 id);
     bool insertBillRows(qint64 typeId, const Bill &bill);
     bool requireOne(int affected);
 

@@ -77,11 +77,6 @@ public:
     void SetStatu(std::function<void(const QString &)> prompt) { Sta = std::move(prompt); }
     // Shows the text dialog modally and returns the typed text (empty when cancelled).
     void SetTextForm(std::function<QString()> textForm) { TF = std::move(textForm); }
-    void SetXY(float X, float Y)
-    {
-        CurX = X;
-        CurY = Y;
-    }
 
     qint16 StepNo = 0;
     std::array<DrawPoint, 3> CurPts{};

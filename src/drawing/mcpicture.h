@@ -8,7 +8,6 @@ namespace drawing {
 class MCPicture
 {
 public:
-    void DrawMC() {}
     // Every entity, texts included, stretched from the drawing area into the box of Obj.
     void OutMC(platform::Surface &Obj, float rLeft, float rTop, float rRight, float rBottom) const;
     void OutMCNoStr(platform::Surface &Obj, float rLeft, float rTop, float rRight, float rBottom) const;

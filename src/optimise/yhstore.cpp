@@ -172,22 +172,6 @@ bool YHStore::replacePieces(const QList<PieceRow> &pieces, bool clearPlan)
     return true;
 }
 
-bool YHStore::replacePlan(const QList<PlanRow> &plan)
-{
-    platform::TransactionGuard guard(m_db);
-    if (!guard.isActive()) {
-        m_error = guard.errorText();
-        return false;
-    }
-    if (!writePlan(plan))
-        return false;
-    if (!guard.commit()) {
-        m_error = guard.errorText();
-        return false;
-    }
-    return true;
-}
-
 bool YHStore::replacePiecesAndPlan(const QList<PieceRow> &pieces, const QList<PlanRow> &plan)
 {
     platform::TransactionGuard guard(m_db);

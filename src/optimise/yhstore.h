@@ -88,8 +88,6 @@ public:
 
     // Empties 优化结果 (when clearPlan) and 优化数据 and writes the pieces, all or nothing.
     bool replacePieces(const QList<PieceRow> &pieces, bool clearPlan);
-    // Empties 优化结果 and writes the plan, all or nothing.
-    bool replacePlan(const QList<PlanRow> &plan);
     // Empties both work tables, writes the typed pieces and the plan, all or nothing.
     bool replacePiecesAndPlan(const QList<PieceRow> &pieces, const QList<PlanRow> &plan);
     // The plan written in parts, inside a transaction of the caller's: emptied, then each

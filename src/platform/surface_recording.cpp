@@ -20,12 +20,6 @@ RecordingSurface RecordingSurface::paper(double widthTwips, double heightTwips)
     return s;
 }
 
-void RecordingSurface::setExtent(double width, double height)
-{
-    m_width = width;
-    m_height = height;
-}
-
 void RecordingSurface::add(SurfaceOp::Kind kind, QPointF a, QPointF b)
 {
     SurfaceOp op;

@@ -48,8 +48,6 @@ public:
     void newPage() override;
     void endDocument() override;
 
-    void setExtent(double width, double height);
-    void setFixedTextHeight(double h) { m_textHeight = h; }
 
     QList<SurfaceOp> ops;
     // Filters over the log; page -1 means every page.

@@ -214,12 +214,6 @@ void WidgetSurface::setCrossHair(QPointF p, double half, bool visible)
     update();
 }
 
-void WidgetSurface::hideCrossHair()
-{
-    m_crossVisible = false;
-    update();
-}
-
 void WidgetSurface::paintItem(QPainter &p, const OverlayItem &item) const
 {
     p.setPen(item.pen);

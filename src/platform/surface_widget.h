@@ -43,7 +43,6 @@ public:
     void setBackground(const QColor &color);
     // A cross-hair of two segments through p, `half` units either side; not wiped by refresh.
     void setCrossHair(QPointF p, double half, bool visible = true);
-    void hideCrossHair();
 
     // Conversions between surface units and widget pixels.
     QPointF toPixels(QPointF p) const;

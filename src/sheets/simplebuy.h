@@ -75,7 +75,6 @@ public:
     void ClearAll();
 
     const QList<SimpleBuyRecord> &records() const { return m_records; }
-    const QList<SimpleBuyTypeEntry> &typeEntries() const { return m_types; }
     const QList<SimpleBuyPage> &pages() const { return m_pages; }
 
     // The date printed on the pages (today unless set).

@@ -210,7 +210,6 @@ void TstCatalogueDialogs::optionDialogChoice()
     QFETCH(bool, chooseSeries);
     QFETCH(bool, viaOk);
     QFETCH(int, choice);
-    XLOptionChoice = qint16(1 - choice);
     FrmXLOption dialog;
     QCOMPARE(dialog.windowTitle(), u"选项"_s);
     QCOMPARE(dialog.findChild<QGroupBox *>(u"Frame1"_s)->title(), u"选择要添加的结点选项"_s);
@@ -229,7 +228,7 @@ void TstCatalogueDialogs::optionDialogChoice()
         clickOk(&dialog);
     else
         dialog.close();
-    QCOMPARE(int(XLOptionChoice), choice);
+    QCOMPARE(int(dialog.choice()), choice);
 }
 
 void TstCatalogueDialogs::itemDialogForm_data()

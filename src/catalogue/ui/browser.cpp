@@ -194,7 +194,6 @@ void CatalogueBrowser::refillTree()
     LoadCJTree();
 }
 
-void CatalogueBrowser::LoadXCList(qint64 seriesId) { loadItemList(ItemKind::Profile, seriesId); }
 void CatalogueBrowser::LoadXGList(qint64 makerId) { loadItemList(ItemKind::Steel, makerId); }
 void CatalogueBrowser::LoadPCList(qint64 makerId) { loadItemList(ItemKind::Panel, makerId); }
 void CatalogueBrowser::LoadPJList(qint64 makerId) { loadItemList(ItemKind::Fitting, makerId); }

@@ -40,7 +40,6 @@ public:
     // Adds a root node for every maker and, under each profile maker, its series.
     void LoadCJTree();
     void LoadXLNodes(QTreeWidgetItem *makerNode, qint64 makerId);
-    void LoadXCList(qint64 seriesId);
     void LoadXGList(qint64 makerId);
     void LoadPCList(qint64 makerId);
     void LoadPJList(qint64 makerId);

@@ -20,8 +20,6 @@ using namespace Qt::StringLiterals;
 
 namespace catalogue {
 
-qint16 XLOptionChoice = 0;
-
 namespace {
 bool numericKeys(const QString &text)
 {
@@ -286,8 +284,15 @@ void FrmXLOption::showEvent(QShowEvent *event)
 void FrmXLOption::done(int result)
 {
     // However the window closes, the choice is what is selected.
-    XLOptionChoice = m_addMaker->isChecked() ? 0 : 1;
+    m_choice = m_addMaker->isChecked() ? AddMaker : AddSeries;
     InputDialogBase::done(result);
+}
+
+FrmXLOption::Choice FrmXLOption::choose(QWidget *parent)
+{
+    FrmXLOption option(parent);
+    platform::execDialog(&option);
+    return option.choice();
 }
 
 // --- item dialogs

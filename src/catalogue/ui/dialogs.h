@@ -19,9 +19,6 @@ class QRadioButton;
 
 namespace catalogue {
 
-// Set by frmXLOption when it closes: 0 when "添加厂家" is selected, 1 otherwise.
-extern qint16 XLOptionChoice;
-
 // Key handling shared by the dialogs: Enter moves the focus along a chain (selecting the text of the
 // box it reaches), numeric boxes drop every typed character but digits and ".", and the first box
 // takes the focus when the dialog first shows.
@@ -61,8 +58,6 @@ public:
     void setLabelCaptions(const QStringList &captions); // Label1-Label5
     void setTexts(const QStringList &texts);            // Text1(0)-Text1(3)
     void setKindIndex(int index);                       // Combo1's position, -1 for none
-    QLineEdit *box(int index) const { return m_boxes.value(index); }
-    QComboBox *kindBox() const { return m_kind; }
 
     // `shown` with the fields confirmed by OK (its 编号 kept), or nullopt.
     std::optional<Maker> entered() const { return m_entered; }
@@ -88,7 +83,6 @@ public:
     explicit FrmInputXL(QWidget *parent = nullptr);
     void setLabelCaption(const QString &caption);
     void setText(const QString &text);
-    QLineEdit *box() const { return m_box; }
 
     std::optional<QString> entered() const { return m_entered; }
     // Shows the dialog with a caption, a label and a pre-filled text; the entered text, or
@@ -108,8 +102,13 @@ class FrmXLOption : public InputDialogBase
 {
     Q_OBJECT
 public:
+    // What is selected when the window closes, however it closes.
+    enum Choice : qint16 { AddMaker = 0, AddSeries = 1 };
+
     explicit FrmXLOption(QWidget *parent = nullptr);
     void done(int result) override;
+    Choice choice() const { return m_choice; }
+    static Choice choose(QWidget *parent);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -117,6 +116,7 @@ protected:
 private:
     QRadioButton *m_addMaker = nullptr;
     QRadioButton *m_addSeries = nullptr;
+    Choice m_choice = AddMaker;
 };
 
 // Captions, labels and add defaults of the item dialogs, by kind.
@@ -137,7 +137,6 @@ class FrmInputItem : public InputDialogBase
 public:
     ItemKind kind() const { return m_kind; }
     int boxCount() const { return int(m_boxes.size()); }
-    QLineEdit *box(int index) const { return m_boxes.value(index); }
     QStringList texts() const;
     void setLabelCaptions(const QStringList &captions);
     void setTexts(const QStringList &texts);

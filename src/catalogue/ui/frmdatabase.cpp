@@ -90,9 +90,7 @@ void FrmDatabase::CmdAdd1()
         return AddCJ(nullptr);
     const QString kind = kindOf(node);
     if (kind == u"1") {
-        FrmXLOption option(this);
-        platform::execDialog(&option);
-        if (XLOptionChoice == 0)
+        if (FrmXLOption::choose(this) == FrmXLOption::AddMaker)
             AddCJ(node);
         else
             AddXL(node);

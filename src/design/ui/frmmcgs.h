@@ -37,7 +37,6 @@ public:
     catalogue::CatalogueBrowser *browser() const { return m_browser; }
     platform::WidgetSurface *picture() const { return m_picture; }
     // The column of command buttons, for further commands.
-    QVBoxLayout *commandColumn() const { return m_commands; }
 
     // Draws the library drawing into PicMC (again on every resize); "" leaves it empty.
     void showDrawing(const QString &number);

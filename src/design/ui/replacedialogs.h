@@ -20,10 +20,6 @@ class FrmFindReplace : public catalogue::InputDialogBase
 public:
     explicit FrmFindReplace(QWidget *parent = nullptr);
 
-    QLineEdit *findBox() const { return m_find; }
-    QLineEdit *replacementBox() const { return m_replacement; }
-    QCheckBox *columnBox(int column) const { return m_columns[size_t(column)]; }
-
     // 替换: refuses an empty find or replacement text, otherwise replaces in the ticked columns.
     void OKButton_Click();
 
@@ -39,8 +35,6 @@ class FrmMacroReplace : public catalogue::InputDialogBase
     Q_OBJECT
 public:
     explicit FrmMacroReplace(QWidget *parent = nullptr);
-
-    QLineEdit *box(int index) const { return m_boxes[size_t(index)]; }
 
     void OKButton_Click();
 

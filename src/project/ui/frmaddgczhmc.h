@@ -32,7 +32,6 @@ public:
     // A node of Tvw1 and the work rows it stands for.
     static ComponentKey nodeKey(const QTreeWidgetItem *node);
     // The node whose labels the list shows.
-    std::optional<ComponentKey> currentNode() const { return m_current; }
 
     void CmdOpenPic_Click();
     void CmdSelect_Click();
