@@ -1,5 +1,6 @@
-# The include rule of the source tree: no folder includes a folder above it, and no core file includes
-# a window. Run by CTest: cmake -DSRC=<src folder> -P layering.cmake
+# The include rule of the source tree: no folder includes a folder above it, no core file includes
+# a window, and no window header includes a store (a header named *store.h): windows take the value
+# types from their own headers. Run by CTest: cmake -DSRC=<src folder> -P layering.cmake
 #
 # Levels, lowest first. A folder may include itself and any folder on a lower level.
 set(LEVEL_platform 0)
@@ -38,6 +39,14 @@ foreach(f ${files})
       string(APPEND faults "\n  ${f}: a core file includes the window ${target}")
     endif()
   endforeach()
+  # Window headers: those under ui/ and dialogs/, and the shell's.
+  if(f MATCHES "\\.h$" AND (from STREQUAL "shell" OR f MATCHES "/(ui|dialogs)/"))
+    file(STRINGS ${SRC}/${f} stores REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<]([^\">]*/)?[a-z_]*store\\.h[\">]")
+    foreach(line ${stores})
+      string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*[\"<]([^\">]+)[\">].*$" "\\1" target "${line}")
+      string(APPEND faults "\n  ${f}: a window header includes the store ${target}")
+    endforeach()
+  endif()
 endforeach()
 
 if(faults)

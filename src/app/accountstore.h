@@ -1,6 +1,8 @@
 #pragma once
 // The account table User of user.mdb, behind the login and the two account windows. Every window
 // holds its own store, and every store its own connection, open for the window's lifetime.
+#include "accounttypes.h"
+
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
@@ -8,32 +10,6 @@
 #include <optional>
 
 namespace app {
-
-inline constexpr int kRightsCount = 12;
-// Check box i stands for rights position i + 1.
-using RightsBoxes = std::array<bool, kRightsCount>;
-
-// '1' checks box i, '0' clears it; a missing or any other character leaves that box as it was.
-void rightsToBoxes(const QString &rights, RightsBoxes &boxes);
-// "1"/"0" per box, in index order.
-QString boxesToRights(const RightsBoxes &boxes);
-
-// The cipher turns a password of fewer than two characters into "", which any other such
-// password would match, so new passwords must be longer.
-inline const QString kPasswordTooShort = QStringLiteral("密码至少要有两个字符！");
-bool passwordAcceptable(const QString &clear);
-// The stored form of a password.
-QString encipherPassword(const QString &clear);
-
-struct Account
-{
-    QString name;     // as stored
-    QString password; // enciphered
-    QString rights;   // trimmed
-};
-
-enum class Lookup { Found, NotFound, Failed };
-enum class AddResult { Added, Exists, Failed };
 
 class AccountStore
 {

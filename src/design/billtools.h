@@ -3,7 +3,7 @@
 // material put in place of a row's material or of every row naming the same material, a text found
 // and replaced in chosen columns, and the design macros replaced by numbers. Nothing here touches
 // the database; the editor writes the lists when it saves.
-#include "design/typestore.h"
+#include "design/billtypes.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,7 @@
 #include "design/formulacheck.h"
 
 #include "design/formula.h"
+#include "design/typestore.h"
 #include "drawing/cpictire.h"
 
 #include <cmath>

@@ -3,7 +3,7 @@
 // and a name it does not know is skipped, so such a formula would list wrong pieces without a word.
 // Saving a bill and importing formulas list these rows for the user.
 #include "design/macrotable.h"
-#include "design/typestore.h"
+#include "design/billtypes.h"
 
 #include <QList>
 #include <QString>

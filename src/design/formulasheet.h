@@ -8,7 +8,7 @@
 //   bill row   A-D the four value columns of the table
 //
 // Column A alone tells what a row is, by its first four characters.
-#include "design/typestore.h"
+#include "design/billtypes.h"
 #include "platform/workbook.h"
 
 #include <QList>

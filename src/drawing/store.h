@@ -3,6 +3,7 @@
 // Rectangle, Arrow, Dim, Arc and Strings, rows tied to their drawing by Bn. Every statement of the
 // drawing subsystem lives here; values are bound, and a change of several rows is all or nothing.
 #include "cpictire.h"
+#include "librarytypes.h"
 
 #include <QList>
 #include <QSqlDatabase>
@@ -10,36 +11,6 @@
 #include <optional>
 
 namespace drawing {
-
-struct LibraryEntry
-{
-    qint64 number = 0;
-    QString name;
-};
-
-// The entities of one library drawing, as read.
-struct LibraryRows
-{
-    QList<TwoPoints> lines, recs, dirs;
-    QList<ThreePoints> dims, arcs;
-    QList<TextEntity> texts;
-};
-
-// One table of an older database, read whole.
-struct TableCopy
-{
-    QString table;
-    bool present = false;
-    QList<QVariantList> rows;
-};
-
-// A door/window type as the drawing rebuild sees it.
-struct TypeDrawingRow
-{
-    qint64 rowid = 0;
-    QString name;
-    QString file;
-};
 
 class DrawingStore
 {

@@ -1,7 +1,7 @@
 #pragma once
 // The result window's lists as displayed, and what is made of them: the text export, the workbook
 // export and the two printed reports.
-#include "yhstore.h"
+#include "yhtypes.h"
 
 #include "platform/report.h"
 #include "platform/workbook.h"

@@ -3,6 +3,7 @@
 // and rebuilding the work tables 优化数据 and 优化结果. Values are bound; each rebuild is one
 // transaction, so a failing run leaves the tables as they were.
 #include "yhcut.h"
+#include "yhtypes.h"
 
 #include <QList>
 #include "platform/database.h"
@@ -14,57 +15,6 @@
 #include <optional>
 
 namespace optimise {
-
-// One piece row of 优化数据.
-struct PieceRow
-{
-    QVariant id;      // 编号 of the bill row; null for combined windows and typed lists
-    QString name;     // 名称
-    QString code;     // 规格
-    double length = 0;
-    double quantity = 0;
-};
-
-// One bill row of 窗型材 / 窗型钢.
-struct BillPieceRow
-{
-    QVariant id;
-    QString name;
-    QString code;
-    QString countFormula;
-    QString lengthFormula;
-};
-
-struct LabelRow
-{
-    QString name;
-    QString value;
-    float x = 0;
-    float y = 0;
-};
-
-// One component of a combined window, with its label rows (标注2).
-struct ComponentKey
-{
-    QVariant cbn;
-    QString cmc;
-};
-
-struct ComponentLabels
-{
-    qint64 units = 0;  // Count of the first row
-    QList<LabelRow> labels;
-};
-
-// The two lists of the result window.
-struct PlanGroupRow
-{
-    QString material, pattern, bars, ratio, remain;
-};
-struct SummaryRow
-{
-    QString material, bars, ratio;
-};
 
 class YHStore
 {

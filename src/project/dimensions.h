@@ -2,7 +2,7 @@
 // Named dimensions from drawings: every text entity of a drawing is one dimension (its whole text
 // as the name, "0" as the value, its anchor as the position), and the component numbering of the
 // combined window's nodes.
-#include "projectstore.h"
+#include "jobtypes.h"
 
 #include <QStringList>
 #include <optional>

@@ -1,7 +1,7 @@
 #pragma once
 // The current job, which the job list and the job windows set, and the job as a job window hands it to
 // the component sheets and the statistics it starts.
-#include "projectstore.h"
+#include "jobtypes.h"
 
 #include <QList>
 #include <QString>

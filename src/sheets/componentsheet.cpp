@@ -4,10 +4,12 @@
 #include "app/maindb.h"
 #include "app/shared.h"
 #include "design/formula.h"
+#include "design/typestore.h"
 #include "platform/chinese.h"
 #include "platform/database.h"
 #include "platform/numtext.h"
 #include "platform/settings.h"
+#include "project/projectstore.h"
 
 #include <QHash>
 #include <cmath>

@@ -3,10 +3,10 @@
 // evaluated from the type's bill (or every component's bill for a combined window), the title values,
 // the drawing and the label values placed on it. Building reads everything; output reads nothing, so
 // a sheet is known to be complete before anything is shown or printed.
+#include "design/billtypes.h"
 #include "design/macrotable.h"
-#include "design/typestore.h"
 #include "platform/surface.h"
-#include "project/projectstore.h"
+#include "project/jobtypes.h"
 #include "sheetpage.h"
 
 #include <QDate>

@@ -7,6 +7,7 @@
 #include "drawing/cpictire.h"
 #include "platform/chinese.h"
 #include "platform/numtext.h"
+#include "project/projectstore.h"
 
 #include <cmath>
 

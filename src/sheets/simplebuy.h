@@ -3,7 +3,7 @@
 // units and the cut length and piece count of six frame and sash profiles, paged by 18 rows and four
 // type drawings, drawn on any surface in millimetre positions converted to twips.
 #include "platform/surface.h"
-#include "project/projectstore.h"
+#include "project/jobtypes.h"
 
 #include <QDate>
 #include <QList>

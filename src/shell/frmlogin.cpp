@@ -1,5 +1,7 @@
 #include "frmlogin.h"
 
+#include "app/accountstore.h"
+
 #include "app/shared.h"
 
 #include "platform/messages.h"
@@ -23,7 +25,8 @@ namespace {
 const QString kTitle = u"提示！"_s;
 }
 
-FrmLogin::FrmLogin(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
+FrmLogin::FrmLogin(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_store(std::make_unique<AccountStore>())
 {
     setObjectName(u"frmLogin"_s);
     setModal(true);
@@ -84,13 +87,15 @@ FrmLogin::FrmLogin(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::Frameless
 
     LoginOK = false;
     QString err;
-    if (!m_store.open(&err)) {
+    if (!m_store->open(&err)) {
         platform::showError(this, err);
         return;
     }
     m_ready = true;
     LoadUserNames();
 }
+
+FrmLogin::~FrmLogin() = default;
 
 int FrmLogin::exec()
 {
@@ -104,7 +109,7 @@ int FrmLogin::exec()
 void FrmLogin::LoadUserNames()
 {
     QString err;
-    const auto names = m_store.userNames(&err);
+    const auto names = m_store->userNames(&err);
     if (!names) {
         platform::showError(this, err);
         return;
@@ -132,7 +137,7 @@ void FrmLogin::onOK()
     }
     Account match;
     QString err;
-    switch (m_store.checkLogin(name, txtPassword->text(), &match, &err)) {
+    switch (m_store->checkLogin(name, txtPassword->text(), &match, &err)) {
     case Lookup::Failed:
         platform::showError(this, err);
         return;

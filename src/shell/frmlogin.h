@@ -2,13 +2,18 @@
 // The login dialog: pick an account, type its password. A correct password sets the current user
 // (LoginOK, CurUserName, CurUserAuth, CurUserPwd) and accepts; Cancel, a fourth wrong password or
 // an unreadable user.mdb reject it with LoginOK still false.
-#include "app/accountstore.h"
+#include "app/accounttypes.h"
 
 #include <QDialog>
+#include <memory>
 
 class QComboBox;
 class QLineEdit;
 class QPushButton;
+
+namespace app {
+class AccountStore;
+}
 
 namespace shell {
 
@@ -17,6 +22,7 @@ class FrmLogin : public QDialog
     Q_OBJECT
 public:
     explicit FrmLogin(QWidget *parent = nullptr);
+    ~FrmLogin() override;
 
     // False when user.mdb could not be opened (already reported); exec() then rejects at once.
     bool isReady() const { return m_ready; }
@@ -28,7 +34,7 @@ private:
     void LoadUserNames();
     void onOK();
 
-    app::AccountStore m_store;
+    std::unique_ptr<app::AccountStore> m_store; // the window's own connection, open while it lives
     bool m_ready = false;
     int m_wrongCount = 0;
     QComboBox *cboUsrNm = nullptr;

@@ -4,7 +4,7 @@
 // its evaluated sizes and its count over all units.
 #include "statsstore.h"
 
-#include "project/projectstore.h"
+#include "project/jobtypes.h"
 
 #include <QHash>
 #include <QList>

@@ -3,7 +3,7 @@
 // and its fees.
 #include "statsstore.h"
 
-#include "project/projectstore.h"
+#include "project/jobtypes.h"
 
 #include <QList>
 #include <QString>

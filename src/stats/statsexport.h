@@ -2,7 +2,7 @@
 // The five export tables of the statistics and their two targets: a workbook with a titled, framed
 // table, or a tab-separated text file in GB18030 (GBK's bytes for every character GBK has, and the
 // others kept).
-#include "statsstore.h"
+#include "statstypes.h"
 
 #include "platform/workbook.h"
 

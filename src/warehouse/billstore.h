@@ -1,6 +1,8 @@
 #pragma once
 // Receipt and issue bills with their stock booking, the stock lists of the issue picker and the
 // queries of the query window, all on the warehouse connection.
+#include "billtypes.h"
+
 #include <QDate>
 #include <QList>
 #include <QString>
@@ -8,38 +10,6 @@
 #include <optional>
 
 namespace warehouse {
-
-// A receipt line as the bill window lists it (texts as typed).
-struct ReceiptLine
-{
-    QString name, spec, unit, price, quantity, kind;
-    QStringList texts() const { return {name, spec, unit, price, quantity, kind}; }
-    static ReceiptLine fromTexts(const QStringList &t);
-};
-
-struct ReceiptBill
-{
-    QString billNo; // the number shown in the window
-    QString source, purpose, note, buyer;
-    QDate date;
-    QList<ReceiptLine> lines;
-};
-
-// An issue line as the bill window lists it.
-struct IssueLine
-{
-    QString name, spec, unit, quantity, kind;
-    QStringList texts() const { return {name, spec, unit, quantity, kind}; }
-    static IssueLine fromTexts(const QStringList &t);
-};
-
-struct IssueBill
-{
-    QString billNo;
-    QString purpose, note, keeper;
-    QDate date;
-    QList<IssueLine> lines;
-};
 
 // Sum of Val(数量) × Val(单价) over the lines, in double precision (money keeps its cents).
 double SumReceiptAmount(const QList<ReceiptLine> &lines);
@@ -55,14 +25,6 @@ bool SaveReceiptBill(const ReceiptBill &bill, double *amount, QString *error);
 // (nothing written) when a line's 规格 has no stock row or its stock would fall below zero.
 bool SaveIssueBill(const IssueBill &bill, QString *error);
 
-// A stock row as the issue picker lists it.
-struct StockItem
-{
-    QString name, spec, unit, kind;
-    QString stockText; // 库存量 in the list's form, "" when empty
-    double stock = 0;  // 库存量, 0 when empty
-};
-
 // The kinds present in stock (one each), and the stock rows of one kind in table order.
 std::optional<QStringList> StockKinds(QString *error);
 std::optional<QList<StockItem>> StockItems(const QString &kind, QString *error);
@@ -75,13 +37,6 @@ double RemainingStock(double stock, const QString &spec, const QList<IssueLine> 
 // The three tables of the query window, by tab.
 const QStringList &queryTables();
 
-enum class FieldKind { Number, Date, Text };
-struct QueryField
-{
-    QString name;
-    FieldKind kind = FieldKind::Text;
-};
-
 // Columns of a query table in stored order, with how a value for each is checked and compared.
 std::optional<QList<QueryField>> QueryFields(const QString &table, QString *error);
 
@@ -91,18 +46,6 @@ QString queryValueProblem(FieldKind kind, const QString &value);
 
 // A typed date value ("2002-03-04", "2002-3-4", "2002/3/4"); nullopt when it is no date.
 std::optional<QDate> parseDateValue(const QString &text);
-
-struct QueryCondition
-{
-    QString field;
-    QString value; // already checked against the field's kind
-};
-
-struct QueryResult
-{
-    QStringList columns;
-    QList<QStringList> rows; // field texts in column order
-};
 
 // The whole table, or its rows whose field equals the value (numbers as numbers, dates by their
 // date, texts as texts; the value is always bound, never joined into the statement).

@@ -2,6 +2,7 @@
 
 #include "catalogue/ui/browser.h"
 #include "design/formula.h"
+#include "design/typestore.h"
 #include "design/ui/billlists.h"
 #include "design/ui/frmdesign.h"
 #include "design/ui/frminputmc.h"

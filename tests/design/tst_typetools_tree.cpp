@@ -2,6 +2,7 @@
 // copying another type's formulas into the open bill editor with frmCopyGS.
 #include "typedata.h"
 
+#include "design/typestore.h"
 #include "design/ui/billlists.h"
 #include "design/ui/frmcopygs.h"
 #include "design/ui/frmdesign.h"

@@ -2,6 +2,7 @@
 // the project's reader and with an independent one), and the import into a series, all or nothing.
 #include "typedata.h"
 #include "../platform/independentreader.h"
+#include "design/typestore.h"
 
 #include "design/formulasheet.h"
 #include "design/ui/frmdesign.h"

@@ -1,5 +1,7 @@
 #include "frmuserchangpwd.h"
 
+#include "app/accountstore.h"
+
 #include "app/shared.h"
 
 #include "platform/messages.h"
@@ -19,7 +21,8 @@ namespace {
 const QString kTitle = u"提示！"_s;
 }
 
-FrmUserChangPwd::FrmUserChangPwd(QWidget *parent) : QDialog(parent)
+FrmUserChangPwd::FrmUserChangPwd(QWidget *parent)
+    : QDialog(parent), m_store(std::make_unique<AccountStore>())
 {
     setObjectName(u"frmUserChangPwd"_s);
     setWindowTitle(u"修改密码"_s);
@@ -57,9 +60,11 @@ FrmUserChangPwd::FrmUserChangPwd(QWidget *parent) : QDialog(parent)
     layout->addLayout(buttons);
 
     QString err;
-    if (!m_store.open(&err))
+    if (!m_store->open(&err))
         platform::showError(this, err);
 }
+
+FrmUserChangPwd::~FrmUserChangPwd() = default;
 
 void FrmUserChangPwd::onOK()
 {
@@ -87,7 +92,7 @@ void FrmUserChangPwd::onOK()
         return;
     }
     QString err;
-    if (!m_store.changePassword(CurUserName, txtPwd[1]->text(), &err)) {
+    if (!m_store->changePassword(CurUserName, txtPwd[1]->text(), &err)) {
         platform::showError(this, err);
         return;
     }

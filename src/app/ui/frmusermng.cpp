@@ -1,5 +1,7 @@
 #include "frmusermng.h"
 
+#include "app/accountstore.h"
+
 #include "platform/lists.h"
 #include "platform/messages.h"
 
@@ -32,7 +34,7 @@ const std::array<QString, kRightsCount> &FrmUserMng::authCaptions()
     return captions;
 }
 
-FrmUserMng::FrmUserMng(QWidget *parent) : QDialog(parent)
+FrmUserMng::FrmUserMng(QWidget *parent) : QDialog(parent), m_store(std::make_unique<AccountStore>())
 {
     setObjectName(u"frmUserMng"_s);
     setWindowTitle(u"用户管理"_s);
@@ -106,17 +108,19 @@ FrmUserMng::FrmUserMng(QWidget *parent) : QDialog(parent)
     });
 
     QString err;
-    if (!m_store.open(&err)) {
+    if (!m_store->open(&err)) {
         platform::showError(this, err);
         return;
     }
     LoadUserNames();
 }
 
+FrmUserMng::~FrmUserMng() = default;
+
 void FrmUserMng::LoadUserNames()
 {
     QString err;
-    const auto names = m_store.userNames(&err);
+    const auto names = m_store->userNames(&err);
     if (!names) {
         platform::showError(this, err);
         return;
@@ -133,7 +137,7 @@ Lookup FrmUserMng::loadAccount(const QString &name)
 {
     Account a;
     QString err;
-    const Lookup found = m_store.loadAccount(name, &a, &err);
+    const Lookup found = m_store->loadAccount(name, &a, &err);
     if (found == Lookup::Failed)
         platform::showError(this, err);
     if (found != Lookup::Found)
@@ -244,13 +248,13 @@ bool FrmUserMng::save()
     const QString name = txtUsrNm->text();
     QString err;
     if (m_editing) {
-        if (!m_store.updateRights(name, rights, &err)) {
+        if (!m_store->updateRights(name, rights, &err)) {
             platform::showError(this, err);
             return false;
         }
         return true;
     }
-    switch (m_store.add(name, txtUsrPwd->text(), rights, &err)) {
+    switch (m_store->add(name, txtUsrPwd->text(), rights, &err)) {
     case AddResult::Exists:
         platform::inform(this, u"用户名已存在，不能添加重复的项！"_s, kTitle);
         return false;
@@ -286,7 +290,7 @@ void FrmUserMng::deleteSelected()
         != platform::MsgAnswer::Ok)
         return;
     QString err;
-    if (!m_store.remove(name, &err)) {
+    if (!m_store->remove(name, &err)) {
         platform::showError(this, err);
         return;
     }

@@ -1,9 +1,10 @@
 #pragma once
 // User management: list the accounts, add one, change an account's rights, delete one ("Admin"
 // cannot be deleted). The window browses or edits; 添加/修改 switch to editing, 保存/取消 back.
-#include "app/accountstore.h"
+#include "app/accounttypes.h"
 
 #include <QDialog>
+#include <memory>
 #include <array>
 
 class QCheckBox;
@@ -15,11 +16,14 @@ class QTreeWidgetItem;
 
 namespace app {
 
+class AccountStore;
+
 class FrmUserMng : public QDialog
 {
     Q_OBJECT
 public:
     explicit FrmUserMng(QWidget *parent = nullptr);
+    ~FrmUserMng() override;
 
     // Captions of chkAuth0..11, in rights order.
     static const std::array<QString, kRightsCount> &authCaptions();
@@ -35,7 +39,7 @@ private:
     RightsBoxes boxes() const;
     void setBoxes(const RightsBoxes &b);
 
-    AccountStore m_store;
+    std::unique_ptr<AccountStore> m_store; // the window's own connection, open while it lives
     bool m_editing = false;
     QTreeWidget *lvw = nullptr;
     QGroupBox *Frame2 = nullptr;

@@ -1,5 +1,7 @@
 #include "billlists.h"
 
+#include "design/typestore.h"
+
 #include <QHeaderView>
 #include <QTreeWidget>
 

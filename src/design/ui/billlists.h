@@ -2,7 +2,7 @@
 // The four bill lists of a bill-of-materials editor (profiles, steel, panels, fittings) and the
 // operations that fill them from a type's stored bill and write them back. A list is a flat
 // QTreeWidget of four columns: an item's text is the row's first value, its sub-items the others.
-#include "design/typestore.h"
+#include "design/billtypes.h"
 
 #include <QPointer>
 #include <QString>

@@ -1,6 +1,7 @@
 #include "frmcopygs.h"
 
 #include "app/maindb.h"
+#include "design/typestore.h"
 #include "drawing/ui/showpicture.h"
 #include "platform/lists.h"
 #include "platform/messages.h"

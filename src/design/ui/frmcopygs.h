@@ -3,7 +3,7 @@
 // maker/series/type tree in the stored order of the tables, with a preview of the type's drawing.
 // OK returns the type's 编号; any other way of closing returns nothing.
 #include "catalogue/ui/dialogs.h"
-#include "design/typestore.h"
+#include "design/billtypes.h"
 
 #include <optional>
 

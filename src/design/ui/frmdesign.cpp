@@ -1,6 +1,7 @@
 #include "frmdesign.h"
 
 #include "billlists.h"
+#include "design/typestore.h"
 #include "frminputmc.h"
 #include "frmmcgs.h"
 #include "app/maindb.h"

@@ -3,7 +3,7 @@
 // type's drawing, and the buttons that add, rename and delete at each level and open the
 // bill-of-materials editor. Every change is written first; the tree changes only after the write
 // succeeded, and the buttons follow every change of the selection or the tree.
-#include "design/typestore.h"
+#include "design/billtypes.h"
 
 #include <QList>
 #include <QPointer>

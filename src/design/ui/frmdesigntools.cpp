@@ -2,6 +2,7 @@
 // pop-up menu and dragging onto a series) and the formula workbook (export and import).
 #include "frmdesign.h"
 
+#include "design/typestore.h"
 #include "typetreewidget.h"
 #include "app/maindb.h"
 #include "design/formulacheck.h"

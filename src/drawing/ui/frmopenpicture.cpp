@@ -1,6 +1,7 @@
 #include "frmopenpicture.h"
 
 #include "showpicture.h"
+#include "drawing/store.h"
 #include "platform/lists.h"
 #include "platform/keys.h"
 #include "platform/messages.h"
@@ -78,7 +79,7 @@ void frmOpenPicture::LoadPictureList()
 {
     QList<LibraryEntry> entries;
     QString err;
-    if (!m_store.list(&entries, &err)) {
+    if (!DrawingStore().list(&entries, &err)) {
         platform::showError(this, u"图库读取出错！\n"_s + err);
         return;
     }
@@ -126,7 +127,7 @@ void frmOpenPicture::deleteSelected()
     if (answer != platform::MsgAnswer::Yes)
         return;
     QString err;
-    if (!m_store.remove(item->text(1).toLongLong(), &err)) {
+    if (!DrawingStore().remove(item->text(1).toLongLong(), &err)) {
         platform::showError(this, u"删除图形出错！\n"_s + err);
         return;
     }

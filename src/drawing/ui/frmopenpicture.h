@@ -2,7 +2,6 @@
 // The library chooser: the drawings of the library with a preview; OK returns the chosen drawing's
 // number and name.
 #include "drawing/cpictire.h"
-#include "drawing/store.h"
 #include "platform/surface_widget.h"
 
 #include <QDialog>
@@ -48,7 +47,6 @@ private:
     void accepted();
 
     CPictire m_preview;
-    DrawingStore m_store;
     std::optional<PictureChoice> m_choice;
 };
 

@@ -8,6 +8,7 @@
 #include "platform/numtext.h"
 #include "platform/surface_widget.h"
 #include "project/dimensions.h"
+#include "project/projectstore.h"
 
 #include <QHeaderView>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #pragma once
 // Helpers shared by the project windows: list rows of lines and jobs, the type tree of the window
 // dialogs, the drawing box, field keys and failure messages.
-#include "project/projectstore.h"
+#include "project/jobtypes.h"
 
 #include <QList>
 #include <QString>

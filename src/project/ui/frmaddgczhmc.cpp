@@ -11,6 +11,7 @@
 #include "platform/surface_widget.h"
 #include "project/dimensions.h"
 #include "project/projectstate.h"
+#include "project/projectstore.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>

@@ -7,6 +7,7 @@
 #include "platform/reportview.h"
 #include "platform/settings.h"
 #include "project/contractreport.h"
+#include "project/projectstore.h"
 
 #include <QFrame>
 #include <QGridLayout>

@@ -2,7 +2,7 @@
 // The contract and order sheet "工程合同" of one job: thirteen texts filled by hand or, for the
 // supplier, from the general settings; saved as the job's one row of 工程合同 and printed from
 // what is stored.
-#include "project/projectstore.h"
+#include "project/jobtypes.h"
 
 #include <QDialog>
 #include <array>

@@ -9,6 +9,7 @@
 #include "platform/mdi.h"
 #include "platform/messages.h"
 #include "project/projectstate.h"
+#include "project/projectstore.h"
 
 #include <QEvent>
 #include <QGridLayout>

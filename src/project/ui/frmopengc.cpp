@@ -9,6 +9,7 @@
 #include "platform/messages.h"
 #include "platform/settings.h"
 #include "project/projectstate.h"
+#include "project/projectstore.h"
 
 #include <QFont>
 #include <QHBoxLayout>

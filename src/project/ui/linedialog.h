@@ -3,7 +3,7 @@
 // as it follows clicks; the drawing box with its label list and value editor, where Enter walks
 // through the labels; the six fields of the line with their Enter chain; the add and exit
 // buttons; and taking a line of the job's list for adding or editing.
-#include "project/projectstore.h"
+#include "project/jobtypes.h"
 
 #include <QDialog>
 #include <QString>

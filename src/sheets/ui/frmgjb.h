@@ -1,7 +1,7 @@
 #pragma once
 // The component sheet window: one sheet per line of a job's window list, paged on screen and
 // printed one, all, or from the current one on.
-#include "project/projectstore.h"
+#include "project/jobtypes.h"
 
 #include <QDialog>
 #include <QList>

@@ -1,6 +1,7 @@
 #include "frmenter.h"
 
 #include "billwidgets.h"
+#include "warehouse/billstore.h"
 
 #include "platform/messages.h"
 #include "platform/reportview.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The receipt bill window: a new receipt (header, lines through the line dialog, saved with its
 // stock booking) or the read-only preview of a stored one, which can be printed.
-#include "warehouse/billstore.h"
+#include "warehouse/billtypes.h"
 
 #include <QDialog>
 

@@ -1,6 +1,7 @@
 #include "frmpost.h"
 
 #include "billwidgets.h"
+#include "warehouse/billstore.h"
 
 #include "platform/messages.h"
 #include "platform/numtext.h"

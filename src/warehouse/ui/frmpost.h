@@ -1,7 +1,7 @@
 #pragma once
 // The issue bill window: a new issue (header, lines picked from stock, saved with the stock taken
 // off) or the read-only preview of a stored one, which can be printed.
-#include "warehouse/billstore.h"
+#include "warehouse/billtypes.h"
 
 #include <QDialog>
 

@@ -3,6 +3,7 @@
 #include "billwidgets.h"
 #include "frmenter.h"
 #include "frmpost.h"
+#include "warehouse/billstore.h"
 
 #include "platform/messages.h"
 #include "platform/reportview.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The warehouse query window: receipt bills, issue bills or stock, whole or by one field equal to
 // a value; stored bills open read-only on a double-click; the stock list prints.
-#include "warehouse/billstore.h"
+#include "warehouse/billtypes.h"
 
 #include <QDialog>
 
