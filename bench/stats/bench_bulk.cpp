@@ -281,12 +281,13 @@ void measure(const QTemporaryDir &dir, int windows)
     // Backup and restore of the 25 tables.
     const QString backup = dir.filePath(u"bench.MBK"_s);
     const qint64 backupRows = rowCount(app::backupTables());
+    app::BackupStore backups;
     t.restart();
-    if (app::backupTo(backup, &err) != app::StoreResult::Done)
-        die(err);
+    if (backups.backupTo(backup) != app::StoreResult::Done)
+        die(backups.lastError());
     lineVs("backup", since(t), backupRows);
-    if (app::restoreFrom(backup, &err) != app::StoreResult::Done)
-        die(err);
+    if (backups.restoreFrom(backup) != app::StoreResult::Done)
+        die(backups.lastError());
     lineVs("restore", since(t), backupRows);
 }
 

@@ -60,9 +60,10 @@ AccountStore::~AccountStore()
     platform::closeConnection(m_conn);
 }
 
-bool AccountStore::open(QString *error)
+bool AccountStore::open()
 {
-    return platform::openSqlite(m_conn, platform::dataFile(kUserFile), error);
+    m_error.clear();
+    return platform::openSqlite(m_conn, platform::dataFile(kUserFile), &m_error);
 }
 
 bool AccountStore::isOpen() const
@@ -70,21 +71,22 @@ bool AccountStore::isOpen() const
     return QSqlDatabase::contains(m_conn) && QSqlDatabase::database(m_conn, false).isOpen();
 }
 
-QSqlDatabase AccountStore::database(QString *error) const
+// Every call that reaches the database starts here, so lastError() is the reason of this call's failure.
+QSqlDatabase AccountStore::database() const
 {
+    m_error.clear();
     if (!isOpen()) {
-        if (error)
-            *error = u"用户数据库未打开：%1"_s.arg(platform::dataFile(kUserFile));
+        m_error = u"用户数据库未打开：%1"_s.arg(platform::dataFile(kUserFile));
         return {};
     }
     return QSqlDatabase::database(m_conn, false);
 }
 
-std::optional<QStringList> AccountStore::userNames(QString *error) const
+std::optional<QStringList> AccountStore::userNames() const
 {
-    const QSqlDatabase db = database(error);
+    const QSqlDatabase db = database();
     QSqlQuery q;
-    if (!db.isValid() || !platform::execBound(db, u"SELECT UserNm FROM \"User\" ORDER BY rowid"_s, {}, error, &q))
+    if (!db.isValid() || !platform::execBound(db, u"SELECT UserNm FROM \"User\" ORDER BY rowid"_s, {}, &m_error, &q))
         return std::nullopt;
     QStringList names;
     while (q.next())
@@ -92,12 +94,12 @@ std::optional<QStringList> AccountStore::userNames(QString *error) const
     return names;
 }
 
-Lookup AccountStore::loadAccount(const QString &name, Account *account, QString *error) const
+Lookup AccountStore::loadAccount(const QString &name, Account *account) const
 {
-    const QSqlDatabase db = database(error);
+    const QSqlDatabase db = database();
     QSqlQuery q;
     if (!db.isValid()
-        || !platform::execBound(db, u"SELECT * FROM \"User\" WHERE UserNm = ? ORDER BY rowid"_s, {name}, error, &q))
+        || !platform::execBound(db, u"SELECT * FROM \"User\" WHERE UserNm = ? ORDER BY rowid"_s, {name}, &m_error, &q))
         return Lookup::Failed;
     if (!q.next())
         return Lookup::NotFound;
@@ -106,9 +108,9 @@ Lookup AccountStore::loadAccount(const QString &name, Account *account, QString 
     return Lookup::Found;
 }
 
-std::optional<bool> AccountStore::exists(const QString &name, QString *error) const
+std::optional<bool> AccountStore::exists(const QString &name) const
 {
-    switch (loadAccount(name, nullptr, error)) {
+    switch (loadAccount(name, nullptr)) {
     case Lookup::Found: return true;
     case Lookup::NotFound: return false;
     case Lookup::Failed: break;
@@ -116,35 +118,31 @@ std::optional<bool> AccountStore::exists(const QString &name, QString *error) co
     return std::nullopt;
 }
 
-AddResult AccountStore::add(const QString &name, const QString &clearPassword, const QString &rights,
-                            QString *error)
+AddResult AccountStore::add(const QString &name, const QString &clearPassword, const QString &rights)
 {
     if (!passwordAcceptable(clearPassword)) {
-        if (error)
-            *error = kPasswordTooShort;
+        m_error = kPasswordTooShort;
         return AddResult::Failed;
     }
-    const QSqlDatabase db = database(error);
+    const QSqlDatabase db = database();
     if (!db.isValid())
         return AddResult::Failed;
     // The test and the insert in one transaction, so no duplicate can slip in between.
     platform::TransactionGuard tx(db);
     if (!tx.isActive()) {
-        if (error)
-            *error = tx.errorText();
+        m_error = tx.errorText();
         return AddResult::Failed;
     }
-    const std::optional<bool> found = exists(name, error);
+    const std::optional<bool> found = exists(name);
     if (!found)
         return AddResult::Failed;
     if (*found)
         return AddResult::Exists;
     if (!platform::execBound(db, u"INSERT INTO \"User\" (UserNm, UserPwd, UserAuth) VALUES (?, ?, ?)"_s,
-                             {name, encipherPassword(clearPassword), rights}, error))
+                             {name, encipherPassword(clearPassword), rights}, &m_error))
         return AddResult::Failed;
     if (!tx.commit()) {
-        if (error)
-            *error = tx.errorText();
+        m_error = tx.errorText();
         return AddResult::Failed;
     }
     return AddResult::Added;
@@ -159,46 +157,43 @@ bool changeRows(const QSqlDatabase &db, const QString &sql, const QVariantList &
     if (!db.isValid() || !platform::execBound(db, sql, values, error, &q))
         return false;
     if (q.numRowsAffected() < 1) {
-        if (error)
-            *error = u"用户不存在：%1"_s.arg(name);
+        platform::setError(error, u"用户不存在：%1"_s.arg(name));
         return false;
     }
     return true;
 }
 } // namespace
 
-bool AccountStore::updateRights(const QString &name, const QString &rights, QString *error)
+bool AccountStore::updateRights(const QString &name, const QString &rights)
 {
-    return changeRows(database(error), u"UPDATE \"User\" SET UserAuth = ? WHERE UserNm = ?"_s, {rights, name},
-                      name, error);
+    return changeRows(database(), u"UPDATE \"User\" SET UserAuth = ? WHERE UserNm = ?"_s, {rights, name},
+                      name, &m_error);
 }
 
-bool AccountStore::remove(const QString &name, QString *error)
+bool AccountStore::remove(const QString &name)
 {
-    const QSqlDatabase db = database(error);
+    const QSqlDatabase db = database();
     return db.isValid()
-           && platform::execBound(db, u"DELETE FROM \"User\" WHERE UserNm = ? COLLATE BINARY"_s, {name}, error);
+           && platform::execBound(db, u"DELETE FROM \"User\" WHERE UserNm = ? COLLATE BINARY"_s, {name}, &m_error);
 }
 
-bool AccountStore::changePassword(const QString &name, const QString &newClear, QString *error)
+bool AccountStore::changePassword(const QString &name, const QString &newClear)
 {
     if (!passwordAcceptable(newClear)) {
-        if (error)
-            *error = kPasswordTooShort;
+        m_error = kPasswordTooShort;
         return false;
     }
-    return changeRows(database(error), u"UPDATE \"User\" SET UserPwd = ? WHERE UserNm = ?"_s,
-                      {encipherPassword(newClear), name}, name, error);
+    return changeRows(database(), u"UPDATE \"User\" SET UserPwd = ? WHERE UserNm = ?"_s,
+                      {encipherPassword(newClear), name}, name, &m_error);
 }
 
-Lookup AccountStore::checkLogin(const QString &name, const QString &clearPassword, Account *match,
-                                QString *error) const
+Lookup AccountStore::checkLogin(const QString &name, const QString &clearPassword, Account *match) const
 {
-    const QSqlDatabase db = database(error);
+    const QSqlDatabase db = database();
     QSqlQuery q;
     if (!db.isValid()
         || !platform::execBound(db, u"SELECT * FROM \"User\" WHERE UserNm = ? AND UserPwd = ? ORDER BY rowid"_s,
-                                {name, encipherPassword(clearPassword)}, error, &q))
+                                {name, encipherPassword(clearPassword)}, &m_error, &q))
         return Lookup::Failed;
     if (!q.next())
         return Lookup::NotFound;

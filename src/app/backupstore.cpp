@@ -17,12 +17,6 @@ namespace app {
 
 namespace {
 
-void setError(QString *error, const QString &text)
-{
-    if (error)
-        *error = text;
-}
-
 QString uniqueSuffix() { return QUuid::createUuid().toString(QUuid::Id128).left(12); }
 
 // Removes a file on scope exit unless released.
@@ -65,7 +59,7 @@ bool copyAllTables(QSqlDatabase main, const QString &otherPath, bool toOther, QS
 {
     QString err;
     if (!platform::execBound(main, u"ATTACH DATABASE ? AS "_s + platform::ident(kOther), {otherPath}, &err)) {
-        setError(error, err);
+        platform::setError(error, err);
         return false;
     }
     struct Detach
@@ -80,7 +74,7 @@ bool copyAllTables(QSqlDatabase main, const QString &otherPath, bool toOther, QS
 
     platform::TransactionGuard tx(main);
     if (!tx.isActive()) {
-        setError(error, tx.errorText());
+        platform::setError(error, tx.errorText());
         return false;
     }
     const QString from = toOther ? u"main"_s : kOther;
@@ -90,11 +84,11 @@ bool copyAllTables(QSqlDatabase main, const QString &otherPath, bool toOther, QS
         const QStringList target = attachedColumns(main, to, table);
         const qsizetype fields = attachedColumns(main, from, table).size();
         if (target.isEmpty() || fields == 0) {
-            setError(error, u"%1：%2"_s.arg(table, u"目标中没有表“%1”"_s.arg(table)));
+            platform::setError(error, u"%1：%2"_s.arg(table, u"目标中没有表“%1”"_s.arg(table)));
             return false;
         }
         if (fields > target.size()) {
-            setError(error, u"%1：%2"_s.arg(table, u"表“%1”：来源有 %2 列，目标只有 %3 列"_s.arg(table).arg(fields)
+            platform::setError(error, u"%1：%2"_s.arg(table, u"表“%1”：来源有 %2 列，目标只有 %3 列"_s.arg(table).arg(fields)
                                                       .arg(target.size())));
             return false;
         }
@@ -106,12 +100,12 @@ bool copyAllTables(QSqlDatabase main, const QString &otherPath, bool toOther, QS
             || !platform::execBound(main, u"INSERT INTO "_s + into + u" ("_s + columns.join(u", "_s) + u") SELECT * FROM "_s
                                               + platform::ident(from) + u"."_s + platform::ident(table),
                                     {}, &err)) {
-            setError(error, u"%1：%2"_s.arg(table, err));
+            platform::setError(error, u"%1：%2"_s.arg(table, err));
             return false;
         }
     }
     if (!tx.commit()) {
-        setError(error, tx.errorText());
+        platform::setError(error, tx.errorText());
         return false;
     }
     return true;
@@ -130,16 +124,17 @@ QString backupTargetPath(const QString &folder, const QString &fileName)
     return path;
 }
 
-StoreResult backupTo(const QString &targetPath, QString *error)
+StoreResult BackupStore::backupTo(const QString &targetPath)
 {
+    m_error.clear();
     const QString templatePath = platform::dataFile(kTemplateFile);
     if (const QFileInfo t(templatePath); !t.isFile() || !t.isReadable()) {
-        setError(error, u"找不到备份模板文件：%1"_s.arg(QDir::toNativeSeparators(templatePath)));
+        m_error = u"找不到备份模板文件：%1"_s.arg(QDir::toNativeSeparators(templatePath));
         return StoreResult::TemplateMissing;
     }
     const QFileInfo target(targetPath);
     if (target.isDir() || isProgramDatabase(targetPath)) {
-        setError(error, u"不能写入此文件：%1"_s.arg(QDir::toNativeSeparators(targetPath)));
+        m_error = u"不能写入此文件：%1"_s.arg(QDir::toNativeSeparators(targetPath));
         return StoreResult::CannotWrite;
     }
 
@@ -148,7 +143,7 @@ StoreResult backupTo(const QString &targetPath, QString *error)
     const QString tempPath =
         target.absoluteDir().filePath(u".%1.%2.tmp"_s.arg(target.fileName(), uniqueSuffix()));
     if (!QFile::copy(templatePath, tempPath)) {
-        setError(error, u"不能写入此文件夹：%1"_s.arg(QDir::toNativeSeparators(target.absolutePath())));
+        m_error = u"不能写入此文件夹：%1"_s.arg(QDir::toNativeSeparators(target.absolutePath()));
         return StoreResult::CannotWrite;
     }
     FileRemover remover{tempPath};
@@ -159,18 +154,18 @@ StoreResult backupTo(const QString &targetPath, QString *error)
         ConnectionCloser closer{u"backup-"_s + uniqueSuffix()};
         QString err;
         if (!platform::openSqlite(closer.name, tempPath, &err)) {
-            setError(error, err);
+            m_error = err;
             return StoreResult::CopyFailed;
         }
     }
     if (QString err; !copyAllTables(mainDb(), tempPath, true, &err)) {
-        setError(error, err);
+        m_error = err;
         return StoreResult::CopyFailed;
     }
 
     QString renameError;
     if (!platform::replaceFile(tempPath, target.absoluteFilePath(), &renameError)) {
-        setError(error, u"不能写入此文件：%1（%2）"_s.arg(QDir::toNativeSeparators(targetPath), renameError));
+        m_error = u"不能写入此文件：%1（%2）"_s.arg(QDir::toNativeSeparators(targetPath), renameError);
         return StoreResult::CannotWrite;
     }
     remover.path.clear();
@@ -188,22 +183,23 @@ void removeStaleBackupTemporaries(const QString &folder)
             QFile::remove(dir.filePath(name));
 }
 
-StoreResult restoreFrom(const QString &sourcePath, QString *error)
+StoreResult BackupStore::restoreFrom(const QString &sourcePath)
 {
+    m_error.clear();
     QSqlDatabase main = mainDb();
     if (!main.isOpen()) {
-        setError(error, u"主数据库未打开"_s);
+        m_error = u"主数据库未打开"_s;
         return StoreResult::CopyFailed;
     }
     if (platform::sameFile(sourcePath, main.databaseName())) {
-        setError(error, u"不能从当前数据库本身恢复"_s);
+        m_error = u"不能从当前数据库本身恢复"_s;
         return StoreResult::CannotOpen;
     }
 
     ConnectionCloser closer{u"restore-"_s + uniqueSuffix()};
     QString err;
     if (!platform::openSqlite(closer.name, sourcePath, &err)) {
-        setError(error, err);
+        m_error = err;
         return StoreResult::CannotOpen;
     }
     QSqlDatabase source = QSqlDatabase::database(closer.name, false);
@@ -213,18 +209,18 @@ StoreResult restoreFrom(const QString &sourcePath, QString *error)
         const qsizetype have = platform::columnNames(source, table).size();
         const qsizetype want = platform::columnNames(main, table).size();
         if (have == 0) {
-            setError(error, u"备份文件中没有表 %1"_s.arg(table));
+            m_error = u"备份文件中没有表 %1"_s.arg(table);
             return StoreResult::CopyFailed;
         }
         if (have > want) {
-            setError(error, u"%1：备份文件有 %2 列，数据库只有 %3 列"_s.arg(table).arg(have).arg(want));
+            m_error = u"%1：备份文件有 %2 列，数据库只有 %3 列"_s.arg(table).arg(have).arg(want);
             return StoreResult::CopyFailed;
         }
     }
     source = QSqlDatabase();
     closer.close();
     if (!copyAllTables(main, sourcePath, false, &err)) {
-        setError(error, err);
+        m_error = err;
         return StoreResult::CopyFailed;
     }
     return StoreResult::Done;

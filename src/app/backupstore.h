@@ -19,16 +19,26 @@ enum class StoreResult {
 // ".MBK" unless the name contains a ".".
 QString backupTargetPath(const QString &folder, const QString &fileName);
 
-// Fills a temporary copy of the template beside `targetPath` and moves it into place (replacing an
-// existing file) only when all 25 tables were copied; otherwise nothing is left behind.
-StoreResult backupTo(const QString &targetPath, QString *error = nullptr);
-
 // Removes what killed backups left in `folder`: their hidden temporary copies and the copies'
 // journals. A backup calls it first; only one instance runs, so none of them is in use.
 void removeStaleBackupTemporaries(const QString &folder);
 
-// Checks that the file holds the 25 tables with no more columns than the main database's, then
-// empties and refills them in one transaction on MainConn. On failure the database is unchanged.
-StoreResult restoreFrom(const QString &sourcePath, QString *error = nullptr);
+class BackupStore
+{
+public:
+    // Why the last call failed, readable by the user; empty after a call that succeeded.
+    QString lastError() const { return m_error; }
+
+    // Fills a temporary copy of the template beside `targetPath` and moves it into place (replacing
+    // an existing file) only when all 25 tables were copied; otherwise nothing is left behind.
+    StoreResult backupTo(const QString &targetPath);
+
+    // Checks that the file holds the 25 tables with no more columns than the main database's, then
+    // empties and refills them in one transaction on MainConn. On failure the database is unchanged.
+    StoreResult restoreFrom(const QString &sourcePath);
+
+private:
+    QString m_error;
+};
 
 } // namespace app

@@ -75,18 +75,18 @@ bool ResetDrawingTables(QString *error, const QStringList &searchFolders)
     if (!guard.isActive())
         return fail(error, guard.errorText());
     QList<TypeDrawingRow> types;
-    if (!store.emptyLibrary(error) || !store.typeRows(&types, error))
-        return false;
+    if (!store.emptyLibrary() || !store.typeRows(&types))
+        return fail(error, store.lastError());
     qint64 n = 1;
     for (const TypeDrawingRow &type : std::as_const(types)) {
-        if (!store.setTypeDrawingNumber(type.rowid, n, error) || !store.insertIndex(n, type.name, error))
-            return false;
+        if (!store.setTypeDrawingNumber(type.rowid, n) || !store.insertIndex(n, type.name))
+            return fail(error, store.lastError());
         CPictire engine;
         const QString file = resolveDrawingFile(type.file, searchFolders);
         if (!file.isEmpty())
             engine.Open_File(file); // an unreadable file leaves the drawing empty
-        if (!store.save(n, engine.lists(), error))
-            return false;
+        if (!store.save(n, engine.lists()))
+            return fail(error, store.lastError());
         ++n;
     }
     if (!guard.commit())
@@ -107,8 +107,12 @@ ImportStatus ImportOldDatabase(const QString &path, QString *error)
             fail(error, err);
             return ImportStatus::CannotOpen;
         }
-        const bool read = DrawingStore::readTables(QSqlDatabase::database(kOldConn, false), importTables(), &copies,
-                                                   &err);
+        bool read = false;
+        { // the store lets go of the connection before it is closed
+            const DrawingStore old(QSqlDatabase::database(kOldConn, false));
+            read = old.readTables(importTables(), &copies);
+            err = old.lastError();
+        }
         platform::closeConnection(kOldConn);
         if (!read) {
             fail(error, err);
@@ -126,8 +130,11 @@ ImportStatus ImportOldDatabase(const QString &path, QString *error)
         fail(error, guard.errorText());
         return ImportStatus::Failed;
     }
-    if (!store.replaceTables(copies, error)
-        || !ResetDrawingTables(error, {QFileInfo(path).absolutePath()}))
+    if (!store.replaceTables(copies)) {
+        fail(error, store.lastError());
+        return ImportStatus::Failed;
+    }
+    if (!ResetDrawingTables(error, {QFileInfo(path).absolutePath()}))
         return ImportStatus::Failed;
     if (!guard.commit()) {
         fail(error, guard.errorText());

@@ -2,6 +2,8 @@
 #include "cpictire.h"
 #include "store.h"
 
+#include "platform/database.h"
+
 using namespace Qt::StringLiterals;
 
 namespace drawing {
@@ -15,7 +17,10 @@ bool CPictire::SaveFileEx(const QString &cNum, const QString &, QString *error) 
         return false;
     }
     DrawingStore store;
-    return store.save(*number, m_lists, error);
+    if (store.save(*number, m_lists))
+        return true;
+    platform::setError(error, store.lastError());
+    return false;
 }
 
 bool CPictire::OpenFileEX(const QString &picnum, QString *error)
@@ -27,8 +32,11 @@ bool CPictire::OpenFileEX(const QString &picnum, QString *error)
         return false;
     }
     LibraryRows rows;
-    if (!DrawingStore().load(*number, &rows, error))
+    DrawingStore store;
+    if (!store.load(*number, &rows)) {
+        platform::setError(error, store.lastError());
         return false;
+    }
     // Appends, one capacity message per entity that does not fit.
     for (const TwoPoints &e : std::as_const(rows.lines))
         AddLine(e.P1, e.P2);

@@ -18,8 +18,7 @@ const QStringList kEntityTables = {u"Line"_s, u"Rectangle"_s, u"Arrow"_s, u"Dim"
 
 bool fail(QString *error, const QString &text)
 {
-    if (error)
-        *error = text;
+    platform::setError(error, text);
     return false;
 }
 
@@ -54,7 +53,7 @@ QVariant single(float v) { return QVariant(double(v)); }
 DrawingStore::DrawingStore() : m_db(app::mainDb()) {}
 DrawingStore::DrawingStore(QSqlDatabase db) : m_db(db) {}
 
-bool DrawingStore::load(qint64 number, LibraryRows *rows, QString *error) const
+bool DrawingStore::load(qint64 number, LibraryRows *rows) const
 {
     LibraryRows out;
     const QList<std::pair<QString, QString>> selects = {
@@ -69,10 +68,10 @@ bool DrawingStore::load(qint64 number, LibraryRows *rows, QString *error) const
         QSqlQuery q(m_db);
         q.setForwardOnly(true);
         if (!q.prepare(sql))
-            return fail(error, q);
+            return fail(&m_error, q);
         q.addBindValue(number);
         if (!q.exec())
-            return fail(error, q);
+            return fail(&m_error, q);
         while (q.next()) {
             DrawPoint p[3];
             bool ok = true;
@@ -90,30 +89,30 @@ bool DrawingStore::load(qint64 number, LibraryRows *rows, QString *error) const
                     (table == u"Line" ? out.lines : table == u"Rectangle" ? out.recs : out.dirs).append({p[0], p[1]});
             }
             if (!ok)
-                return fail(error, u"图形 %1 的 %2 表中有无效的坐标"_s.arg(number).arg(table));
+                return fail(&m_error, u"图形 %1 的 %2 表中有无效的坐标"_s.arg(number).arg(table));
         }
     }
     *rows = std::move(out);
     return true;
 }
 
-bool DrawingStore::deleteEntities(qint64 number, QString *error)
+bool DrawingStore::deleteEntities(qint64 number)
 {
     for (const QString &table : kEntityTables)
         if (!platform::execBound(m_db, u"DELETE FROM "_s + platform::ident(table) + u" WHERE Bn = ?"_s, {number},
-                                 error))
+                                 &m_error))
             return false;
     return true;
 }
 
-bool DrawingStore::writeEntities(qint64 number, const DrawingLists &l, QString *error)
+bool DrawingStore::writeEntities(qint64 number, const DrawingLists &l)
 {
     auto insertTwo = [&](const QString &table, const auto &arr, qint16 last) {
         if (last < 0)
             return true;
         QSqlQuery q(m_db);
         if (!q.prepare(u"INSERT INTO "_s + platform::ident(table) + u" (x1, y1, x2, y2, Bn) VALUES (?, ?, ?, ?, ?)"_s))
-            return fail(error, q);
+            return fail(&m_error, q);
         for (int i = 0; i <= last; ++i) {
             const TwoPoints &e = arr[size_t(i)];
             q.bindValue(0, single(e.P1.X));
@@ -122,7 +121,7 @@ bool DrawingStore::writeEntities(qint64 number, const DrawingLists &l, QString *
             q.bindValue(3, single(e.P2.Y));
             q.bindValue(4, number);
             if (!q.exec())
-                return fail(error, q);
+                return fail(&m_error, q);
         }
         return true;
     };
@@ -132,7 +131,7 @@ bool DrawingStore::writeEntities(qint64 number, const DrawingLists &l, QString *
         QSqlQuery q(m_db);
         if (!q.prepare(u"INSERT INTO "_s + platform::ident(table)
                        + u" (x1, y1, x2, y2, x3, y3, Bn) VALUES (?, ?, ?, ?, ?, ?, ?)"_s))
-            return fail(error, q);
+            return fail(&m_error, q);
         for (int i = 0; i <= last; ++i) {
             const ThreePoints &e = arr[size_t(i)];
             q.bindValue(0, single(e.P1.X));
@@ -143,7 +142,7 @@ bool DrawingStore::writeEntities(qint64 number, const DrawingLists &l, QString *
             q.bindValue(5, single(e.P3.Y));
             q.bindValue(6, number);
             if (!q.exec())
-                return fail(error, q);
+                return fail(&m_error, q);
         }
         return true;
     };
@@ -153,7 +152,7 @@ bool DrawingStore::writeEntities(qint64 number, const DrawingLists &l, QString *
     if (l.StringLast >= 0) {
         QSqlQuery q(m_db);
         if (!q.prepare(u"INSERT INTO \"Strings\" (X1, Y1, Chars, Bn) VALUES (?, ?, ?, ?)"_s))
-            return fail(error, q);
+            return fail(&m_error, q);
         for (int i = 0; i <= l.StringLast; ++i) {
             const TextEntity &e = l.StringArr[size_t(i)];
             q.bindValue(0, single(e.P1.X));
@@ -161,55 +160,55 @@ bool DrawingStore::writeEntities(qint64 number, const DrawingLists &l, QString *
             q.bindValue(2, e.text.isNull() ? u""_s : e.text);
             q.bindValue(3, number);
             if (!q.exec())
-                return fail(error, q);
+                return fail(&m_error, q);
         }
     }
     return insertThree(u"Arc"_s, l.ArcArr, l.ArcLast);
 }
 
-bool DrawingStore::save(qint64 number, const DrawingLists &lists, QString *error)
+bool DrawingStore::save(qint64 number, const DrawingLists &lists)
 {
     platform::TransactionGuard guard(m_db);
     if (!guard.isActive())
-        return fail(error, guard.errorText());
-    if (!deleteEntities(number, error) || !writeEntities(number, lists, error))
+        return fail(&m_error, guard.errorText());
+    if (!deleteEntities(number) || !writeEntities(number, lists))
         return false;
     if (!guard.commit())
-        return fail(error, guard.errorText());
+        return fail(&m_error, guard.errorText());
     return true;
 }
 
-bool DrawingStore::saveNew(qint64 number, const QString &name, const DrawingLists &lists, QString *error)
+bool DrawingStore::saveNew(qint64 number, const QString &name, const DrawingLists &lists)
 {
     platform::TransactionGuard guard(m_db);
     if (!guard.isActive())
-        return fail(error, guard.errorText());
-    if (!insertIndex(number, name, error) || !deleteEntities(number, error) || !writeEntities(number, lists, error))
+        return fail(&m_error, guard.errorText());
+    if (!insertIndex(number, name) || !deleteEntities(number) || !writeEntities(number, lists))
         return false;
     if (!guard.commit())
-        return fail(error, guard.errorText());
+        return fail(&m_error, guard.errorText());
     return true;
 }
 
-bool DrawingStore::remove(qint64 number, QString *error)
+bool DrawingStore::remove(qint64 number)
 {
     platform::TransactionGuard guard(m_db);
     if (!guard.isActive())
-        return fail(error, guard.errorText());
-    if (!platform::execBound(m_db, u"DELETE FROM \"图\" WHERE \"编号\" = ?"_s, {number}, error)
-        || !deleteEntities(number, error))
+        return fail(&m_error, guard.errorText());
+    if (!platform::execBound(m_db, u"DELETE FROM \"图\" WHERE \"编号\" = ?"_s, {number}, &m_error)
+        || !deleteEntities(number))
         return false;
     if (!guard.commit())
-        return fail(error, guard.errorText());
+        return fail(&m_error, guard.errorText());
     return true;
 }
 
-bool DrawingStore::list(QList<LibraryEntry> *entries, QString *error) const
+bool DrawingStore::list(QList<LibraryEntry> *entries) const
 {
     QSqlQuery q(m_db);
     q.setForwardOnly(true);
     if (!q.exec(u"SELECT \"编号\", \"图名\" FROM \"图\" ORDER BY rowid"_s))
-        return fail(error, q);
+        return fail(&m_error, q);
     QList<LibraryEntry> out;
     while (q.next())
         out.append({q.value(0).toLongLong(), q.value(1).toString()});
@@ -217,33 +216,32 @@ bool DrawingStore::list(QList<LibraryEntry> *entries, QString *error) const
     return true;
 }
 
-std::optional<bool> DrawingStore::exists(qint64 number, QString *error) const
+std::optional<bool> DrawingStore::exists(qint64 number) const
 {
     QSqlQuery q(m_db);
-    if (!platform::execBound(m_db, u"SELECT 1 FROM \"图\" WHERE \"编号\" = ? LIMIT 1"_s, {number}, error, &q))
+    if (!platform::execBound(m_db, u"SELECT 1 FROM \"图\" WHERE \"编号\" = ? LIMIT 1"_s, {number}, &m_error, &q))
         return std::nullopt;
     return q.next();
 }
 
-std::optional<qint64> DrawingStore::nextNumber(QString *error) const
+std::optional<qint64> DrawingStore::nextNumber() const
 {
-    return app::GetNextId(m_db, u"图"_s, error);
+    return app::GetNextId(m_db, u"图"_s, &m_error);
 }
 
-bool DrawingStore::readTables(QSqlDatabase source, const QStringList &tables, QList<TableCopy> *copies,
-                              QString *error)
+bool DrawingStore::readTables(const QStringList &tables, QList<TableCopy> *copies) const
 {
-    const QStringList present = platform::tableNames(source);
+    const QStringList present = platform::tableNames(m_db);
     QList<TableCopy> out;
     for (const QString &table : tables) {
         TableCopy copy;
         copy.table = table;
         copy.present = present.contains(table, Qt::CaseInsensitive);
         if (copy.present) {
-            QSqlQuery q(source);
+            QSqlQuery q(m_db);
             q.setForwardOnly(true);
             if (!q.exec(u"SELECT * FROM "_s + platform::ident(table)))
-                return fail(error, q);
+                return fail(&m_error, q);
             while (q.next()) {
                 const int n = q.record().count();
                 QVariantList row;
@@ -253,7 +251,7 @@ bool DrawingStore::readTables(QSqlDatabase source, const QStringList &tables, QL
                 copy.rows.append(row);
             }
             if (q.lastError().isValid())
-                return fail(error, q);
+                return fail(&m_error, q);
         }
         out.append(copy);
     }
@@ -261,45 +259,45 @@ bool DrawingStore::readTables(QSqlDatabase source, const QStringList &tables, QL
     return true;
 }
 
-bool DrawingStore::replaceTables(const QList<TableCopy> &copies, QString *error)
+bool DrawingStore::replaceTables(const QList<TableCopy> &copies)
 {
     for (const TableCopy &copy : copies) {
         if (!copy.present)
             continue;
-        if (!platform::execBound(m_db, u"DELETE FROM "_s + platform::ident(copy.table), {}, error))
+        if (!platform::execBound(m_db, u"DELETE FROM "_s + platform::ident(copy.table), {}, &m_error))
             return false;
         if (copy.rows.isEmpty())
             continue;
         const qsizetype n = copy.rows.constFirst().size();
         QSqlQuery q;
-        if (!platform::preparePositionalInsert(m_db, copy.table, int(n), &q, error))
+        if (!platform::preparePositionalInsert(m_db, copy.table, int(n), &q, &m_error))
             return false;
         for (const QVariantList &row : copy.rows) {
             for (qsizetype i = 0; i < n; ++i)
                 q.bindValue(int(i), row.value(i));
             if (!q.exec())
-                return fail(error, u"%1: %2"_s.arg(copy.table, q.lastError().text()));
+                return fail(&m_error, u"%1: %2"_s.arg(copy.table, q.lastError().text()));
         }
     }
     return true;
 }
 
-bool DrawingStore::emptyLibrary(QString *error)
+bool DrawingStore::emptyLibrary()
 {
-    if (!platform::execBound(m_db, u"DELETE FROM \"图\""_s, {}, error))
+    if (!platform::execBound(m_db, u"DELETE FROM \"图\""_s, {}, &m_error))
         return false;
     for (const QString &table : kEntityTables)
-        if (!platform::execBound(m_db, u"DELETE FROM "_s + platform::ident(table), {}, error))
+        if (!platform::execBound(m_db, u"DELETE FROM "_s + platform::ident(table), {}, &m_error))
             return false;
     return true;
 }
 
-bool DrawingStore::typeRows(QList<TypeDrawingRow> *rows, QString *error) const
+bool DrawingStore::typeRows(QList<TypeDrawingRow> *rows) const
 {
     QSqlQuery q(m_db);
     q.setForwardOnly(true);
     if (!q.exec(u"SELECT rowid, \"名称\", \"图文件\" FROM \"门窗\" ORDER BY rowid"_s))
-        return fail(error, q);
+        return fail(&m_error, q);
     QList<TypeDrawingRow> out;
     while (q.next())
         out.append({q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString()});
@@ -307,15 +305,15 @@ bool DrawingStore::typeRows(QList<TypeDrawingRow> *rows, QString *error) const
     return true;
 }
 
-bool DrawingStore::setTypeDrawingNumber(qint64 rowid, qint64 number, QString *error)
+bool DrawingStore::setTypeDrawingNumber(qint64 rowid, qint64 number)
 {
-    return platform::execBound(m_db, u"UPDATE \"门窗\" SET \"图号\" = ? WHERE rowid = ?"_s, {number, rowid}, error);
+    return platform::execBound(m_db, u"UPDATE \"门窗\" SET \"图号\" = ? WHERE rowid = ?"_s, {number, rowid}, &m_error);
 }
 
-bool DrawingStore::insertIndex(qint64 number, const QString &name, QString *error)
+bool DrawingStore::insertIndex(qint64 number, const QString &name)
 {
     return platform::execBound(m_db, u"INSERT INTO \"图\" (\"编号\", \"图名\") VALUES (?, ?)"_s, {number, name},
-                               error);
+                               &m_error);
 }
 
 } // namespace drawing

@@ -13,14 +13,6 @@ using namespace Qt::StringLiterals;
 
 namespace optimise {
 
-QVariant numberParam(const QString &text)
-{
-    const double v = platform::val(text);
-    if (std::isfinite(v) && v == std::floor(v) && std::fabs(v) < 9e15)
-        return QVariant(qint64(v));
-    return QVariant(v);
-}
-
 namespace {
 const QStringList kBillTables = {u"窗型材"_s, u"窗型钢"_s};
 
@@ -77,7 +69,7 @@ bool addPlain(YHStore &store, Bills &bills, const ChosenWindow &w, QList<PieceRo
         *error = u"樘数超出范围："_s + w.units;
         return false;
     }
-    const QVariant windowId = numberParam(w.tag);
+    const QVariant windowId = platform::numberParam(w.tag);
     const auto labels = store.windowLabels(windowId);
     if (!labels) {
         *error = store.lastError();
@@ -85,7 +77,7 @@ bool addPlain(YHStore &store, Bills &bills, const ChosenWindow &w, QList<PieceRo
     }
     design::MacroTable macros = macrosOf(*labels);
     for (const QString &table : kBillTables) {
-        const QList<BillPieceRow> *rows = bills.rows(table, numberParam(w.typeNo), error);
+        const QList<BillPieceRow> *rows = bills.rows(table, platform::numberParam(w.typeNo), error);
         if (!rows)
             return false;
         for (const BillPieceRow &row : *rows) {
@@ -104,7 +96,7 @@ bool addPlain(YHStore &store, Bills &bills, const ChosenWindow &w, QList<PieceRo
 
 bool addCombined(YHStore &store, Bills &bills, const ChosenWindow &w, QList<PieceRow> *out, QString *error)
 {
-    const QVariant windowId = numberParam(w.windowNo);
+    const QVariant windowId = platform::numberParam(w.windowNo);
     const double windowUnits = platform::val(w.units);
     const auto parts = store.components(windowId);
     if (!parts) {

@@ -26,7 +26,4 @@ std::optional<QList<PieceRow>> gatherPieces(YHStore &store, const QList<ChosenWi
 // Empties 优化结果 and rebuilds 优化数据 from the chosen windows, all or nothing.
 bool BuildYHData(YHStore &store, const QList<ChosenWindow> &windows, QString *error);
 
-// A number text as a statement parameter: whole numbers as integers.
-QVariant numberParam(const QString &text);
-
 } // namespace optimise

@@ -1,10 +1,13 @@
 #include "database.h"
 
+#include "numtext.h"
+
 #include <QFileInfo>
 #include <QHash>
 #include <QSqlError>
 #include <QSqlDriver>
 #include <QSqlRecord>
+#include <cmath>
 
 #include <sqlite3.h>
 
@@ -291,6 +294,14 @@ bool preparePositionalInsert(QSqlDatabase db, const QString &table, int fieldCou
         return false;
     }
     return true;
+}
+
+QVariant numberParam(const QString &text)
+{
+    const double v = val(text);
+    if (std::isfinite(v) && v == std::floor(v) && std::fabs(v) < 9e15)
+        return QVariant(qint64(v));
+    return QVariant(v);
 }
 
 QString ident(const QString &name)

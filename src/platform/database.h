@@ -10,6 +10,17 @@
 
 namespace platform {
 
+// Hands a failure's text to a caller that asked for it (error may be null).
+inline void setError(QString *error, const QString &text)
+{
+    if (error)
+        *error = text;
+}
+
+// A number text of a list (type number, record number) as a bound value: whole numbers as integers,
+// others as doubles, by the leading number of the text.
+QVariant numberParam(const QString &text);
+
 // Opens (creating when `create` is true) an SQLite file under a named connection, replacing any
 // earlier connection of that name. On failure returns false and fills *error.
 bool openSqlite(const QString &connectionName, const QString &path, QString *error, bool create = false);

@@ -86,9 +86,8 @@ FrmLogin::FrmLogin(QWidget *parent)
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 
     LoginOK = false;
-    QString err;
-    if (!m_store->open(&err)) {
-        platform::showError(this, err);
+    if (!m_store->open()) {
+        platform::showError(this, m_store->lastError());
         return;
     }
     m_ready = true;
@@ -108,10 +107,9 @@ int FrmLogin::exec()
 
 void FrmLogin::LoadUserNames()
 {
-    QString err;
-    const auto names = m_store->userNames(&err);
+    const auto names = m_store->userNames();
     if (!names) {
-        platform::showError(this, err);
+        platform::showError(this, m_store->lastError());
         return;
     }
     cboUsrNm->addItems(*names);
@@ -136,10 +134,9 @@ void FrmLogin::onOK()
         return;
     }
     Account match;
-    QString err;
-    switch (m_store->checkLogin(name, txtPassword->text(), &match, &err)) {
+    switch (m_store->checkLogin(name, txtPassword->text(), &match)) {
     case Lookup::Failed:
-        platform::showError(this, err);
+        platform::showError(this, m_store->lastError());
         return;
     case Lookup::NotFound:
         platform::inform(this, u"输入的密码不正确！"_s, kTitle);

@@ -82,8 +82,8 @@ void FrmSaveFile::onOk()
         return;
     }
 
-    QString error;
-    switch (backupTo(backupTargetPath(folder, name), &error)) {
+    BackupStore store;
+    switch (store.backupTo(backupTargetPath(folder, name))) {
     case StoreResult::Done:
         accept();
         platform::inform(parentWidget(), u"已备份完毕！"_s);
@@ -95,7 +95,7 @@ void FrmSaveFile::onOk()
     case StoreResult::CannotWrite:
     case StoreResult::CannotOpen:
         // The dialog stays open, so another folder or name can be tried.
-        platform::showError(this, error);
+        platform::showError(this, store.lastError());
         return;
     }
 }

@@ -66,13 +66,13 @@ void FrmTools::onRestore()
                            u"提示"_s, platform::MsgButtons::YesNo, platform::MsgDefault::No))
         return;
 
-    QString error;
-    switch (restoreFrom(path, &error)) {
+    BackupStore store;
+    switch (store.restoreFrom(path)) {
     case StoreResult::Done:
         platform::inform(this, u"数据恢复完毕！"_s);
         return;
     case StoreResult::CannotOpen:
-        platform::showError(this, u"无法打开备份文件：%1\n%2"_s.arg(QDir::toNativeSeparators(path), error));
+        platform::showError(this, u"无法打开备份文件：%1\n%2"_s.arg(QDir::toNativeSeparators(path), store.lastError()));
         return;
     case StoreResult::TemplateMissing:
     case StoreResult::CannotWrite:

@@ -13,6 +13,7 @@
 #include "stats/ui/showstatistics.h"
 #include "windcheck/ui/windcheck.h"
 #include "optimise/yhoption.h"
+#include "warehouse/billstore.h"
 #include "warehouse/ui/warehousewindows.h"
 #include "warehouse/warehousestore.h"
 #include "app/maindb.h"
@@ -272,11 +273,11 @@ void MDIMain::ClearStock()
     if (!platform::confirm(this, u"清空仓库将删除全部入库、出库和库存记录，是否继续？"_s, u"提示"_s,
                            platform::MsgButtons::YesNo, platform::MsgDefault::No))
         return;
-    QString error;
-    if (warehouse::ClearWarehouse(&error))
+    warehouse::BillStore store;
+    if (store.ClearWarehouse())
         platform::inform(this, u"操作已完成!"_s, u"提示"_s, platform::MsgIcon::Exclamation);
     else
-        platform::showError(this, error);
+        platform::showError(this, store.lastError());
 }
 
 void MDIMain::ChangeBackground()

@@ -86,20 +86,20 @@ bool expandBill(StatsStore &store, const QVariant &typeNo, design::MacroTable &m
 bool FillTJFromWindow(StatsStore &store, const project::JobLine &line, WorkRows *rows, QString *error,
                       BillCache &bills)
 {
-    const auto labels = store.windowLabels(numberParam(line.id));
+    const auto labels = store.windowLabels(platform::numberParam(line.id));
     if (!labels) {
         *error = store.lastError();
         return false;
     }
     design::MacroTable macros = macrosOf(*labels);
-    return expandBill(store, numberParam(line.typeNo), macros, num(line.fields.count), line.fields.name, rows, error,
+    return expandBill(store, platform::numberParam(line.typeNo), macros, num(line.fields.count), line.fields.name, rows, error,
                       bills);
 }
 
 bool FillTJFromZHWindow(StatsStore &store, const project::JobLine &line, WorkRows *rows, QString *error,
                         BillCache &bills)
 {
-    const QVariant lineId = numberParam(line.id);
+    const QVariant lineId = platform::numberParam(line.id);
     const auto parts = store.components(lineId);
     if (!parts) {
         *error = store.lastError();

@@ -12,14 +12,6 @@ using namespace Qt::StringLiterals;
 
 namespace stats {
 
-QVariant numberParam(const QString &text)
-{
-    const double v = platform::val(text);
-    if (std::isfinite(v) && v == std::floor(v) && std::fabs(v) < 9e15)
-        return QVariant(qint64(v));
-    return QVariant(v);
-}
-
 namespace {
 // A stored number; a text in a number column counts by its leading number, null as 0.
 double number(const QVariant &v)

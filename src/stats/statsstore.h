@@ -69,7 +69,4 @@ private:
     QString m_error;
 };
 
-// A number text of a list (type number, record number) as a bound value: whole numbers as integers.
-QVariant numberParam(const QString &text);
-
 } // namespace stats

@@ -6,6 +6,7 @@
 #include "platform/numtext.h"
 
 #include <QMetaType>
+#include <QSqlError>
 #include <QSqlField>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -19,17 +20,14 @@ namespace warehouse {
 namespace {
 const QString kDateFormat = u"yyyy-MM-dd"_s;
 
-void setError(QString *error, const QString &text)
+// Every call starts here, so the error is the reason of this call's failure.
+bool ensureOpen(const QSqlDatabase &db, QString *error)
 {
-    if (error)
-        *error = text;
-}
-
-bool ensureOpen(QString *error)
-{
-    if (ckDb().isOpen())
+    if (db.isOpen()) {
+        platform::setError(error, QString());
         return true;
-    setError(error, u"仓库数据库未打开"_s);
+    }
+    platform::setError(error, u"仓库数据库未打开"_s);
     return false;
 }
 
@@ -38,7 +36,7 @@ std::optional<qint64> billNumber(const QString &text, QString *error)
     bool ok = false;
     const qint64 n = text.trimmed().toLongLong(&ok);
     if (!ok || n < 0 || n > std::numeric_limits<qint32>::max()) {
-        setError(error, u"单据编号“%1”无效"_s.arg(text));
+        platform::setError(error, u"单据编号“%1”无效"_s.arg(text));
         return std::nullopt;
     }
     return n;
@@ -65,15 +63,16 @@ std::optional<std::optional<StockRow>> findStockRow(QSqlDatabase db, const QStri
     return std::optional<StockRow>(StockRow{q.value(0).toLongLong(), q.value(1).toDouble(), q.value(2).toDouble()});
 }
 
-std::optional<QList<QStringList>> lineRows(const QString &table, const QString &billNo, QString *error)
+std::optional<QList<QStringList>> lineRows(QSqlDatabase db, const QString &table, const QString &billNo,
+                                           QString *error)
 {
-    if (!ensureOpen(error))
+    if (!ensureOpen(db, error))
         return std::nullopt;
     const auto no = billNumber(billNo, error);
     if (!no)
         return std::nullopt;
-    QSqlQuery q(ckDb());
-    if (!platform::execBound(ckDb(), u"SELECT * FROM "_s + platform::ident(table) + u" WHERE 单据编号 = ? ORDER BY rowid"_s,
+    QSqlQuery q(db);
+    if (!platform::execBound(db, u"SELECT * FROM "_s + platform::ident(table) + u" WHERE 单据编号 = ? ORDER BY rowid"_s,
                              {*no}, error, &q))
         return std::nullopt;
     QList<QStringList> rows;
@@ -85,7 +84,33 @@ std::optional<QList<QStringList>> lineRows(const QString &table, const QString &
     }
     return rows;
 }
+
+std::optional<QString> nextBillNo(QSqlDatabase db, const QString &table, QString *error)
+{
+    if (!ensureOpen(db, error))
+        return std::nullopt;
+    QSqlQuery q(db);
+    if (!q.exec(u"SELECT max(\"单据编号\") FROM "_s + platform::ident(table)) || !q.next()) {
+        platform::setError(error, q.lastError().text());
+        return std::nullopt;
+    }
+    const QVariant v = q.value(0);
+    bool isNumber = false;
+    const double largest = v.isNull() ? 0.0 : v.toDouble(&isNumber);
+    if (!isNumber || largest == 0.0)
+        return u"1"_s;
+    // The number column is 32-bit: one past its largest value cannot be stored.
+    if (largest >= double(std::numeric_limits<qint32>::max())) {
+        platform::setError(error, u"单据编号已超出范围"_s);
+        return std::nullopt;
+    }
+    return platform::generalDouble(largest + 1);
+}
 } // namespace
+
+BillStore::BillStore() : m_db(ckDb()) {}
+
+BillStore::BillStore(QSqlDatabase db) : m_db(db) {}
 
 ReceiptLine ReceiptLine::fromTexts(const QStringList &t)
 {
@@ -120,55 +145,53 @@ double SumReceiptAmount(const QList<ReceiptLine> &lines)
 
 QString amountText(double amount) { return platform::generalDouble(amount); }
 
-bool SaveReceiptBill(const ReceiptBill &bill, double *amount, QString *error)
+bool BillStore::SaveReceiptBill(const ReceiptBill &bill, double *amount)
 {
-    if (!ensureOpen(error))
+    if (!ensureOpen(m_db, &m_error))
         return false;
-    const auto no = billNumber(bill.billNo, error);
+    const auto no = billNumber(bill.billNo, &m_error);
     if (!no)
         return false;
     if (!bill.date.isValid()) {
-        setError(error, u"采购日期无效"_s);
+        m_error = u"采购日期无效"_s;
         return false;
     }
     const double total = SumReceiptAmount(bill.lines);
-    QSqlDatabase db = ckDb();
+    QSqlDatabase db = m_db;
     platform::TransactionGuard tx(db);
     if (!tx.isActive()) {
-        setError(error, tx.errorText());
+        m_error = tx.errorText();
         return false;
     }
     if (!platform::execBound(db,
                              u"INSERT INTO 入库单 (单据编号, 来料来源, 采购金额, 用途, 说明, 采购员, 采购日期) "
                              u"VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
-                             {*no, bill.source, total, bill.purpose, bill.note, bill.buyer, bill.date.toString(kDateFormat)},
-                             error))
+                             {*no, bill.source, total, bill.purpose, bill.note, bill.buyer, bill.date.toString(kDateFormat)}, &m_error))
         return false;
     for (const ReceiptLine &l : bill.lines) {
         const double quantity = platform::val(l.quantity);
         if (!platform::execBound(db,
                                  u"INSERT INTO 入库单子表 (单据编号, 名称, 规格, 单位, 单价, 数量, 种类) "
                                  u"VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
-                                 {*no, l.name, l.spec, l.unit, platform::val(l.price), quantity, l.kind}, error))
+                                 {*no, l.name, l.spec, l.unit, platform::val(l.price), quantity, l.kind}, &m_error))
             return false;
-        const auto found = findStockRow(db, l.spec, error);
+        const auto found = findStockRow(db, l.spec, &m_error);
         if (!found)
             return false;
         if (*found) {
             // The total received keeps its fractions, like the stock itself.
             if (!platform::execBound(db, u"UPDATE 库存表 SET 入库量 = ?, 库存量 = ? WHERE rowid = ?"_s,
-                                     {(*found)->received + quantity, (*found)->stock + quantity, (*found)->rowid},
-                                     error))
+                                     {(*found)->received + quantity, (*found)->stock + quantity, (*found)->rowid}, &m_error))
                 return false;
         } else if (!platform::execBound(db,
                                         u"INSERT INTO 库存表 (名称, 规格, 厂家, 单位, 种类, 入库量, 库存量) "
                                         u"VALUES (?, ?, ?, ?, ?, ?, ?)"_s,
-                                        {l.name, l.spec, bill.source, l.unit, l.kind, quantity, quantity}, error)) {
+                                        {l.name, l.spec, bill.source, l.unit, l.kind, quantity, quantity}, &m_error)) {
             return false;
         }
     }
     if (!tx.commit()) {
-        setError(error, tx.errorText());
+        m_error = tx.errorText();
         return false;
     }
     if (amount)
@@ -176,62 +199,86 @@ bool SaveReceiptBill(const ReceiptBill &bill, double *amount, QString *error)
     return true;
 }
 
-bool SaveIssueBill(const IssueBill &bill, QString *error)
+bool BillStore::SaveIssueBill(const IssueBill &bill)
 {
-    if (!ensureOpen(error))
+    if (!ensureOpen(m_db, &m_error))
         return false;
-    const auto no = billNumber(bill.billNo, error);
+    const auto no = billNumber(bill.billNo, &m_error);
     if (!no)
         return false;
     if (!bill.date.isValid()) {
-        setError(error, u"出库日期无效"_s);
+        m_error = u"出库日期无效"_s;
         return false;
     }
-    QSqlDatabase db = ckDb();
+    QSqlDatabase db = m_db;
     platform::TransactionGuard tx(db);
     if (!tx.isActive()) {
-        setError(error, tx.errorText());
+        m_error = tx.errorText();
         return false;
     }
     if (!platform::execBound(db,
                              u"INSERT INTO 出库单 (单据编号, 用途, 说明, 仓管员, 出库日期) VALUES (?, ?, ?, ?, ?)"_s,
-                             {*no, bill.purpose, bill.note, bill.keeper, bill.date.toString(kDateFormat)}, error))
+                             {*no, bill.purpose, bill.note, bill.keeper, bill.date.toString(kDateFormat)}, &m_error))
         return false;
     for (const IssueLine &l : bill.lines) {
         const double quantity = platform::val(l.quantity);
         if (!platform::execBound(db,
                                  u"INSERT INTO 出库单子表 (单据编号, 名称, 规格, 单位, 数量, 种类) VALUES (?, ?, ?, ?, ?, ?)"_s,
-                                 {*no, l.name, l.spec, l.unit, quantity, l.kind}, error))
+                                 {*no, l.name, l.spec, l.unit, quantity, l.kind}, &m_error))
             return false;
-        const auto found = findStockRow(db, l.spec, error);
+        const auto found = findStockRow(db, l.spec, &m_error);
         if (!found)
             return false;
         if (!*found) {
-            setError(error, u"库存表中没有规格为“%1”的材料，不能出库。"_s.arg(l.spec));
+            m_error = u"库存表中没有规格为“%1”的材料，不能出库。"_s.arg(l.spec);
             return false;
         }
         const double left = (*found)->stock - quantity;
         if (left < 0) {
-            setError(error, u"规格为“%1”的材料库存量只有%2，不能出库%3。"_s.arg(
-                                l.spec, platform::generalDouble((*found)->stock), platform::generalDouble(quantity)));
+            m_error = u"规格为“%1”的材料库存量只有%2，不能出库%3。"_s.arg(
+                l.spec, platform::generalDouble((*found)->stock), platform::generalDouble(quantity));
             return false;
         }
-        if (!platform::execBound(db, u"UPDATE 库存表 SET 库存量 = ? WHERE rowid = ?"_s, {left, (*found)->rowid}, error))
+        if (!platform::execBound(db, u"UPDATE 库存表 SET 库存量 = ? WHERE rowid = ?"_s, {left, (*found)->rowid}, &m_error))
             return false;
     }
     if (!tx.commit()) {
-        setError(error, tx.errorText());
+        m_error = tx.errorText();
         return false;
     }
     return true;
 }
 
-std::optional<QStringList> StockKinds(QString *error)
+std::optional<QString> BillStore::GetNextInBillNo() { return nextBillNo(m_db, u"入库单"_s, &m_error); }
+
+std::optional<QString> BillStore::GetNextOutBillNo() { return nextBillNo(m_db, u"出库单"_s, &m_error); }
+
+bool BillStore::ClearWarehouse()
 {
-    if (!ensureOpen(error))
+    if (!ensureOpen(m_db, &m_error))
+        return false;
+    platform::TransactionGuard tx(m_db);
+    if (!tx.isActive()) {
+        m_error = tx.errorText();
+        return false;
+    }
+    for (const QString &table : {u"入库单"_s, u"出库单"_s, u"入库单子表"_s, u"出库单子表"_s, u"库存表"_s}) {
+        if (!platform::execBound(m_db, u"DELETE FROM "_s + platform::ident(table), {}, &m_error))
+            return false;
+    }
+    if (!tx.commit()) {
+        m_error = tx.errorText();
+        return false;
+    }
+    return true;
+}
+
+std::optional<QStringList> BillStore::StockKinds()
+{
+    if (!ensureOpen(m_db, &m_error))
         return std::nullopt;
-    QSqlQuery q(ckDb());
-    if (!platform::execBound(ckDb(), u"SELECT 种类 FROM 库存表 GROUP BY 种类"_s, {}, error, &q))
+    QSqlQuery q(m_db);
+    if (!platform::execBound(m_db, u"SELECT 种类 FROM 库存表 GROUP BY 种类"_s, {}, &m_error, &q))
         return std::nullopt;
     QStringList kinds;
     while (q.next())
@@ -239,13 +286,12 @@ std::optional<QStringList> StockKinds(QString *error)
     return kinds;
 }
 
-std::optional<QList<StockItem>> StockItems(const QString &kind, QString *error)
+std::optional<QList<StockItem>> BillStore::StockItems(const QString &kind)
 {
-    if (!ensureOpen(error))
+    if (!ensureOpen(m_db, &m_error))
         return std::nullopt;
-    QSqlQuery q(ckDb());
-    if (!platform::execBound(ckDb(), u"SELECT 名称, 规格, 单位, 库存量 FROM 库存表 WHERE 种类 = ? ORDER BY rowid"_s, {kind},
-                             error, &q))
+    QSqlQuery q(m_db);
+    if (!platform::execBound(m_db, u"SELECT 名称, 规格, 单位, 库存量 FROM 库存表 WHERE 种类 = ? ORDER BY rowid"_s, {kind}, &m_error, &q))
         return std::nullopt;
     QList<StockItem> items;
     while (q.next()) {
@@ -277,17 +323,17 @@ const QStringList &queryTables()
     return tables;
 }
 
-std::optional<QList<QueryField>> QueryFields(const QString &table, QString *error)
+std::optional<QList<QueryField>> BillStore::QueryFields(const QString &table)
 {
-    if (!ensureOpen(error))
+    if (!ensureOpen(m_db, &m_error))
         return std::nullopt;
     if (!queryTables().contains(table)) {
-        setError(error, u"没有表“%1”"_s.arg(table));
+        m_error = u"没有表“%1”"_s.arg(table);
         return std::nullopt;
     }
-    const QSqlRecord rec = ckDb().record(table);
+    const QSqlRecord rec = m_db.record(table);
     if (rec.isEmpty()) {
-        setError(error, u"无法读取表“%1”"_s.arg(table));
+        m_error = u"无法读取表“%1”"_s.arg(table);
         return std::nullopt;
     }
     // Dates are stored as texts; the columns that hold them are known by name.
@@ -326,10 +372,9 @@ QString queryValueProblem(FieldKind kind, const QString &value)
     return {};
 }
 
-std::optional<QueryResult> RunQuery(const QString &table, const std::optional<QueryCondition> &condition,
-                                    QString *error)
+std::optional<QueryResult> BillStore::RunQuery(const QString &table, const std::optional<QueryCondition> &condition)
 {
-    const auto fields = QueryFields(table, error);
+    const auto fields = QueryFields(table);
     if (!fields)
         return std::nullopt;
     QString sql = u"SELECT * FROM "_s + platform::ident(table);
@@ -338,12 +383,12 @@ std::optional<QueryResult> RunQuery(const QString &table, const std::optional<Qu
         const auto it = std::find_if(fields->begin(), fields->end(),
                                      [&](const QueryField &f) { return f.name == condition->field; });
         if (it == fields->end()) {
-            setError(error, u"表“%1”中没有字段“%2”"_s.arg(table, condition->field));
+            m_error = u"表“%1”中没有字段“%2”"_s.arg(table, condition->field);
             return std::nullopt;
         }
         const QString problem = queryValueProblem(it->kind, condition->value);
         if (!problem.isEmpty()) {
-            setError(error, problem);
+            m_error = problem;
             return std::nullopt;
         }
         switch (it->kind) {
@@ -354,8 +399,8 @@ std::optional<QueryResult> RunQuery(const QString &table, const std::optional<Qu
         sql += u" WHERE "_s + platform::ident(it->name) + u" = ?"_s;
     }
     sql += u" ORDER BY rowid"_s;
-    QSqlQuery q(ckDb());
-    if (!platform::execBound(ckDb(), sql, values, error, &q))
+    QSqlQuery q(m_db);
+    if (!platform::execBound(m_db, sql, values, &m_error, &q))
         return std::nullopt;
     QueryResult r;
     const QSqlRecord rec = q.record();
@@ -370,14 +415,14 @@ std::optional<QueryResult> RunQuery(const QString &table, const std::optional<Qu
     return r;
 }
 
-std::optional<QList<QStringList>> ReceiptLineRows(const QString &billNo, QString *error)
+std::optional<QList<QStringList>> BillStore::ReceiptLineRows(const QString &billNo)
 {
-    return lineRows(u"入库单子表"_s, billNo, error);
+    return lineRows(m_db, u"入库单子表"_s, billNo, &m_error);
 }
 
-std::optional<QList<QStringList>> IssueLineRows(const QString &billNo, QString *error)
+std::optional<QList<QStringList>> BillStore::IssueLineRows(const QString &billNo)
 {
-    return lineRows(u"出库单子表"_s, billNo, error);
+    return lineRows(m_db, u"出库单子表"_s, billNo, &m_error);
 }
 
 } // namespace warehouse

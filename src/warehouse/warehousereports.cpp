@@ -1,6 +1,7 @@
 #include "warehousereports.h"
 
 #include "app/reportcommands.h"
+#include "platform/database.h"
 
 using namespace Qt::StringLiterals;
 using platform::Report;
@@ -10,11 +11,6 @@ using platform::ReportColumn;
 namespace warehouse {
 
 namespace {
-void setError(QString *error, const QString &text)
-{
-    if (error)
-        *error = text;
-}
 
 ReportBlock textLine(const QString &text)
 {
@@ -57,14 +53,14 @@ std::optional<BillData> readBill(const QString &command, const QString &billNo, 
     bool ok = false;
     const qint64 no = billNo.trimmed().toLongLong(&ok);
     if (!ok) {
-        setError(error, u"单据编号“%1”无效"_s.arg(billNo));
+        platform::setError(error, u"单据编号“%1”无效"_s.arg(billNo));
         return std::nullopt;
     }
     const auto heads = app::runReportCommand(command, no, error);
     if (!heads)
         return std::nullopt;
     if (heads->isEmpty()) {
-        setError(error, u"没有编号为%1的单据。"_s.arg(no));
+        platform::setError(error, u"没有编号为%1的单据。"_s.arg(no));
         return std::nullopt;
     }
     const auto lines = app::runReportChild(command, no, error);

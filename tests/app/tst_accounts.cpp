@@ -82,8 +82,7 @@ void TstAccounts::init()
     m_fx = std::make_unique<testfixture::DataFolder>();
     QVERIFY(m_fx->setUp(false));
     m_store = std::make_unique<AccountStore>();
-    QString err;
-    QVERIFY2(m_store->open(&err), qPrintable(err));
+    QVERIFY2(m_store->open(), qPrintable(m_store->lastError()));
 }
 
 void TstAccounts::cleanup()
@@ -134,8 +133,7 @@ void TstAccounts::addStoresAsTyped()
 {
     QFETCH(QString, name);
     QFETCH(QString, password);
-    QString err;
-    QCOMPARE(m_store->add(name, password, u"101000000000"_s, &err), AddResult::Added);
+    QCOMPARE(m_store->add(name, password, u"101000000000"_s), AddResult::Added);
     QCOMPARE(userRows(), QStringList({kAdminRow, row(name, password, u"101000000000"_s)}));
     QCOMPARE(m_store->userNames(), std::optional<QStringList>({u"Admin"_s, name}));
     QCOMPARE(m_store->exists(name), std::optional<bool>(true));
@@ -170,12 +168,10 @@ void TstAccounts::shortPasswordsAreRefused()
 {
     QFETCH(QString, password);
     QVERIFY(!passwordAcceptable(password));
-    QString err;
-    QCOMPARE(m_store->add(u"Bob"_s, password, u"000000000000"_s, &err), AddResult::Failed);
-    QCOMPARE(err, kPasswordTooShort);
-    err.clear();
-    QVERIFY(!m_store->changePassword(u"Admin"_s, password, &err));
-    QCOMPARE(err, kPasswordTooShort);
+    QCOMPARE(m_store->add(u"Bob"_s, password, u"000000000000"_s), AddResult::Failed);
+    QCOMPARE(m_store->lastError(), kPasswordTooShort);
+    QVERIFY(!m_store->changePassword(u"Admin"_s, password));
+    QCOMPARE(m_store->lastError(), kPasswordTooShort);
     QCOMPARE(userRows(), QStringList{kAdminRow});
     QVERIFY(passwordAcceptable(u"ab"_s));
 }
@@ -194,19 +190,16 @@ void TstAccounts::loadAccountTrimsRights()
 void TstAccounts::updateRightsLeavesPassword()
 {
     QCOMPARE(m_store->add(u"Bob"_s, u"pw12"_s, u"111111111111"_s), AddResult::Added);
-    QString err;
-    QVERIFY2(m_store->updateRights(u"bob"_s, u"000000000001"_s, &err), qPrintable(err));
+    QVERIFY2(m_store->updateRights(u"bob"_s, u"000000000001"_s), qPrintable(m_store->lastError()));
     QCOMPARE(userRows(), QStringList({kAdminRow, row(u"Bob"_s, u"pw12"_s, u"000000000001"_s)}));
 }
 
 void TstAccounts::updateOfUnknownAccountFails()
 {
-    QString err;
-    QVERIFY(!m_store->updateRights(u"Nobody"_s, u"000000000000"_s, &err));
-    QVERIFY(err.contains(u"Nobody"_s));
-    err.clear();
-    QVERIFY(!m_store->changePassword(u"Nobody"_s, u"pw12"_s, &err));
-    QVERIFY(err.contains(u"Nobody"_s));
+    QVERIFY(!m_store->updateRights(u"Nobody"_s, u"000000000000"_s));
+    QVERIFY(m_store->lastError().contains(u"Nobody"_s));
+    QVERIFY(!m_store->changePassword(u"Nobody"_s, u"pw12"_s));
+    QVERIFY(m_store->lastError().contains(u"Nobody"_s));
     QCOMPARE(userRows(), QStringList{kAdminRow});
 }
 
@@ -223,8 +216,7 @@ void TstAccounts::removeIsExact()
 
 void TstAccounts::changePassword()
 {
-    QString err;
-    QVERIFY2(m_store->changePassword(u"ADMIN"_s, u"新'pw"_s, &err), qPrintable(err));
+    QVERIFY2(m_store->changePassword(u"ADMIN"_s, u"新'pw"_s), qPrintable(m_store->lastError()));
     QCOMPARE(userRows(), QStringList{row(u"Admin"_s, u"新'pw"_s, u"111111111111"_s)});
     QCOMPARE(m_store->checkLogin(u"Admin"_s, u"admin"_s, nullptr), Lookup::NotFound);
     QCOMPARE(m_store->checkLogin(u"Admin"_s, u"新'pw"_s, nullptr), Lookup::Found);
@@ -278,13 +270,11 @@ void TstAccounts::missingFileIsReported()
     m_store.reset();
     QVERIFY(QFile::remove(platform::dataFile(kUserFile)));
     AccountStore store;
-    QString err;
-    QVERIFY(!store.open(&err));
-    QVERIFY(!err.isEmpty());
+    QVERIFY(!store.open());
+    QVERIFY(!store.lastError().isEmpty());
     QVERIFY(!store.isOpen());
-    err.clear();
-    QVERIFY(!store.userNames(&err).has_value());
-    QVERIFY(!err.isEmpty());
+    QVERIFY(!store.userNames().has_value());
+    QVERIFY(!store.lastError().isEmpty());
     QCOMPARE(store.checkLogin(u"Admin"_s, u"admin"_s, nullptr), Lookup::Failed);
     QCOMPARE(store.add(u"Bob"_s, u"pw12"_s, u"0"_s), AddResult::Failed);
     QVERIFY(!store.changePassword(u"Admin"_s, u"pw12"_s));
@@ -294,9 +284,8 @@ void TstAccounts::missingFileIsReported()
 void TstAccounts::databaseErrorsAreReported()
 {
     QVERIFY(testfixture::exec(QSqlDatabase::database(m_store->connectionName()), u"DROP TABLE \"User\""_s));
-    QString err;
-    QVERIFY(!m_store->userNames(&err).has_value());
-    QVERIFY(!err.isEmpty());
+    QVERIFY(!m_store->userNames().has_value());
+    QVERIFY(!m_store->lastError().isEmpty());
     QVERIFY(!m_store->exists(u"Admin"_s).has_value());
     QCOMPARE(m_store->loadAccount(u"Admin"_s, nullptr), Lookup::Failed);
     QCOMPARE(m_store->add(u"Bob"_s, u"pw12"_s, u"0"_s), AddResult::Failed);

@@ -107,8 +107,8 @@ void TstBillEditor::init()
     lists.StringArr[0] = {{4000, 300}, u"B"_s};
     lists.StringArr[1] = {{300, 4000}, u"H"_s};
     lists.StringLast = 1;
-    QString error;
-    QVERIFY2(drawing::DrawingStore().saveNew(103, u"T3图"_s, lists, &error), qPrintable(error));
+    drawing::DrawingStore drawings;
+    QVERIFY2(drawings.saveNew(103, u"T3图"_s, lists), qPrintable(drawings.lastError()));
 }
 
 void TstBillEditor::cleanup()
@@ -528,8 +528,8 @@ void TstBillEditor::drawingLabelsEvaluateTheStoredFormula()
     lists.StringArr[1] = {{300, 4000}, u"H"_s};
     lists.StringArr[2] = {{1000, 1000}, u"KH1"_s};
     lists.StringLast = 2;
-    QString error;
-    QVERIFY2(drawing::DrawingStore().saveNew(77, u"平开窗图"_s, lists, &error), qPrintable(error));
+    drawing::DrawingStore drawings;
+    QVERIFY2(drawings.saveNew(77, u"平开窗图"_s, lists), qPrintable(drawings.lastError()));
 
     auto *w = new FrmDesign;
     w->show();

@@ -645,8 +645,8 @@ void TstTypeToolsTree::copyDialogShowsTheTypesDrawing()
     drawing::DrawingLists lists;
     lists.LineArr[0] = {{500, 500}, {8000, 7000}};
     lists.LineLast = 0;
-    QString error;
-    QVERIFY2(drawing::DrawingStore().saveNew(103, u"三号图"_s, lists, &error), qPrintable(error));
+    drawing::DrawingStore drawings;
+    QVERIFY2(drawings.saveNew(103, u"三号图"_s, lists), qPrintable(drawings.lastError()));
     FrmCopyGS d;
     d.show();
     QVERIFY(QTest::qWaitForWindowExposed(&d));

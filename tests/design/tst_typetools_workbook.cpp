@@ -210,8 +210,8 @@ void TstTypeToolsWorkbook::init()
     for (const QString &label : {u"B"_s, u"H"_s, u"KH1"_s})
         lists.StringArr[size_t(++lists.StringLast)] = {{0, 0}, label};
     for (qint64 number : {1, 2, 5, 101, 102, 103}) {
-        QString error;
-        QVERIFY2(drawing::DrawingStore().saveNew(number, u"图%1"_s.arg(number), lists, &error), qPrintable(error));
+        drawing::DrawingStore drawings;
+        QVERIFY2(drawings.saveNew(number, u"图%1"_s.arg(number), lists), qPrintable(drawings.lastError()));
     }
 }
 

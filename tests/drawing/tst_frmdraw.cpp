@@ -128,8 +128,8 @@ struct User
 
 void saveToLibrary(qint64 number, const QString &name, const CPictire &pic)
 {
-    QString err;
-    QVERIFY2(DrawingStore().saveNew(number, name, pic.lists(), &err), qPrintable(err));
+    DrawingStore drawings;
+    QVERIFY2(drawings.saveNew(number, name, pic.lists()), qPrintable(drawings.lastError()));
 }
 
 CPictire &lineAt(CPictire &pic, float y)

@@ -30,8 +30,8 @@ void saveDiagonal(qint64 number, const QString &name)
     CPictire pic;
     pic.AddLine({0, 0}, {9495, 7935});
     pic.AddArc({1000, 0}, {0, 1000}, {-1000, 0});
-    QString err;
-    QVERIFY2(DrawingStore().saveNew(number, name, pic.lists(), &err), qPrintable(err));
+    DrawingStore drawings;
+    QVERIFY2(drawings.saveNew(number, name, pic.lists()), qPrintable(drawings.lastError()));
 }
 
 bool middleIsDrawn(platform::WidgetSurface *box)

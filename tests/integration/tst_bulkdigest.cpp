@@ -84,7 +84,7 @@ void TstBulkDigest::initTestCase()
 
     m_mainBeforeBackup = tablesDigest(db(), app::backupTables());
     m_backup = m_folder.dir->filePath(u"digest.MBK"_s);
-    QCOMPARE(app::backupTo(m_backup, &err), app::StoreResult::Done);
+    QCOMPARE(app::BackupStore().backupTo(m_backup), app::StoreResult::Done);
     QVERIFY(platform::openSqlite(u"digest-backup"_s, m_backup, &err));
     m_digests[u"backup"_s] = tablesDigest(QSqlDatabase::database(u"digest-backup"_s, false), app::backupTables());
     platform::closeConnection(u"digest-backup"_s);
@@ -122,8 +122,7 @@ void TstBulkDigest::restoreGivesBackTheBackedUpRows()
     QVERIFY(testfixture::exec(db(), u"DELETE FROM \"标注\" WHERE \"MCNUM\" > 30"_s));
     QVERIFY(testfixture::exec(db(), u"UPDATE \"型材\" SET \"型材吨价格\" = 1"_s));
     QVERIFY(tablesDigest(db(), app::backupTables()) != m_mainBeforeBackup);
-    QString err;
-    QCOMPARE(app::restoreFrom(m_backup, &err), app::StoreResult::Done);
+    QCOMPARE(app::BackupStore().restoreFrom(m_backup), app::StoreResult::Done);
     QCOMPARE(tablesDigest(db(), app::backupTables()), m_mainBeforeBackup);
 }
 

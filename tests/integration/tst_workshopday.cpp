@@ -163,11 +163,10 @@ void TestWorkshopDay::drawWindow()
     QVERIFY(pic->AddString({9200, 3900}, u"H"_s));
     QVERIFY(pic->AddString({600, 3900}, u"KH1"_s));
     drawing::DrawingStore drawings;
-    QString error;
-    const auto number = drawings.nextNumber(&error);
-    QVERIFY2(number, qPrintable(error));
+    const auto number = drawings.nextNumber();
+    QVERIFY2(number, qPrintable(drawings.lastError()));
     m_drawingNo = *number;
-    QVERIFY2(drawings.saveNew(m_drawingNo, u"推拉窗"_s, pic->lists(), &error), qPrintable(error));
+    QVERIFY2(drawings.saveNew(m_drawingNo, u"推拉窗"_s, pic->lists()), qPrintable(drawings.lastError()));
 }
 
 void TestWorkshopDay::designType()
@@ -297,8 +296,8 @@ void TestWorkshopDay::checkOptimisation()
 void TestWorkshopDay::backupAndRestore()
 {
     const QString path = app::backupTargetPath(m_fx->dir->path(), u"workshopday"_s);
-    QString error;
-    QCOMPARE(app::backupTo(path, &error), app::StoreResult::Done);
+    app::BackupStore backups;
+    QCOMPARE(backups.backupTo(path), app::StoreResult::Done);
 
     project::ProjectStore projects;
     QVERIFY2(projects.deleteJob(m_jobId), qPrintable(projects.lastError()));
@@ -306,11 +305,12 @@ void TestWorkshopDay::backupAndRestore()
     QCOMPARE(projects.loadDimensions(m_line.id.toLongLong()),
              std::optional<QList<project::NamedDimension>>(QList<project::NamedDimension>{}));
 
-    QCOMPARE(app::restoreFrom(path, &error), app::StoreResult::Done);
+    QCOMPARE(backups.restoreFrom(path), app::StoreResult::Done);
     QCOMPARE(jobTexts(projects.loadJobs()), jobTexts(QList<project::Job>{m_job}));
     QCOMPARE(projects.loadLines(m_jobId), std::optional<QList<project::JobLine>>(QList<project::JobLine>{m_line}));
     QCOMPARE(projects.loadDimensions(m_line.id.toLongLong()), std::optional<QList<project::NamedDimension>>(m_dims));
 
+    QString error;
     const auto sheet = sheets::buildComponentSheet(m_line, 1, m_line.jobId, QDate(2026, 12, 10), &error);
     QVERIFY2(sheet, qPrintable(error));
     QCOMPARE(sheet->rows, expectedSheetRows());

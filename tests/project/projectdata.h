@@ -28,10 +28,10 @@ inline bool saveDrawing(qint64 number, const QString &name, const QList<Label> &
     for (int i = 0; i < labels.size(); ++i)
         lists->StringArr[size_t(i)] = {{labels.at(i).x, labels.at(i).y}, labels.at(i).text};
     lists->StringLast = qint16(labels.size() - 1);
-    QString error;
-    const bool ok = drawing::DrawingStore().saveNew(number, name, *lists, &error);
+    drawing::DrawingStore drawings;
+    const bool ok = drawings.saveNew(number, name, *lists);
     if (!ok)
-        qWarning("%s", qPrintable(error));
+        qWarning("%s", qPrintable(drawings.lastError()));
     return ok;
 }
 

@@ -203,8 +203,8 @@ void TstBackup::backupThenRestoreGivesBackEveryRow()
         QCOMPARE(original.value(table).size(), 3);
 
     const QString path = folder() + u"/全部.MBK"_s;
-    QString error;
-    QCOMPARE(backupTo(path, &error), StoreResult::Done);
+    BackupStore store;
+    QCOMPARE(store.backupTo(path), StoreResult::Done);
     QCOMPARE(filesIn(folder()), QStringList{u"全部.MBK"_s});
     QVERIFY(withFile(path, [&](QSqlDatabase bak) {
         [&] { QCOMPARE(snapshot(bak), original); }();
@@ -214,7 +214,7 @@ void TstBackup::backupThenRestoreGivesBackEveryRow()
     QVERIFY(changeAllTables(db));
     QVERIFY(snapshot(db) != original);
 
-    QCOMPARE(restoreFrom(path, &error), StoreResult::Done);
+    QCOMPARE(store.restoreFrom(path), StoreResult::Done);
     QCOMPARE(snapshot(db), original);
     QCOMPARE(rowCount(db, u"OutXC"_s), 1);
 
@@ -227,7 +227,8 @@ void TstBackup::backupThenRestoreGivesBackEveryRow()
 void TstBackup::restoreOfEmptyBackupEmptiesEveryTable()
 {
     const QString path = folder() + u"/empty.MBK"_s;
-    QCOMPARE(backupTo(path), StoreResult::Done);
+    BackupStore store;
+    QCOMPARE(store.backupTo(path), StoreResult::Done);
     QVERIFY(withFile(path, [](QSqlDatabase bak) {
         for (const QString &table : backupTables())
             if (rowCount(bak, table) != 0)
@@ -236,7 +237,7 @@ void TstBackup::restoreOfEmptyBackupEmptiesEveryTable()
     }));
 
     QVERIFY(fillAllTables(mainDb()));
-    QCOMPARE(restoreFrom(path), StoreResult::Done);
+    QCOMPARE(store.restoreFrom(path), StoreResult::Done);
     for (const QString &table : backupTables())
         QCOMPARE(rowCount(mainDb(), table), 0);
     QCOMPARE(GetNextId(u"工程"_s).value_or(-1), qint64(1));
@@ -248,7 +249,8 @@ void TstBackup::backupReplacesExistingFile()
     QVERIFY(writeFile(path, "not a database"));
     QVERIFY(fillAllTables(mainDb()));
 
-    QCOMPARE(backupTo(path), StoreResult::Done);
+    BackupStore store;
+    QCOMPARE(store.backupTo(path), StoreResult::Done);
     QCOMPARE(filesIn(folder()), QStringList{u"old.MBK"_s});
     const Snapshot now = snapshot(mainDb());
     QVERIFY(withFile(path, [&](QSqlDatabase bak) { return snapshot(bak) == now; }));
@@ -264,8 +266,8 @@ void TstBackup::backupRemovesStaleTemporaries()
                                 u"x.MBK.0123456789ab.tmp"_s, u"旧.MBK"_s};
     for (const QString &name : stale + others)
         QVERIFY(writeFile(folder() + u'/' + name, QByteArray(2048, 'j')));
-    QString error;
-    QCOMPARE(backupTo(folder() + u"/周备份.MBK"_s, &error), StoreResult::Done);
+    BackupStore store;
+    QCOMPARE(store.backupTo(folder() + u"/周备份.MBK"_s), StoreResult::Done);
     QStringList expected = others;
     expected << u"周备份.MBK"_s;
     expected.sort();
@@ -334,11 +336,11 @@ void TstBackup::backupFailureLeavesNothingBehind()
     }
     const QStringList dataFiles = filesIn(platform::dataFolder());
 
-    QString error;
-    QCOMPARE(backupTo(target, &error), expected);
-    QVERIFY(!error.isEmpty());
+    BackupStore store;
+    QCOMPARE(store.backupTo(target), expected);
+    QVERIFY(!store.lastError().isEmpty());
     if (expected == StoreResult::TemplateMissing)
-        QVERIFY(error.contains(kTemplateFile));
+        QVERIFY(store.lastError().contains(kTemplateFile));
     QCOMPARE(filesIn(folder()), QStringList{u"keep.MBK"_s});
     QCOMPARE(readAll(folder() + u"/keep.MBK"_s), QByteArray("earlier backup"));
     QCOMPARE(filesIn(platform::dataFolder()), dataFiles);
@@ -366,7 +368,8 @@ void TstBackup::restoreFailureLeavesDatabaseUntouched()
     QVERIFY(fillAllTables(mainDb()));
     const QString good = folder() + u"/good.MBK"_s;
     QString path = folder() + u"/bad.MBK"_s;
-    QCOMPARE(backupTo(good), StoreResult::Done);
+    BackupStore store;
+    QCOMPARE(store.backupTo(good), StoreResult::Done);
     QVERIFY(QFile::copy(good, path));
     QVERIFY(changeAllTables(mainDb()));
     const Snapshot before = snapshot(mainDb());
@@ -389,13 +392,12 @@ void TstBackup::restoreFailureLeavesDatabaseUntouched()
         path = platform::dataFile(kMainFile);
     }
 
-    QString error;
-    QCOMPARE(restoreFrom(path, &error), expected);
-    QVERIFY(!error.isEmpty());
+    QCOMPARE(store.restoreFrom(path), expected);
+    QVERIFY(!store.lastError().isEmpty());
     QCOMPARE(snapshot(mainDb()), before);
 
     // No transaction is left open: the next restore goes through.
-    QCOMPARE(restoreFrom(good, &error), StoreResult::Done);
+    QCOMPARE(store.restoreFrom(good), StoreResult::Done);
     QVERIFY(snapshot(mainDb()) != before);
 }
 
@@ -403,15 +405,15 @@ void TstBackup::restoreOlderBackupWithFewerColumns()
 {
     QVERIFY(fillAllTables(mainDb()));
     const QString path = folder() + u"/older.MBK"_s;
-    QCOMPARE(backupTo(path), StoreResult::Done);
+    BackupStore store;
+    QCOMPARE(store.backupTo(path), StoreResult::Done);
     // Fields go by position: the older table's names do not matter, missing last columns stay null.
     QVERIFY(withFile(path, [](QSqlDatabase b) {
         return exec(b, u"DROP TABLE \"工程\""_s) && exec(b, u"CREATE TABLE \"工程\" (n INTEGER, a TEXT, b TEXT)"_s)
             && exec(b, u"INSERT INTO \"工程\" VALUES (?, ?, ?)"_s, {5, u"HT-1"_s, u"旧工程's"_s});
     }));
 
-    QString error;
-    QCOMPARE(restoreFrom(path, &error), StoreResult::Done);
+    QCOMPARE(store.restoreFrom(path), StoreResult::Done);
     QSqlQuery q(mainDb());
     QVERIFY(q.exec(u"SELECT * FROM \"工程\""_s));
     QVERIFY(q.next());

@@ -152,7 +152,8 @@ void TstBillWindows::openReceiptTakesNextNumber()
     QVERIFY(seen);
     QCOMPARE(CurInBillNo, u"42"_s);
     // A cancelled bill uses no number.
-    QCOMPARE(GetNextInBillNo().value_or(QString()), u"42"_s);
+    BillStore store;
+    QCOMPARE(store.GetNextInBillNo().value_or(QString()), u"42"_s);
     QCOMPARE(rowCount(ckDb(), u"入库单"_s), 1);
 }
 
@@ -616,8 +617,8 @@ void TstBillWindows::issueSaveRefusedWhenStockIsGone()
     w.show();
     fillIssueHeader(&w);
     w.appendLine({u"框料"_s, u"A60"_s, u"支"_s, u"5"_s, u"型材"_s});
-    QString err;
-    QVERIFY(ClearWarehouse(&err)); // emptied since the pick
+    BillStore store;
+    QVERIFY(store.ClearWarehouse()); // emptied since the pick
     button(&w, u"OKButton"_s)->click();
     QCOMPARE(m_fx->msgs->shown.size(), 1);
     QCOMPARE(m_fx->msgs->shown[0].title, u"出错"_s);
@@ -629,12 +630,11 @@ void TstBillWindows::issueSaveRefusedWhenStockIsGone()
 
 void TstBillWindows::printStoredBills()
 {
-    QString err;
-    QVERIFY(SaveReceiptBill({u"5"_s, u"厂"_s, u"用"_s, u"说"_s, u"员"_s, QDate(2002, 3, 4),
+    BillStore store;
+    QVERIFY(store.SaveReceiptBill({u"5"_s, u"厂"_s, u"用"_s, u"说"_s, u"员"_s, QDate(2002, 3, 4),
                              {{u"甲"_s, u"A"_s, u"支"_s, u"2"_s, u"3"_s, u"型材"_s}}},
-                            nullptr, &err));
-    QVERIFY(SaveIssueBill({u"6"_s, u"用"_s, u"领"_s, u"管"_s, QDate(2002, 3, 5), {{u"甲"_s, u"A"_s, u"支"_s, u"1"_s, u"型材"_s}}},
-                          &err));
+                            nullptr));
+    QVERIFY(store.SaveIssueBill({u"6"_s, u"用"_s, u"领"_s, u"管"_s, QDate(2002, 3, 5), {{u"甲"_s, u"A"_s, u"支"_s, u"1"_s, u"型材"_s}}}));
     QStringList previews;
     m_fx->msgs->onDialog = [&](QDialog *d) {
         previews << d->objectName() + u':' + d->windowTitle();

@@ -52,26 +52,25 @@ void chooseField(QWidget *w, const QString &name)
 // Three receipts (the third with three lines), two issues, stock from the receipts.
 bool fillWarehouse()
 {
-    QString err;
     const auto rb = [](const QString &no, const QDate &d, const QList<ReceiptLine> &lines) {
         return ReceiptBill{no, u"O'Brien厂"_s, u"二号楼"_s, u"A-"_s + no, u"李工"_s, d, lines};
     };
+    BillStore store;
     const bool ok =
-        SaveReceiptBill(rb(u"1"_s, QDate(2002, 3, 4), {{u"框料"_s, u"A60"_s, u"支"_s, u"2.5"_s, u"20"_s, u"型材"_s}}),
-                        nullptr, &err)
-        && SaveReceiptBill(rb(u"2"_s, QDate(2002, 3, 5), {{u"钢"_s, u"G'1"_s, u"支"_s, u"3"_s, u"10"_s, u"型钢"_s}}),
-                           nullptr, &err)
-        && SaveReceiptBill(rb(u"3"_s, QDate(2002, 3, 4),
+        store.SaveReceiptBill(rb(u"1"_s, QDate(2002, 3, 4), {{u"框料"_s, u"A60"_s, u"支"_s, u"2.5"_s, u"20"_s, u"型材"_s}}),
+                        nullptr)
+        && store.SaveReceiptBill(rb(u"2"_s, QDate(2002, 3, 5), {{u"钢"_s, u"G'1"_s, u"支"_s, u"3"_s, u"10"_s, u"型钢"_s}}),
+                           nullptr)
+        && store.SaveReceiptBill(rb(u"3"_s, QDate(2002, 3, 4),
                               {{u"框料"_s, u"A60"_s, u"支"_s, u"2.5"_s, u"4"_s, u"型材"_s},
                                {u"玻璃"_s, u"5mm"_s, u"片"_s, u"10"_s, u"3"_s, u"板材"_s},
                                {u"合页"_s, u"H1"_s, u"副"_s, u"1.5"_s, u"8"_s, u"五金件"_s}}),
-                           nullptr, &err)
-        && SaveIssueBill({u"12"_s, u"三号楼"_s, u"王五"_s, u"赵六"_s, QDate(2002, 4, 1),
-                          {{u"框料"_s, u"A60"_s, u"支"_s, u"5"_s, u"型材"_s}, {u"钢"_s, u"G'1"_s, u"支"_s, u"2"_s, u"型钢"_s}}},
-                         &err)
-        && SaveIssueBill({u"13"_s, u"四号楼"_s, u"孙七"_s, u"赵六"_s, QDate(2002, 4, 2), {}}, &err);
+                           nullptr)
+        && store.SaveIssueBill({u"12"_s, u"三号楼"_s, u"王五"_s, u"赵六"_s, QDate(2002, 4, 1),
+                          {{u"框料"_s, u"A60"_s, u"支"_s, u"5"_s, u"型材"_s}, {u"钢"_s, u"G'1"_s, u"支"_s, u"2"_s, u"型钢"_s}}})
+        && store.SaveIssueBill({u"13"_s, u"四号楼"_s, u"孙七"_s, u"赵六"_s, QDate(2002, 4, 2), {}});
     if (!ok)
-        qWarning("%s", qPrintable(err));
+        qWarning("%s", qPrintable(store.lastError()));
     return ok;
 }
 } // namespace

@@ -1,5 +1,6 @@
 #include "../app/fixture.h"
 
+#include "warehouse/billstore.h"
 #include "warehouse/warehousestore.h"
 
 #include <QFile>
@@ -108,12 +109,12 @@ void TstWarehouseStore::openReportsMissingAndDamagedFile()
     QVERIFY(m_fx->msgs->shown.isEmpty()); // the caller shows the message
 
     // Without the warehouse nothing pretends to work.
-    QString err;
-    QCOMPARE(no(GetNextInBillNo(&err)), u"<failed>"_s);
-    QVERIFY(!err.isEmpty());
-    err.clear();
-    QVERIFY(!ClearWarehouse(&err));
-    QVERIFY(!err.isEmpty());
+    BillStore numbers;
+    QCOMPARE(no(numbers.GetNextInBillNo()), u"<failed>"_s);
+    QVERIFY(!numbers.lastError().isEmpty());
+    BillStore clearing;
+    QVERIFY(!clearing.ClearWarehouse());
+    QVERIFY(!clearing.lastError().isEmpty());
 }
 
 void TstWarehouseStore::nextBillNumbers_data()
@@ -142,31 +143,31 @@ void TstWarehouseStore::nextBillNumbers()
         QVERIFY(addReceipt(n));
     for (qint64 n : issues)
         QVERIFY(addIssue(n));
-    QCOMPARE(no(GetNextInBillNo()), nextIn);
-    QCOMPARE(no(GetNextOutBillNo()), nextOut);
+    BillStore store;
+    QCOMPARE(no(store.GetNextInBillNo()), nextIn);
+    QCOMPARE(no(store.GetNextOutBillNo()), nextOut);
 }
 
 void TstWarehouseStore::nextBillNumberFailureIsReported()
 {
     QVERIFY(addIssue(8));
     QVERIFY(testfixture::exec(ckDb(), u"DROP TABLE 入库单"_s));
-    QString err;
-    QCOMPARE(no(GetNextInBillNo(&err)), u"<failed>"_s);
-    QVERIFY(!err.isEmpty());
-    QCOMPARE(no(GetNextOutBillNo()), u"9"_s);
+    BillStore store;
+    QCOMPARE(no(store.GetNextInBillNo()), u"<failed>"_s);
+    QVERIFY(!store.lastError().isEmpty());
+    QCOMPARE(no(store.GetNextOutBillNo()), u"9"_s);
 }
 
 void TstWarehouseStore::clearEmptiesEverything()
 {
     QVERIFY(fillWarehouse());
-    QCOMPARE(no(GetNextInBillNo()), u"4"_s);
-
-    QString err;
-    QVERIFY2(ClearWarehouse(&err), qPrintable(err));
+    BillStore store;
+    QCOMPARE(no(store.GetNextInBillNo()), u"4"_s);
+    QVERIFY2(store.ClearWarehouse(), qPrintable(store.lastError()));
     for (const QString &t : kTables)
         QCOMPARE(rowCount(ckDb(), t), 0);
-    QCOMPARE(no(GetNextInBillNo()), u"1"_s);
-    QCOMPARE(no(GetNextOutBillNo()), u"1"_s);
+    QCOMPARE(no(store.GetNextInBillNo()), u"1"_s);
+    QCOMPARE(no(store.GetNextOutBillNo()), u"1"_s);
     QVERIFY(m_fx->msgs->shown.isEmpty()); // no question before, no message from the store
 }
 
@@ -187,16 +188,16 @@ void TstWarehouseStore::clearFailingHalfWayKeepsEverything()
     QVERIFY(fillWarehouse());
     QVERIFY(testfixture::exec(ckDb(), sabotage));
 
-    QString err;
-    QVERIFY(!ClearWarehouse(&err));
-    QVERIFY(!err.isEmpty());
+    BillStore store;
+    QVERIFY(!store.ClearWarehouse());
+    QVERIFY(!store.lastError().isEmpty());
     for (const QString &t : survivors)
         QCOMPARE(rowCount(ckDb(), t), 1);
-    QCOMPARE(no(GetNextInBillNo()), u"4"_s);
-    QCOMPARE(no(GetNextOutBillNo()), u"6"_s);
+    QCOMPARE(no(store.GetNextInBillNo()), u"4"_s);
+    QCOMPARE(no(store.GetNextOutBillNo()), u"6"_s);
     // The connection is usable again afterwards: no transaction was left open.
     QVERIFY(addReceipt(9));
-    QCOMPARE(no(GetNextInBillNo()), u"10"_s);
+    QCOMPARE(no(store.GetNextInBillNo()), u"10"_s);
 }
 
 QTEST_MAIN(TstWarehouseStore)

@@ -58,10 +58,8 @@ FrmUserChangPwd::FrmUserChangPwd(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(buttons);
-
-    QString err;
-    if (!m_store->open(&err))
-        platform::showError(this, err);
+    if (!m_store->open())
+        platform::showError(this, m_store->lastError());
 }
 
 FrmUserChangPwd::~FrmUserChangPwd() = default;
@@ -91,9 +89,8 @@ void FrmUserChangPwd::onOK()
         txtPwd[1]->setFocus();
         return;
     }
-    QString err;
-    if (!m_store->changePassword(CurUserName, txtPwd[1]->text(), &err)) {
-        platform::showError(this, err);
+    if (!m_store->changePassword(CurUserName, txtPwd[1]->text())) {
+        platform::showError(this, m_store->lastError());
         return;
     }
     CurUserPwd = encipherPassword(txtPwd[1]->text());

@@ -106,10 +106,8 @@ FrmUserMng::FrmUserMng(QWidget *parent) : QDialog(parent), m_store(std::make_uni
         if (item && QApplication::mouseButtons() == Qt::NoButton)
             loadAccount(item->text(0));
     });
-
-    QString err;
-    if (!m_store->open(&err)) {
-        platform::showError(this, err);
+    if (!m_store->open()) {
+        platform::showError(this, m_store->lastError());
         return;
     }
     LoadUserNames();
@@ -119,10 +117,9 @@ FrmUserMng::~FrmUserMng() = default;
 
 void FrmUserMng::LoadUserNames()
 {
-    QString err;
-    const auto names = m_store->userNames(&err);
+    const auto names = m_store->userNames();
     if (!names) {
-        platform::showError(this, err);
+        platform::showError(this, m_store->lastError());
         return;
     }
     // The first account starts selected, without loading it into the fields.
@@ -136,10 +133,9 @@ void FrmUserMng::LoadUserNames()
 Lookup FrmUserMng::loadAccount(const QString &name)
 {
     Account a;
-    QString err;
-    const Lookup found = m_store->loadAccount(name, &a, &err);
+    const Lookup found = m_store->loadAccount(name, &a);
     if (found == Lookup::Failed)
-        platform::showError(this, err);
+        platform::showError(this, m_store->lastError());
     if (found != Lookup::Found)
         return found;
     txtUsrNm->setText(a.name);
@@ -246,20 +242,19 @@ bool FrmUserMng::save()
 {
     const QString rights = boxesToRights(boxes());
     const QString name = txtUsrNm->text();
-    QString err;
     if (m_editing) {
-        if (!m_store->updateRights(name, rights, &err)) {
-            platform::showError(this, err);
+        if (!m_store->updateRights(name, rights)) {
+            platform::showError(this, m_store->lastError());
             return false;
         }
         return true;
     }
-    switch (m_store->add(name, txtUsrPwd->text(), rights, &err)) {
+    switch (m_store->add(name, txtUsrPwd->text(), rights)) {
     case AddResult::Exists:
         platform::inform(this, u"用户名已存在，不能添加重复的项！"_s, kTitle);
         return false;
     case AddResult::Failed:
-        platform::showError(this, err);
+        platform::showError(this, m_store->lastError());
         return false;
     case AddResult::Added:
         break;
@@ -289,9 +284,8 @@ void FrmUserMng::deleteSelected()
                                      platform::MsgButtons::OkCancel)
         != platform::MsgAnswer::Ok)
         return;
-    QString err;
-    if (!m_store->remove(name, &err)) {
-        platform::showError(this, err);
+    if (!m_store->remove(name)) {
+        platform::showError(this, m_store->lastError());
         return;
     }
     {

@@ -439,9 +439,10 @@ bool FrmDraw::SaveLibraryDrawing()
     if (!isNew) {
         // The library drawing may have been deleted from the chooser since it was opened.
         const std::optional<qint64> number = wholeNumber(m_libNumber);
-        const std::optional<bool> there = number ? DrawingStore().exists(*number, &err) : std::optional<bool>(false);
+        DrawingStore store;
+        const std::optional<bool> there = number ? store.exists(*number) : std::optional<bool>(false);
         if (!there) {
-            platform::showError(this, u"图库读取出错！\n"_s + err);
+            platform::showError(this, u"图库读取出错！\n"_s + store.lastError());
             return false;
         }
         if (!*there) {
@@ -456,8 +457,9 @@ bool FrmDraw::SaveLibraryDrawing()
             return false;
         number = QString::number(picked->number);
         name = picked->name;
-        if (!DrawingStore().saveNew(picked->number, name, m_pic.lists(), &err)) {
-            platform::showError(this, u"保存图库出错！\n"_s + err);
+        DrawingStore store;
+        if (!store.saveNew(picked->number, name, m_pic.lists())) {
+            platform::showError(this, u"保存图库出错！\n"_s + store.lastError());
             return false;
         }
     } else {

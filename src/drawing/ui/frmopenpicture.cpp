@@ -78,9 +78,9 @@ frmOpenPicture::frmOpenPicture(QWidget *parent) : QDialog(parent)
 void frmOpenPicture::LoadPictureList()
 {
     QList<LibraryEntry> entries;
-    QString err;
-    if (!DrawingStore().list(&entries, &err)) {
-        platform::showError(this, u"图库读取出错！\n"_s + err);
+    DrawingStore store;
+    if (!store.list(&entries)) {
+        platform::showError(this, u"图库读取出错！\n"_s + store.lastError());
         return;
     }
     for (const LibraryEntry &e : std::as_const(entries))
@@ -126,9 +126,9 @@ void frmOpenPicture::deleteSelected()
         platform::MsgButtons::YesNo);
     if (answer != platform::MsgAnswer::Yes)
         return;
-    QString err;
-    if (!DrawingStore().remove(item->text(1).toLongLong(), &err)) {
-        platform::showError(this, u"删除图形出错！\n"_s + err);
+    DrawingStore store;
+    if (!store.remove(item->text(1).toLongLong())) {
+        platform::showError(this, u"删除图形出错！\n"_s + store.lastError());
         return;
     }
     const QSignalBlocker block(lvw); // the preview stays as it was

@@ -53,11 +53,11 @@ frmSavePicEX::frmSavePicEX(QWidget *parent) : QDialog(parent)
     connect(OKButton, &QPushButton::clicked, this, &frmSavePicEX::accepted);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
-    QString err;
-    if (const std::optional<qint64> next = DrawingStore().nextNumber(&err))
+    DrawingStore store;
+    if (const std::optional<qint64> next = store.nextNumber())
         Text2->setText(QString::number(*next));
     else
-        platform::showError(this, u"图库读取出错！\n"_s + err);
+        platform::showError(this, u"图库读取出错！\n"_s + store.lastError());
 }
 
 void frmSavePicEX::accepted()
@@ -70,10 +70,10 @@ void frmSavePicEX::accepted()
         Text2->setFocus();
         return;
     }
-    QString err;
-    const std::optional<bool> taken = DrawingStore().exists(*number, &err);
+    DrawingStore store;
+    const std::optional<bool> taken = store.exists(*number);
     if (!taken) {
-        platform::showError(this, u"图库读取出错！\n"_s + err);
+        platform::showError(this, u"图库读取出错！\n"_s + store.lastError());
         return;
     }
     if (*taken) {

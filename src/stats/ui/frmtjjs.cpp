@@ -5,6 +5,7 @@
 #include "app/generalsettings.h"
 #include "app/reportcommands.h"
 #include "app/shared.h"
+#include "platform/database.h"
 #include "platform/lists.h"
 #include "platform/messages.h"
 #include "platform/reportview.h"
@@ -436,7 +437,7 @@ void FrmTJJS::showSettlementReport(bool withPrices)
     QString error;
     const auto rows = app::runReportCommand(u"CmdJS"_s, {}, &error);
     StatsStore store;
-    const auto client = rows ? store.jobClient(numberParam(m_job.id)) : std::nullopt;
+    const auto client = rows ? store.jobClient(platform::numberParam(m_job.id)) : std::nullopt;
     if (!rows || !client) {
         failed(u"决算出错！"_s, rows ? store.lastError() : error);
         return;

@@ -229,9 +229,9 @@ void FrmEnter::okClicked()
     if (!CheckReceiptBill())
         return;
     double amount = 0;
-    QString err;
-    if (!SaveReceiptBill(bill(), &amount, &err)) {
-        platform::showError(this, u"入库单保存出错，没有保存任何数据：\n"_s + err);
+    BillStore store;
+    if (!store.SaveReceiptBill(bill(), &amount)) {
+        platform::showError(this, u"入库单保存出错，没有保存任何数据：\n"_s + store.lastError());
         return;
     }
     TxtCGJE->setText(amountText(amount));

@@ -80,10 +80,10 @@ bool FrmPostData::eventFilter(QObject *watched, QEvent *event)
 
 void FrmPostData::LoadStockKinds()
 {
-    QString err;
-    const auto kinds = StockKinds(&err);
+    BillStore store;
+    const auto kinds = store.StockKinds();
     if (!kinds) {
-        platform::showError(this, u"无法读取库存材料：\n"_s + err);
+        platform::showError(this, u"无法读取库存材料：\n"_s + store.lastError());
         return;
     }
     CmbZL->addItems(*kinds);
@@ -94,10 +94,10 @@ void FrmPostData::LoadStockItems(const QString &kind)
 {
     if (kind.isEmpty())
         return;
-    QString err;
-    const auto items = StockItems(kind, &err);
+    BillStore store;
+    const auto items = store.StockItems(kind);
     if (!items) {
-        platform::showError(this, u"无法读取库存材料：\n"_s + err);
+        platform::showError(this, u"无法读取库存材料：\n"_s + store.lastError());
         return;
     }
     LvwR->clear();
@@ -256,9 +256,9 @@ void FrmPost::okClicked()
 {
     if (!CheckIssueBill())
         return;
-    QString err;
-    if (!SaveIssueBill(bill(), &err)) {
-        platform::showError(this, u"出库单保存出错，没有保存任何数据：\n"_s + err);
+    BillStore store;
+    if (!store.SaveIssueBill(bill())) {
+        platform::showError(this, u"出库单保存出错，没有保存任何数据：\n"_s + store.lastError());
         return;
     }
     accept();

@@ -103,10 +103,10 @@ void FrmQuery::LoadQueryFields()
 {
     CmbZD->clear();
     m_fields.clear();
-    QString err;
-    const auto fields = QueryFields(currentTable(), &err);
+    BillStore store;
+    const auto fields = store.QueryFields(currentTable());
     if (!fields) {
-        platform::showError(this, u"无法读取表“%1”的字段：\n"_s.arg(currentTable()) + err);
+        platform::showError(this, u"无法读取表“%1”的字段：\n"_s.arg(currentTable()) + store.lastError());
         return;
     }
     m_fields = *fields;
@@ -148,10 +148,10 @@ void FrmQuery::RunQuery(bool withCondition)
     std::optional<QueryCondition> condition;
     if (withCondition)
         condition = QueryCondition{CmbZD->currentText(), TxtZDZ->text()};
-    QString err;
-    const auto result = warehouse::RunQuery(currentTable(), condition, &err);
+    BillStore store;
+    const auto result = store.RunQuery(currentTable(), condition);
     if (!result) {
-        platform::showError(this, u"查寻出错：\n"_s + err);
+        platform::showError(this, u"查寻出错：\n"_s + store.lastError());
         return;
     }
     FillQueryList(*result);
@@ -175,11 +175,11 @@ void FrmQuery::previewBill()
     if (!item)
         return;
     const QStringList head = rowTexts(item, lvw->columnCount());
-    QString err;
+    BillStore store;
     if (tab == 0) {
-        const auto lines = ReceiptLineRows(head.value(0), &err);
+        const auto lines = store.ReceiptLineRows(head.value(0));
         if (!lines) {
-            platform::showError(this, u"无法读取入库单：\n"_s + err);
+            platform::showError(this, u"无法读取入库单：\n"_s + store.lastError());
             return;
         }
         CurInBillNo = head.value(0);
@@ -187,9 +187,9 @@ void FrmQuery::previewBill()
         bill.setPreview(head, *lines);
         platform::execDialog(&bill);
     } else {
-        const auto lines = IssueLineRows(head.value(0), &err);
+        const auto lines = store.IssueLineRows(head.value(0));
         if (!lines) {
-            platform::showError(this, u"无法读取出库单：\n"_s + err);
+            platform::showError(this, u"无法读取出库单：\n"_s + store.lastError());
             return;
         }
         CurOutBillNo = head.value(0);

@@ -5,6 +5,7 @@
 #include "frmquery.h"
 
 #include "platform/messages.h"
+#include "warehouse/billstore.h"
 #include "warehouse/warehousestore.h"
 
 using namespace Qt::StringLiterals;
@@ -13,10 +14,10 @@ namespace warehouse::ui {
 
 void openReceiptBill(QWidget *parent)
 {
-    QString err;
-    const auto no = GetNextInBillNo(&err);
+    BillStore store;
+    const auto no = store.GetNextInBillNo();
     if (!no) {
-        platform::showError(parent, u"无法取得入库单编号：\n"_s + err);
+        platform::showError(parent, u"无法取得入库单编号：\n"_s + store.lastError());
         return;
     }
     CurInBillNo = *no;
@@ -27,10 +28,10 @@ void openReceiptBill(QWidget *parent)
 
 void openIssueBill(QWidget *parent)
 {
-    QString err;
-    const auto no = GetNextOutBillNo(&err);
+    BillStore store;
+    const auto no = store.GetNextOutBillNo();
     if (!no) {
-        platform::showError(parent, u"无法取得出库单编号：\n"_s + err);
+        platform::showError(parent, u"无法取得出库单编号：\n"_s + store.lastError());
         return;
     }
     CurOutBillNo = *no;
