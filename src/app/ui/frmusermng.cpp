@@ -45,6 +45,7 @@ FrmUserMng::FrmUserMng(QWidget *parent) : QDialog(parent)
     lvw->setHeaderLabels({u"用户名"_s});
     lvw->setRootIsDecorated(false);
     lvw->setSelectionMode(QAbstractItemView::SingleSelection);
+    platform::currentIsSelected(lvw);
     (new QVBoxLayout(listFrame))->addWidget(lvw);
 
     Frame2 = new QGroupBox(u"编辑视图："_s, this);

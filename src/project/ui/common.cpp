@@ -71,6 +71,7 @@ void setupLineList(QTreeWidget *list)
     list->setRootIsDecorated(false);
     list->setUniformRowHeights(true);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
+    platform::currentIsSelected(list);
     list->setAllColumnsShowFocus(true);
     for (int i = 0; i < list->columnCount(); ++i)
         list->setColumnWidth(i, 96);
@@ -218,6 +219,7 @@ void setupLabelList(QTreeWidget *list)
     list->setHeaderLabels({u"标注"_s, u"标注值"_s, u"坐标X"_s, u"坐标Y"_s});
     list->setRootIsDecorated(false);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
+    platform::currentIsSelected(list);
     list->setAllColumnsShowFocus(true);
     list->setToolTip(u"双击编辑尺寸"_s);
 }
