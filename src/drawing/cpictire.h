@@ -173,7 +173,8 @@ public:
     bool InputDXF(const QString &cFilename, QString *error = nullptr);
 
     // --- Printing (page units are twips of the surface).
-    // The whole drawing unscaled, then the end of the document; "图形为空!" when empty.
+    // The whole drawing unscaled and centred on the sheet, then the end of the document; "图形为空!"
+    // when empty.
     bool PrintPicture(platform::Surface &printer);
     static void PrintEnd(platform::Surface &printer) { printer.endDocument(); }
 

@@ -1,6 +1,7 @@
 // Rendering of the entities onto a surface, and the drawing printed alone.
 #include "cpictire.h"
 #include "notice.h"
+#include "platform/surface_shifted.h"
 
 #include <algorithm>
 #include <array>
@@ -267,8 +268,10 @@ bool CPictire::PrintPicture(platform::Surface &printer)
         notice(u"图形为空!"_s, u"#Error"_s, NoticeIcon::Question);
         return false;
     }
-    PrintPic(printer, 0, 0, kAreaWidth, kAreaHeight, 0, 0, kAreaWidth, kAreaHeight);
-    printer.endDocument();
+    // Unscaled, the drawing area centred on the sheet: paper keeps a margin all round.
+    platform::ShiftedSurface page(printer, platform::centringOffset(printer, QRectF(0, 0, kAreaWidth, kAreaHeight)));
+    PrintPic(page, 0, 0, kAreaWidth, kAreaHeight, 0, 0, kAreaWidth, kAreaHeight);
+    page.endDocument();
     return true;
 }
 
