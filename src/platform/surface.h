@@ -51,6 +51,7 @@ public:
     QColor color() const { return m_color; }
     // Width in screen pixels (1/96 inch); 0 or 1 is the thinnest line the device draws.
     virtual void setLineWidth(double pixels) { m_lineWidth = pixels; }
+    double lineWidth() const { return m_lineWidth; }
     virtual void setFont(const QFont &font) { m_font = font; }
     QFont font() const { return m_font; }
 

@@ -90,7 +90,7 @@ void FrmUserChangPwd::onOK()
         return;
     }
     if (!m_store->changePassword(CurUserName, txtPwd[1]->text())) {
-        platform::showError(this, m_store->lastError());
+        platform::inform(this, m_store->lastError(), kTitle);
         return;
     }
     CurUserPwd = encipherPassword(txtPwd[1]->text());

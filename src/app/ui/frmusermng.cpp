@@ -23,6 +23,7 @@ namespace app {
 
 namespace {
 const QString kTitle = u"提示！"_s;
+const QString kSaveErrorTitle = u"出错了"_s;
 enum { Add, Edit, Delete, Save, Cancel };
 } // namespace
 
@@ -47,6 +48,7 @@ FrmUserMng::FrmUserMng(QWidget *parent) : QDialog(parent), m_store(std::make_uni
     lvw->setHeaderLabels({u"用户名"_s});
     lvw->setRootIsDecorated(false);
     lvw->setSelectionMode(QAbstractItemView::SingleSelection);
+    platform::currentIsSelected(lvw);
     (new QVBoxLayout(listFrame))->addWidget(lvw);
 
     Frame2 = new QGroupBox(u"编辑视图："_s, this);
@@ -244,7 +246,7 @@ bool FrmUserMng::save()
     const QString name = txtUsrNm->text();
     if (m_editing) {
         if (!m_store->updateRights(name, rights)) {
-            platform::showError(this, m_store->lastError());
+            platform::showError(this, m_store->lastError(), kSaveErrorTitle);
             return false;
         }
         return true;
@@ -254,7 +256,7 @@ bool FrmUserMng::save()
         platform::inform(this, u"用户名已存在，不能添加重复的项！"_s, kTitle);
         return false;
     case AddResult::Failed:
-        platform::showError(this, m_store->lastError());
+        platform::showError(this, m_store->lastError(), kSaveErrorTitle);
         return false;
     case AddResult::Added:
         break;
