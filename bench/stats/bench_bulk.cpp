@@ -130,7 +130,9 @@ void line(const char *what, double seconds)
 
 void lineVs(const char *what, double seconds, qint64 rows)
 {
+    BENCH_ZERO();
     const double plain = plainInsert(rows);
+    BENCH_DUMP("plain insert");
     std::printf("  %-44s %8.3f s   %8lld rows, plain insert %6.3f s (x%.1f)\n", what, seconds, rows, plain,
                 plain > 0 ? seconds / plain : 0.0);
 }
