@@ -77,8 +77,10 @@ void FrmTools::onRestore()
     case StoreResult::TemplateMissing:
     case StoreResult::CannotWrite:
     case StoreResult::CopyFailed:
-        // The restore ran in one transaction: nothing of the main database changed.
-        platform::inform(this, u"复制出错!"_s, u"提示"_s, platform::MsgIcon::None);
+        // The restore ran in one transaction: nothing of the main database changed. The cause tells
+        // the user which table of the backup did not fit.
+        platform::inform(this, error.isEmpty() ? u"复制出错!"_s : u"复制出错!\n"_s + error, u"提示"_s,
+                         platform::MsgIcon::None);
         return;
     }
 }

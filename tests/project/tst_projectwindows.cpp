@@ -185,8 +185,8 @@ private slots:
         FrmMCGCGL list;
         list.show();
         QVERIFY(QTest::qWaitForWindowExposed(&list));
-        // Numbers in numeric order; an empty field lists as an empty cell.
-        QCOMPARE(columnTexts(list.lvw, 4), (QStringList{u"1"_s, u"9"_s, u"10"_s}));
+        // 编号 in text order, 10 before 9; an empty field lists as an empty cell.
+        QCOMPARE(columnTexts(list.lvw, 4), (QStringList{u"1"_s, u"10"_s, u"9"_s}));
         QCOMPARE(list.lvw->topLevelItem(1)->text(1), QString());
 
         list.lvw->setCurrentItem(nullptr);
@@ -215,7 +215,7 @@ private slots:
         QCOMPARE(list.lvw->topLevelItemCount(), 3);
         fx->msgs->answers << MsgAnswer::Yes;
         list.CmdDel_Click();
-        QCOMPARE(columnTexts(list.lvw, 4), (QStringList{u"9"_s, u"10"_s}));
+        QCOMPARE(columnTexts(list.lvw, 4), (QStringList{u"10"_s, u"9"_s}));
         QCOMPARE(projectdata::rows(u"工程门窗"_s).size(), 0);
         QCOMPARE(projectdata::rows(u"标注"_s).size(), 0);
     }

@@ -83,14 +83,6 @@ QStringList jobHeaders()
     return {u"工程名称"_s, u"工程地点"_s, u"甲方单位"_s, u"合同编号"_s, u"编号"_s};
 }
 
-bool JobItem::operator<(const QTreeWidgetItem &other) const
-{
-    const int column = treeWidget() ? treeWidget()->sortColumn() : 0;
-    if (column == 4)
-        return platform::val(text(4)) < platform::val(other.text(4));
-    return QTreeWidgetItem::operator<(other);
-}
-
 void setJobItem(QTreeWidgetItem *item, const Job &job)
 {
     item->setText(0, job.name);
@@ -102,7 +94,7 @@ void setJobItem(QTreeWidgetItem *item, const Job &job)
 
 QTreeWidgetItem *jobItem(const Job &job)
 {
-    auto *item = new JobItem;
+    auto *item = new QTreeWidgetItem;
     setJobItem(item, job);
     return item;
 }

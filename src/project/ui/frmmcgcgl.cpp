@@ -172,6 +172,7 @@ bool FrmMCGCGL::LoadGCList()
 
 void FrmMCGCGL::Form_Activate()
 {
+    // 编号 sorts as text, as the list always has: job 10 comes before job 9.
     lvw->sortItems(4, Qt::AscendingOrder);
 }
 
