@@ -106,6 +106,7 @@ YHPattern StackSetToYHArray(std::span<const StackItem> stack)
     YHPattern out;
     if (stack.empty())
         return out;
+    out.reserve(qsizetype(stack.size())); // one allocation: this runs for every better pattern found
     out.append({stack.front().sum, 1, 0});
     for (size_t i = 1; i < stack.size(); ++i) {
         const int d = stack[i].sum - stack[i - 1].sum;

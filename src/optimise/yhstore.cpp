@@ -118,6 +118,10 @@ std::optional<ComponentLabels> YHStore::componentLabels(const QVariant &windowId
 
 bool YHStore::writePieces(const QList<PieceRow> &pieces)
 {
+    // Callers hold a transaction: the code index is built once after the rows rather than per row.
+    const auto indexes = platform::dropIndexes(m_db, u"优化数据"_s, &m_error);
+    if (!indexes)
+        return false;
     if (!run(u"DELETE FROM \"优化数据\""_s, {}))
         return false;
     platform::BulkStatement insert(
@@ -128,7 +132,7 @@ bool YHStore::writePieces(const QList<PieceRow> &pieces)
                          &m_error))
             return false;
     }
-    return true;
+    return platform::createIndexes(m_db, *indexes, &m_error);
 }
 
 bool YHStore::clearPlan()

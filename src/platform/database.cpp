@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include <sqlite3.h>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -122,6 +123,9 @@ struct BulkStatement::Engine
 {
     sqlite3 *db = nullptr;
     sqlite3_stmt *stmt = nullptr;
+    // The UTF-8 of each bound text, kept until the next row binds over it: the engine reads it in
+    // place instead of copying every value.
+    std::vector<QByteArray> texts;
 };
 
 namespace {
@@ -135,15 +139,43 @@ sqlite3 *engineHandle(QSqlDatabase db)
     return *static_cast<sqlite3 *const *>(v.constData());
 }
 
-// Bound as UTF-8, the files' own text encoding, so the engine stores it without translating.
-int bindText(sqlite3_stmt *st, int index, const QString &s)
+// The UTF-8 of s into out, as toUtf8() writes it. Texts without surrogate halves are encoded in
+// place, reusing out's room; the rare others go through Qt.
+void utf8Into(const QString &s, QByteArray &out)
 {
-    const QByteArray utf8 = s.toUtf8();
-    return sqlite3_bind_text(st, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+    const qsizetype n = s.size();
+    if (out.size() < 3 * n)
+        out.resize(3 * n);
+    char *d = out.data();
+    for (const QChar c : s) {
+        const char16_t u = c.unicode();
+        if (u < 0x80) {
+            *d++ = char(u);
+        } else if (u < 0x800) {
+            *d++ = char(0xc0 | (u >> 6));
+            *d++ = char(0x80 | (u & 0x3f));
+        } else if (u < 0xd800 || u > 0xdfff) {
+            *d++ = char(0xe0 | (u >> 12));
+            *d++ = char(0x80 | ((u >> 6) & 0x3f));
+            *d++ = char(0x80 | (u & 0x3f));
+        } else {
+            out = s.toUtf8();
+            return;
+        }
+    }
+    out.truncate(d - out.constData());
+}
+
+// Bound as UTF-8, the files' own text encoding, so the engine stores it without translating. The
+// bytes stay in `buffer` until the statement has run.
+int bindText(sqlite3_stmt *st, int index, const QString &s, QByteArray &buffer)
+{
+    utf8Into(s, buffer);
+    return sqlite3_bind_text(st, index, buffer.constData(), int(buffer.size()), SQLITE_STATIC);
 }
 
 // As the Qt driver binds: its null rules and its choice of storage class per type.
-int bindEngineValue(sqlite3_stmt *st, int index, const QVariant &v)
+int bindEngineValue(sqlite3_stmt *st, int index, const QVariant &v, QByteArray &buffer)
 {
     if (!v.isValid() || v.isNull())
         return sqlite3_bind_null(st, index);
@@ -152,7 +184,7 @@ int bindEngineValue(sqlite3_stmt *st, int index, const QVariant &v)
         const QString &s = *static_cast<const QString *>(v.constData());
         if (s.isNull())
             return sqlite3_bind_null(st, index);
-        return bindText(st, index, s);
+        return bindText(st, index, s, buffer);
     }
     case QMetaType::QByteArray: {
         const QByteArray &b = *static_cast<const QByteArray *>(v.constData());
@@ -169,7 +201,7 @@ int bindEngineValue(sqlite3_stmt *st, int index, const QVariant &v)
     case QMetaType::Double:
         return sqlite3_bind_double(st, index, v.toDouble());
     default:
-        return bindText(st, index, v.toString());
+        return bindText(st, index, v.toString(), buffer);
     }
 }
 } // namespace
@@ -213,8 +245,11 @@ bool BulkStatement::exec(const QVariantList &values, QString *error)
         return m_fallback.exec() || failed(m_fallback.lastError().text());
     }
     sqlite3_stmt *st = m_engine->stmt;
+    std::vector<QByteArray> &texts = m_engine->texts;
+    if (texts.size() < size_t(values.size()))
+        texts.resize(values.size());
     for (int i = 0; i < values.size(); ++i)
-        if (bindEngineValue(st, i + 1, values.at(i)) != SQLITE_OK)
+        if (bindEngineValue(st, i + 1, values.at(i), texts[i]) != SQLITE_OK)
             return failed(QString::fromUtf8(sqlite3_errmsg(m_engine->db)));
     const int rc = sqlite3_step(st);
     if (rc != SQLITE_DONE && rc != SQLITE_ROW) {
@@ -223,6 +258,33 @@ bool BulkStatement::exec(const QVariantList &values, QString *error)
         return failed(text);
     }
     sqlite3_reset(st);
+    return true;
+}
+
+std::optional<QStringList> dropIndexes(QSqlDatabase db, const QString &table, QString *error)
+{
+    QSqlQuery q(db);
+    if (!execBound(db, u"SELECT \"name\", \"sql\" FROM \"sqlite_master\" WHERE \"type\" = 'index' AND \"tbl_name\" = ? "
+                       "AND \"sql\" IS NOT NULL ORDER BY rowid"_s,
+                   {table}, error, &q))
+        return std::nullopt;
+    QStringList names, statements;
+    while (q.next()) {
+        names << q.value(0).toString();
+        statements << q.value(1).toString();
+    }
+    q.finish();
+    for (const QString &name : std::as_const(names))
+        if (!execBound(db, u"DROP INDEX "_s + ident(name), {}, error))
+            return std::nullopt;
+    return statements;
+}
+
+bool createIndexes(QSqlDatabase db, const QStringList &statements, QString *error)
+{
+    for (const QString &sql : statements)
+        if (!execBound(db, sql, {}, error))
+            return false;
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include <QVariant>
 #include <QVariantList>
 #include <map>
+#include <optional>
 #include <memory>
 
 namespace platform {
@@ -83,6 +84,12 @@ private:
     QSqlQuery m_fallback;
     QString m_prepareError;
 };
+
+// A table's own indexes set aside for a bulk write into it: dropping them first and building them
+// again after costs less than keeping them up to date row by row. Only inside a transaction, so a
+// failure rolls the drop back with the rest. The statements come from the database itself.
+std::optional<QStringList> dropIndexes(QSqlDatabase db, const QString &table, QString *error);
+bool createIndexes(QSqlDatabase db, const QStringList &statements, QString *error);
 
 // Quotes an identifier chosen by the code (table and column names), never a value.
 QString ident(const QString &name);

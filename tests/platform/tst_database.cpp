@@ -19,6 +19,8 @@ private slots:
     void boundValuesKeepQuotes();
     void bulkStatementStoresAsTheDriverDoes_data();
     void bulkStatementStoresAsTheDriverDoes();
+    void bulkStatementRowsEachKeepTheirTexts();
+    void indexesSetAsideComeBackOrRollBack();
     void missingFileIsNotCreated();
     void fileThatIsNotADatabaseFails();
 
@@ -91,6 +93,8 @@ void TstDatabase::bulkStatementStoresAsTheDriverDoes_data()
     QTest::newRow("chinese") << QVariant(u"框料 上亮高"_s);
     QTest::newRow("beyond the basic plane") << QVariant(u"𠀀值 😀"_s);
     QTest::newRow("embedded zero") << QVariant(QString(u"a\0b"_s));
+    QTest::newRow("two-byte forms") << QVariant(u"é\u07ff\u0080"_s);
+    QTest::newRow("edges of the three-byte forms") << QVariant(u"\u0800\ud7ff\ue000\uffff"_s);
     QTest::newRow("whole number") << QVariant(qint64(1) << 40);
     QTest::newRow("int") << QVariant(-7);
     QTest::newRow("bool") << QVariant(true);
@@ -116,6 +120,63 @@ void TstDatabase::bulkStatementStoresAsTheDriverDoes()
         stored << q.value(1).toString() + u' ' + q.value(2).toString();
     QCOMPARE(stored.size(), 2);
     QCOMPARE(stored.at(1), stored.at(0));
+}
+
+void TstDatabase::bulkStatementRowsEachKeepTheirTexts()
+{
+    // One statement for many rows: a short text after a long one, in two columns at once, each
+    // stored as its toUtf8() bytes (a lone surrogate half as "?").
+    const QStringList texts = {u"框料 上亮高 左右扇"_s, u"a"_s, u""_s, QString(), u"型材XC0001"_s,
+                               QString(QChar(0xdbff)) + u"x"_s, u"𠀀"_s, u"中"_s + QChar(0xdc00)};
+    QString err;
+    QVERIFY(execScript(db(), u"CREATE TABLE u (n INTEGER, a TEXT, b TEXT);\n"_s, &err));
+    {
+        BulkStatement bulk(db(), u"INSERT INTO u VALUES (?, ?, ?)"_s);
+        for (int i = 0; i < texts.size(); ++i)
+            QVERIFY2(bulk.exec({i, texts.at(i), texts.at(texts.size() - 1 - i)}, &err), qPrintable(err));
+    }
+    QSqlQuery q(db());
+    QVERIFY(q.exec(u"SELECT a IS NULL, hex(a), b IS NULL, hex(b) FROM u ORDER BY n"_s));
+    for (int i = 0; i < texts.size(); ++i) {
+        QVERIFY(q.next());
+        const QString &a = texts.at(i), &b = texts.at(texts.size() - 1 - i);
+        QCOMPARE(q.value(0).toBool(), a.isNull());
+        QCOMPARE(q.value(1).toByteArray(), a.toUtf8().toHex().toUpper());
+        QCOMPARE(q.value(2).toBool(), b.isNull());
+        QCOMPARE(q.value(3).toByteArray(), b.toUtf8().toHex().toUpper());
+    }
+}
+
+void TstDatabase::indexesSetAsideComeBackOrRollBack()
+{
+    QString err;
+    QVERIFY(execScript(db(), u"CREATE INDEX ix_t_s ON t (s COLLATE NOCASE);\n"_s, &err));
+    auto indexSql = [this] {
+        QSqlQuery q(db());
+        q.exec(u"SELECT sql FROM sqlite_master WHERE type = 'index' AND tbl_name = 't'"_s);
+        return q.next() ? q.value(0).toString() : QString();
+    };
+    const QString before = indexSql();
+    QVERIFY(!before.isEmpty());
+    {
+        TransactionGuard tx(db());
+        const auto set = dropIndexes(db(), u"t"_s, &err);
+        QVERIFY2(set && set->size() == 1, qPrintable(err));
+        QVERIFY(indexSql().isEmpty());
+        QVERIFY(execBound(db(), u"INSERT INTO t VALUES (1, 'a')"_s, {}, &err));
+        // no commit: the index comes back with the rollback
+    }
+    QCOMPARE(indexSql(), before);
+    {
+        TransactionGuard tx(db());
+        const auto set = dropIndexes(db(), u"t"_s, &err);
+        QVERIFY(set);
+        QVERIFY(execBound(db(), u"INSERT INTO t VALUES (2, 'b')"_s, {}, &err));
+        QVERIFY2(createIndexes(db(), *set, &err), qPrintable(err));
+        QVERIFY(tx.commit());
+    }
+    QCOMPARE(indexSql(), before);
+    QCOMPARE(count(), 1);
 }
 
 void TstDatabase::missingFileIsNotCreated()
