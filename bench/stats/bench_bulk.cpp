@@ -489,7 +489,7 @@ void measureWindows()
     addEmptyJobs();
     {
         optimise::YHStore yh;
-        if (!yh.replacePlan(planRows(10000)))
+        if (!yh.replacePiecesAndPlan({}, planRows(10000)))
             die(yh.lastError());
     }
     std::printf("windows at scale (1,000 jobs, 5,000 lines, 10,000 plan rows)\n");
