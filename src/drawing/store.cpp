@@ -116,11 +116,8 @@ bool DrawingStore::writeEntities(qint64 number, const DrawingLists &l, QString *
             return fail(error, q);
         for (int i = 0; i <= last; ++i) {
             const TwoPoints &e = arr[size_t(i)];
-            q.bindValue(0, single(e.P1.X));
-            q.bindValue(1, single(e.P1.Y));
-            q.bindValue(2, single(e.P2.X));
-            q.bindValue(3, single(e.P2.Y));
-            q.bindValue(4, number);
+            if (!platform::bindAll(q, {single(e.P1.X), single(e.P1.Y), single(e.P2.X), single(e.P2.Y), number}, error))
+                return false;
             if (!q.exec())
                 return fail(error, q);
         }
@@ -135,13 +132,10 @@ bool DrawingStore::writeEntities(qint64 number, const DrawingLists &l, QString *
             return fail(error, q);
         for (int i = 0; i <= last; ++i) {
             const ThreePoints &e = arr[size_t(i)];
-            q.bindValue(0, single(e.P1.X));
-            q.bindValue(1, single(e.P1.Y));
-            q.bindValue(2, single(e.P2.X));
-            q.bindValue(3, single(e.P2.Y));
-            q.bindValue(4, single(e.P3.X));
-            q.bindValue(5, single(e.P3.Y));
-            q.bindValue(6, number);
+            if (!platform::bindAll(q, {single(e.P1.X), single(e.P1.Y), single(e.P2.X), single(e.P2.Y), single(e.P3.X),
+                                       single(e.P3.Y), number},
+                                   error))
+                return false;
             if (!q.exec())
                 return fail(error, q);
         }
@@ -156,10 +150,8 @@ bool DrawingStore::writeEntities(qint64 number, const DrawingLists &l, QString *
             return fail(error, q);
         for (int i = 0; i <= l.StringLast; ++i) {
             const TextEntity &e = l.StringArr[size_t(i)];
-            q.bindValue(0, single(e.P1.X));
-            q.bindValue(1, single(e.P1.Y));
-            q.bindValue(2, e.text.isNull() ? u""_s : e.text);
-            q.bindValue(3, number);
+            if (!platform::bindAll(q, {single(e.P1.X), single(e.P1.Y), e.text.isNull() ? u""_s : e.text, number}, error))
+                return false;
             if (!q.exec())
                 return fail(error, q);
         }
@@ -275,8 +267,11 @@ bool DrawingStore::replaceTables(const QList<TableCopy> &copies, QString *error)
         if (!platform::preparePositionalInsert(m_db, copy.table, int(n), &q, error))
             return false;
         for (const QVariantList &row : copy.rows) {
+            QVariantList values;
             for (qsizetype i = 0; i < n; ++i)
-                q.bindValue(int(i), row.value(i));
+                values << row.value(i);
+            if (!platform::bindAll(q, values, error))
+                return false;
             if (!q.exec())
                 return fail(error, u"%1: %2"_s.arg(copy.table, q.lastError().text()));
         }

@@ -10,6 +10,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 using namespace Qt::StringLiterals;
@@ -132,6 +133,10 @@ bool SaveReceiptBill(const ReceiptBill &bill, double *amount, QString *error)
         return false;
     }
     const double total = SumReceiptAmount(bill.lines);
+    if (!std::isfinite(total)) {
+        setError(error, u"采购金额超出可计算的范围（单价乘数量过大），入库单没有保存。"_s);
+        return false;
+    }
     QSqlDatabase db = ckDb();
     platform::TransactionGuard tx(db);
     if (!tx.isActive()) {

@@ -4,6 +4,7 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 using namespace platform;
@@ -19,6 +20,10 @@ private slots:
     void boundValuesKeepQuotes();
     void bulkStatementStoresAsTheDriverDoes_data();
     void bulkStatementStoresAsTheDriverDoes();
+    void loneSurrogatesBecomeReplacementCharacters_data();
+    void loneSurrogatesBecomeReplacementCharacters();
+    void numbersThatAreNotFiniteAreRefused_data();
+    void numbersThatAreNotFiniteAreRefused();
     void missingFileIsNotCreated();
     void fileThatIsNotADatabaseFails();
 
@@ -116,6 +121,64 @@ void TstDatabase::bulkStatementStoresAsTheDriverDoes()
         stored << q.value(1).toString() + u' ' + q.value(2).toString();
     QCOMPARE(stored.size(), 2);
     QCOMPARE(stored.at(1), stored.at(0));
+}
+
+void TstDatabase::loneSurrogatesBecomeReplacementCharacters_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("high before a letter") << u"\xD800lone"_s << u"\uFFFDlone"_s;
+    QTest::newRow("high at the end") << u"ab\xDBFF"_s << u"ab\uFFFD"_s;
+    QTest::newRow("low alone") << u"a\xDC00" u"b"_s << u"a\uFFFDb"_s;
+    QTest::newRow("two highs then a low") << u"\xD800\xD83D\xDE00"_s << u"\uFFFD😀"_s;
+    QTest::newRow("a pair stays") << u"😀x"_s << u"😀x"_s;
+}
+
+// The engine would pair a lone high surrogate with the next character ("\uD800lone" would be
+// stored as "𐁬one"); every way of binding keeps the rest of the text.
+void TstDatabase::loneSurrogatesBecomeReplacementCharacters()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, stored);
+    QString err;
+    QVERIFY2(execBound(db(), u"INSERT INTO t VALUES (1, ?)"_s, {text}, &err), qPrintable(err));
+    PreparedStatements prepared(db());
+    QVERIFY2(prepared.exec(u"INSERT INTO t VALUES (2, ?)"_s, {text}, &err), qPrintable(err));
+    {
+        BulkStatement bulk(db(), u"INSERT INTO t VALUES (3, ?)"_s);
+        QVERIFY2(bulk.exec({text}, &err), qPrintable(err));
+    }
+    QSqlQuery q(db());
+    QVERIFY(q.exec(u"SELECT s FROM t ORDER BY n"_s));
+    QStringList found;
+    while (q.next())
+        found << q.value(0).toString();
+    QCOMPARE(found, QStringList(3, stored));
+}
+
+void TstDatabase::numbersThatAreNotFiniteAreRefused_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::newRow("infinity") << std::numeric_limits<double>::infinity();
+    QTest::newRow("minus infinity") << -std::numeric_limits<double>::infinity();
+    QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN();
+}
+
+void TstDatabase::numbersThatAreNotFiniteAreRefused()
+{
+    QFETCH(double, value);
+    QString err;
+    QVERIFY(!execBound(db(), u"INSERT INTO t VALUES (?, 'a')"_s, {value}, &err));
+    QVERIFY2(err.contains(u"超出可保存的范围"_s), qPrintable(err));
+    err.clear();
+    PreparedStatements prepared(db());
+    QVERIFY(!prepared.exec(u"INSERT INTO t VALUES (?, 'b')"_s, {value}, &err));
+    QVERIFY(!err.isEmpty());
+    err.clear();
+    BulkStatement bulk(db(), u"INSERT INTO t VALUES (?, 'c')"_s);
+    QVERIFY(!bulk.exec({value}, &err));
+    QVERIFY(!err.isEmpty());
+    QCOMPARE(count(), 0);
 }
 
 void TstDatabase::missingFileIsNotCreated()
