@@ -5,6 +5,7 @@
 #include "design/macrotable.h"
 #include "design/typestore.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -20,14 +21,26 @@ struct FormulaWarning
     QString problem;
 };
 
-// The formula cells (profiles and steel: 数量 and 计算公式; panels: 长公式 and 宽公式) that have
-// unbalanced parentheses, a name that is neither a function nor one of `labels`, or a result that
-// is not finite with the labels' values. Empty cells are passed over.
-QList<FormulaWarning> checkBillFormulas(const Bill &bill, const MacroTable &labels);
+// The labels of a drawing as the check takes them: the table with the value the drawing gives every
+// label ("0"), and the length that each label standing on a dimension measures on the drawing (by
+// upper-cased name; labels that stand on no dimension have none).
+struct DrawingLabelSet
+{
+    MacroTable table;
+    QHash<QString, QString> lengths;
+};
 
-// The labels of a library drawing with the values it gives them ("0"), as the evaluator takes them;
-// none for an empty number. nullopt with *error when the drawing cannot be read.
-std::optional<MacroTable> drawingLabelTable(const QString &drawingNumber, QString *error = nullptr);
+// The formula cells (profiles and steel: 数量 and 计算公式; panels: 长公式 and 宽公式) that have
+// unbalanced parentheses, a label name that runs on into letters, digits or another label (the
+// evaluator puts the label's value in and reads the rest after it: "B2" is B's value and 2), a name
+// that is neither a function nor one of the labels, a result that is not finite with the labels'
+// values, or a length (计算公式, 长公式, 宽公式) of zero or less with the lengths the drawing gives
+// its labels (checked only where every label of the formula has one). Empty cells are passed over.
+QList<FormulaWarning> checkBillFormulas(const Bill &bill, const DrawingLabelSet &labels);
+
+// The labels of a library drawing; none for an empty number. nullopt with *error when the drawing
+// cannot be read.
+std::optional<DrawingLabelSet> drawingLabelSet(const QString &drawingNumber, QString *error = nullptr);
 
 // The check against the labels of the type's drawing (no labels when the type has no drawing or
 // its drawing cannot be read).

@@ -173,7 +173,8 @@ public:
     bool InputDXF(const QString &cFilename, QString *error = nullptr);
 
     // --- Printing (page units are twips of the surface).
-    // The whole drawing unscaled, then the end of the document; "图形为空!" when empty.
+    // The whole drawing unscaled and centred on the sheet, then the end of the document; "图形为空!"
+    // when empty.
     bool PrintPicture(platform::Surface &printer);
     static void PrintEnd(platform::Surface &printer) { printer.endDocument(); }
 
@@ -192,6 +193,11 @@ std::shared_ptr<const DrawingLists> loadLibraryDrawing(const QString &number, QS
 // surface; its texts only when withTexts.
 void renderDrawing(platform::Surface &Obj, const DrawingLists &drawing, float L2, float T2, float R2, float B2,
                    bool withTexts);
+
+// The length that a text labels: the span, along its axis, that the dimension measures whose
+// dimension line passes nearest to the text's anchor, no farther than `reach` drawing units; nothing
+// when no dimension line passes that near.
+std::optional<float> labelledLength(const DrawingLists &drawing, DrawPoint anchor, float reach = 600);
 
 // A library number as the callers pass it: a whole number (sign allowed) in the 32-bit range,
 // blanks around it allowed.

@@ -1,8 +1,12 @@
 // Rendering of the entities onto a surface, and the drawing printed alone.
 #include "cpictire.h"
 #include "notice.h"
+#include "platform/surface_shifted.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <optional>
 #include <numbers>
 
 using namespace Qt::StringLiterals;
@@ -33,6 +37,7 @@ struct Mapping
     {
         return {float((double(p.X) - L1) * kx + L2), float((double(p.Y) - T1) * ky + T2)};
     }
+    QPointF operator()(QPointF p) const { return {(p.x() - L1) * kx + L2, (p.y() - T1) * ky + T2}; }
 };
 
 } // namespace
@@ -72,35 +77,50 @@ void CPictire::DrawArrow(platform::Surface &Obj, DrawPoint P1, DrawPoint P2)
     Obj.line(bm, h12);
 }
 
-void CPictire::DrawDim(platform::Surface &Obj, DrawPoint P1, DrawPoint P2, DrawPoint P3)
+namespace {
+// A dimension's line: the measured segment P1-P2 moved across its main direction (along one screen
+// axis) until it passes through the offset point P3. `vertical` for a mostly vertical segment.
+struct DimLine
 {
-    const QPointF p1 = pt(P1), p2 = pt(P2), p3 = pt(P3);
+    QPointF d1, d2;
+    double off = 0;
+    bool vertical = false;
+};
+
+std::optional<DimLine> dimensionLine(QPointF p1, QPointF p2, QPointF p3)
+{
     const float dx = float(std::fabs(p1.x() - p2.x()));
     const float dy = float(std::fabs(p1.y() - p2.y()));
     // Coinciding ends measure nothing: there is no line to offset.
     if (dx == 0 && dy == 0)
-        return;
-    double d = kOvershoot;
-    QPointF d1, d2, o1, o2;
-    if (dy >= dx) {
+        return std::nullopt;
+    DimLine l;
+    l.vertical = dy >= dx;
+    if (l.vertical) {
         const double xm = (p1.x() - p2.x()) * (p3.y() - p2.y()) / (p1.y() - p2.y()) + p2.x();
-        const double off = p3.x() - xm;
-        d1 = {p1.x() + off, p1.y()};
-        d2 = {p2.x() + off, p2.y()};
-        if (off < 0)
-            d = -kOvershoot;
-        o1 = {d1.x() + d, d1.y()};
-        o2 = {d2.x() + d, d2.y()};
+        l.off = p3.x() - xm;
+        l.d1 = {p1.x() + l.off, p1.y()};
+        l.d2 = {p2.x() + l.off, p2.y()};
     } else {
         const double ym = (p1.y() - p2.y()) * (p3.x() - p2.x()) / (p1.x() - p2.x()) + p2.y();
-        const double off = p3.y() - ym;
-        d1 = {p1.x(), p1.y() + off};
-        d2 = {p2.x(), p2.y() + off};
-        if (off < 0)
-            d = -kOvershoot;
-        o1 = {d1.x(), d1.y() + d};
-        o2 = {d2.x(), d2.y() + d};
+        l.off = p3.y() - ym;
+        l.d1 = {p1.x(), p1.y() + l.off};
+        l.d2 = {p2.x(), p2.y() + l.off};
     }
+    return l;
+}
+} // namespace
+
+void CPictire::DrawDim(platform::Surface &Obj, DrawPoint P1, DrawPoint P2, DrawPoint P3)
+{
+    const QPointF p1 = pt(P1), p2 = pt(P2), p3 = pt(P3);
+    const std::optional<DimLine> l = dimensionLine(p1, p2, p3);
+    if (!l)
+        return;
+    const double d = l->off < 0 ? -kOvershoot : kOvershoot;
+    const QPointF d1 = l->d1, d2 = l->d2;
+    const QPointF o1 = l->vertical ? QPointF(d1.x() + d, d1.y()) : QPointF(d1.x(), d1.y() + d);
+    const QPointF o2 = l->vertical ? QPointF(d2.x() + d, d2.y()) : QPointF(d2.x(), d2.y() + d);
     if (!finite(p1) || !finite(p2) || !finite(d1) || !finite(d2) || !finite(o1) || !finite(o2))
         return;
     Obj.line(d1, o1);
@@ -112,7 +132,11 @@ void CPictire::DrawDim(platform::Surface &Obj, DrawPoint P1, DrawPoint P2, DrawP
     DrawArrow(Obj, e2, e1);
 }
 
-void CPictire::DrawArc(platform::Surface &Obj, DrawPoint S, DrawPoint E, DrawPoint D)
+namespace {
+// The 16 points of an arc's 15 chords, in the coordinates of its defining points: on the circle
+// through the three, counter-clockwise from the smaller to the larger polar angle of the start and
+// the direction point; the end point only fixes the circle. Nothing for collinear points.
+std::optional<std::array<QPointF, 16>> arcPoints(DrawPoint S, DrawPoint E, DrawPoint D)
 {
     const QPointF s = pt(S), e = pt(E), dp = pt(D);
     const double a1 = s.x() - e.x(), b1 = s.y() - e.y();
@@ -121,33 +145,35 @@ void CPictire::DrawArc(platform::Surface &Obj, DrawPoint S, DrawPoint E, DrawPoi
     const double c2 = ((e.y() + dp.y()) * b2 + (e.x() + dp.x()) * a2) / 2;
     const double det = a1 * b2 - a2 * b1;
     if (float(std::fabs(det)) == 0.0f) // collinear or coinciding points: no circle
-        return;
+        return std::nullopt;
     const QPointF c((c1 * b2 - c2 * b1) / det, (a1 * c2 - a2 * c1) / det);
     const double r = std::hypot(s.x() - c.x(), s.y() - c.y());
     if (!finite(c) || !std::isfinite(r))
-        return;
-    // The arc joins the start and the direction point through the end point's side of the circle.
-    // Taking always the counter-clockwise way from the smaller angle would turn an arched head
-    // upside down once it rises more than a half circle, as it does in the editor or in a box
-    // stretched more vertically than the drawing.
+        return std::nullopt;
     double a = polarAngle(s, c);
     double b = polarAngle(dp, c);
     if (b < a)
         std::swap(a, b);
-    const double through = polarAngle(e, c);
-    if (through < a || through > b) {
-        const double larger = b;
-        b = a + 2 * std::numbers::pi;
-        a = larger;
-    }
     const double step = (b - a) / 15;
-    QPointF from(r * std::cos(a) + c.x(), c.y() - r * std::sin(a));
-    for (int i = 1; i <= 15; ++i) {
+    std::array<QPointF, 16> points;
+    for (int i = 0; i <= 15; ++i) {
         const double t = a + i * step;
-        const QPointF to(r * std::cos(t) + c.x(), c.y() - r * std::sin(t));
-        Obj.line(from, to);
-        from = to;
+        points[size_t(i)] = QPointF(r * std::cos(t) + c.x(), c.y() - r * std::sin(t));
     }
+    return points;
+}
+
+void drawChords(platform::Surface &Obj, const std::array<QPointF, 16> &points)
+{
+    for (size_t i = 1; i < points.size(); ++i)
+        Obj.line(points[i - 1], points[i]);
+}
+} // namespace
+
+void CPictire::DrawArc(platform::Surface &Obj, DrawPoint S, DrawPoint E, DrawPoint D)
+{
+    if (const auto points = arcPoints(S, E, D))
+        drawChords(Obj, *points);
 }
 
 void CPictire::Draw_String(platform::Surface &Obj, float Cx, float Cy, const QString &ch)
@@ -200,9 +226,20 @@ void render(const DrawingLists &l, platform::Surface &Obj, float L1, float T1, f
                 CPictire::Draw_String(Obj, p.X, p.Y, e.text);
         }
     }
+    // An arc is worked out on the drawing's own circle and its points stretched into the box, so it
+    // keeps its side in every box (the three points stretched first would make another circle).
     for (int i = 0; i <= l.ArcLast; ++i) {
         const ThreePoints &e = l.ArcArr[size_t(i)];
-        CPictire::DrawArc(Obj, m(e.P1), m(e.P2), m(e.P3));
+        std::optional<std::array<QPointF, 16>> points = arcPoints(e.P1, e.P2, e.P3);
+        if (!points)
+            continue;
+        bool ok = true;
+        for (QPointF &p : *points) {
+            p = m(p);
+            ok = ok && finite(p);
+        }
+        if (ok)
+            drawChords(Obj, *points);
     }
 }
 } // namespace
@@ -231,9 +268,34 @@ bool CPictire::PrintPicture(platform::Surface &printer)
         notice(u"图形为空!"_s, u"#Error"_s, NoticeIcon::Question);
         return false;
     }
-    PrintPic(printer, 0, 0, kAreaWidth, kAreaHeight, 0, 0, kAreaWidth, kAreaHeight);
-    printer.endDocument();
+    // Unscaled, the drawing area centred on the sheet: paper keeps a margin all round.
+    platform::ShiftedSurface page(printer, platform::centringOffset(printer, QRectF(0, 0, kAreaWidth, kAreaHeight)));
+    PrintPic(page, 0, 0, kAreaWidth, kAreaHeight, 0, 0, kAreaWidth, kAreaHeight);
+    page.endDocument();
     return true;
+}
+
+std::optional<float> labelledLength(const DrawingLists &drawing, DrawPoint anchor, float reach)
+{
+    const QPointF a = pt(anchor);
+    std::optional<float> length;
+    double nearest = double(reach);
+    for (int i = 0; i <= drawing.DimLast; ++i) {
+        const ThreePoints &e = drawing.DimArr[size_t(i)];
+        const std::optional<DimLine> l = dimensionLine(pt(e.P1), pt(e.P2), pt(e.P3));
+        if (!l || !finite(l->d1) || !finite(l->d2))
+            continue;
+        // Distance from the anchor to the dimension line.
+        const QPointF v = l->d2 - l->d1, w = a - l->d1;
+        const double t = std::clamp(QPointF::dotProduct(w, v) / QPointF::dotProduct(v, v), 0.0, 1.0);
+        const QPointF foot = l->d1 + t * v;
+        const double distance = std::hypot(a.x() - foot.x(), a.y() - foot.y());
+        if (distance <= nearest) {
+            nearest = distance;
+            length = float(l->vertical ? std::fabs(e.P1.Y - e.P2.Y) : std::fabs(e.P1.X - e.P2.X));
+        }
+    }
+    return length;
 }
 
 } // namespace drawing

@@ -9,6 +9,13 @@ using namespace Qt::StringLiterals;
 
 namespace optimise {
 
+QString barLengthNotice(const CutSettings &s)
+{
+    if (s.clc > 0)
+        return {};
+    return u"材料长度未设置，请先在“选项设置”中设定材料长度。"_s;
+}
+
 bool cutLength(double netLength, const CutSettings &s, int *out)
 {
     const auto v = platform::roundHalfEven(netLength + s.ltc + 2.0 * s.ckk, -kMaxPieceValue - 1, kMaxPieceValue);

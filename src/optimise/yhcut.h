@@ -18,6 +18,10 @@ struct CutSettings
     qint16 scheme = 0; // 0 scheme one, 1 scheme two
 };
 
+// What the user is told when the bar length is not set, so that nothing can be cut; empty when
+// it is set. Bar length, end allowance and kerf all start at 0.
+QString barLengthNotice(const CutSettings &s);
+
 // One row of the piece query: net length and quantity as stored.
 struct LengthQty
 {

@@ -15,6 +15,12 @@ RunOutcome RunYH(YHStore &store, const QStringList &codes, const CutSettings &se
 {
     const qint16 scheme = settings.scheme;
     RunOutcome out;
+    // Without a bar nothing fits: the old plan stays and no piece is reported too long.
+    if (const QString notice = barLengthNotice(settings); !notice.isEmpty()) {
+        out.ok = false;
+        out.error = notice;
+        return out;
+    }
     // The reads and the write of the plan are one transaction.
     platform::TransactionGuard tx(store.db());
     if (!tx.isActive()) {
@@ -70,6 +76,12 @@ RunOutcome runPieceList(YHStore &store, const QString &name, const QList<PieceLi
 {
     const qint16 scheme = settings.scheme;
     RunOutcome out;
+    // Without a bar nothing fits: the old plan stays and no piece is reported too long.
+    if (const QString notice = barLengthNotice(settings); !notice.isEmpty()) {
+        out.ok = false;
+        out.error = notice;
+        return out;
+    }
     QList<PieceRow> pieces;
     for (const PieceListRow &r : rows) {
         if (!platform::isNumeric(r.length) || !platform::isNumeric(r.quantity)) {

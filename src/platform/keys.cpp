@@ -1,21 +1,51 @@
 #include "keys.h"
 
 #include <QAbstractSpinBox>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QTabBar>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace platform {
+
+QList<QKeySequence> accessKeys(const QWidget *window)
+{
+    QList<QKeySequence> keys;
+    const auto add = [&keys](const QString &text) {
+        if (const QKeySequence key = QKeySequence::mnemonic(text); !key.isEmpty())
+            keys << key;
+    };
+    for (const QAbstractButton *b : window->findChildren<QAbstractButton *>())
+        add(b->text());
+    for (const QLabel *l : window->findChildren<QLabel *>())
+        if (l->buddy())
+            add(l->text());
+    for (const QGroupBox *g : window->findChildren<QGroupBox *>())
+        add(g->title());
+    for (const QTabBar *t : window->findChildren<QTabBar *>())
+        for (int i = 0; i < t->count(); ++i)
+            add(t->tabText(i));
+    return keys;
+}
 
 namespace {
 const char *const kCancelOnEscape = "cancelOnEscape";
 const char *const kPressOnEnter = "pressOnEnter";
+const char *const kTakesEveryKey = "takesEveryKey";
 
 bool isPlainEnter(const QKeyEvent *key)
 {
@@ -50,7 +80,8 @@ protected:
             }
             // Reaches the dialog only when no control inside took it.
             auto *dialog = qobject_cast<QDialog *>(watched);
-            return dialog && !isQtDialog(dialog) && !dialog->property(kPressOnEnter).toBool();
+            return dialog && !isQtDialog(dialog) && !dialog->property(kPressOnEnter).toBool()
+                   && !dialog->property(kTakesEveryKey).toBool();
         }
         if (key->matches(QKeySequence::Cancel)) {
             // Reaches the dialog only when no control inside took it.
@@ -60,7 +91,89 @@ protected:
         return false;
     }
 };
+
+// The keys a work window holds: its actions' shortcuts and its controls' access keys.
+QList<QKeySequence> heldKeys(const QWidget *window)
+{
+    QList<QKeySequence> keys = accessKeys(window);
+    for (const QAction *a : window->findChildren<QAction *>())
+        keys += a->shortcuts();
+    return keys;
+}
+
+bool isInside(const QObject *object, const QObject *ancestor)
+{
+    for (; object; object = object->parent())
+        if (object == ancestor)
+            return true;
+    return false;
+}
+
+QString withoutAccessKey(QString text)
+{
+    text.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+    text.remove(u'&');
+    return text.replace(QStringLiteral("\x01"), QStringLiteral("&&"));
+}
+
+class WorkWindowKeys : public QObject
+{
+public:
+    explicit WorkWindowKeys(QMdiArea *area) : QObject(area), m_area(area)
+    {
+        connect(area, &QMdiArea::subWindowActivated, this, &WorkWindowKeys::activated);
+    }
+
+private:
+    void activated(QMdiSubWindow *sub)
+    {
+        giveBack();
+        if (!sub || !sub->widget())
+            return;
+        const QList<QKeySequence> held = heldKeys(sub->widget());
+        if (held.isEmpty())
+            return;
+        QWidget *main = m_area->window();
+        for (QAction *a : main->findChildren<QAction *>()) {
+            if (isInside(a, m_area) || a->shortcuts().isEmpty())
+                continue;
+            const QList<QKeySequence> keys = a->shortcuts();
+            if (std::any_of(keys.begin(), keys.end(), [&](const QKeySequence &k) { return held.contains(k); })) {
+                m_shortcuts.append({a, keys});
+                a->setShortcuts(QList<QKeySequence>());
+            }
+        }
+        // A menu of the main menu bar opens on its access key wherever the focus is.
+        for (QMenuBar *bar : main->findChildren<QMenuBar *>()) {
+            if (isInside(bar, m_area))
+                continue;
+            for (QAction *a : bar->actions())
+                if (held.contains(QKeySequence::mnemonic(a->text()))) {
+                    m_texts.append({a, a->text()});
+                    a->setText(withoutAccessKey(a->text()));
+                }
+        }
+    }
+
+    void giveBack()
+    {
+        for (const auto &[action, keys] : std::as_const(m_shortcuts))
+            if (action)
+                action->setShortcuts(keys);
+        for (const auto &[action, text] : std::as_const(m_texts))
+            if (action)
+                action->setText(text);
+        m_shortcuts.clear();
+        m_texts.clear();
+    }
+
+    QMdiArea *m_area;
+    QList<std::pair<QPointer<QAction>, QList<QKeySequence>>> m_shortcuts;
+    QList<std::pair<QPointer<QAction>, QString>> m_texts;
+};
 } // namespace
+
+void letWorkWindowKeysWin(QMdiArea *area) { new WorkWindowKeys(area); }
 
 void installKeyRules()
 {
@@ -73,6 +186,12 @@ void installKeyRules()
 }
 
 void cancelOnEscape(QDialog *dialog) { dialog->setProperty(kCancelOnEscape, true); }
+
+void takesEveryKey(QDialog *dialog)
+{
+    dialog->setProperty(kCancelOnEscape, true);
+    dialog->setProperty(kTakesEveryKey, true);
+}
 
 void pressOnEnter(QDialog *dialog, QPushButton *button)
 {

@@ -11,6 +11,7 @@
 //   (cancelOnEscape). Qt's own dialogs (messages, file choice, print preview) keep their keys.
 //
 // Per window: an Enter chain (EnterChain) moves the focus from box to box and ends on a button.
+#include <QKeySequence>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -18,6 +19,7 @@
 class QDialog;
 class QHBoxLayout;
 class QLineEdit;
+class QMdiArea;
 class QPushButton;
 class QWidget;
 
@@ -25,8 +27,21 @@ namespace platform {
 
 void installKeyRules();
 
+// The access keys (Alt + the letter after "&") of a window's buttons, tabs, group boxes and labels
+// of boxes, one entry per control.
+QList<QKeySequence> accessKeys(const QWidget *window);
+
+// While a work window of `area` is active, its own keys win over the main window's: a shortcut of
+// one of its actions, or an access key of one of its controls, is taken off the main window's
+// items and menus that hold the same key, and given back when another window (or none) is active.
+// Work windows never clash with each other: Qt gives a window's keys only to the active one.
+void letWorkWindowKeysWin(QMdiArea *area);
+
 // The dialog closes on Esc, as its cancel button does.
 void cancelOnEscape(QDialog *dialog);
+
+// The dialog handles every key itself, Enter and Esc included (a box that closes on any key).
+void takesEveryKey(QDialog *dialog);
 
 // `button` is the dialog's default button: Enter in a box that does not take it presses it.
 void pressOnEnter(QDialog *dialog, QPushButton *button);

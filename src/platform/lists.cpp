@@ -1,6 +1,9 @@
 #include "lists.h"
 
+#include <QAbstractItemView>
 #include <QEvent>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QTreeWidget>
 
@@ -16,6 +19,52 @@ QListWidgetItem *selectedItem(const QListWidget *list)
 {
     const QList<QListWidgetItem *> items = list->selectedItems();
     return items.isEmpty() ? nullptr : items.first();
+}
+
+void currentIsSelected(QAbstractItemView *view)
+{
+    QItemSelectionModel *sel = view->selectionModel();
+    QObject::connect(sel, &QItemSelectionModel::currentChanged, view, [sel](const QModelIndex &current) {
+        if (current.isValid() && !sel->isSelected(current))
+            sel->select(current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    });
+    QObject::connect(sel, &QItemSelectionModel::selectionChanged, view, [sel] {
+        if (!sel->hasSelection() && sel->currentIndex().isValid())
+            sel->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    });
+}
+
+namespace {
+class OpenOnEnter : public QObject
+{
+public:
+    OpenOnEnter(QAbstractItemView *view, const std::function<void()> &open) : QObject(view), m_open(open)
+    {
+        view->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const bool opens = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_F2;
+        if (!opens || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+            return false;
+        if (static_cast<QAbstractItemView *>(watched)->selectionModel()->hasSelection())
+            m_open();
+        return true;
+    }
+
+private:
+    std::function<void()> m_open;
+};
+} // namespace
+
+void openOnEnter(QAbstractItemView *view, const std::function<void()> &open)
+{
+    new OpenOnEnter(view, open);
 }
 
 QList<QTreeWidgetItem *> moveAllItems(QTreeWidget *from, QTreeWidget *to)

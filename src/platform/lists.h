@@ -3,6 +3,7 @@
 #include <QList>
 #include <functional>
 
+class QAbstractItemView;
 class QListWidget;
 class QListWidgetItem;
 class QObject;
@@ -16,6 +17,16 @@ namespace platform {
 // takes the focus.
 QTreeWidgetItem *selectedItem(const QTreeWidget *list);
 QListWidgetItem *selectedItem(const QListWidget *list);
+
+// In a one-choice list the current row is the selected row: a row made current (by the keyboard,
+// by code, or by the list taking the focus) is selected too, and when the selection is cleared the
+// list keeps no current row. So a row that looks chosen (highlighted, previewed, its values copied
+// into boxes) is the row a command acts on, and nothing looks chosen when nothing is selected.
+void currentIsSelected(QAbstractItemView *view);
+
+// Enter or F2 on a list whose row is selected calls `open`: what a double click on the row does,
+// without the mouse.
+void openOnEnter(QAbstractItemView *view, const std::function<void()> &open);
 
 // Moves every top-level item of `from` to the end of `to`, unselected, in one batch, so that the
 // lists are laid out once rather than once per row. Returns the items moved, in their order.

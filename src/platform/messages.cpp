@@ -138,6 +138,16 @@ void showError(QWidget *parent, const QString &text, const QString &title)
     messages().message(parent, text, title, MsgIcon::Critical, MsgButtons::Ok);
 }
 
+bool confirmDelete(QWidget *parent, const QString &text, MsgIcon icon, const QString &title)
+{
+    return messages().message(parent, text, title, icon, MsgButtons::YesNo, MsgDefault::No) == MsgAnswer::Yes;
+}
+
+QString deletedName(const QString &name, const QString &number)
+{
+    return name + QStringLiteral("（编号 ") + number + QStringLiteral("）");
+}
+
 bool confirm(QWidget *parent, const QString &text, const QString &title, MsgButtons buttons,
              MsgDefault defaultButton)
 {

@@ -49,6 +49,12 @@ void inform(QWidget *parent, const QString &text, const QString &title = QString
 void showError(QWidget *parent, const QString &text, const QString &title = QStringLiteral("出错"));
 bool confirm(QWidget *parent, const QString &text, const QString &title = QStringLiteral("提示"),
              MsgButtons buttons = MsgButtons::YesNo, MsgDefault defaultButton = MsgDefault::First);
+// The question before something is deleted: Yes and No with No the default, so that a slip of
+// Enter keeps it. The text names what goes, with `deletedName`.
+bool confirmDelete(QWidget *parent, const QString &text, MsgIcon icon = MsgIcon::Information,
+                   const QString &title = QStringLiteral("提示"));
+// What a delete question names: "name（编号 n）".
+QString deletedName(const QString &name, const QString &number);
 int execDialog(QDialog *dialog);
 // The one-line input box (a dialog named "InputBox", shown through execDialog) starting from
 // `text`; no value when the user cancels.

@@ -575,6 +575,29 @@ void paint(Surface &s, const Page &page)
 
 } // namespace
 
+void printInBox(Surface &surface, const QRectF &box, const QString &text, Qt::Alignment align)
+{
+    if (text.isEmpty())
+        return;
+    const QFont kept = surface.font();
+    const Metrics metrics(surface);
+    const Fitted fitted = Fitter(metrics).fit(text, kept, box.width(), box.height());
+    paint(surface, Page{Op{box, text, fitted, align}});
+    surface.setFont(kept);
+}
+
+void printAtOrFit(Surface &surface, QPointF at, const QRectF &room, const QString &text, Qt::Alignment align)
+{
+    const bool fits = at.x() >= room.left() && at.x() + surface.textWidth(text) <= room.right()
+                      && at.y() + surface.textHeight(text) <= room.bottom();
+    if (fits || text.isEmpty()) {
+        surface.setCurrentPos(at);
+        surface.print(text);
+        return;
+    }
+    printInBox(surface, QRectF(QPointF(std::max(at.x(), room.left()), room.top()), room.bottomRight()), text, align);
+}
+
 int paintReport(const Report &report, Surface &surface)
 {
     const QList<Page> pages = Layout(report, surface).run();

@@ -93,6 +93,17 @@ int paintReport(const Report &report, Surface &surface);
 // The texts of every page of an A4 printout, in order, each cell's text whole.
 QList<QStringList> reportPageTexts(const Report &report);
 
+// A text kept inside `box` of a surface by the rules of a report's cells: on one line where it fits,
+// otherwise wrapped and, where it still has no room, drawn smaller. The surface's font is the
+// starting size and stays set afterwards.
+void printInBox(Surface &surface, const QRectF &box, const QString &text,
+                Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter);
+
+// A text laid out at `at` inside `room`: printed at `at` as it is where it fits there (an empty text
+// too), otherwise set into the room, from `at` on where that lies inside it, by printInBox.
+void printAtOrFit(Surface &surface, QPointF at, const QRectF &room, const QString &text,
+                  Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter);
+
 // A4 in twips, turned to the report's orientation.
 QSizeF a4Twips(QPageLayout::Orientation orientation);
 

@@ -20,6 +20,7 @@ QFont PrinterSurface::defaultFont()
 
 PrinterSurface::PrinterSurface(QPrinter *printer) : m_printer(printer)
 {
+    m_printer->setFullPage(true);
     m_font = defaultFont();
 }
 
@@ -32,6 +33,7 @@ PrinterSurface::PrinterSurface(const QString &pdfPath)
         m_printer->setOutputFileName(pdfPath);
         m_printer->setPageSize(QPageSize(QPageSize::A4));
     }
+    m_printer->setFullPage(true);
     m_font = defaultFont();
 }
 
@@ -51,12 +53,12 @@ QPointF PrinterSurface::toDevice(QPointF p) const
 
 double PrinterSurface::width() const
 {
-    return m_printer->pageLayout().paintRectPixels(m_printer->resolution()).width() * unitsPerDevice();
+    return m_printer->pageLayout().fullRectPixels(m_printer->resolution()).width() * unitsPerDevice();
 }
 
 double PrinterSurface::height() const
 {
-    return m_printer->pageLayout().paintRectPixels(m_printer->resolution()).height() * unitsPerDevice();
+    return m_printer->pageLayout().fullRectPixels(m_printer->resolution()).height() * unitsPerDevice();
 }
 
 QPen PrinterSurface::currentPen() const
@@ -74,6 +76,7 @@ QPainter *PrinterSurface::painter()
     if (m_painter && m_painter->isActive())
         return m_painter.get();
     m_painter = std::make_unique<QPainter>();
+    m_printer->setFullPage(true); // a later change of output format may have reset it
     if (!m_painter->begin(m_printer)) {
         m_failed = true;
         m_painter.reset();

@@ -1,7 +1,8 @@
 #pragma once
-// The printer page as a surface: twips measured from the origin of the printable area, pages
-// started on demand, a new page and the end of the document on request. With a PDF printer the
-// pages go to a file instead of a printer.
+// The printer page as a surface: twips measured from the corner of the sheet (the whole paper, not
+// the printable area, whose edge differs from printer to printer), pages started on demand, a new
+// page and the end of the document on request. Whoever paints keeps its own margins. With a PDF
+// printer the pages go to a file instead of a printer.
 #include "surface.h"
 
 #include <QPainter>
@@ -13,7 +14,7 @@ namespace platform {
 class PrinterSurface : public Surface
 {
 public:
-    // Prints on `printer` (not owned), which must outlive the surface.
+    // Prints on `printer` (not owned), which must outlive the surface; it is set to the whole sheet.
     explicit PrinterSurface(QPrinter *printer);
     // Prints on a printer of its own: the default printer, or a PDF file when `pdfPath` is given.
     explicit PrinterSurface(const QString &pdfPath = QString());

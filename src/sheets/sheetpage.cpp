@@ -1,5 +1,10 @@
 #include "sheetpage.h"
 
+#include "platform/report.h"
+#include "platform/surface_shifted.h"
+
+#include <cmath>
+
 using namespace Qt::StringLiterals;
 
 namespace sheets {
@@ -18,16 +23,24 @@ const double kLeftX[5] = {100, 667.71, 2180.12, 3716.67, 4854.5};
 const double kRightX[5] = {5600, 6345.5, 7483.33, 9019.88, 10532.29};
 const double kTableLinesX[11] = {0, 567.71, 2080.12, 3616.67, 4754.5, 5500, 6245.5, 7383.33, 8919.88, 10432.29, 11000};
 
+constexpr double kPageWidth = 11000;
+constexpr double kFirstTableTop = 5570;
+constexpr double kContinuationTop = 1000;
+constexpr double kCellPad = 15; // kept clear of a cell's walls
+
+// A title value, its caption 1020 to the left, and the right wall of the value's cell.
 struct TitleField
 {
     const char16_t *caption;
-    double x, y;
+    double x, y, right;
 };
 const TitleField kTitle[12] = {
-    {u"工程名称", 6620, 1200},       {u"定货单位", 6620, 1853},       {u"图    名", 6620, 2505.71},
-    {u"合同编号", 6620, 3158.57},    {u"购件表号", 9370.29, 3158.57}, {u"制作尺寸", 6620, 3811.43},
-    {u"樘    数", 9370.29, 3811.43}, {u"设    计", 6620, 4464.29},    {u"日    期", 9370.29, 4464.14},
-    {u"", 100, 5117.14},             {u"审    核", 6620, 5117.14},    {u"校    对", 9370.29, 5117.14},
+    {u"工程名称", 6620, 1200, 11000},       {u"定货单位", 6620, 1853, 11000},
+    {u"图    名", 6620, 2505.71, 11000},    {u"合同编号", 6620, 3158.57, 8250},
+    {u"购件表号", 9370.29, 3158.57, 11000}, {u"制作尺寸", 6620, 3811.43, 8250},
+    {u"樘    数", 9370.29, 3811.43, 11000}, {u"设    计", 6620, 4464.29, 8250},
+    {u"日    期", 9370.29, 4464.14, 11000}, {u"", 100, 5117.14, 5500},
+    {u"审    核", 6620, 5117.14, 8250},     {u"校    对", 9370.29, 5117.14, 11000},
 };
 
 void seg(platform::Surface &s, double x1, double y1, double x2, double y2)
@@ -44,14 +57,27 @@ void textAt(platform::Surface &s, double x, double y, const QString &text)
     s.print(text);
 }
 
+// A text at its place in a cell whose right wall is at `right` and whose walls above and below are
+// at `top` and `bottom`. A value too wide or too tall for the room left is set into the cell instead,
+// wrapped or drawn smaller: it never runs over the wall into its neighbour.
+void cellText(platform::Surface &s, double x, double y, double right, double top, double bottom,
+              const QString &text)
+{
+    if (text.isEmpty())
+        return;
+    platform::printAtOrFit(s, QPointF(x, y), QRectF(QPointF(x, top + kCellPad), QPointF(right - kCellPad, bottom - kCellPad)),
+                           text);
+}
+
 // Cell (r, c) with r from 1 and c from 1..5; missing cells are empty.
 QString cell(const QList<QStringList> &rows, int r, int c) { return rows.value(r - 1).value(c - 1); }
 
-void rowTexts(platform::Surface &s, const QList<QStringList> &rows, int r, const double *xs, double y)
+// Row r in the left (half 0) or right half (half 1) of a table row whose top line is at `top`.
+void rowTexts(platform::Surface &s, const QList<QStringList> &rows, int r, int half, double y, double top)
 {
-    for (int c = 1; c <= 5; ++c) {
-        textAt(s, xs[c - 1], y, cell(rows, r, c));
-    }
+    const double *xs = half == 0 ? kLeftX : kRightX;
+    for (int c = 1; c <= 5; ++c)
+        cellText(s, xs[c - 1], y, kTableLinesX[5 * half + c], top, top + kTableRow, cell(rows, r, c));
 }
 
 void placedTexts(platform::Surface &s, const QList<PlacedText> &values)
@@ -63,10 +89,10 @@ void placedTexts(platform::Surface &s, const QList<PlacedText> &values)
 void continuationGrid(platform::Surface &s)
 {
     for (int i = 0; i <= kRowsPerContinuationHalf; ++i)
-        seg(s, 0, 1000 + i * kTableRow, 11000, 1000 + i * kTableRow);
-    const double bottom = 1000 + kRowsPerContinuationHalf * kTableRow;
+        seg(s, 0, kContinuationTop + i * kTableRow, kPageWidth, kContinuationTop + i * kTableRow);
+    const double bottom = kContinuationTop + kRowsPerContinuationHalf * kTableRow;
     for (double x : kTableLinesX)
-        seg(s, x, bottom, x, 1000);
+        seg(s, x, bottom, x, kContinuationTop);
 }
 
 // Rows first .. first + count - 1 on continuation pages, the first of which is started here.
@@ -81,19 +107,20 @@ void continuationRows(platform::Surface &s, const QList<QStringList> &rows, int 
             continuationGrid(s);
             counter = 1;
         }
-        if (counter <= kRowsPerContinuationHalf)
-            rowTexts(s, rows, first + k, kLeftX, kContinuationY + (counter - 1) * kTableRow);
-        else
-            rowTexts(s, rows, first + k, kRightX,
-                     kContinuationY + (counter - kRowsPerContinuationHalf - 1) * kTableRow);
+        const int half = counter <= kRowsPerContinuationHalf ? 0 : 1;
+        const double line = (counter - 1 - half * kRowsPerContinuationHalf) * kTableRow;
+        rowTexts(s, rows, first + k, half, kContinuationY + line, kContinuationTop + line);
         ++counter;
     }
 }
 
 } // namespace
 
-void printSheetPage(platform::Surface &s, const SheetPage &page)
+void printSheetPage(platform::Surface &target, const SheetPage &page)
 {
+    // Laid out from the maker's line down to the frame's foot, the page is centred on the sheet, so
+    // that paper keeps a margin all round whatever the printer's unprintable edge.
+    platform::ShiftedSurface s(target, platform::centringOffset(target, QRectF(0, 500, kPageWidth, 14710 - 500)));
     const int rowCount = int(page.rows.size());
     if (page.drawing)
         drawing::renderDrawing(s, *page.drawing, 0, 1000, 5500, 4917, false);
@@ -113,21 +140,25 @@ void printSheetPage(platform::Surface &s, const SheetPage &page)
     for (double x : {2080.12, 3616.67, 4754.5, 6245.5, 567.71, 7383.33, 8919.88, 10432.29})
         seg(s, x, 5570, x, 14710);
 
-    for (const TitleField &f : kTitle)
-        textAt(s, f.x - kCaptionOffset, f.y, QString::fromUtf16(f.caption));
-    for (int i = 0; i < 12; ++i)
-        textAt(s, kTitle[i].x, kTitle[i].y, page.title.value(i));
+    for (int i = 0; i < 12; ++i) {
+        const TitleField &f = kTitle[i];
+        const double top = 1000 + std::floor((f.y - 1000) / kTitleRow) * kTitleRow;
+        cellText(s, f.x - kCaptionOffset, f.y, f.x - 100, top, top + kTitleRow, QString::fromUtf16(f.caption));
+        cellText(s, f.x, f.y, f.right, top, top + kTitleRow, page.title.value(i));
+    }
 
     placedTexts(s, page.values);
 
     for (int r = 1; r <= kRowsPerHalf; ++r) {
+        const double top = kFirstTableTop + (r - 1) * kTableRow;
         if (r <= rowCount)
-            rowTexts(s, page.rows, r, kLeftX, kFirstTextY + r * kTableRow);
+            rowTexts(s, page.rows, r, 0, kFirstTextY + r * kTableRow, top);
         if (r + kRowsPerHalf <= rowCount)
-            rowTexts(s, page.rows, r + kRowsPerHalf, kRightX, kFirstTextY + r * kTableRow);
+            rowTexts(s, page.rows, r + kRowsPerHalf, 1, kFirstTextY + r * kTableRow, top);
     }
 
-    textAt(s, 500, 500, u"制作单位："_s + page.maker);
+    // Above the frame: a long maker's name keeps to the frame's width.
+    cellText(s, 500, 500, kPageWidth, 500 - kCellPad, 1000, u"制作单位："_s + page.maker);
 
     if (rowCount > 2 * kRowsPerHalf)
         continuationRows(s, page.rows, 2 * kRowsPerHalf + 1, rowCount - 2 * kRowsPerHalf);

@@ -30,7 +30,8 @@ struct SheetPage
 
 // Prints the page from the target's current page on: rows 1..23 in the left and 24..46 in the right
 // half of the first page, the rest 33 a half on continuation pages. Starts no first page and ends no
-// document.
+// document. The page is centred on a target larger than it (a sheet of paper); a text too wide for
+// its cell is wrapped or drawn smaller inside it.
 void printSheetPage(platform::Surface &target, const SheetPage &page);
 
 // The drawing without its own texts into the box (0, 500)-(5000, 4917), then the values.

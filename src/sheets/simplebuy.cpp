@@ -7,6 +7,8 @@
 #include "drawing/cpictire.h"
 #include "platform/chinese.h"
 #include "platform/numtext.h"
+#include "platform/report.h"
+#include "platform/surface_shifted.h"
 
 #include <cmath>
 
@@ -141,7 +143,8 @@ void SimpleBuyTable::DrawSimpleBuyPage(platform::Surface &obj) const
     const qreal size = f.pointSizeF();
     f.setPointSizeF(18);
     obj.setFont(f);
-    PrintTextAt(obj, 70, 21, u"门 窗 简 料 单"_s);
+    // 18 points stand taller than the 8 mm band from 21 mm down: the title keeps to the band.
+    PrintTextIn(obj, 70, 21, 160, 20, 28, u"门 窗 简 料 单"_s);
     f.setPointSizeF(size);
     obj.setFont(f);
 
@@ -158,15 +161,27 @@ void SimpleBuyTable::DrawSimpleBuyPage(platform::Surface &obj) const
     setBold(obj, false);
 }
 
+// A value at its place in the cell that ends at `right` and lies between `top` and `bottom` (all in
+// millimetres): one too long for the room left is wrapped or drawn smaller inside the cell.
+void SimpleBuyTable::PrintTextIn(platform::Surface &obj, float x, float y, float right, float top, float bottom,
+                                 const QString &text)
+{
+    if (text.isEmpty())
+        return;
+    platform::printAtOrFit(obj, QPointF(MmToTwips(x), MmToTwips(y)),
+                           QRectF(QPointF(MmToTwips(x), MmToTwips(top)), QPointF(MmToTwips(right), MmToTwips(bottom))),
+                           text);
+}
+
 void SimpleBuyTable::DrawPageRows(platform::Surface &obj, int page) const
 {
     const SimpleBuyPage &p = m_pages.at(page - 1);
-    PrintTextAt(obj, 53, 30, m_projectName);
+    PrintTextIn(obj, 53, 30, 151, 28, 36, m_projectName);
     for (int i = 0; i <= p.lastRecord - p.firstRecord; ++i) {
         const float y = float(46 + 8 * i);
         const SimpleBuyRecord &r = m_records.at(p.firstRecord + i - 1);
         for (int c = 1; c <= 14; ++c)
-            PrintTextAt(obj, kColumnX[c] + 2, y, r[size_t(c - 1)]);
+            PrintTextIn(obj, kColumnX[c] + 2, y, kColumnX[c + 1], y - 2, y + 6, r[size_t(c - 1)]);
         PrintTextAt(obj, 7, y, QString::number(i + 1));
     }
 }
@@ -192,7 +207,7 @@ void SimpleBuyTable::DrawPageDrawings(platform::Surface &obj, int page) const
     const QStringList captions = pageCaptions(page);
     for (int j = 0; j <= p.lastType - p.firstType; ++j) {
         const SimpleBuyTypeEntry &e = m_types.at(p.firstType + j - 1);
-        PrintTextAt(obj, float(49 * j + 7), 246, captions.value(j));
+        PrintTextIn(obj, float(49 * j + 7), 246, float(49 * j + 54), 244, 252, captions.value(j));
         // A drawing that cannot be read leaves its box empty; the rows and captions still stand.
         m_engine->ClearData();
         if (drawing::wholeNumber(e.drawingNumber) && m_engine->OpenFileEX(e.drawingNumber))
@@ -211,20 +226,30 @@ void SimpleBuyTable::OutToObject(platform::Surface &obj, int intPageNum) const
     DrawPageDrawings(obj, intPageNum);
 }
 
-void SimpleBuyTable::PrintPage(platform::Surface &printer, int intPageNum) const
+// The pages are laid out in millimetres from 5 to 201 across and 20 to 277 down; on paper they are
+// centred on the sheet, which keeps 7 mm at the sides of A4 whatever the printer's unprintable edge.
+QPointF SimpleBuyTable::paperOffset(const platform::Surface &printer)
+{
+    return platform::centringOffset(printer, QRectF(QPointF(MmToTwips(5), MmToTwips(20)),
+                                                    QPointF(MmToTwips(201), MmToTwips(277))));
+}
+
+void SimpleBuyTable::PrintPage(platform::Surface &target, int intPageNum) const
 {
     if (intPageNum < 1 || intPageNum > PageCount())
         return;
+    platform::ShiftedSurface printer(target, paperOffset(target));
     DrawPageRows(printer, intPageNum);
     DrawPageDrawings(printer, intPageNum);
     DrawSimpleBuyPage(printer);
     printer.endDocument();
 }
 
-void SimpleBuyTable::PrintPageAll(platform::Surface &printer) const
+void SimpleBuyTable::PrintPageAll(platform::Surface &target) const
 {
     if (PageCount() == 0)
         return;
+    platform::ShiftedSurface printer(target, paperOffset(target));
     for (int p = 1; p <= PageCount(); ++p) {
         if (p > 1)
             printer.newPage();

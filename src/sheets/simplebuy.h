@@ -83,7 +83,8 @@ public:
 
     // Frame, rows and drawings of page n (1-based); nothing for a page out of range.
     void OutToObject(platform::Surface &obj, int intPageNum) const;
-    // Page n on the printer as one document: rows, drawings, frame, end of document.
+    // Page n on the printer as one document: rows, drawings, frame, end of document. Printed pages
+    // are centred on the sheet.
     void PrintPage(platform::Surface &printer, int intPageNum) const;
     // Every page in one document, a new page before every page but the first.
     void PrintPageAll(platform::Surface &printer) const;
@@ -97,6 +98,9 @@ private:
     void DrawPageRows(platform::Surface &obj, int page) const;
     void DrawPageDrawings(platform::Surface &obj, int page) const;
     static void PrintTextAt(platform::Surface &obj, float x, float y, const QString &text);
+    static void PrintTextIn(platform::Surface &obj, float x, float y, float right, float top, float bottom,
+                            const QString &text);
+    static QPointF paperOffset(const platform::Surface &printer);
     void AddTypeEntry(const QString &key, const QString &drawingNumber, const QString &name);
     void OpenPage(int firstRecord, int firstType);
     void ClosePage(int lastRecord, int lastType);

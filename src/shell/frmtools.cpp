@@ -51,9 +51,10 @@ void FrmTools::onBackup()
 // The import replaces the catalogue, types, jobs and drawings wholesale, so it asks first.
 void FrmTools::onImport()
 {
-    if (!platform::confirm(this, u"导入旧数据库将替换当前的材料、门窗、工程数据和图库，确认要导入吗？"_s))
+    if (!platform::confirm(this, u"导入旧数据库将替换当前的材料、门窗、工程数据和图库，确认要导入吗？"_s,
+                           u"提示"_s, platform::MsgButtons::YesNo, platform::MsgDefault::No))
         return;
-    drawing::ui::chooseAndImportOldDatabase(this);
+    drawing::ui::chooseAndImportOldDatabase(this, closeWorkWindows);
 }
 
 void FrmTools::onRestore()
@@ -64,6 +65,8 @@ void FrmTools::onRestore()
         return;
     if (!platform::confirm(this, u"还原将用备份文件中的数据替换当前的材料、门窗、工程数据和图库，是否继续？"_s,
                            u"提示"_s, platform::MsgButtons::YesNo, platform::MsgDefault::No))
+        return;
+    if (!closeWorkWindows())
         return;
 
     QString error;
@@ -77,8 +80,10 @@ void FrmTools::onRestore()
     case StoreResult::TemplateMissing:
     case StoreResult::CannotWrite:
     case StoreResult::CopyFailed:
-        // The restore ran in one transaction: nothing of the main database changed.
-        platform::inform(this, u"复制出错!"_s, u"提示"_s, platform::MsgIcon::None);
+        // The restore ran in one transaction: nothing of the main database changed. The cause tells
+        // the user which table of the backup did not fit.
+        platform::inform(this, error.isEmpty() ? u"复制出错!"_s : u"复制出错!\n"_s + error, u"提示"_s,
+                         platform::MsgIcon::None);
         return;
     }
 }

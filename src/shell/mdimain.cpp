@@ -20,6 +20,7 @@
 #include "design/ui/frmdesign.h"
 #include "drawing/ui/frmdraw.h"
 #include "app/shared.h"
+#include "platform/keys.h"
 #include "platform/messages.h"
 #include "platform/settings.h"
 
@@ -46,6 +47,7 @@ MDIMain::MDIMain(QWidget *parent) : QMainWindow(parent)
     m_mdi = new QMdiArea(this);
     m_mdi->setObjectName(u"mdiArea"_s);
     setCentralWidget(m_mdi);
+    platform::letWorkWindowKeysWin(m_mdi);
     endProgram = [] { QCoreApplication::quit(); };
 
     auto *op = menuBar()->addMenu(u"【操作】 &O"_s);
@@ -257,6 +259,11 @@ void MDIMain::ShowDesignWindow()
 void MDIMain::ShowToolsWindow()
 {
     FrmTools dlg(this);
+    // Every work window shows data of the main database that a restore or an import replaces.
+    dlg.closeWorkWindows = [this] {
+        m_mdi->closeAllSubWindows();
+        return m_mdi->subWindowList().isEmpty();
+    };
     platform::execDialog(&dlg);
 }
 

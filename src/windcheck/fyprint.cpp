@@ -3,6 +3,7 @@
 #include "fullcheck.h"
 #include "platform/chinese.h"
 #include "platform/numtext.h"
+#include "platform/report.h"
 #include "platform/settings.h"
 #include "platform/surface.h"
 
@@ -32,6 +33,13 @@ void printFooter(platform::Surface &s, const PrintLayout &layout, int page)
 {
     s.setCurrentPos(QPointF(s.width() / 2.0, s.textHeight(u"A"_s) + layout.bottom));
     s.print(footer(page));
+}
+// The report's lines keep as far from the right edge as from the left: a longer line (a long project
+// name) is drawn smaller rather than off the page.
+void printLine(platform::Surface &s, const PrintLayout &layout, double y, double step, const QString &text)
+{
+    platform::printAtOrFit(s, QPointF(layout.left, y), QRectF(layout.left, y, s.width() - 2.0 * layout.left, step),
+                           text, Qt::AlignLeft | Qt::AlignTop);
 }
 } // namespace
 
@@ -103,8 +111,7 @@ int PrintReportLine(platform::Surface &s, const FYState &state, double fontSize)
             // The extra step must not push the last line into the footer.
             if (y >= layout.bottom)
                 finishPage();
-            s.setCurrentPos(QPointF(layout.left, y));
-            s.print(state.FYReport[line]);
+            printLine(s, layout, y, step, state.FYReport[line]);
             printFooter(s, layout, page);
             s.endDocument();
             return page;
@@ -113,8 +120,7 @@ int PrintReportLine(platform::Surface &s, const FYState &state, double fontSize)
         QString text = state.FYReport[line];
         text.remove(u'\r');
         text.remove(u'\n');
-        s.setCurrentPos(QPointF(layout.left, y));
-        s.print(text);
+        printLine(s, layout, y, step, text);
         y += step;
     }
     return page;
@@ -131,11 +137,15 @@ void PrintCoverPage(platform::Surface &s, const CoverSettings &cover, const QDat
     const qsizetype chars = cover.gcmc.size();
     const int w = whole(s.textWidth(zhong) * double(chars));
     const int g = whole(s.textWidth(u"A"_s) * double(chars - 1));
-    const int x0 = intPart((width - w - g) / 2.0);
+    // Nothing comes nearer the sides than this: a long name is drawn smaller, and the signatures,
+    // lined up under its start, keep to the page.
+    const int margin = intPart(width / 12.0);
+    const int x0 = std::max(margin, intPart((width - w - g) / 2.0));
     // The name is centred as it is printed, with its blanks; x0 still lines up the signatures.
     const QString name = SpaceOutText(cover.gcmc);
-    s.setCurrentPos(QPointF(intPart((width - s.textWidth(name)) / 2.0), y));
-    s.print(name);
+    platform::printAtOrFit(s, QPointF(intPart((width - s.textWidth(name)) / 2.0), y),
+                           QRectF(margin, y, width - 2.0 * margin, s.textHeight(name)), name,
+                           Qt::AlignHCenter | Qt::AlignTop);
     y += whole(3.0 * s.textHeight(zhong));
 
     setFontSize(s, 15);
@@ -168,8 +178,8 @@ void PrintCoverPage(platform::Surface &s, const CoverSettings &cover, const QDat
         if (!first)
             y += gap;
         first = false;
-        s.setCurrentPos(QPointF(x0, y));
-        s.print(text);
+        platform::printAtOrFit(s, QPointF(x0, y), QRectF(x0, y, width - margin - x0, s.textHeight(text)), text,
+                               Qt::AlignLeft | Qt::AlignTop);
     }
 
     setFontSize(s, FYPrintFontSize);

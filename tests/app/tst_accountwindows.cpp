@@ -370,7 +370,8 @@ void TstAccountWindows::saveErrorKeepsEditing()
     QVERIFY(runOnUsers(u"ALTER TABLE \"User\" RENAME TO Gone"_s));
     button(&w, u"cmdOpr3"_s)->click();
     QCOMPARE(msgs()->shown.size(), 1);
-    QCOMPARE(msgs()->shown.constFirst().title, u"出错"_s);
+    QCOMPARE(msgs()->shown.constFirst().title, u"出错了"_s);
+    QVERIFY(msgs()->shown.constFirst().icon == platform::MsgIcon::Critical);
     QCOMPARE(editState(&w), kEditing);
     QCOMPARE(listNames(&w), QStringList{u"Admin"_s});
 
@@ -383,7 +384,8 @@ void TstAccountWindows::saveErrorKeepsEditing()
     msgs()->clear();
     button(&w, u"cmdOpr3"_s)->click();
     QCOMPARE(msgs()->shown.size(), 1);
-    QCOMPARE(msgs()->shown.constFirst().title, u"出错"_s);
+    QCOMPARE(msgs()->shown.constFirst().title, u"出错了"_s);
+    QVERIFY(msgs()->shown.constFirst().icon == platform::MsgIcon::Critical);
     QCOMPARE(editState(&w), kEditing);
 }
 
@@ -477,7 +479,8 @@ void TstAccountWindows::changeErrorIsShown()
     edit(&dlg, u"txtPwd2"_s)->setText(u"new1"_s);
     button(&dlg, u"OKButton"_s)->click();
     QCOMPARE(msgs()->shown.size(), 1);
-    QCOMPARE(msgs()->shown.constFirst().title, u"出错"_s);
+    QCOMPARE(msgs()->shown.constFirst().title, u"提示！"_s);
+    QVERIFY(msgs()->shown.constFirst().icon == platform::MsgIcon::Information);
     QVERIFY(dlg.isVisible());
     QCOMPARE(CurUserPwd, KeyEncBuf(u"old1"_s, kPasswordKey));
     QCOMPARE(userRows(), QStringList{kAdminRow});
@@ -493,7 +496,8 @@ void TstAccountWindows::changeErrorIsShown()
     edit(&dlg2, u"txtPwd2"_s)->setText(u"new1"_s);
     button(&dlg2, u"OKButton"_s)->click();
     QCOMPARE(msgs()->shown.size(), 2);
-    QCOMPARE(msgs()->shown.constLast().title, u"出错"_s);
+    QCOMPARE(msgs()->shown.constLast().title, u"提示！"_s);
+    QVERIFY(msgs()->shown.constLast().icon == platform::MsgIcon::Information);
     QCOMPARE(CurUserPwd, KeyEncBuf(u"old1"_s, kPasswordKey));
 }
 

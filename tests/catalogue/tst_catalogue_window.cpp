@@ -424,7 +424,8 @@ void TstCatalogueWindow::deleteNode()
     click(u"CmdDel1"_s);
     QCOMPARE(msgs()->shown.size(), 1);
     const platform::ShownMessage question = msgs()->shown.first();
-    QCOMPARE(question.text, u"确认要删除该记录吗？("_s + name + u')');
+    QCOMPARE(question.text, u"确认要删除该记录吗？("_s + name + u"（编号 "_s + QString::number(kind == 5 ? series : maker) + u"）)"_s);
+    QCOMPARE(question.defaultButton, platform::MsgDefault::No);
     QCOMPARE(question.title, u"提示"_s);
     QCOMPARE(question.icon, platform::MsgIcon::None);
     QCOMPARE(question.buttons, platform::MsgButtons::YesNo);
@@ -730,7 +731,8 @@ void TstCatalogueWindow::deleteItem()
     selectRow(browser(), 1);
     msgs()->answers = {platform::MsgAnswer::No};
     click(u"CmdDel2"_s);
-    QCOMPARE(msgs()->shown.first().text, u"确认要删除该记录吗？(乙'玻)"_s);
+    QCOMPARE(msgs()->shown.first().text, u"确认要删除该记录吗？(乙'玻（编号 "_s + QString::number(gone) + u"）)"_s);
+    QCOMPARE(msgs()->shown.first().defaultButton, platform::MsgDefault::No);
     QCOMPARE(msgs()->shown.first().icon, platform::MsgIcon::None);
     QCOMPARE(msgs()->shown.first().buttons, platform::MsgButtons::YesNo);
     QCOMPARE(browser()->list()->topLevelItemCount(), 2);

@@ -84,6 +84,8 @@ private slots:
     void removesOneOrAll();
     void saveAndReloadGiveTheSameLists();
     void formulasReadInPartAreListedBeforeSaving();
+    void namesThatRunOnAndLengthsOfZeroAreListed_data();
+    void namesThatRunOnAndLengthsOfZeroAreListed();
     void countThatIsNotANumberIsRefusedAndKeepsStoredBill();
     void failedSaveKeepsWindowAndStoredBill();
     void closeAsksAboutUnsavedChanges_data();
@@ -390,6 +392,69 @@ void TstBillEditor::formulasReadInPartAreListedBeforeSaving()
     QCOMPARE(m_fx->msgs->shown.size(), 1);
     QCOMPARE(storedBill(3), edited);
     QVERIFY(!e->isVisible());
+}
+
+void TstBillEditor::namesThatRunOnAndLengthsOfZeroAreListed_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("formula");
+    QTest::addColumn<QString>("problem"); // "" when the bill saves without a question
+    const int profile = int(BillKind::Profile), panel = int(BillKind::Panel);
+    const QString runOn = u"“%1”不是图中的标注，其中的“%2”会被换成它的值"_s;
+    // B2 is no label: the evaluator reads B's value followed by 2.
+    QTest::newRow("label runs on into a digit") << profile << 3 << u"B-B2-50"_s << runOn.arg(u"B2"_s, u"B"_s);
+    QTest::newRow("lower case") << profile << 3 << u"b-b2-50"_s << runOn.arg(u"B2"_s, u"B"_s);
+    QTest::newRow("digit before a label") << profile << 3 << u"2B-100"_s << runOn.arg(u"2B"_s, u"B"_s);
+    QTest::newRow("two labels run together") << profile << 2 << u"BH"_s << runOn.arg(u"BH"_s, u"B"_s);
+    QTest::newRow("longer label runs on") << profile << 3 << u"H-KH12"_s << runOn.arg(u"KH12"_s, u"KH1"_s);
+    QTest::newRow("label then a point") << panel << 2 << u"B.5"_s << runOn.arg(u"B.5"_s, u"B"_s);
+    // B and H stand on dimensions of 6000; KH1 stands on none.
+    QTest::newRow("length below zero") << profile << 3 << u"B-6100"_s << u"按图中尺寸B=6000，长度为-100，不大于0"_s;
+    QTest::newRow("panel width zero") << panel << 3 << u"h-H"_s << u"按图中尺寸H=6000，长度为0，不大于0"_s;
+    QTest::newRow("constant length zero") << profile << 3 << u"0"_s << u"长度为0，不大于0"_s;
+    QTest::newRow("a count is no length") << profile << 2 << u"B-6100"_s << QString();
+    QTest::newRow("label without a dimension") << profile << 3 << u"KH1-100"_s << QString();
+    QTest::newRow("whole formula") << profile << 3 << u"(B-2*KH1)/2"_s << QString();
+}
+
+void TstBillEditor::namesThatRunOnAndLengthsOfZeroAreListed()
+{
+    QFETCH(int, kind);
+    QFETCH(int, column);
+    QFETCH(QString, formula);
+    QFETCH(QString, problem);
+    // Type 3's drawing: B over a width of 6000, H beside a height of 6000, KH1 apart from both.
+    drawing::DrawingLists lists;
+    lists.DimArr[0] = {{1000, 500}, {7000, 500}, {4000, 400}};
+    lists.DimArr[1] = {{1000, 1000}, {1000, 7000}, {600, 4000}};
+    lists.DimLast = 1;
+    lists.StringArr[0] = {{3900, 250}, u"B"_s};
+    lists.StringArr[1] = {{250, 4000}, u"H"_s};
+    lists.StringArr[2] = {{9000, 7500}, u"KH1"_s};
+    lists.StringLast = 2;
+    QString error;
+    QVERIFY2(drawing::DrawingStore().save(103, lists, &error), qPrintable(error));
+
+    auto e = openEditor(3);
+    QTreeWidget *list = e->list(BillKind(kind));
+    list->topLevelItem(0)->setText(column, formula);
+    const QStringList before = typedata::dump();
+    m_fx->msgs->answers = {MsgAnswer::No};
+    button(*e, u"CmdSave"_s)->click();
+    if (problem.isEmpty()) {
+        QVERIFY2(m_fx->msgs->shown.isEmpty(), qPrintable(m_fx->msgs->lastText()));
+        QVERIFY(!e->isVisible());
+        return;
+    }
+    QCOMPARE(m_fx->msgs->shown.size(), 1);
+    const QString line = u"%1\t第1行\t%2\t%3"_s.arg(billTableInfo(BillKind(kind)).caption, formula, problem);
+    const QString text = m_fx->msgs->lastText();
+    QVERIFY2(text.startsWith(u"以下公式无法完整计算：\n"_s + line + u"\n\n是否仍然保存？"_s), qPrintable(text));
+    QCOMPARE(m_fx->msgs->shown.first().buttons, platform::MsgButtons::YesNo);
+    QCOMPARE(typedata::dump(), before);
+    QVERIFY(e->isVisible());
+    QCOMPARE(list->currentItem(), list->topLevelItem(0));
 }
 
 void TstBillEditor::countThatIsNotANumberIsRefusedAndKeepsStoredBill()

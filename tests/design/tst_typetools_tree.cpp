@@ -444,7 +444,8 @@ void TstTypeToolsTree::deletedMarkedTypeIsNotPasted()
     FrmDesign w;
     w.tree()->setCurrentItem(w.nodeByTag(u"38"_s));
     w.mnuCopy();
-    w.CmdDelMC(); // the question is answered Yes
+    m_fx->msgs->answers << MsgAnswer::Yes;
+    w.CmdDelMC();
     QVERIFY(!w.nodeByTag(u"38"_s));
     QCOMPARE(w.clipNodeTag(), QString());
     QVERIFY(!w.menuAction(u"mnuParse"_s)->isEnabled());

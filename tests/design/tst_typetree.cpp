@@ -361,11 +361,11 @@ void TstTypeTree::deletesAtEachLevelWithEverythingBelow_data()
     QTest::addColumn<QString>("question");
     QTest::addColumn<QStringList>("gone"); // tags of the nodes removed
     QTest::addColumn<int>("typesLeft");
-    QTest::newRow("maker") << u"12"_s << u"cmdDelCJ"_s << u"确定要删除该门窗厂家吗？M2"_s
+    QTest::newRow("maker") << u"12"_s << u"cmdDelCJ"_s << u"确定要删除该门窗厂家吗？M2（编号 2）"_s
                            << QStringList{u"12"_s, u"23"_s, u"24"_s, u"35"_s, u"36"_s, u"37"_s, u"38"_s} << 4;
-    QTest::newRow("series") << u"21"_s << u"CmdDelXL"_s << u"确定要删除该门窗系列吗？S1"_s
+    QTest::newRow("series") << u"21"_s << u"CmdDelXL"_s << u"确定要删除该门窗系列吗？S1（编号 1）"_s
                             << QStringList{u"21"_s, u"31"_s, u"32"_s} << 6;
-    QTest::newRow("type") << u"37"_s << u"CmdDelMC"_s << u"确定要删除该门窗吗？T7"_s << QStringList{u"37"_s} << 7;
+    QTest::newRow("type") << u"37"_s << u"CmdDelMC"_s << u"确定要删除该门窗吗？T7（编号 7）"_s << QStringList{u"37"_s} << 7;
 }
 
 void TstTypeTree::deletesAtEachLevelWithEverythingBelow()
@@ -383,6 +383,7 @@ void TstTypeTree::deletesAtEachLevelWithEverythingBelow()
     QCOMPARE(m_fx->msgs->texts(), QStringList{question});
     QCOMPARE(m_fx->msgs->shown.first().title, u"提示"_s);
     QVERIFY(m_fx->msgs->shown.first().icon == MsgIcon::Information);
+    QVERIFY(m_fx->msgs->shown.first().defaultButton == platform::MsgDefault::No);
     for (const QString &t : gone)
         QVERIFY2(!w.nodeByTag(t), qPrintable(t));
     QVERIFY(w.nodeByTag(u"11"_s) && w.nodeByTag(u"22"_s) && w.nodeByTag(u"34"_s));

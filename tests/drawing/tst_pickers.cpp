@@ -1,5 +1,6 @@
 // The library chooser, the library save dialog and the drawing-file picker, driven as a user would.
 #include "../app/fixture.h"
+#include "platform/lists.h"
 #include "drawingtest.h"
 
 #include "drawing/store.h"
@@ -62,6 +63,7 @@ private slots:
     void openNeedsASelection();
     void openReturnsNumberAndName();
     void openDeletesWholeDrawing();
+    void openPreviewedRowIsTheChosenOne();
     void openThroughTheSeam();
 
     void saveProposesNextNumber();
@@ -163,7 +165,40 @@ void TstPickers::openDeletesWholeDrawing()
     QCOMPARE(rowCount(app::mainDb(), u"图"_s), 1);
     QCOMPARE(rowCount(app::mainDb(), u"Arc"_s), 1);
     QCOMPARE(rowCount(app::mainDb(), u"Line"_s), 1);
-    QVERIFY(middleIsDrawn(dlg.PicMC)); // the preview stays
+    // Nothing is selected now, so nothing looks chosen.
+    QVERIFY(!platform::selectedItem(dlg.lvw));
+    QVERIFY(isBlank(dlg.PicMC));
+}
+
+// The list taking the focus makes its first row current: that row is previewed and selected, so
+// OK opens it; a row deselected with Ctrl+click is no longer previewed, and OK asks for one.
+void TstPickers::openPreviewedRowIsTheChosenOne()
+{
+    saveDiagonal(12, u"平开窗"_s);
+    saveDiagonal(3, u"推拉窗"_s);
+    frmOpenPicture dlg;
+    dlg.show();
+    dlg.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&dlg));
+    dlg.lvw->setFocus(Qt::TabFocusReason);
+    QCOMPARE(dlg.lvw->currentItem(), dlg.lvw->topLevelItem(0));
+    QCOMPARE(platform::selectedItem(dlg.lvw), dlg.lvw->topLevelItem(0));
+    QVERIFY(middleIsDrawn(dlg.PicMC));
+    QCOMPARE(dlg.txtCBN->text(), u"12"_s);
+
+    const QRect row = dlg.lvw->visualItemRect(dlg.lvw->topLevelItem(0));
+    QTest::mouseClick(dlg.lvw->viewport(), Qt::LeftButton, Qt::ControlModifier, row.center());
+    QVERIFY(!platform::selectedItem(dlg.lvw));
+    QVERIFY(isBlank(dlg.PicMC));
+    dlg.OKButton->click();
+    QCOMPARE(m_fx->msgs->texts(), QStringList{u"无选取图形！"_s});
+
+    QTest::keyClick(dlg.lvw, Qt::Key_Down);
+    QVERIFY(platform::selectedItem(dlg.lvw));
+    const QString shown = dlg.txtCBN->text();
+    dlg.OKButton->click();
+    QVERIFY(dlg.choice());
+    QCOMPARE(dlg.choice()->number, shown);
 }
 
 void TstPickers::openThroughTheSeam()

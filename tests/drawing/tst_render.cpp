@@ -58,6 +58,8 @@ private slots:
     void arcs_data();
     void arcs();
     void collinearArcDrawsNothing();
+    void textOnADimensionTakesItsLength_data();
+    void textOnADimensionTakesItsLength();
     void archStaysOverFrameInAnyBox_data();
     void archStaysOverFrameInAnyBox();
     void textIsCentredOnItsPoint();
@@ -169,26 +171,26 @@ void TstRender::arcs_data()
     QTest::addColumn<QPointF>("direction");
     QTest::addColumn<QList<QLineF>>("expected");
     const double pi = std::numbers::pi;
-    // The arc joins the start and the direction point on the side of the end point.
-    QTest::newRow("upper half") << QPointF(1000, 0) << QPointF(0, -1000) << QPointF(-1000, 0)
+    // The arc runs counter-clockwise from the smaller to the larger angle of the start and the
+    // direction point; the end point, here below the centre and off the arc, only fixes the circle.
+    QTest::newRow("upper half") << QPointF(1000, 0) << QPointF(0, 1000) << QPointF(-1000, 0)
                                 << arcChords({0, 0}, 1000, 0, pi);
-    QTest::newRow("start and direction exchanged") << QPointF(-1000, 0) << QPointF(0, -1000) << QPointF(1000, 0)
+    QTest::newRow("start and direction exchanged") << QPointF(-1000, 0) << QPointF(0, 1000) << QPointF(1000, 0)
                                                    << arcChords({0, 0}, 1000, 0, pi);
-    // The end point below the chord puts the arc below it, drawn on from the larger angle.
-    QTest::newRow("lower half") << QPointF(1000, 0) << QPointF(0, 1000) << QPointF(-1000, 0)
-                                << arcChords({0, 0}, 1000, pi, 2 * pi);
+    QTest::newRow("end point on the arc") << QPointF(1000, 0) << QPointF(0, -1000) << QPointF(-1000, 0)
+                                          << arcChords({0, 0}, 1000, 0, pi);
     // A defining point straight above the centre: the arc is drawn all the same.
-    QTest::newRow("start above centre") << QPointF(0, -1000) << QPointF(-600, -800) << QPointF(-1000, 0)
+    QTest::newRow("start above centre") << QPointF(0, -1000) << QPointF(1000, 0) << QPointF(-1000, 0)
                                         << arcChords({0, 0}, 1000, pi / 2, pi);
     QTest::newRow("arched window head") << QPointF(1000, 2000) << QPointF(2000, 1000) << QPointF(3000, 2000)
                                         << arcChords({2000, 2000}, 1000, 0, pi);
-    // Rising 1200 over a half width of 1000: the centre (2000, 1816.67) lies above the chord and the
-    // arc runs over the top, from the right end through angle 0 to the left end.
+    // Rising 1200 over a half width of 1000 puts the centre (2000, 1816.67) above the chord; the
+    // rule then takes the short way below the centre, between the two ends.
     const QPointF tallCentre(2000, 4360000.0 / 2400);
     const double tall = std::atan2(2000 - tallCentre.y(), 1000);
     QTest::newRow("arch taller than a half circle")
         << QPointF(1000, 2000) << QPointF(2000, 800) << QPointF(3000, 2000)
-        << arcChords(tallCentre, tallCentre.y() - 800, 2 * pi - tall, 3 * pi + tall);
+        << arcChords(tallCentre, tallCentre.y() - 800, pi + tall, 2 * pi - tall);
     QTest::newRow("direction below centre") << QPointF(1000, 0) << QPointF(-1000, 0) << QPointF(0, 1000)
                                             << arcChords({0, 0}, 1000, 0, 3 * pi / 2);
 }
@@ -247,6 +249,44 @@ void TstRender::archStaysOverFrameInAnyBox()
     QVERIFY(near(crown.x(), box.left() + 2000 * box.width() / 9495, 1));
     for (const QLineF &chord : arc)
         QVERIFY(chord.y2() <= top + 0.01);
+    // The same arc as the editor draws, its points stretched into the box.
+    RecordingSurface editor;
+    pic.PrintPic(editor, 0, 0, 9495, 7935, 0, 0, 9495, 7935);
+    const QList<QLineF> drawn = editor.lines().mid(4);
+    QCOMPARE(drawn.size(), 15);
+    const auto map = [&](QPointF p) {
+        return QPointF(box.left() + p.x() * box.width() / 9495, box.top() + p.y() * box.height() / 7935);
+    };
+    for (qsizetype i = 0; i < 15; ++i)
+        QVERIFY(near(arc[i].p1(), map(drawn[i].p1())) && near(arc[i].p2(), map(drawn[i].p2())));
+}
+
+void TstRender::textOnADimensionTakesItsLength_data()
+{
+    QTest::addColumn<QPointF>("anchor");
+    QTest::addColumn<float>("length"); // -1: none
+    // A width of 6000 with its line at Y = 400 and a height of 3000 with its line at X = 600.
+    QTest::newRow("over the width's line") << QPointF(3900, 250) << 6000.0f;
+    QTest::newRow("beside the height's line") << QPointF(250, 4000) << 3000.0f;
+    QTest::newRow("nearer the height") << QPointF(700, 1100) << 3000.0f;
+    QTest::newRow("beyond the line's end") << QPointF(7300, 400) << 6000.0f;
+    QTest::newRow("too far from both") << QPointF(5000, 5000) << -1.0f;
+}
+
+void TstRender::textOnADimensionTakesItsLength()
+{
+    QFETCH(QPointF, anchor);
+    QFETCH(float, length);
+    DrawingLists l;
+    l.DimArr[0] = {{1000, 500}, {7000, 500}, {4000, 400}};
+    l.DimArr[1] = {{1000, 1000}, {1000, 4000}, {600, 2500}};
+    l.DimArr[2] = {{2000, 2000}, {2000, 2000}, {2100, 2000}}; // measures nothing
+    l.DimLast = 2;
+    const std::optional<float> got = labelledLength(l, {float(anchor.x()), float(anchor.y())});
+    if (length < 0)
+        QVERIFY(!got);
+    else
+        QCOMPARE(got.value_or(-1), length);
 }
 
 void TstRender::collinearArcDrawsNothing()
@@ -290,7 +330,7 @@ void TstRender::zeroSourceBoxDrawsNothing()
 void TstRender::orderOfKindsAndTextsLeftOut()
 {
     CPictire pic;
-    pic.AddArc({1000, 0}, {0, -1000}, {-1000, 0});
+    pic.AddArc({1000, 0}, {0, 1000}, {-1000, 0});
     pic.AddString({10, 10}, u"W"_s);
     pic.AddDim({1000, 1000}, {3000, 1000}, {2000, 1500});
     pic.AddDir({0, 0}, {800, 0});

@@ -97,6 +97,7 @@ private slots:
 
     void wizardFromJobToResult();
     void wizardStepsRefuseEmptyChoices();
+    void wizardTakesTheJobThatLooksChosen();
     void jobWindowEntryUsesSchemeOne();
     void failedGatheringKeepsStepTwo();
 
@@ -106,6 +107,7 @@ private slots:
     void pieceListFiles();
     void pieceListRun();
     void pieceListRunChecks();
+    void runWithoutBarLengthCutsNothing();
 
     void resultExports();
     void resultPrints();
@@ -379,6 +381,25 @@ void TstYHWindows::wizardStepsRefuseEmptyChoices()
     QCOMPARE(child<QTreeWidget>(&none, u"LvwR"_s)->topLevelItemCount(), 0);
 }
 
+// The job list taking the focus makes its first job current: it is also selected, so the next
+// step opens with it rather than saying nothing was chosen.
+void TstYHWindows::wizardTakesTheJobThatLooksChosen()
+{
+    addJob();
+    m_fx->msgs->onDialog = [](QDialog *) { return int(QDialog::Rejected); };
+    FrmCreate01 step1(currentCutSettings());
+    step1.show();
+    step1.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&step1));
+    auto *jobs = child<QTreeWidget>(&step1, u"lvw"_s);
+    jobs->setFocus(Qt::TabFocusReason);
+    QCOMPARE(jobs->currentItem(), jobs->topLevelItem(0));
+    QVERIFY(jobs->topLevelItem(0)->isSelected());
+    click(&step1, u"CmdNext"_s);
+    QVERIFY(m_fx->msgs->shown.isEmpty());
+    QCOMPARE(m_fx->msgs->dialogNames, QStringList{u"frmCreate02"_s});
+}
+
 void TstYHWindows::jobWindowEntryUsesSchemeOne()
 {
     addJob();
@@ -541,6 +562,35 @@ void TstYHWindows::pieceListRunChecks()
     click(&w, u"OKButton"_s);
     QCOMPARE(m_fx->msgs->texts(), QStringList{u"过大：7000"_s});
     QCOMPARE(m_fx->msgs->dialogNames, QStringList{u"frmResult"_s});
+}
+
+// Bar length, end allowance and kerf start at 0: a run then says the bar length is not set, and
+// neither scheme runs (no "过大" per piece, the old plan kept, no result window).
+void TstYHWindows::runWithoutBarLengthCutsNothing()
+{
+    CLC = 0;
+    QVERIFY(exec(db(), u"INSERT INTO \"优化数据\" VALUES (1, '框', 'K60', 1200, 1)"_s));
+    QVERIFY(exec(db(), u"INSERT INTO \"优化结果\" VALUES ('old', '1', 1, 1, 0)"_s));
+    const QString notice = u"材料长度未设置，请先在“选项设置”中设定材料长度。"_s;
+
+    FrmCreate03 step3(currentCutSettings());
+    click(&step3, u"CmdMoveAll"_s);
+    click(&step3, u"CmdNext"_s);
+    QCOMPARE(m_fx->msgs->texts(), QStringList{notice});
+
+    m_fx->msgs->clear();
+    FrmHandup w(currentCutSettings());
+    child<QLineEdit>(&w, u"TxtName"_s)->setText(u"K60"_s);
+    addItem(child<QTreeWidget>(&w, u"lvw"_s), {u"1200"_s, u"1"_s});
+    click(&w, u"OKButton"_s);
+    QCOMPARE(m_fx->msgs->texts(), QStringList{notice});
+
+    QVERIFY(m_fx->msgs->dialogNames.isEmpty());
+    QSqlQuery q(db());
+    QVERIFY(q.exec(u"SELECT * FROM \"优化结果\""_s));
+    QVERIFY(q.next());
+    QCOMPARE(q.value(0).toString(), u"old"_s);
+    QVERIFY(!q.next());
 }
 
 void TstYHWindows::resultExports()

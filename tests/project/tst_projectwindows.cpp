@@ -185,8 +185,8 @@ private slots:
         FrmMCGCGL list;
         list.show();
         QVERIFY(QTest::qWaitForWindowExposed(&list));
-        // Numbers in numeric order; an empty field lists as an empty cell.
-        QCOMPARE(columnTexts(list.lvw, 4), (QStringList{u"1"_s, u"9"_s, u"10"_s}));
+        // 编号 in text order, 10 before 9; an empty field lists as an empty cell.
+        QCOMPARE(columnTexts(list.lvw, 4), (QStringList{u"1"_s, u"10"_s, u"9"_s}));
         QCOMPARE(list.lvw->topLevelItem(1)->text(1), QString());
 
         list.lvw->setCurrentItem(nullptr);
@@ -211,11 +211,12 @@ private slots:
 
         fx->msgs->answers << MsgAnswer::No;
         list.CmdDel_Click();
-        QCOMPARE(fx->msgs->lastText(), u"确认要删除工程：改名吗？"_s);
+        QCOMPARE(fx->msgs->lastText(), u"确认要删除工程：改名（编号 "_s + list.lvw->topLevelItem(0)->text(4) + u"）吗？"_s);
+        QVERIFY(fx->msgs->shown.constLast().defaultButton == platform::MsgDefault::No);
         QCOMPARE(list.lvw->topLevelItemCount(), 3);
         fx->msgs->answers << MsgAnswer::Yes;
         list.CmdDel_Click();
-        QCOMPARE(columnTexts(list.lvw, 4), (QStringList{u"9"_s, u"10"_s}));
+        QCOMPARE(columnTexts(list.lvw, 4), (QStringList{u"10"_s, u"9"_s}));
         QCOMPARE(projectdata::rows(u"工程门窗"_s).size(), 0);
         QCOMPARE(projectdata::rows(u"标注"_s).size(), 0);
     }
@@ -226,6 +227,7 @@ private slots:
         FrmMCGCGL list;
         QVERIFY(typedata::breakTable(u"工程"_s, u"DELETE"_s));
         list.lvw->setCurrentItem(list.lvw->topLevelItem(0));
+        fx->msgs->answers << MsgAnswer::Yes;
         list.CmdDel_Click();
         QCOMPARE(fx->msgs->shown.last().title, u"出错"_s);
         QCOMPARE(list.lvw->topLevelItemCount(), 1);
@@ -323,7 +325,8 @@ private slots:
         w->lvw->setCurrentItem(w->lvw->topLevelItem(1));
         fx->msgs->answers << MsgAnswer::No;
         w->CmdDel_Click();
-        QCOMPARE(fx->msgs->lastText(), u"确认要删除门窗：Z1吗？"_s);
+        QCOMPARE(fx->msgs->lastText(), u"确认要删除门窗：Z1（编号 "_s + w->lvw->topLevelItem(1)->text(8) + u"）吗？"_s);
+        QVERIFY(fx->msgs->shown.constLast().defaultButton == platform::MsgDefault::No);
         QCOMPARE(w->lvw->topLevelItemCount(), 2);
         fx->msgs->answers << MsgAnswer::Yes;
         w->CmdDel_Click();

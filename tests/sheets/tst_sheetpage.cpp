@@ -2,6 +2,7 @@
 // picture, a sheet whose drawing cannot be read, and one page printed to PDF and read back with
 // pdftotext.
 #include "sheetdata.h"
+#include "../platform/pagecheck.h"
 
 #include "platform/surface_printer.h"
 #include "platform/surface_recording.h"
@@ -73,6 +74,8 @@ private slots:
     void makerLine();
     void unreadableDrawingPrintsNothing();
     void screenPicture();
+    void longValuesKeepToTheirCells_data();
+    void longValuesKeepToTheirCells();
     void sheetToPdf();
 
 private:
@@ -98,7 +101,7 @@ void TstSheetPage::init()
 RecordingSurface TstSheetPage::sheet(int rowCount, const QList<float> &xi, const QList<float> &yi,
                                      const QStringList &sChar, int iCount, const QString &maker)
 {
-    RecordingSurface s(11000, 15000);
+    RecordingSurface s(11000, 15000, 180); // texts as high as 9-point print, so that each fits its cell
     QList<PlacedText> values;
     for (int i = 0; i <= iCount; ++i)
         values << PlacedText{QPointF(xi.value(i), yi.value(i)), sChar.value(i)};
@@ -305,6 +308,78 @@ void TstSheetPage::screenPicture()
     QCOMPARE(s.count(SurfaceOp::EndDocument), 0);
 }
 
+void TstSheetPage::longValuesKeepToTheirCells_data()
+{
+    QTest::addColumn<int>("components");
+    QTest::newRow("both halves of the first page") << 2;
+    QTest::newRow("and a continuation page") << 3;
+}
+
+// A combined window whose bills carry long names, specifications and panel names: on A4 every text
+// stays in its cell and clear of every other, the page keeps 6 mm from each edge and is centred
+// across it, and every long value still reads whole.
+void TstSheetPage::longValuesKeepToTheirCells()
+{
+    QFETCH(int, components);
+    QVERIFY(projectdata::fillLibrary());
+    const QString panel60 = u"中空钢化Low-E镀膜玻璃(暖边间隔条,充氩气)外片6mm+内片5mm夹胶安全玻璃,按图纸尺寸现场复核无误之后方再行加工"_s;
+    QCOMPARE(panel60.size(), 60);
+    QList<sheetdata::BillLine> profiles;
+    for (int i = 1; i <= 7; ++i)
+        profiles << sheetdata::BillLine(u"内开扇中梃型材(加强型)%1"_s.arg(i), u"SG-80-%1 白色共挤"_s.arg(i), u"2"_s,
+                                        u"B-120"_s);
+    QVERIFY(sheetdata::addType(
+        30, u"双扇平开窗"_s, 900, profiles, {{u"扇加强钢衬(镀锌)"_s, u"1.5×20×25方管"_s, u"2"_s, u"B-200"_s}},
+        {{u"执手(七字型带锁)"_s, u"M4×25不锈钢自攻螺钉"_s, u"1"_s, u"个"_s},
+         {u"五金传动器(多点锁)"_s, u"L=1200一体式"_s, u"1"_s, u"套"_s}},
+        {{u"5+9+5中空玻璃"_s, QString(), u"1"_s, u"B-260"_s, u"B-170"_s},
+         {panel60, QString(), u"1"_s, u"B-260"_s, u"B-170"_s}}));
+    const qint64 job = sheetdata::addJob(u"HT-2026-00123"_s, u"滨江花园二期十二号楼至十八号楼及地下车库门窗工程"_s,
+                                         u"滨江花园房地产开发有限公司第三项目部"_s);
+    QList<sheetdata::Component> parts;
+    for (int i = 1; i <= components; ++i)
+        parts << sheetdata::Component{30, u"双扇平开窗%1"_s.arg(i), {{u"B"_s, u"800"_s, 0, 0}}, 1};
+    const project::JobLine line = sheetdata::addCombined(
+        job, 900, {u"组合窗ZC-12(带上亮及转角立柱)"_s, u"一层至十八层"_s, u"3600"_s, u"2100"_s, u"12"_s,
+                   u"外墙窗,颜色按甲方确认的样板,玻璃厚度以计算书为准"_s},
+        {{u"B"_s, u"3600"_s, 2000, 3000}, {u"H"_s, u"2100"_s, 6000, 5000}}, parts);
+    const auto built = buildComponentSheets({line}, 1, 1, QString::number(job), QDate(2026, 12, 11));
+    QVERIFY(built && built->size() == 1);
+    const ComponentSheet &sheet = built->first();
+    QCOMPARE(sheet.rows.size(), 16 * components);
+    // The glass of the second component stands in the right half, beside its length.
+    QCOMPARE(sheet.rows.at(30), (QStringList{u"1"_s, u"5+9+5中空玻璃"_s, u"540"_s, u"630"_s, u"12"_s}));
+
+    const QSizeF a4 = platform::a4Twips(QPageLayout::Portrait);
+    RecordingSurface paper = RecordingSurface::paper(a4.width(), a4.height());
+    paper.setFont(platform::PrinterSurface::defaultFont());
+    QString error;
+    QVERIFY2(printSheet(sheet, paper, &error), qPrintable(error));
+    QCOMPARE(paper.pageCount(), components == 2 ? 1 : 2);
+    const QStringList faults = pagecheck::pageFaults(paper.ops, a4);
+    QVERIFY2(faults.isEmpty(), pagecheck::summary(faults).constData());
+
+    // The frame's top line: as far from the left edge as from the right, and 6 mm or more from both.
+    const SurfaceOp *frame = nullptr;
+    for (const SurfaceOp &op : paper.ops)
+        if (op.kind == SurfaceOp::Line && !frame && std::abs(op.b.x() - op.a.x() - 11000) < 0.01)
+            frame = &op;
+    QVERIFY(frame);
+    const double left = frame->a.x();
+    const double right = a4.width() - frame->b.x();
+    QVERIFY2(std::abs(left - right) < 1, qPrintable(u"%1 %2"_s.arg(left).arg(right)));
+    QVERIFY(left >= 6 * 1440 / 25.4);
+
+    const QString printed = pagecheck::printedText(paper);
+    // A 60-character name has no room even at the smallest size: it is cut short, and says so.
+    QVERIFY2(printed.contains(panel60.left(40)) && !printed.contains(panel60) && printed.contains(u"…"_s),
+             qPrintable(printed));
+    for (const QString &whole : {u"5+9+5中空玻璃"_s, u"M4×25不锈钢自攻螺钉"_s,
+                                 u"滨江花园二期十二号楼至十八号楼及地下车库门窗工程"_s,
+                                 u"外墙窗,颜色按甲方确认的样板,玻璃厚度以计算书为准"_s})
+        QVERIFY2(printed.contains(whole), qPrintable(whole));
+}
+
 void TstSheetPage::sheetToPdf()
 {
     const QString pdftotext = QStandardPaths::findExecutable(u"pdftotext"_s);
@@ -314,6 +389,9 @@ void TstSheetPage::sheetToPdf()
     {
         platform::PrinterSurface printer(pdf);
         QCOMPARE(printer.font().family(), u"WenQuanYi Micro Hei"_s);
+        // The surface is the whole sheet, not the printable area: the page places itself on it.
+        QVERIFY(std::abs(printer.width() - platform::a4Twips(QPageLayout::Portrait).width()) < 10);
+        QVERIFY(std::abs(printer.height() - platform::a4Twips(QPageLayout::Portrait).height()) < 10); // A4 in whole points
         QList<QStringList> t = rows(47);
         t[0] = QStringList{u"1"_s, u"框料"_s, u"1450"_s, u"2"_s, u"白色"_s};
         printSheetPage(printer, {head(), t, {}, m_drawing.get(), u"宏达门窗厂"_s});

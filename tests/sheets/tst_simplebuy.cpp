@@ -2,6 +2,7 @@
 // layout on a surface and on the printer.
 #include "sheetdata.h"
 
+#include "../platform/pagecheck.h"
 #include "platform/surface_recording.h"
 #include "sheets/simplebuy.h"
 
@@ -277,6 +278,36 @@ private slots:
         QVERIFY(textsOf(one).contains(u"S19"_s));
         QVERIFY(!textsOf(one).contains(u"S18"_s));
         QVERIFY(textsOf(one).contains(u"门 窗 简 料 单"_s));
+    }
+
+    // On A4 in the print font: a long job name, long type names and long cut lengths stay in their
+    // cells, the page keeps 6 mm from each edge and is centred across the sheet.
+    void longTextsKeepToA4()
+    {
+        SimpleBuyTable t;
+        t.setProjectName(u"滨江花园二期十二号楼至十八号楼及地下车库门窗工程(东区一标段及配套商业用房)"_s);
+        SimpleBuyInput in = input(u"A"_s, u"15000.5*12000.25"_s);
+        in.typeName = u"双扇平开窗带上亮及转角立柱(加强型)"_s;
+        for (int i = 2; i < 14; i += 2)
+            in.record[size_t(i)] = u"12345.678"_s;
+        t.AddRecord(in);
+        in.typeKey = u"B"_s;
+        t.AddRecord(in);
+        t.AddRecordEnd();
+        const QSizeF a4 = platform::a4Twips(QPageLayout::Portrait);
+        platform::RecordingSurface s = platform::RecordingSurface::paper(a4.width(), a4.height());
+        s.setFont(QFont(u"WenQuanYi Micro Hei"_s, 9));
+        t.PrintPageAll(s);
+        const QStringList faults = pagecheck::pageFaults(s.ops, a4);
+        QVERIFY2(faults.isEmpty(), pagecheck::summary(faults).constData());
+        double left = a4.width(), right = 0;
+        for (const QLineF &l : s.lines()) {
+            left = std::min({left, l.x1(), l.x2()});
+            right = std::max({right, l.x1(), l.x2()});
+        }
+        QVERIFY(std::abs(left - (a4.width() - right)) < 1);
+        QVERIFY(pagecheck::printedText(s).contains(u"(东区一标段及配套商业用房)"_s));
+        QVERIFY(pagecheck::printedText(s).contains(u"2~2为:双扇平开窗带上亮及转角立柱(加强型)"_s));
     }
 };
 

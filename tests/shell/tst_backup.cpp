@@ -528,7 +528,7 @@ void TstBackup::windowsBackUpAndRestore()
     QCOMPARE(msgs->texts(), (QStringList{kRestoreQuestion, u"数据恢复完毕！"_s}));
     QCOMPARE(snapshot(mainDb()), original);
 
-    // A failing restore says so and nothing more; the database keeps its rows.
+    // A failing restore says so and why; the database keeps its rows.
     QVERIFY(changeAllTables(mainDb()));
     const Snapshot changed = snapshot(mainDb());
     const QString bad = folder() + u"/坏.MBK"_s;
@@ -538,7 +538,12 @@ void TstBackup::windowsBackUpAndRestore()
     msgs->answers = {platform::MsgAnswer::Yes};
     msgs->fileNames << bad;
     restore->click();
-    QCOMPARE(msgs->texts(), (QStringList{kRestoreQuestion, u"复制出错!"_s}));
+    QCOMPARE(msgs->shown.size(), 2);
+    QCOMPARE(msgs->shown.first().text, kRestoreQuestion);
+    const QString failure = msgs->lastText();
+    QVERIFY2(failure.startsWith(u"复制出错!\n"_s) && failure.contains(u"配件"_s) && failure.contains(u"列"_s),
+             qPrintable(failure));
+    QCOMPARE(msgs->shown.last().title, u"提示"_s);
     QCOMPARE(snapshot(mainDb()), changed);
 
     msgs->clear();

@@ -4,6 +4,7 @@
 #include "../app/fixture.h"
 
 #include "app/ui/frmabort.h"
+#include "app/ui/frmhelp.h"
 #include "app/ui/frmsetting.h"
 #include "catalogue/ui/dialogs.h"
 #include "drawing/ui/frmdraw.h"
@@ -240,6 +241,19 @@ void TstKeyFlow::escapeFollowsTheCancelKey()
     QVERIFY(!price.isVisible());
     QVERIFY(maker.isVisible());
     QVERIFY(!about.isVisible());
+
+    // About closes on Enter too; 帮助 on Esc, from its text box.
+    app::FrmAbort aboutAgain;
+    aboutAgain.show();
+    QVERIFY(QTest::qWaitForWindowActive(&aboutAgain));
+    QTest::keyClick(aboutAgain.focusWidget() ? aboutAgain.focusWidget() : &aboutAgain, Qt::Key_Return);
+    QVERIFY(!aboutAgain.isVisible());
+    app::FrmHelp help;
+    help.show();
+    QVERIFY(QTest::qWaitForWindowActive(&help));
+    help.findChild<QWidget *>(u"rtf"_s)->setFocus();
+    QTest::keyClick(help.focusWidget(), Qt::Key_Escape);
+    QVERIFY(!help.isVisible());
 }
 
 void TstKeyFlow::settingsDialogsCloseOnlyOnOk_data()
@@ -440,6 +454,19 @@ void TstKeyFlow::selectionNotCurrentItem()
     list.clearSelection();
     QCOMPARE(list.currentItem(), a);
     QCOMPARE(platform::selectedItem(&list), nullptr);
+
+    // Where the current row is the selected one, neither is left without the other.
+    QTreeWidget chosen;
+    platform::currentIsSelected(&chosen);
+    auto *c = new QTreeWidgetItem(&chosen, {u"c"_s});
+    auto *d = new QTreeWidgetItem(&chosen, {u"d"_s});
+    chosen.selectionModel()->setCurrentIndex(chosen.indexFromItem(d), QItemSelectionModel::NoUpdate);
+    QCOMPARE(platform::selectedItem(&chosen), d);
+    chosen.clearSelection();
+    QCOMPARE(chosen.currentItem(), nullptr);
+    chosen.setCurrentItem(c);
+    QCOMPARE(platform::selectedItem(&chosen), c);
+    QVERIFY(!d->isSelected());
 }
 
 void TstKeyFlow::loginStartsInThePasswordBox()

@@ -13,6 +13,7 @@ class TstToolsImport : public QObject
 private slots:
     void init();
     void cleanup() { m_fx.reset(); }
+    void declinedQuestionChangesNothing_data();
     void declinedQuestionChangesNothing();
     void importReplacesTheCatalogue();
     void liveDatabaseIsRefused();
@@ -42,14 +43,23 @@ QString TstToolsImport::makeOlderDatabase()
     return path;
 }
 
+void TstToolsImport::declinedQuestionChangesNothing_data()
+{
+    QTest::addColumn<QList<platform::MsgAnswer>>("answers");
+    QTest::newRow("no") << QList<platform::MsgAnswer>{platform::MsgAnswer::No};
+    QTest::newRow("enter takes the default") << QList<platform::MsgAnswer>{};
+}
+
 void TstToolsImport::declinedQuestionChangesNothing()
 {
+    QFETCH(QList<platform::MsgAnswer>, answers);
     const QString older = makeOlderDatabase();
     shell::FrmTools tools;
-    m_fx->msgs->answers = {platform::MsgAnswer::No};
+    m_fx->msgs->answers = answers;
     m_fx->msgs->fileNames = {older};
     tools.findChild<QPushButton *>(u"CmdImport"_s)->click();
     QCOMPARE(m_fx->msgs->shown.size(), 1); // only the question
+    QCOMPARE(m_fx->msgs->shown.first().defaultButton, platform::MsgDefault::No);
     QCOMPARE(m_fx->msgs->fileNames, QStringList{older});
     QCOMPARE(testfixture::rowCount(app::mainDb(), u"材料厂家"_s), 1);
 }

@@ -478,6 +478,9 @@ void TstBillWindows::pickerPicksWithinFreeStock()
             QCOMPARE(focusName(d), u"TxtSL"_s);
 
             QLineEdit *qty = edit(d, u"TxtSL"_s);
+            // The "0" is selected: typing replaces it.
+            QTest::keyClicks(qty, u"30"_s);
+            QCOMPARE(qty->text(), u"30"_s);
             qty->setText(u"13"_s);
             button(d, u"OKButton"_s)->click();
             QCOMPARE(m_fx->msgs->lastText(), u"数据不能大于12,请重新输入!"_s);

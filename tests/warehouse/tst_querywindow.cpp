@@ -125,7 +125,7 @@ void TstQueryWindow::opensOnReceiptsWithTheirFields()
             QCOMPARE(d->objectName(), u"FrmQuery"_s);
             QCOMPARE(d->windowTitle(), u"查寻"_s);
             QCOMPARE(tabs(d)->count(), 3);
-            QCOMPARE(tabs(d)->tabText(0), u"&A 入库单查寻"_s);
+            QCOMPARE(tabs(d)->tabText(0), u"&R 入库单查寻"_s);
             QCOMPARE(tabs(d)->tabText(2), u"&C 库存查寻"_s);
             QCOMPARE(tabs(d)->currentIndex(), 0);
             QCOMPARE(child<QLabel>(d, u"Label1"_s)->text(), u"查寻字段:"_s);

@@ -1,5 +1,6 @@
 // Printing of the two-step check on a recording surface: page layout, line positions, page breaks
 // with their footers, the cover page, and the cover texts in the settings store.
+#include "../platform/pagecheck.h"
 #include "windcheck/fullcheck.h"
 #include "windcheck/fyprint.h"
 #include "platform/settings.h"
@@ -58,6 +59,8 @@ private slots:
     void coverPage();
     void coverKeepsDateOnShortPage();
     void coverThenReportUsesSizeNine();
+    void longTextsKeepToA4_data();
+    void longTextsKeepToA4();
 };
 
 void TstFyPrint::spaceOut_data()
@@ -219,5 +222,34 @@ void TstFyPrint::coverThenReportUsesSizeNine()
     QCOMPARE(cover.texts().at(7).text, u"校       核："_s);
 }
 
-QTEST_APPLESS_MAIN(TstFyPrint)
+void TstFyPrint::longTextsKeepToA4_data()
+{
+    QTest::addColumn<bool>("cover");
+    QTest::newRow("cover") << true;
+    QTest::newRow("report") << false;
+}
+
+// On a sheet of A4, measured in the print font: a long project name and checking unit stay on the
+// page, 6 mm or more from each edge, drawn smaller where they must be, and nothing overprints.
+void TstFyPrint::longTextsKeepToA4()
+{
+    QFETCH(bool, cover);
+    const QString project = u"滨江花园二期十二号楼至十八号楼及地下车库门窗工程"_s;
+    const QSizeF a4 = platform::a4Twips(QPageLayout::Portrait);
+    RecordingSurface s = RecordingSurface::paper(a4.width(), a4.height());
+    s.setFont(QFont(u"WenQuanYi Micro Hei"_s, 9));
+    FYState state = numberedReport();
+    if (cover) {
+        PrintCoverPage(s, {project, u"张工"_s, u"李工"_s, project + u"质量检测中心"_s}, QDate(2026, 12, 10), state);
+    } else {
+        state.FYReport[3] = u"    一、工程名称："_s + project + project;
+        PrintReportLine(s, state, kReportFontSize);
+    }
+    const QStringList faults = pagecheck::pageFaults(s.ops, a4);
+    QVERIFY2(faults.isEmpty(), pagecheck::summary(faults).constData());
+    const QString printed = pagecheck::printedText(s);
+    QVERIFY(printed.contains(cover ? project + u"质量检测中心"_s : project + project));
+}
+
+QTEST_MAIN(TstFyPrint) // the A4 checks measure texts in their font
 #include "tst_fyprint.moc"

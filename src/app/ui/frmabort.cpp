@@ -23,8 +23,8 @@ FrmAbort::FrmAbort(QWidget *parent) : QDialog(parent)
     layout->addWidget(name);
     layout->addWidget(version);
     layout->addWidget(platformLine);
-    // Any key closes it, Esc included.
-    platform::cancelOnEscape(this);
+    // Any key closes it, Enter and Esc included.
+    platform::takesEveryKey(this);
 }
 
 void FrmAbort::keyPressEvent(QKeyEvent *) { accept(); }

@@ -1,6 +1,7 @@
 #include "frmhelp.h"
 
 #include "app/schema.h"
+#include "platform/keys.h"
 
 #include <QFile>
 #include <QTextEdit>
@@ -26,6 +27,7 @@ FrmHelp::FrmHelp(QWidget *parent, const QString &helpFile) : QDialog(parent)
         rtf->setPlainText(QString::fromUtf8(f.readAll()));
     else
         rtf->setPlainText(u"无帮助文件！"_s);
+    platform::cancelOnEscape(this);
 }
 
 } // namespace app

@@ -88,7 +88,7 @@ void FrmUserChangPwd::onOK()
     }
     QString err;
     if (!m_store.changePassword(CurUserName, txtPwd[1]->text(), &err)) {
-        platform::showError(this, err);
+        platform::inform(this, err, kTitle);
         return;
     }
     CurUserPwd = encipherPassword(txtPwd[1]->text());

@@ -21,6 +21,7 @@ namespace app {
 
 namespace {
 const QString kTitle = u"提示！"_s;
+const QString kSaveErrorTitle = u"出错了"_s;
 enum { Add, Edit, Delete, Save, Cancel };
 } // namespace
 
@@ -45,6 +46,7 @@ FrmUserMng::FrmUserMng(QWidget *parent) : QDialog(parent)
     lvw->setHeaderLabels({u"用户名"_s});
     lvw->setRootIsDecorated(false);
     lvw->setSelectionMode(QAbstractItemView::SingleSelection);
+    platform::currentIsSelected(lvw);
     (new QVBoxLayout(listFrame))->addWidget(lvw);
 
     Frame2 = new QGroupBox(u"编辑视图："_s, this);
@@ -245,7 +247,7 @@ bool FrmUserMng::save()
     QString err;
     if (m_editing) {
         if (!m_store.updateRights(name, rights, &err)) {
-            platform::showError(this, err);
+            platform::showError(this, err, kSaveErrorTitle);
             return false;
         }
         return true;
@@ -255,7 +257,7 @@ bool FrmUserMng::save()
         platform::inform(this, u"用户名已存在，不能添加重复的项！"_s, kTitle);
         return false;
     case AddResult::Failed:
-        platform::showError(this, err);
+        platform::showError(this, err, kSaveErrorTitle);
         return false;
     case AddResult::Added:
         break;

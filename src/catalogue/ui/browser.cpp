@@ -65,6 +65,7 @@ CatalogueBrowser::CatalogueBrowser(QWidget *parent) : QWidget(parent)
     m_tree->setHeaderHidden(true);
     m_tree->setColumnCount(1);
     m_tree->setSelectionMode(QAbstractItemView::SingleSelection);
+    platform::currentIsSelected(m_tree);
     m_tree->setUniformRowHeights(true);
     m_tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_tree->viewport()->installEventFilter(this);
@@ -77,6 +78,7 @@ CatalogueBrowser::CatalogueBrowser(QWidget *parent) : QWidget(parent)
     m_list->setItemsExpandable(false);
     m_list->setUniformRowHeights(true);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    platform::currentIsSelected(m_list);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setAllColumnsShowFocus(true);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);

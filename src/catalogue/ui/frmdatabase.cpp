@@ -74,11 +74,10 @@ void FrmDatabase::reportFailure(const QString &error)
     platform::showError(this, u"操作失败，数据未作更改：\n"_s + error);
 }
 
-bool FrmDatabase::askDelete(const QString &name)
+bool FrmDatabase::askDelete(const QString &name, const QString &number)
 {
-    return platform::messages().message(this, u"确认要删除该记录吗？("_s + name + u')', u"提示"_s,
-                                        platform::MsgIcon::None, platform::MsgButtons::YesNo)
-           == platform::MsgAnswer::Yes;
+    return platform::confirmDelete(this, u"确认要删除该记录吗？("_s + platform::deletedName(name, number) + u')',
+                                   platform::MsgIcon::None);
 }
 
 // --- makers and series
@@ -194,7 +193,7 @@ void FrmDatabase::CmdDel1()
     QTreeWidgetItem *node = m_browser->selectedNode();
     if (!node)
         return platform::inform(this, u"无选取所要删除的对象！"_s);
-    if (askDelete(node->text(0)))
+    if (askDelete(node->text(0), app::AfterFirstChar(CatalogueBrowser::nodeTag(node))))
         DeleteCJNode(node);
 }
 
@@ -289,10 +288,8 @@ void FrmDatabase::CmdDel2()
     QTreeWidgetItem *row = m_browser->selectedRow();
     if (!row)
         return platform::inform(this, u"无选取所要删除的对象！"_s);
-    if (!askDelete(row->text(0)))
-        return;
     const auto kind = m_browser->listItemKind();
-    if (!kind)
+    if (!kind || !askDelete(row->text(0), row->text(itemKindInfo(*kind).idColumn())))
         return;
     bool ok = false;
     const qint64 id = row->text(itemKindInfo(*kind).idColumn()).toLongLong(&ok);

@@ -46,7 +46,7 @@ private:
     void SetPJPrice(qint64 makerId, const QString &price);
     void setPrices(ItemKind kind, qint64 ownerId, const QString &price);
 
-    bool askDelete(const QString &name);
+    bool askDelete(const QString &name, const QString &number);
     void reportFailure(const QString &error);
 
     CatalogueBrowser *m_browser = nullptr;

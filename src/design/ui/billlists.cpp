@@ -1,4 +1,5 @@
 #include "billlists.h"
+#include "platform/lists.h"
 
 #include <QHeaderView>
 #include <QTreeWidget>
@@ -30,6 +31,7 @@ QTreeWidget *makeBillList(BillKind kind, const QString &objectName, QWidget *par
     list->setItemsExpandable(false);
     list->setUniformRowHeights(true);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
+    platform::currentIsSelected(list);
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setAllColumnsShowFocus(true);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -34,6 +34,7 @@ FrmCopyGS::FrmCopyGS(QWidget *parent) : InputDialogBase(parent)
     m_tree->setHeaderHidden(true);
     m_tree->setColumnCount(1);
     m_tree->setSelectionMode(QAbstractItemView::SingleSelection);
+    platform::currentIsSelected(m_tree);
     m_tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_tree->setMinimumWidth(220);
 

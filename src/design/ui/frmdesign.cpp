@@ -69,6 +69,7 @@ FrmDesign::FrmDesign(QWidget *parent) : QWidget(parent)
     m_tree->setHeaderHidden(true);
     m_tree->setColumnCount(1);
     m_tree->setSelectionMode(QAbstractItemView::SingleSelection);
+    platform::currentIsSelected(m_tree);
     m_tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_tree->setUniformRowHeights(true);
 
@@ -427,9 +428,7 @@ void FrmDesign::CmdDelMC()
 
 bool FrmDesign::askDelete(const QString &question, const QTreeWidgetItem *node)
 {
-    return platform::messages().message(this, question + node->text(0), u"提示"_s, platform::MsgIcon::Information,
-                                        platform::MsgButtons::YesNo)
-           == platform::MsgAnswer::Yes;
+    return platform::confirmDelete(this, question + platform::deletedName(node->text(0), QString::number(idOf(node))));
 }
 
 void FrmDesign::removeNode(QTreeWidgetItem *node)

@@ -483,11 +483,8 @@ bool FrmDraw::PrintDrawing()
         return false;
     }
     // Straight to the default printer, unscaled; the print dialog where there is none.
-    return platform::printOnSurface(this, platform::PrintRoute::DefaultPrinter, [this](platform::Surface &page) {
-        m_pic.PrintPic(page, 0, 0, kAreaWidth, kAreaHeight, 0, 0, kAreaWidth, kAreaHeight);
-        CPictire::PrintEnd(page);
-        return true;
-    });
+    return platform::printOnSurface(this, platform::PrintRoute::DefaultPrinter,
+                                    [this](platform::Surface &page) { return m_pic.PrintPicture(page); });
 }
 
 void FrmDraw::CloseWindow()

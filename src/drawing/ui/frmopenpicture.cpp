@@ -29,6 +29,7 @@ frmOpenPicture::frmOpenPicture(QWidget *parent) : QDialog(parent)
     lvw->setHeaderLabels({u"图名"_s, u"编号"_s});
     lvw->setRootIsDecorated(false);
     lvw->setSelectionMode(QAbstractItemView::SingleSelection);
+    platform::currentIsSelected(lvw);
     lvw->header()->setSectionResizeMode(0, QHeaderView::Stretch);
 
     auto *numberBox = new QGroupBox(u"窗编号"_s, this);
@@ -88,13 +89,14 @@ void frmOpenPicture::LoadPictureList()
 
 void frmOpenPicture::itemSelected(QTreeWidgetItem *item)
 {
+    // With nothing selected (after a delete) no drawing may look chosen.
+    PicMC->clear();
     if (!item)
         return;
     {
         const QSignalBlocker block(txtCBN);
         txtCBN->setText(item->text(1));
     }
-    PicMC->clear();
     QString err;
     if (m_preview.OpenFileEX(item->text(1), &err))
         m_preview.PrintPic(*PicMC, 0, 0, kAreaWidth, kAreaHeight, 0, 0, float(PicMC->width()),
@@ -130,7 +132,6 @@ void frmOpenPicture::deleteSelected()
         platform::showError(this, u"删除图形出错！\n"_s + err);
         return;
     }
-    const QSignalBlocker block(lvw); // the preview stays as it was
     delete item;
     lvw->setCurrentItem(nullptr);
 }

@@ -41,6 +41,7 @@ frmViewMC::frmViewMC(QWidget *parent) : QDialog(parent)
 
     File1 = new QListWidget(this);
     File1->setObjectName(u"File1"_s);
+    platform::currentIsSelected(File1);
     PicMC = new platform::WidgetSurface(this);
     PicMC->setObjectName(u"PicMC"_s);
     PicMC->setFixedSize(320, 267);
@@ -110,6 +111,8 @@ QString frmViewMC::selectedPath() const
 void frmViewMC::fileSelected()
 {
     const QString path = selectedPath();
+    if (path.isEmpty())
+        PicMC->clear();
     if (path.isEmpty() || !isDrawingFile(path))
         return;
     const auto pic = std::make_unique<MCPicture>();

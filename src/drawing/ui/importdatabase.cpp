@@ -31,11 +31,11 @@ bool ImportOldDatabase(QWidget *parent, const QString &path)
     return true;
 }
 
-bool chooseAndImportOldDatabase(QWidget *parent)
+bool chooseAndImportOldDatabase(QWidget *parent, const std::function<bool()> &mayReplace)
 {
     const QString path = platform::messages().openFileName(parent, u"导入旧数据库"_s, platform::dataFolder(),
                                                            u"旧版主数据库 (CL.MDB cl.mdb Cl.mdb)"_s);
-    if (path.isEmpty())
+    if (path.isEmpty() || (mayReplace && !mayReplace()))
         return false;
     return ImportOldDatabase(parent, path);
 }

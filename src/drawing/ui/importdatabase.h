@@ -1,6 +1,7 @@
 #pragma once
 // The import of an older main database, with its messages.
 #include <QString>
+#include <functional>
 
 class QWidget;
 
@@ -12,6 +13,7 @@ namespace drawing::ui {
 bool ImportOldDatabase(QWidget *parent, const QString &path);
 
 // Asks for an older cl.mdb (starting in the data folder) and imports it; false when cancelled.
-bool chooseAndImportOldDatabase(QWidget *parent);
+// `mayReplace`, when set, runs once a file is chosen; when it returns false nothing is imported.
+bool chooseAndImportOldDatabase(QWidget *parent, const std::function<bool()> &mayReplace = {});
 
 } // namespace drawing::ui

@@ -226,6 +226,10 @@ bool FrmCreate03::RunYH()
 
 void FrmCreate03::optimise()
 {
+    if (const QString notice = barLengthNotice(m_settings); !notice.isEmpty()) {
+        platform::inform(this, notice);
+        return;
+    }
     // After a failed run the old plan is still stored: showing it would pass it off as this run's.
     if (m_chosen->topLevelItemCount() > 0 && !RunYH())
         return;

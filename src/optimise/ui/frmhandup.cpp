@@ -202,6 +202,10 @@ void FrmHandup::optimise()
         platform::inform(this, u"优化的数据不能为空！"_s);
         return;
     }
+    if (const QString notice = barLengthNotice(m_settings); !notice.isEmpty()) {
+        platform::inform(this, notice);
+        return;
+    }
     m_status->setText(u"稍候优化正在进行中......"_s);
     m_status->setVisible(true);
     YHStore store;

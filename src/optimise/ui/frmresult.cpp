@@ -49,7 +49,7 @@ FrmResult::FrmResult(QWidget *parent) : QDialog(parent)
     (new QVBoxLayout(frame2))->addWidget(m_summary);
 
     auto *print = button(u"CmdPrint"_s, u"&P 打印切割"_s, this);
-    auto *print1 = button(u"cmdPrint1"_s, u"&P 打印统计"_s, this);
+    auto *print1 = button(u"cmdPrint1"_s, u"&T 打印统计"_s, this); // &P is 打印切割's
     auto *save = button(u"CmdSave"_s, u"&S 输出"_s, this);
     auto *exit = button(u"CmdExit"_s, u"&E 返回"_s, this);
     auto *buttons = new QHBoxLayout;

@@ -20,6 +20,7 @@ QTreeWidget *makeList(const QString &objectName, QWidget *parent)
     list->setUniformRowHeights(true);
     list->setAllColumnsShowFocus(true);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
+    platform::currentIsSelected(list);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     return list;
 }

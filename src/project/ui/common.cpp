@@ -71,6 +71,7 @@ void setupLineList(QTreeWidget *list)
     list->setRootIsDecorated(false);
     list->setUniformRowHeights(true);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
+    platform::currentIsSelected(list);
     list->setAllColumnsShowFocus(true);
     for (int i = 0; i < list->columnCount(); ++i)
         list->setColumnWidth(i, 96);
@@ -81,14 +82,6 @@ void setupLineList(QTreeWidget *list)
 QStringList jobHeaders()
 {
     return {u"工程名称"_s, u"工程地点"_s, u"甲方单位"_s, u"合同编号"_s, u"编号"_s};
-}
-
-bool JobItem::operator<(const QTreeWidgetItem &other) const
-{
-    const int column = treeWidget() ? treeWidget()->sortColumn() : 0;
-    if (column == 4)
-        return platform::val(text(4)) < platform::val(other.text(4));
-    return QTreeWidgetItem::operator<(other);
 }
 
 void setJobItem(QTreeWidgetItem *item, const Job &job)
@@ -102,7 +95,7 @@ void setJobItem(QTreeWidgetItem *item, const Job &job)
 
 QTreeWidgetItem *jobItem(const Job &job)
 {
-    auto *item = new JobItem;
+    auto *item = new QTreeWidgetItem;
     setJobItem(item, job);
     return item;
 }
@@ -218,6 +211,7 @@ void setupLabelList(QTreeWidget *list)
     list->setHeaderLabels({u"标注"_s, u"标注值"_s, u"坐标X"_s, u"坐标Y"_s});
     list->setRootIsDecorated(false);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
+    platform::currentIsSelected(list);
     list->setAllColumnsShowFocus(true);
     list->setToolTip(u"双击编辑尺寸"_s);
 }

@@ -29,13 +29,6 @@ void setupLineList(QTreeWidget *list);
 
 // The five columns of a job list: 工程名称, 工程地点, 甲方单位, 合同编号, 编号.
 QStringList jobHeaders();
-// Sorts by the 编号 column as a number.
-class JobItem : public QTreeWidgetItem
-{
-public:
-    using QTreeWidgetItem::QTreeWidgetItem;
-    bool operator<(const QTreeWidgetItem &other) const override;
-};
 QTreeWidgetItem *jobItem(const Job &job);
 void setJobItem(QTreeWidgetItem *item, const Job &job);
 Job itemJob(const QTreeWidgetItem *item);

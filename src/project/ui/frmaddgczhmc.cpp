@@ -32,6 +32,7 @@ FrmAddGCZHMC::FrmAddGCZHMC(QWidget *parent) : LineDialog(u"frmAddGCZHMC"_s, pare
     Tvw1->setObjectName(u"Tvw1"_s);
     Tvw1->setHeaderHidden(true);
     Tvw1->setRootIsDecorated(false);
+    platform::currentIsSelected(Tvw1);
     CmdSelect = makeButton(this, u"CmdSelect"_s, u"选取"_s);
     CmdRemove = makeButton(this, u"CmdRemove"_s, u"移除"_s);
     CmdSaveBZ = makeButton(this, u"CmdSaveBZ"_s, u"存储标注 &S"_s);

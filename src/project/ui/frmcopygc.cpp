@@ -22,6 +22,7 @@ QTreeWidget *framedList(QWidget *parent, const QString &name, const QString &cap
     *frame = new QGroupBox(caption, parent);
     auto *list = new QTreeWidget(*frame);
     list->setObjectName(name);
+    platform::currentIsSelected(list);
     auto *layout = new QVBoxLayout(*frame);
     layout->addWidget(list);
     return list;

@@ -24,15 +24,6 @@ using namespace Qt::StringLiterals;
 
 namespace project::ui {
 
-namespace {
-bool askYesNo(QWidget *parent, const QString &text)
-{
-    return platform::messages().message(parent, text, u"提示"_s, platform::MsgIcon::Information,
-                                        platform::MsgButtons::YesNo)
-        == platform::MsgAnswer::Yes;
-}
-} // namespace
-
 // --- job dialog
 
 FrmInputGC::FrmInputGC(QWidget *parent) : QDialog(parent)
@@ -123,6 +114,7 @@ FrmMCGCGL::FrmMCGCGL(QWidget *parent) : QWidget(parent)
     lvw->setRootIsDecorated(false);
     lvw->setAllColumnsShowFocus(true);
     lvw->setSelectionMode(QAbstractItemView::SingleSelection);
+    platform::currentIsSelected(lvw);
     const int widths[] = {163, 163, 163, 96, 96};
     for (int i = 0; i < 5; ++i)
         lvw->setColumnWidth(i, widths[i]);
@@ -172,6 +164,7 @@ bool FrmMCGCGL::LoadGCList()
 
 void FrmMCGCGL::Form_Activate()
 {
+    // 编号 sorts as text, as the list always has: job 10 comes before job 9.
     lvw->sortItems(4, Qt::AscendingOrder);
 }
 
@@ -231,7 +224,7 @@ void FrmMCGCGL::CmdDel_Click()
         platform::inform(this, u"无选取所需删除的对象！"_s);
         return;
     }
-    if (!askYesNo(this, u"确认要删除工程："_s + item->text(0) + u"吗？"_s))
+    if (!platform::confirmDelete(this, u"确认要删除工程："_s + platform::deletedName(item->text(0), item->text(4)) + u"吗？"_s))
         return;
     ProjectStore store;
     if (!store.deleteJob(item->text(4).toLongLong())) {

@@ -184,9 +184,7 @@ void FrmOpenGC::CmdDel_Click()
         platform::inform(this, u"在当前工程中无删除的门窗！"_s);
         return;
     }
-    if (platform::messages().message(this, u"确认要删除门窗："_s + row->text(0) + u"吗？"_s, u"提示"_s,
-                                     platform::MsgIcon::Information, platform::MsgButtons::YesNo)
-        != platform::MsgAnswer::Yes)
+    if (!platform::confirmDelete(this, u"确认要删除门窗："_s + platform::deletedName(row->text(0), row->text(8)) + u"吗？"_s))
         return;
     ProjectStore store;
     if (!store.deleteLine(row->text(8).toLongLong())) {

@@ -52,6 +52,7 @@ LineDialog::LineDialog(const QString &objectName, QWidget *parent) : QDialog(par
     Tvw = new QTreeWidget(this);
     Tvw->setObjectName(u"Tvw"_s);
     Tvw->setHeaderHidden(true);
+    platform::currentIsSelected(Tvw);
     PicMC = new platform::WidgetSurface(this);
     PicMC->setObjectName(u"PicMC"_s);
     PicMC->setMinimumSize(280, 230);
@@ -79,6 +80,7 @@ LineDialog::LineDialog(const QString &objectName, QWidget *parent) : QDialog(par
 
     platform::onItemChosen(Tvw, [this](QTreeWidgetItem *node) { Tvw_NodeClick(node); });
     connect(LvwBZ, &QTreeWidget::itemDoubleClicked, this, &LineDialog::LvwBZ_DblClick);
+    platform::openOnEnter(LvwBZ, [this] { LvwBZ_DblClick(); });
     connect(TxtBZ, &QLineEdit::returnPressed, this, [this] {
         if (CmdChange->isEnabled())
             CmdChange_Click();

@@ -42,6 +42,7 @@ QTreeWidget *makeList(QWidget *parent, const QString &name)
     // Every row has one line of text; thousands of rows are laid out without measuring each.
     list->setUniformRowHeights(true);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
+    platform::currentIsSelected(list);
     list->setHeaderLabels({u"门窗名称"_s, u"门窗类型"_s, u"洞口宽"_s, u"洞口高"_s, u"樘数"_s, u"说明"_s,
                            u"工程编号"_s, u"门窗编号"_s, u"编号"_s});
     list->header()->setDefaultSectionSize(72);

@@ -50,6 +50,7 @@ QTreeWidget *makeLineList(QWidget *parent, const QString &objectName, const QStr
     list->setHeaderLabels(titles);
     list->setRootIsDecorated(false);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
+    platform::currentIsSelected(list);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setAllColumnsShowFocus(true);
     return list;

@@ -2,6 +2,7 @@
 
 #include "billwidgets.h"
 
+#include "platform/keys.h"
 #include "platform/messages.h"
 #include "platform/numtext.h"
 #include "platform/reportview.h"
@@ -117,7 +118,7 @@ void FrmPostData::pickSelected()
     TxtSL->setText(u"0"_s);
     TxtZL->setText(CmbZL->currentText());
     m_pickedStock = item->data(0, Qt::UserRole).toDouble();
-    TxtSL->setFocus();
+    platform::focusAndSelect(TxtSL); // typing replaces the "0
 }
 
 bool FrmPostData::CheckIssuePick()

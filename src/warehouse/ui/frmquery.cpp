@@ -31,7 +31,7 @@ FrmQuery::FrmQuery(QWidget *parent) : QDialog(parent)
     setModal(true);
     TabStrip1 = new QTabBar(this);
     TabStrip1->setObjectName(u"TabStrip1"_s);
-    TabStrip1->addTab(u"&A 入库单查寻"_s);
+    TabStrip1->addTab(u"&R 入库单查寻"_s); // &A is 全部's
     TabStrip1->addTab(u"&B 出库单查寻"_s);
     TabStrip1->addTab(u"&C 库存查寻"_s);
     auto *label1 = new QLabel(u"查寻字段:"_s, this);
