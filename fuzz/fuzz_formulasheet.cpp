@@ -15,9 +15,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!grid)
         return 0;
     const design::FormulaSheet sheet = design::readFormulaSheet(*grid);
-    design::MacroTable labels;
-    labels.append(QStringLiteral("B"), QStringLiteral("1500"));
-    labels.append(QStringLiteral("H"), QStringLiteral("1200"));
+    design::DrawingLabelSet labels;
+    labels.table.append(QStringLiteral("B"), QStringLiteral("1500"));
+    labels.table.append(QStringLiteral("H"), QStringLiteral("1200"));
+    labels.lengths.insert(QStringLiteral("B"), QStringLiteral("1500"));
     for (const design::ImportedType &type : sheet.types)
         (void)design::checkBillFormulas(type.bill, labels);
     return 0;
