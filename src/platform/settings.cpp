@@ -10,7 +10,6 @@
 #include <QMap>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -94,61 +93,29 @@ bool SettingsStore::set(const QString &section, const QList<std::pair<QString, Q
     const QTemporaryDir scratch(folder.filePath(scratchPattern(path)));
     if (!scratch.isValid())
         return fail(u"无法在文件夹 %1 中准备临时文件"_s.arg(QDir::toNativeSeparators(folder.path())));
-    // Composes the file from `entries` and reads its bytes back; each round uses names that
-    // QSettings has not seen, since it keeps what it read of a file.
-    int round = 0;
-    QString cause;
-    const auto compose = [&](const QMap<QString, QVariant> &entries, QByteArray *bytes,
-                             QMap<QString, QVariant> *found) {
-        ++round;
-        const QString composed = scratch.filePath(u"new%1.ini"_s.arg(round));
-        {
-            QSettings s(composed, QSettings::IniFormat);
-            for (auto it = entries.cbegin(); it != entries.cend(); ++it)
-                s.setValue(it.key(), it.value());
-            s.sync();
-            if (s.status() != QSettings::NoError) {
-                cause = u"临时文件无法写入"_s;
-                return false;
-            }
-        }
-        QFile file(composed);
-        if (!file.open(QIODevice::ReadOnly)) {
-            cause = file.errorString();
-            return false;
-        }
-        *bytes = file.readAll();
-        const QString checkPath = scratch.filePath(u"check%1.ini"_s.arg(round));
-        if (!writeWholeFile(checkPath, *bytes, &cause))
-            return false;
-        QSettings check(checkPath, QSettings::IniFormat);
-        found->clear();
-        for (const QString &key : check.allKeys())
-            found->insert(key, check.value(key));
-        return true;
-    };
-    QByteArray bytes;
-    QMap<QString, QVariant> found;
-    if (!compose(expected, &bytes, &found))
-        return fail(cause);
-    if (found != expected) {
-        // Other lines of the file that do not read back as they were are dropped; the new values
-        // must all be there.
-        QStringList dropped;
-        for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
-            const QString key = it.key();
-            const bool ours = std::any_of(values.cbegin(), values.cend(),
-                                          [&](const auto &v) { return section + u'/' + v.first == key; });
-            if (!ours && found.value(key) != it.value())
-                dropped << key;
-        }
-        for (const QString &key : std::as_const(dropped))
-            expected.remove(key);
-        if (!dropped.isEmpty() && !compose(expected, &bytes, &found))
-            return fail(cause);
-        if (found != expected)
-            return fail(u"临时文件写入不完整（磁盘可能已满）"_s);
+    const QString composed = scratch.filePath(u"new.ini"_s);
+    {
+        QSettings s(composed, QSettings::IniFormat);
+        for (auto it = expected.cbegin(); it != expected.cend(); ++it)
+            s.setValue(it.key(), it.value());
+        s.sync();
+        if (s.status() != QSettings::NoError)
+            return fail(u"临时文件无法写入"_s);
     }
+    QFile file(composed);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(file.errorString());
+    const QByteArray bytes = file.readAll();
+    const QString checkPath = scratch.filePath(u"check.ini"_s);
+    QString cause;
+    if (!writeWholeFile(checkPath, bytes, &cause))
+        return fail(cause);
+    QSettings check(checkPath, QSettings::IniFormat);
+    QMap<QString, QVariant> found;
+    for (const QString &key : check.allKeys())
+        found.insert(key, check.value(key));
+    if (found != expected)
+        return fail(u"临时文件写入不完整（磁盘可能已满）"_s);
 
     const QFileInfo before(path);
     const qint64 oldSize = before.exists() ? before.size() : -1;
