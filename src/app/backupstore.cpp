@@ -4,6 +4,7 @@
 #include "schema.h"
 #include "platform/database.h"
 #include "platform/datafolder.h"
+#include "platform/filewrite.h"
 
 #include <QDir>
 #include <QFile>
@@ -142,12 +143,25 @@ StoreResult BackupStore::backupTo(const QString &targetPath)
     // The copy is filled beside the target, so that the final rename stays on one file system.
     const QString tempPath =
         target.absoluteDir().filePath(u".%1.%2.tmp"_s.arg(target.fileName(), uniqueSuffix()));
-    if (!QFile::copy(templatePath, tempPath)) {
-        m_error = u"不能写入此文件夹：%1"_s.arg(QDir::toNativeSeparators(target.absolutePath()));
+    const auto diskFull = [&] {
+        m_error = u"磁盘已满，备份无法写入文件夹：%1"_s.arg(QDir::toNativeSeparators(target.absolutePath()));
         return StoreResult::CannotWrite;
+    };
+    {
+        QFile source(templatePath);
+        if (!source.open(QIODevice::ReadOnly)) {
+            m_error = u"无法读取备份模板文件：%1"_s.arg(QDir::toNativeSeparators(templatePath));
+            return StoreResult::TemplateMissing;
+        }
+        bool full = false;
+        if (!platform::writeNewFile(tempPath, source.readAll(), nullptr, &full)) {
+            if (full)
+                return diskFull();
+            m_error = u"不能写入此文件夹：%1"_s.arg(QDir::toNativeSeparators(target.absolutePath()));
+            return StoreResult::CannotWrite;
+        }
     }
     FileRemover remover{tempPath};
-    QFile::setPermissions(tempPath, QFile::permissions(tempPath) | QFile::WriteOwner);
 
     {
         // The copy must be a database before it is attached and written.
@@ -159,6 +173,8 @@ StoreResult BackupStore::backupTo(const QString &targetPath)
         }
     }
     if (QString err; !copyAllTables(mainDb(), tempPath, true, &err)) {
+        if (platform::failedOnFullDisk(err))
+            return diskFull();
         m_error = err;
         return StoreResult::CopyFailed;
     }

@@ -51,7 +51,10 @@ QString Cal::Replace(const QString &source, QString &name, const QString &value)
     name = name.toUpper();
     text::Buffer s;
     text::setUpper(s, source);
-    text::replaceAll(s, name, value, text::replaceMode(name, value));
+    if (text::replaceAll(s, name, value, text::replaceMode(name, value)) == text::kTooLong) {
+        m_textTooLong = true;
+        text::setUpper(s, source);
+    }
     return text::toQString(s);
 }
 

@@ -29,8 +29,12 @@ public:
     // values. `name` is upper-cased in the caller's variable. An empty name replaces nothing; a value
     // that contains the name (regardless of case) is put in by one left-to-right pass; replacements
     // that keep rebuilding the name out of neighbouring text stop after a bounded number of rounds
-    // and finish with one pass.
+    // and finish with one pass. A replacement that would make the text longer than
+    // text::kMaxTextLength gives the upper-case source unchanged and sets textTooLong().
     QString Replace(const QString &source, QString &name, const QString &value);
+
+    // Whether a Replace of this object stopped at the length bound.
+    bool textTooLong() const { return m_textTooLong; }
 
     // One left-to-right pass over the upper-case form of `source`, putting `value` (as given) in place
     // of each occurrence of the upper-case form of `name`; inserted text is not searched again. An
@@ -63,6 +67,7 @@ private:
     CQueue m_postfix;
     float m_lastResult = 0;
     bool m_stepFailed = false;
+    bool m_textTooLong = false;
 };
 
 } // namespace design

@@ -3,6 +3,7 @@
 #include "design/calculator.h"
 #include "design/formulatext.h"
 
+#include <limits>
 #include <utility>
 
 namespace design {
@@ -23,10 +24,29 @@ void SortMacrosByNameLength(MacroTable &table)
     table.invalidate();
 }
 
+namespace {
+
+// The characters that the replacements of one evaluation may read in all. A window's formula with
+// its labels reads a few thousand; only a formula near the length bound with thousands of labels
+// comes near it.
+constexpr qsizetype kMaxWork = qsizetype(1) << 22;
+
+float noValue(bool *stepFailed)
+{
+    if (stepFailed)
+        *stepFailed = true;
+    return std::numeric_limits<float>::quiet_NaN();
+}
+
+} // namespace
+
 float EvalFormula(QStringView expr, MacroTable &table, bool *stepFailed)
 {
     table.prepare();
+    if (expr.size() > text::kMaxTextLength)
+        return noValue(stepFailed);
     Cal cal;
+    qsizetype work = 0;
     if (table.m_fastCase && text::isFastCase(expr)) {
         // The plain steps on one buffer: each Replace upper-cases the text it gets, which here
         // means upper-casing whatever the previous replacement put in.
@@ -35,7 +55,12 @@ float EvalFormula(QStringView expr, MacroTable &table, bool *stepFailed)
         for (qsizetype i = 0; i < table.m_entries.size(); ++i) {
             const MacroTable::Entry &e = table.m_entries[i];
             const MacroTable::Prepared &p = table.m_prepared[i];
-            if (text::replaceAll(s, e.name, e.value, p.mode) > 0 && !p.valueIsUpper)
+            if ((work += s.size()) > kMaxWork)
+                return noValue(stepFailed);
+            const qsizetype n = text::replaceAll(s, e.name, e.value, p.mode);
+            if (n == text::kTooLong)
+                return noValue(stepFailed);
+            if (n > 0 && !p.valueIsUpper)
                 text::upperFastCase(s);
         }
         const float v = cal.CalExpress(text::view(s));
@@ -44,8 +69,13 @@ float EvalFormula(QStringView expr, MacroTable &table, bool *stepFailed)
         return v;
     }
     QString s = expr.toString();
-    for (MacroTable::Entry &e : table.m_entries)
+    for (MacroTable::Entry &e : table.m_entries) {
+        if ((work += s.size()) > kMaxWork)
+            return noValue(stepFailed);
         s = cal.Replace(s, e.name, e.value);
+        if (cal.textTooLong())
+            return noValue(stepFailed);
+    }
     const float v = cal.CalExpress(s);
     if (stepFailed)
         *stepFailed = cal.stepFailed();

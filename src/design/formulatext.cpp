@@ -110,6 +110,8 @@ qsizetype replaceLoop(Buffer &s, QStringView name, QStringView value)
         }
         if (!found)
             break;
+        if (out.size() - n1 + value.size() + pending.size() + (s.size() - pos) > kMaxTextLength)
+            return kTooLong;
         if (count == budget) {
             // Replacements keep rebuilding the name: end with one pass over the text as it stands.
             while (!pending.isEmpty()) {
@@ -118,7 +120,8 @@ qsizetype replaceLoop(Buffer &s, QStringView name, QStringView value)
             }
             out.append(s.constData() + pos, s.size() - pos);
             assign(s, out);
-            return count + replaceOnePass(s, name, value);
+            const qsizetype more = replaceOnePass(s, name, value, kMaxTextLength);
+            return more == kTooLong ? kTooLong : count + more;
         }
         out.resize(out.size() - n1);
     }
@@ -184,14 +187,14 @@ qsizetype replaceAll(Buffer &s, QStringView name, QStringView value, ReplaceMode
     case ReplaceMode::Nothing:
         return 0;
     case ReplaceMode::OnePass:
-        return replaceOnePass(s, name, value);
+        return replaceOnePass(s, name, value, kMaxTextLength);
     case ReplaceMode::Loop:
         return replaceLoop(s, name, value);
     }
     return 0;
 }
 
-qsizetype replaceOnePass(Buffer &s, QStringView name, QStringView value)
+qsizetype replaceOnePass(Buffer &s, QStringView name, QStringView value, qsizetype limit)
 {
     if (name.isEmpty())
         return 0;
@@ -201,7 +204,12 @@ qsizetype replaceOnePass(Buffer &s, QStringView name, QStringView value)
     Buffer out;
     out.append(s.constData(), p);
     qsizetype count = 0;
+    // Only a value longer than the name makes the text grow.
+    const qsizetype growth = value.size() - name.size();
+    qsizetype length = s.size();
     while (p >= 0) {
+        if (growth > 0 && (length += growth) > limit)
+            return kTooLong;
         append(out, value);
         ++count;
         const qsizetype from = p + name.size();

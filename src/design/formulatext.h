@@ -2,6 +2,7 @@
 #include <QString>
 #include <QStringView>
 #include <QVarLengthArray>
+#include <limits>
 
 // Text work under the evaluator: upper-casing, trimming, and the name replacement of
 // `Replace` and `Replace1`, on a buffer that holds a formula without touching the heap.
@@ -36,12 +37,24 @@ enum class ReplaceMode : quint8 {
 };
 ReplaceMode replaceMode(QStringView name, QStringView value);
 
+// The longest text that putting names in place may make. A formula with the values of its window
+// stays far below it; only names that occur in values (a label "1" worth 111, fourteen times) make
+// the text grow, and without a bound it would grow beyond the memory. Past it a formula has no value.
+inline constexpr qsizetype kMaxTextLength = 32767;
+
+// Returned by the replacements when the text would grow past their limit; the text is then not
+// the formula's any more.
+inline constexpr qsizetype kTooLong = -1;
+
 // The replacement of `Replace` on text that is already upper case: every occurrence of `name` becomes
-// `value` as given. Returns the number of replacements.
+// `value` as given. Returns the number of replacements, or kTooLong when the text would pass
+// kMaxTextLength.
 qsizetype replaceAll(Buffer &s, QStringView name, QStringView value, ReplaceMode mode);
 
 // One left-to-right pass (the replacement of `Replace1`): occurrences leftmost first, never
-// overlapping, inserted text never searched again. Returns the number of replacements.
-qsizetype replaceOnePass(Buffer &s, QStringView name, QStringView value);
+// overlapping, inserted text never searched again. Returns the number of replacements, or kTooLong
+// (and `s` unchanged) when the text would pass `limit`.
+qsizetype replaceOnePass(Buffer &s, QStringView name, QStringView value,
+                         qsizetype limit = std::numeric_limits<qsizetype>::max());
 
 } // namespace design::text

@@ -115,11 +115,8 @@ bool DrawingStore::writeEntities(qint64 number, const DrawingLists &l)
             return fail(&m_error, q);
         for (int i = 0; i <= last; ++i) {
             const TwoPoints &e = arr[size_t(i)];
-            q.bindValue(0, single(e.P1.X));
-            q.bindValue(1, single(e.P1.Y));
-            q.bindValue(2, single(e.P2.X));
-            q.bindValue(3, single(e.P2.Y));
-            q.bindValue(4, number);
+            if (!platform::bindAll(q, {single(e.P1.X), single(e.P1.Y), single(e.P2.X), single(e.P2.Y), number}, error))
+                return false;
             if (!q.exec())
                 return fail(&m_error, q);
         }
@@ -134,13 +131,10 @@ bool DrawingStore::writeEntities(qint64 number, const DrawingLists &l)
             return fail(&m_error, q);
         for (int i = 0; i <= last; ++i) {
             const ThreePoints &e = arr[size_t(i)];
-            q.bindValue(0, single(e.P1.X));
-            q.bindValue(1, single(e.P1.Y));
-            q.bindValue(2, single(e.P2.X));
-            q.bindValue(3, single(e.P2.Y));
-            q.bindValue(4, single(e.P3.X));
-            q.bindValue(5, single(e.P3.Y));
-            q.bindValue(6, number);
+            if (!platform::bindAll(q, {single(e.P1.X), single(e.P1.Y), single(e.P2.X), single(e.P2.Y), single(e.P3.X),
+                                       single(e.P3.Y), number},
+                                   error))
+                return false;
             if (!q.exec())
                 return fail(&m_error, q);
         }
@@ -155,10 +149,8 @@ bool DrawingStore::writeEntities(qint64 number, const DrawingLists &l)
             return fail(&m_error, q);
         for (int i = 0; i <= l.StringLast; ++i) {
             const TextEntity &e = l.StringArr[size_t(i)];
-            q.bindValue(0, single(e.P1.X));
-            q.bindValue(1, single(e.P1.Y));
-            q.bindValue(2, e.text.isNull() ? u""_s : e.text);
-            q.bindValue(3, number);
+            if (!platform::bindAll(q, {single(e.P1.X), single(e.P1.Y), e.text.isNull() ? u""_s : e.text, number}, error))
+                return false;
             if (!q.exec())
                 return fail(&m_error, q);
         }
@@ -273,8 +265,11 @@ bool DrawingStore::replaceTables(const QList<TableCopy> &copies)
         if (!platform::preparePositionalInsert(m_db, copy.table, int(n), &q, &m_error))
             return false;
         for (const QVariantList &row : copy.rows) {
+            QVariantList values;
             for (qsizetype i = 0; i < n; ++i)
-                q.bindValue(int(i), row.value(i));
+                values << row.value(i);
+            if (!platform::bindAll(q, values, error))
+                return false;
             if (!q.exec())
                 return fail(&m_error, u"%1: %2"_s.arg(copy.table, q.lastError().text()));
         }

@@ -7,8 +7,8 @@
 #include <QSqlError>
 #include <QSqlDriver>
 #include <QSqlRecord>
-#include <cmath>
 
+#include <cmath>
 #include <sqlite3.h>
 #include <vector>
 
@@ -22,7 +22,63 @@ QHash<QString, int> &depths()
     static QHash<QString, int> d;
     return d;
 }
+
+// The value as the files take it: a text keeps its lone surrogates out (see wellFormedText); a
+// number that is not finite is refused, so that no amount or length is stored as infinity.
+bool storable(QVariant &v, QString *error)
+{
+    switch (v.typeId()) {
+    case QMetaType::QString: {
+        const QString &s = *static_cast<const QString *>(v.constData());
+        if (const QString clean = wellFormedText(s); clean.constData() != s.constData())
+            v = clean;
+        return true;
+    }
+    case QMetaType::Double:
+    case QMetaType::Float:
+        if (std::isfinite(v.toDouble()))
+            return true;
+        if (error)
+            *error = u"数值“%1”超出可保存的范围，没有保存。"_s.arg(generalDouble(v.toDouble()));
+        return false;
+    default:
+        return true;
+    }
+}
+
 } // namespace
+
+bool bindAll(QSqlQuery &q, const QVariantList &values, QString *error)
+{
+    for (int i = 0; i < values.size(); ++i) {
+        QVariant v = values.at(i);
+        if (!storable(v, error))
+            return false;
+        q.bindValue(i, v);
+    }
+    return true;
+}
+
+
+QString wellFormedText(const QString &s)
+{
+    const qsizetype n = s.size();
+    QString out;
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = s[i];
+        bool lone = false;
+        if (c.isHighSurrogate())
+            lone = i + 1 >= n || !s[i + 1].isLowSurrogate();
+        else if (c.isLowSurrogate())
+            lone = i == 0 || !s[i - 1].isHighSurrogate();
+        if (!lone)
+            continue;
+        if (out.isNull())
+            out = s;
+        out[i] = QChar::ReplacementCharacter;
+    }
+    return out.isNull() ? s : out;
+}
 
 bool openSqlite(const QString &connectionName, const QString &path, QString *error, bool create)
 {
@@ -81,8 +137,8 @@ bool execBound(QSqlDatabase db, const QString &sql, const QVariantList &values, 
             *error = q.lastError().text();
         return false;
     }
-    for (int i = 0; i < values.size(); ++i)
-        q.bindValue(i, values.at(i));
+    if (!bindAll(q, values, error))
+        return false;
     if (!q.exec()) {
         if (error)
             *error = q.lastError().text();
@@ -109,8 +165,8 @@ QSqlQuery *PreparedStatements::exec(const QString &sql, const QVariantList &valu
     QSqlQuery *q = it->second.get();
     // A read left unfinished must not hold the statement.
     q->finish();
-    for (int i = 0; i < values.size(); ++i)
-        q->bindValue(i, values.at(i));
+    if (!bindAll(*q, values, error))
+        return nullptr;
     if (!q->exec()) {
         if (error)
             *error = q->lastError().text();
@@ -240,17 +296,21 @@ bool BulkStatement::exec(const QVariantList &values, QString *error)
     if (!m_prepareError.isEmpty())
         return failed(m_prepareError);
     if (!m_engine) {
-        for (int i = 0; i < values.size(); ++i)
-            m_fallback.bindValue(i, values.at(i));
+        if (!bindAll(m_fallback, values, error))
+            return false;
         return m_fallback.exec() || failed(m_fallback.lastError().text());
     }
     sqlite3_stmt *st = m_engine->stmt;
     std::vector<QByteArray> &texts = m_engine->texts;
     if (texts.size() < size_t(values.size()))
         texts.resize(values.size());
-    for (int i = 0; i < values.size(); ++i)
-        if (bindEngineValue(st, i + 1, values.at(i), texts[i]) != SQLITE_OK)
+    for (int i = 0; i < values.size(); ++i) {
+        QVariant v = values.at(i);
+        if (!storable(v, error))
+            return false;
+        if (bindEngineValue(st, i + 1, v, texts[i]) != SQLITE_OK)
             return failed(QString::fromUtf8(sqlite3_errmsg(m_engine->db)));
+    }
     const int rc = sqlite3_step(st);
     if (rc != SQLITE_DONE && rc != SQLITE_ROW) {
         const QString text = QString::fromUtf8(sqlite3_errmsg(m_engine->db));
@@ -416,6 +476,12 @@ bool TransactionGuard::commit()
     m_active = false;
     --depths()[m_db.connectionName()];
     return true;
+}
+
+bool failedOnFullDisk(const QString &error)
+{
+    // The engine reports a write that found no room (ENOSPC) as SQLITE_FULL.
+    return error.contains(QString::fromUtf8(sqlite3_errstr(SQLITE_FULL)));
 }
 
 } // namespace platform

@@ -27,7 +27,16 @@ QVariant numberParam(const QString &text);
 bool openSqlite(const QString &connectionName, const QString &path, QString *error, bool create = false);
 void closeConnection(const QString &connectionName);
 
-// Runs one statement with its values bound by position. On failure returns false and fills *error
+// `s` with every lone UTF-16 surrogate (one not part of a pair) replaced by U+FFFD; the engine
+// would pair it with the next character. Every bound text passes through it.
+QString wellFormedText(const QString &s);
+
+// Binds the values by position to a prepared query as every statement here binds them (texts
+// through wellFormedText); false with *error, binding stops, for a number that is not finite.
+bool bindAll(QSqlQuery &q, const QVariantList &values, QString *error);
+
+// Runs one statement with its values bound by position. A number that is not finite is refused
+// before the statement runs, with *error saying so. On failure returns false and fills *error
 // with the driver's text. `query` (optional) receives the executed query for reading rows.
 bool execBound(QSqlDatabase db, const QString &sql, const QVariantList &values, QString *error,
                QSqlQuery *query = nullptr);
@@ -90,6 +99,9 @@ private:
 // failure rolls the drop back with the rest. The statements come from the database itself.
 std::optional<QStringList> dropIndexes(QSqlDatabase db, const QString &table, QString *error);
 bool createIndexes(QSqlDatabase db, const QStringList &statements, QString *error);
+
+// Whether a statement that failed with `error` found the disk full.
+bool failedOnFullDisk(const QString &error);
 
 // Quotes an identifier chosen by the code (table and column names), never a value.
 QString ident(const QString &name);

@@ -52,8 +52,13 @@ bool replaceFile(const QString &from, const QString &to, QString *error)
 bool sameFile(const QString &a, const QString &b)
 {
     const QFileInfo fa(a), fb(b);
-    if (fa.exists() && fb.exists())
-        return fa.canonicalFilePath() == fb.canonicalFilePath();
+    if (fa.exists() && fb.exists()) {
+        // By device and inode: a hard link has a path of its own.
+        std::error_code ec;
+        const bool same = std::filesystem::equivalent(std::filesystem::path(a.toStdU16String()),
+                                                      std::filesystem::path(b.toStdU16String()), ec);
+        return ec ? fa.canonicalFilePath() == fb.canonicalFilePath() : same;
+    }
     return QDir::cleanPath(fa.absoluteFilePath()) == QDir::cleanPath(fb.absoluteFilePath());
 }
 

@@ -20,7 +20,8 @@ bool replaceFile(const QString &from, const QString &to, QString *error = nullpt
 // taken over).
 std::unique_ptr<QLockFile> lockDataFolder();
 
-// Whether two paths name the same file (links and case followed where the files exist).
+// Whether two paths name the same file: where both exist, the same device and inode (symbolic and
+// hard links alike); otherwise the same cleaned absolute path.
 bool sameFile(const QString &a, const QString &b);
 
 } // namespace platform

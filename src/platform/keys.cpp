@@ -177,9 +177,12 @@ void letWorkWindowKeysWin(QMdiArea *area) { new WorkWindowKeys(area); }
 
 void installKeyRules()
 {
+    // The application object, whatever its class: qApp would cast a core application (as the
+    // core tests run under) to a QApplication it is not.
+    QCoreApplication *app = QCoreApplication::instance();
     static QPointer<KeyRules> rules;
-    if (!rules)
-        qApp->installEventFilter(rules = new KeyRules(qApp));
+    if (!rules && app)
+        app->installEventFilter(rules = new KeyRules(app));
 }
 
 void cancelOnEscape(QDialog *dialog) { dialog->setProperty(kCancelOnEscape, true); }

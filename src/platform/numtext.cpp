@@ -135,12 +135,6 @@ std::optional<qint64> floorChecked(double value, qint64 lo, qint64 hi)
 }
 
 namespace {
-// [-]d.ddd...e[+-]xx with `digits` significant digits, correctly rounded; returns its end.
-char *scientific(char *first, char *last, double value, int digits)
-{
-    return std::to_chars(first, last, value, std::chars_format::scientific, digits - 1).ptr;
-}
-
 // The value of such a text; beyond the double range, infinity as strtod gives it.
 double readBack(char *first, char *last)
 {
@@ -149,6 +143,23 @@ double readBack(char *first, char *last)
         return v;
     *last = '\0';
     return std::strtod(first, nullptr);
+}
+
+// [-]d.ddd...e[+-]xx with `digits` significant digits, correctly rounded; returns its end. Near the
+// largest double, rounding up would give a text beyond the range, which reads back as infinity: the
+// digits are then cut instead, so that every finite value shows as a finite number.
+char *scientific(char *first, char *last, double value, int digits)
+{
+    char *end = std::to_chars(first, last, value, std::chars_format::scientific, digits - 1).ptr;
+    if (std::isfinite(readBack(first, end)))
+        return end;
+    char all[64];
+    const char *allEnd = std::to_chars(all, all + sizeof all, value, std::chars_format::scientific, 16).ptr;
+    const char *e = std::find(static_cast<const char *>(all), allEnd, 'e');
+    // Sign, first digit, and the point with digits - 1 more.
+    const int keep = (all[0] == '-' ? 1 : 0) + (digits > 1 ? digits + 1 : 1);
+    end = std::copy(all, all + keep, first);
+    return std::copy(e, allEnd, end);
 }
 } // namespace
 

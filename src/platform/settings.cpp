@@ -1,7 +1,9 @@
 #include "settings.h"
 
+#include "database.h"
 #include "filewrite.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -27,6 +29,24 @@ std::unique_ptr<QSettings> open()
         return std::make_unique<QSettings>(overridePath(), QSettings::IniFormat);
     return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, u"Velmorra"_s, u"JOP"_s);
 }
+
+// The scratch folders of a save, beside the settings file: ".JOP.ini-XXXXXX".
+QString scratchPattern(const QString &settingsPath)
+{
+    return u"."_s + QFileInfo(settingsPath).fileName() + u"-XXXXXX"_s;
+}
+
+// Whether QSettings writes the key back as it read it: not empty, and no empty part between its
+// separators ("=5" gives the key "", a line "\\x=1" the key "/x").
+bool writableKey(const QString &key)
+{
+    if (key.isEmpty())
+        return false;
+    for (const QStringView part : QStringView(key).split(u'/'))
+        if (part.isEmpty())
+            return false;
+    return true;
+}
 } // namespace
 
 QString SettingsStore::get(const QString &section, const QString &key, const QString &defaultValue)
@@ -44,8 +64,9 @@ bool SettingsStore::set(const QString &section, const QString &key, const QStrin
 bool SettingsStore::set(const QString &section, const QList<std::pair<QString, QString>> &values, QString *error)
 {
     // QSettings reports success when the last write of its file fails (a full disk), leaving the
-    // file cut short. So it only composes the new file in a scratch folder; the bytes are read
-    // back under a name it has not seen, and then replace the settings file in one checked write.
+    // file cut short. So it only composes the new file in a scratch folder beside the settings
+    // file; the bytes are read back under a name it has not seen, and then replace the settings
+    // file in one checked write.
     const auto current = open();
     const QString path = current->fileName();
     const auto fail = [&](const QString &cause) {
@@ -55,15 +76,23 @@ bool SettingsStore::set(const QString &section, const QList<std::pair<QString, Q
     };
     if (current->status() == QSettings::FormatError)
         return fail(u"文件格式有误"_s);
+    // Lines written by hand that QSettings cannot write back (an empty key, a key that a backslash
+    // turns into an empty part, a value it cannot hold) are dropped: kept, they would never read
+    // back as they were, and no save would ever pass the check below.
     QMap<QString, QVariant> expected;
     for (const QString &key : current->allKeys())
-        expected.insert(key, current->value(key));
+        if (const QVariant value = current->value(key); writableKey(key) && value.isValid())
+            expected.insert(key, value);
+    // A lone surrogate would not survive the file's UTF-8.
     for (const auto &[key, value] : values)
-        expected.insert(section + u'/' + key, value);
+        expected.insert(section + u'/' + key, wellFormedText(value));
 
-    const QTemporaryDir scratch(QDir::temp().filePath(u"settings-XXXXXX"_s));
+    const QDir folder = QFileInfo(path).absoluteDir();
+    if (!folder.mkpath(u"."_s))
+        return fail(u"无法创建文件夹"_s);
+    const QTemporaryDir scratch(folder.filePath(scratchPattern(path)));
     if (!scratch.isValid())
-        return fail(u"无法在临时文件夹 %1 中准备文件"_s.arg(QDir::tempPath()));
+        return fail(u"无法在文件夹 %1 中准备临时文件"_s.arg(QDir::toNativeSeparators(folder.path())));
     const QString composed = scratch.filePath(u"new.ini"_s);
     {
         QSettings s(composed, QSettings::IniFormat);
@@ -88,11 +117,29 @@ bool SettingsStore::set(const QString &section, const QList<std::pair<QString, Q
     if (found != expected)
         return fail(u"临时文件写入不完整（磁盘可能已满）"_s);
 
-    if (!QFileInfo(path).absoluteDir().mkpath(u"."_s))
-        return fail(u"无法创建文件夹"_s);
+    const QFileInfo before(path);
+    const qint64 oldSize = before.exists() ? before.size() : -1;
+    const QDateTime oldTime = before.lastModified();
     if (!writeWholeFile(path, bytes, &cause))
         return fail(cause);
+    // QSettings reads a file again only when its size or time changed: a new file of the same size
+    // written within the same millisecond would leave the old values in its cache.
+    if (const QFileInfo after(path); after.size() == oldSize && after.lastModified() == oldTime) {
+        QFile written(path);
+        if (written.open(QIODevice::ReadWrite))
+            written.setFileTime(oldTime.addMSecs(1), QFileDevice::FileModificationTime);
+    }
     return true;
+}
+
+void SettingsStore::removeStaleTemporaries(const QDateTime &before)
+{
+    const QString path = open()->fileName();
+    QDir folder = QFileInfo(path).absoluteDir();
+    const QString pattern = scratchPattern(path).replace(u"XXXXXX"_s, u"??????"_s);
+    for (const QFileInfo &entry : folder.entryInfoList({pattern}, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot))
+        if (entry.lastModified() < before)
+            QDir(entry.filePath()).removeRecursively();
 }
 
 bool SettingsStore::contains(const QString &section, const QString &key)

@@ -82,10 +82,10 @@ void removeShownWorkbooks()
 bool showWorkbook(QWidget *parent, const Workbook &book, const QString &fileStem, QString *path)
 {
     // Reserves a fresh name; the writer then replaces the empty file.
-    QTemporaryFile reserved(QDir::temp().filePath(safeStem(fileStem) + u"-XXXXXX.xlsx"_s));
+    QTemporaryFile reserved(QDir(temporaryFolder()).filePath(safeStem(fileStem) + u"-XXXXXX.xlsx"_s));
     reserved.setAutoRemove(false);
     if (!reserved.open()) {
-        showError(parent, u"无法在临时文件夹 %1 中创建工作簿：%2"_s.arg(QDir::toNativeSeparators(QDir::tempPath()),
+        showError(parent, u"无法在临时文件夹 %1 中创建工作簿：%2"_s.arg(QDir::toNativeSeparators(temporaryFolder()),
                                                                         reserved.errorString()));
         return false;
     }

@@ -295,9 +295,10 @@ bool writeXlsx(const Workbook &book, const QString &path, QString *error)
     }
 
     // The library writes a file of its own; it replaces the file at path only once it is whole.
-    QTemporaryFile temporary(QDir::temp().filePath(u"workbook-XXXXXX.xlsx"_s));
+    QTemporaryFile temporary(QDir(temporaryFolder()).filePath(u"workbook-XXXXXX.xlsx"_s));
     if (!temporary.open())
-        return fail(u"无法在临时文件夹 %1 中创建文件：%2"_s.arg(QDir::tempPath(), temporary.errorString()));
+        return fail(u"无法在临时文件夹 %1 中创建文件：%2"_s.arg(QDir::toNativeSeparators(temporaryFolder()),
+                                                                 temporary.errorString()));
     temporary.close();
     lxw_workbook *wb = workbook_new(QFile::encodeName(temporary.fileName()).constData());
     if (!wb)

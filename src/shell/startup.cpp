@@ -9,10 +9,13 @@
 #include "app/shared.h"
 #include "platform/chinese.h"
 #include "platform/datafolder.h"
+#include "platform/filewrite.h"
 #include "platform/keys.h"
 #include "platform/messages.h"
+#include "platform/settings.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QLockFile>
 #include <memory>
 
@@ -22,6 +25,12 @@ namespace shell {
 
 // The shell is the application frame's top: its shared state and stores are used unqualified.
 using namespace app;
+
+namespace {
+// Set when the program is loaded, before anything of this run is written.
+const QDateTime started = QDateTime::currentDateTime();
+QDateTime programStart() { return started; }
+} // namespace
 
 bool runLogin()
 {
@@ -44,6 +53,10 @@ StartCheck prepareStart(std::unique_ptr<QLockFile> *lock)
         platform::inform(nullptr, u"Velmorra 已在运行。"_s);
         return StartCheck::AlreadyRunning;
     }
+    // What killed runs left (workbooks being written or shown, settings being saved) is removed;
+    // the lock says that no other run is using them.
+    platform::removeStaleTemporaries(programStart());
+    platform::SettingsStore::removeStaleTemporaries(programStart());
     QString error;
     if (!ensureDataFolder(&error)) {
         platform::showError(nullptr, error);

@@ -11,6 +11,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 using namespace Qt::StringLiterals;
@@ -157,6 +158,10 @@ bool BillStore::SaveReceiptBill(const ReceiptBill &bill, double *amount)
         return false;
     }
     const double total = SumReceiptAmount(bill.lines);
+    if (!std::isfinite(total)) {
+        m_error = u"采购金额超出可计算的范围（单价乘数量过大），入库单没有保存。"_s;
+        return false;
+    }
     QSqlDatabase db = m_db;
     platform::TransactionGuard tx(db);
     if (!tx.isActive()) {

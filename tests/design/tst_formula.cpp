@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include <cfloat>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 using namespace design;
@@ -49,6 +50,8 @@ private slots:
     void replace1_data();
     void replace1();
     void replaceEndsWhenValueRebuildsName();
+    void evaluationIsBounded_data();
+    void evaluationIsBounded();
     void reusedCalReadsLeftovers();
     void containers();
 };
@@ -304,6 +307,34 @@ void TstFormula::replaceEndsWhenValueRebuildsName()
     MacroTable table = tableOf({u"AB"_s}, {u"BBAA"_s});
     SortMacrosByNameLength(table);
     EvalFormula(u"AABB"_s, table);
+}
+
+void TstFormula::evaluationIsBounded_data()
+{
+    QTest::addColumn<QString>("formula");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QStringList>("values");
+    // Each label triples the ones: 3^14 of them would be millions of characters.
+    QTest::newRow("label 1 worth 111, 14 times") << u"H+1"_s << QStringList(14, u"1"_s) << QStringList(14, u"111"_s);
+    QTest::newRow("the same past the fast path") << u"H+1ß"_s << QStringList(14, u"1"_s) << QStringList(14, u"111"_s);
+    QTest::newRow("names rebuilt from their neighbours")
+        << u"AB"_s.repeated(300) << QStringList(14, u"AB"_s) << QStringList(14, u"BBAA"_s);
+    QTest::newRow("formula longer than the bound") << QString(40000, u'1') << QStringList() << QStringList();
+}
+
+// Names that occur in values make the text grow without end; past the bound the formula has no
+// value, as one whose arithmetic fails, and the caller shows the formula.
+void TstFormula::evaluationIsBounded()
+{
+    QFETCH(QString, formula);
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, values);
+    MacroTable table = tableOf(names, values);
+    SortMacrosByNameLength(table);
+    bool failed = false;
+    QVERIFY(std::isnan(EvalFormula(formula, table, &failed)));
+    QVERIFY(failed);
+    QVERIFY(std::isnan(EvalFormula(formula, table)));
 }
 
 void TstFormula::reusedCalReadsLeftovers()

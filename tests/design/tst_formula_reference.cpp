@@ -265,6 +265,8 @@ private slots:
     void upperCaseMatchesQt();
     void replaceMatchesLiteralLoop();
     void formulasMatchLiteralEvaluation();
+    void growthUpToTheBoundMatches_data();
+    void growthUpToTheBoundMatches();
 };
 
 void TstFormulaReference::resultTextReadsBack()
@@ -380,6 +382,38 @@ void TstFormulaReference::formulasMatchLiteralEvaluation()
         if (bitsOf(cal.CalExpress(formula)) != bitsOf(ref::CalExpress(formula)))
             QFAIL(qPrintable(u"CalExpress(%1)"_s.arg(formula)));
     }
+}
+
+void TstFormulaReference::growthUpToTheBoundMatches_data()
+{
+    QTest::addColumn<int>("labels");
+    QTest::addColumn<QString>("formula");
+    QTest::addColumn<bool>("withinBound");
+    // A label "1" worth "1+1", n times, makes each 1 into 2^n ones: 2^(n+1) - 1 characters.
+    QTest::newRow("13 labels, 16386 characters") << 13 << u"H-1*2"_s << true;
+    QTest::newRow("13 labels in a function") << 13 << u"SQR(1)"_s << true;
+    QTest::newRow("14 labels, 32767 characters: the bound") << 14 << u"1"_s << true;
+    QTest::newRow("14 labels, 32769 characters") << 14 << u"1+2"_s << false;
+    QTest::newRow("15 labels") << 15 << u"1"_s << false;
+}
+
+// Up to the length bound the engine gives what the literal rules give; past it, no value.
+void TstFormulaReference::growthUpToTheBoundMatches()
+{
+    QFETCH(int, labels);
+    QFETCH(QString, formula);
+    QFETCH(bool, withinBound);
+    const QStringList names(labels, u"1"_s);
+    const QStringList values(labels, u"1+1"_s);
+    design::MacroTable table;
+    for (int k = 0; k < labels; ++k)
+        table.append(names[k], values[k]);
+    design::SortMacrosByNameLength(table);
+    const float actual = design::EvalFormula(formula, table);
+    if (withinBound)
+        QCOMPARE(bitsOf(actual), bitsOf(ref::EvalFormula(formula, names, values)));
+    else
+        QVERIFY(std::isnan(actual));
 }
 
 QTEST_APPLESS_MAIN(TstFormulaReference)

@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QSqlError>
 #include <QSqlRecord>
+#include <QTemporaryDir>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace drawing;
@@ -191,13 +193,21 @@ void TstImport::ownDatabaseIsRefused_data()
     QTest::newRow("the live cl.mdb") << app::kMainFile;
     QTest::newRow("the live cl.mdb by a detour") << u"../data/./cl.mdb"_s;
     QTest::newRow("the backup template") << app::kTemplateFile;
+    QTest::newRow("a hard link to cl.mdb") << u"hard link"_s;
 }
 
 // Importing the live database would rebuild the library from drawing files and lose every drawing.
 void TstImport::ownDatabaseIsRefused()
 {
     QFETCH(QString, path);
-    const QString file = platform::dataFile(path);
+    QString file = platform::dataFile(path);
+    QTemporaryDir elsewhere;
+    if (path == u"hard link") {
+        // Another path, the same file.
+        file = elsewhere.filePath(u"old.mdb"_s);
+        QCOMPARE(::link(QFile::encodeName(platform::dataFile(app::kMainFile)).constData(),
+                        QFile::encodeName(file).constData()), 0);
+    }
     QSqlDatabase db = app::mainDb();
     const QList<QVariantList> jobs = rows(db, u"SELECT * FROM \"工程\""_s);
     QVERIFY(!drawing::ui::ImportOldDatabase(nullptr, file));

@@ -4,6 +4,7 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 using namespace platform;
@@ -21,6 +22,10 @@ private slots:
     void bulkStatementStoresAsTheDriverDoes();
     void bulkStatementRowsEachKeepTheirTexts();
     void indexesSetAsideComeBackOrRollBack();
+    void loneSurrogatesBecomeReplacementCharacters_data();
+    void loneSurrogatesBecomeReplacementCharacters();
+    void numbersThatAreNotFiniteAreRefused_data();
+    void numbersThatAreNotFiniteAreRefused();
     void missingFileIsNotCreated();
     void fileThatIsNotADatabaseFails();
 
@@ -125,7 +130,7 @@ void TstDatabase::bulkStatementStoresAsTheDriverDoes()
 void TstDatabase::bulkStatementRowsEachKeepTheirTexts()
 {
     // One statement for many rows: a short text after a long one, in two columns at once, each
-    // stored as its toUtf8() bytes (a lone surrogate half as "?").
+    // stored as its UTF-8 bytes (a lone surrogate half as U+FFFD).
     const QStringList texts = {u"框料 上亮高 左右扇"_s, u"a"_s, u""_s, QString(), u"型材XC0001"_s,
                                QString(QChar(0xdbff)) + u"x"_s, u"𠀀"_s, u"中"_s + QChar(0xdc00)};
     QString err;
@@ -135,15 +140,24 @@ void TstDatabase::bulkStatementRowsEachKeepTheirTexts()
         for (int i = 0; i < texts.size(); ++i)
             QVERIFY2(bulk.exec({i, texts.at(i), texts.at(texts.size() - 1 - i)}, &err), qPrintable(err));
     }
+    const auto bytes = [](QString text) {
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+                ++i;
+            else if (text.at(i).isSurrogate())
+                text[i] = QChar(0xFFFD);
+        }
+        return text.toUtf8().toHex().toUpper();
+    };
     QSqlQuery q(db());
     QVERIFY(q.exec(u"SELECT a IS NULL, hex(a), b IS NULL, hex(b) FROM u ORDER BY n"_s));
     for (int i = 0; i < texts.size(); ++i) {
         QVERIFY(q.next());
         const QString &a = texts.at(i), &b = texts.at(texts.size() - 1 - i);
         QCOMPARE(q.value(0).toBool(), a.isNull());
-        QCOMPARE(q.value(1).toByteArray(), a.toUtf8().toHex().toUpper());
+        QCOMPARE(q.value(1).toByteArray(), bytes(a));
         QCOMPARE(q.value(2).toBool(), b.isNull());
-        QCOMPARE(q.value(3).toByteArray(), b.toUtf8().toHex().toUpper());
+        QCOMPARE(q.value(3).toByteArray(), bytes(b));
     }
 }
 
@@ -177,6 +191,62 @@ void TstDatabase::indexesSetAsideComeBackOrRollBack()
     }
     QCOMPARE(indexSql(), before);
     QCOMPARE(count(), 1);
+void TstDatabase::loneSurrogatesBecomeReplacementCharacters_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("high before a letter") << u"\xD800lone"_s << u"\uFFFDlone"_s;
+    QTest::newRow("high at the end") << u"ab\xDBFF"_s << u"ab\uFFFD"_s;
+    QTest::newRow("low alone") << u"a\xDC00" u"b"_s << u"a\uFFFDb"_s;
+    QTest::newRow("two highs then a low") << u"\xD800\xD83D\xDE00"_s << u"\uFFFD😀"_s;
+    QTest::newRow("a pair stays") << u"😀x"_s << u"😀x"_s;
+}
+
+// The engine would pair a lone high surrogate with the next character ("\uD800lone" would be
+// stored as "𐁬one"); every way of binding keeps the rest of the text.
+void TstDatabase::loneSurrogatesBecomeReplacementCharacters()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, stored);
+    QString err;
+    QVERIFY2(execBound(db(), u"INSERT INTO t VALUES (1, ?)"_s, {text}, &err), qPrintable(err));
+    PreparedStatements prepared(db());
+    QVERIFY2(prepared.exec(u"INSERT INTO t VALUES (2, ?)"_s, {text}, &err), qPrintable(err));
+    {
+        BulkStatement bulk(db(), u"INSERT INTO t VALUES (3, ?)"_s);
+        QVERIFY2(bulk.exec({text}, &err), qPrintable(err));
+    }
+    QSqlQuery q(db());
+    QVERIFY(q.exec(u"SELECT s FROM t ORDER BY n"_s));
+    QStringList found;
+    while (q.next())
+        found << q.value(0).toString();
+    QCOMPARE(found, QStringList(3, stored));
+}
+
+void TstDatabase::numbersThatAreNotFiniteAreRefused_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::newRow("infinity") << std::numeric_limits<double>::infinity();
+    QTest::newRow("minus infinity") << -std::numeric_limits<double>::infinity();
+    QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN();
+}
+
+void TstDatabase::numbersThatAreNotFiniteAreRefused()
+{
+    QFETCH(double, value);
+    QString err;
+    QVERIFY(!execBound(db(), u"INSERT INTO t VALUES (?, 'a')"_s, {value}, &err));
+    QVERIFY2(err.contains(u"超出可保存的范围"_s), qPrintable(err));
+    err.clear();
+    PreparedStatements prepared(db());
+    QVERIFY(!prepared.exec(u"INSERT INTO t VALUES (?, 'b')"_s, {value}, &err));
+    QVERIFY(!err.isEmpty());
+    err.clear();
+    BulkStatement bulk(db(), u"INSERT INTO t VALUES (?, 'c')"_s);
+    QVERIFY(!bulk.exec({value}, &err));
+    QVERIFY(!err.isEmpty());
+    QCOMPARE(count(), 0);
 }
 
 void TstDatabase::missingFileIsNotCreated()

@@ -47,6 +47,8 @@ private slots:
     void workbookOnFullDiskKeepsOldWorkbook();
     void unwritableSettingsAreReported_data();
     void unwritableSettingsAreReported();
+    void foreignSettingsLinesDoNotBlockSaves_data();
+    void foreignSettingsLinesDoNotBlockSaves();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -71,8 +73,8 @@ void TstFileWrite::failedWriteKeepsOldFile_data()
     QTest::addColumn<QString>("cause");
     // The last write is the one that fails; the bytes fit the write buffer, so only a checked
     // flush would see it.
-    QTest::newRow("full disk, small file") << u"old.txt"_s << 100 << u"File too large"_s;
-    QTest::newRow("full disk, large file") << u"old.txt"_s << 70000 << u"File too large"_s;
+    QTest::newRow("full disk, small file") << u"old.txt"_s << 100 << u"磁盘已满"_s;
+    QTest::newRow("full disk, large file") << u"old.txt"_s << 70000 << u"磁盘已满"_s;
     QTest::newRow("missing folder") << u"no-such-folder/old.txt"_s << 0 << u"no-such-folder"_s;
 }
 
@@ -169,6 +171,41 @@ void TstFileWrite::unwritableSettingsAreReported()
         QCOMPARE(readAll(path), old);
     else
         QVERIFY(!QFile::exists(path));
+    SettingsStore::useFile(QString());
+}
+
+void TstFileWrite::foreignSettingsLinesDoNotBlockSaves_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::newRow("empty key") << QByteArray("=5");
+    QTest::newRow("backslash key") << QByteArray("a\\b=1");
+    QTest::newRow("leading backslash") << QByteArray("\\x=1");
+    QTest::newRow("doubled backslash") << QByteArray("a\\\\b=1");
+    QTest::newRow("section ending in a backslash") << QByteArray("[G\\]\nk=1");
+    QTest::newRow("empty key in a section") << QByteArray("[G]\n=7");
+}
+
+// A line written by hand that the store cannot write back must not turn every later save into a
+// false report of a full disk. The save completes, keeps the other settings, and needs no system
+// temporary folder: its scratch files lie beside the settings file.
+void TstFileWrite::foreignSettingsLinesDoNotBlockSaves()
+{
+    QFETCH(QByteArray, line);
+    const QString path = m_dir->filePath(u"JOP.ini"_s);
+    QVERIFY(writeAll(path, "[TANDRIKE]\nTEL=555\n[General]\n" + line + "\n"));
+    SettingsStore::useFile(path);
+    const QByteArray oldTemp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(m_dir->filePath(u"no such folder"_s)));
+    QString err;
+    const bool first = SettingsStore::set(u"TANDRIKE"_s, u"DW"_s, u"新厂"_s, &err);
+    const bool second = SettingsStore::set(u"TANDRIKE"_s, u"DW"_s, u"又一厂"_s, &err);
+    qputenv("TMPDIR", oldTemp);
+    QVERIFY2(first && second, qPrintable(err));
+    QCOMPARE(SettingsStore::get(u"TANDRIKE"_s, u"DW"_s, QString()), u"又一厂"_s);
+    QCOMPARE(SettingsStore::get(u"TANDRIKE"_s, u"TEL"_s, QString()), u"555"_s);
+    // Nothing but the settings file is left in its folder.
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{u"JOP.ini"_s});
     SettingsStore::useFile(QString());
 }
 

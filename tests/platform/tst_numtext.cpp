@@ -1,6 +1,7 @@
 #include "platform/numtext.h"
 
 #include <QTest>
+#include <cmath>
 #include <limits>
 
 using namespace Qt::StringLiterals;
@@ -22,6 +23,8 @@ private slots:
     void roundHalfEven();
     void generalForm_data();
     void generalForm();
+    void generalFormReadsBackFinite_data();
+    void generalFormReadsBackFinite();
     void statementForm_data();
     void statementForm();
 };
@@ -178,6 +181,10 @@ void TstNumText::generalForm_data()
     QTest::newRow("double exponent") << 1e15 << 15 << u"1E+15"_s;
     QTest::newRow("zero") << 0.0 << 7 << u"0"_s;
     QTest::newRow("negative zero") << -0.0 << 15 << u"0"_s;
+    // Rounding up would pass the largest double, so the digits are cut instead.
+    QTest::newRow("largest double") << std::numeric_limits<double>::max() << 15 << u"1.79769313486231E+308"_s;
+    QTest::newRow("largest double negative") << -std::numeric_limits<double>::max() << 15 << u"-1.79769313486231E+308"_s;
+    QTest::newRow("largest double in 7 digits") << std::numeric_limits<double>::max() << 7 << u"1.797693E+308"_s;
 }
 
 void TstNumText::generalForm()
@@ -186,6 +193,35 @@ void TstNumText::generalForm()
     QFETCH(int, digits);
     QFETCH(QString, expected);
     QCOMPARE(general(value, digits), expected);
+}
+
+void TstNumText::generalFormReadsBackFinite_data()
+{
+    QTest::addColumn<double>("value");
+    const double max = std::numeric_limits<double>::max();
+    QTest::newRow("largest") << max;
+    QTest::newRow("largest negative") << -max;
+    QTest::newRow("just below the largest") << std::nextafter(max, 0.0);
+    QTest::newRow("rounds up within range") << 1.797693134862314e308;
+    QTest::newRow("largest single") << double(std::numeric_limits<float>::max());
+    QTest::newRow("smallest normal") << std::numeric_limits<double>::min();
+    QTest::newRow("smallest subnormal") << std::numeric_limits<double>::denorm_min();
+}
+
+// Every finite value written in the general form passes the number check and reads back as a
+// finite number close to it.
+void TstNumText::generalFormReadsBackFinite()
+{
+    QFETCH(double, value);
+    for (int digits : {7, 15}) {
+        const QString text = general(value, digits);
+        QVERIFY2(platform::isNumeric(text), qPrintable(text));
+        const double back = val(text);
+        QVERIFY2(std::isfinite(back), qPrintable(text));
+        QCOMPARE(generalValue(value, digits), back);
+        if (std::fabs(value) >= std::numeric_limits<double>::min())
+            QVERIFY2(std::fabs(back - value) <= std::fabs(value) * 1e-6, qPrintable(text));
+    }
 }
 
 void TstNumText::statementForm_data()

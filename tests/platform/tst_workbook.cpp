@@ -1,4 +1,5 @@
 #include "filelimit.h"
+#include "platform/filewrite.h"
 #include "platform/scriptedmessages.h"
 #include "platform/showworkbook.h"
 #include "platform/workbook.h"
@@ -505,7 +506,9 @@ void TstWorkbook::showWorkbookOpensAFreshFile()
     QString err;
     for (const QString &path : {first, second}) {
         const QFileInfo info(path);
-        QCOMPARE(info.absolutePath(), QFileInfo(QDir::tempPath()).absoluteFilePath());
+        // In the program's own temporary folder, under the system's.
+        QCOMPARE(info.absolutePath(), QFileInfo(temporaryFolder()).absoluteFilePath());
+        QCOMPARE(QFileInfo(info.absolutePath()).absolutePath(), QFileInfo(QDir::tempPath()).absoluteFilePath());
         QVERIFY2(info.fileName().startsWith(u"统计报表-"_s) && info.fileName().endsWith(u".xlsx"_s),
                  qPrintable(path));
         const std::optional<CellGrid> grid = readFirstSheet(path, &err);

@@ -1,4 +1,5 @@
 #include "../app/fixture.h"
+#include "../platform/filelimit.h"
 
 #include "app/backupstore.h"
 #include "shell/frmsavefile.h"
@@ -6,10 +7,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSqlRecord>
 #include <QUuid>
+#include <optional>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace app;
@@ -137,6 +141,12 @@ QByteArray readAll(const QString &path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Another name for the same file.
+bool hardLink(const QString &existing, const QString &link)
+{
+    return ::link(QFile::encodeName(existing).constData(), QFile::encodeName(link).constData()) == 0;
 }
 
 bool writeFile(const QString &path, const QByteArray &bytes)
@@ -308,6 +318,8 @@ void TstBackup::backupFailureLeavesNothingBehind_data()
     QTest::newRow("template not a database") << u"junk template"_s << StoreResult::CopyFailed;
     QTest::newRow("folder missing") << u"no folder"_s << StoreResult::CannotWrite;
     QTest::newRow("target is the main database") << u"main"_s << StoreResult::CannotWrite;
+    QTest::newRow("target is a hard link to the main database") << u"main link"_s << StoreResult::CannotWrite;
+    QTest::newRow("disk full before the template is copied") << u"full"_s << StoreResult::CannotWrite;
 }
 
 void TstBackup::backupFailureLeavesNothingBehind()
@@ -333,15 +345,29 @@ void TstBackup::backupFailureLeavesNothingBehind()
         target = folder() + u"/missing/keep.MBK"_s;
     } else if (breakage == u"main") {
         target = platform::dataFile(kMainFile);
+    } else if (breakage == u"main link") {
+        target = folder() + u"/link.MBK"_s;
+        QVERIFY(hardLink(platform::dataFile(kMainFile), target));
     }
     const QStringList dataFiles = filesIn(platform::dataFolder());
 
     BackupStore store;
-    QCOMPARE(store.backupTo(target), expected);
-    QVERIFY(!store.lastError().isEmpty());
+    std::optional<testfixture::FileSizeLimit> limit;
+    if (breakage == u"full")
+        limit.emplace(rlim_t(1000));
+    const StoreResult got = store.backupTo(target);
+    const QString error = store.lastError();
+    limit.reset();
+    QCOMPARE(got, expected);
+    QVERIFY(!error.isEmpty());
+    if (breakage == u"full")
+        QVERIFY2(error.contains(u"磁盘已满"_s), qPrintable(error));
     if (expected == StoreResult::TemplateMissing)
-        QVERIFY(store.lastError().contains(kTemplateFile));
-    QCOMPARE(filesIn(folder()), QStringList{u"keep.MBK"_s});
+        QVERIFY(error.contains(kTemplateFile));
+    QStringList left{u"keep.MBK"_s};
+    if (breakage == u"main link")
+        left.append(u"link.MBK"_s);
+    QCOMPARE(filesIn(folder()), left);
     QCOMPARE(readAll(folder() + u"/keep.MBK"_s), QByteArray("earlier backup"));
     QCOMPARE(filesIn(platform::dataFolder()), dataFiles);
     QCOMPARE(snapshot(mainDb()), before);
@@ -358,6 +384,7 @@ void TstBackup::restoreFailureLeavesDatabaseUntouched_data()
     QTest::newRow("not a database") << u"junk"_s << StoreResult::CannotOpen;
     QTest::newRow("file gone") << u"gone"_s << StoreResult::CannotOpen;
     QTest::newRow("the main database itself") << u"main"_s << StoreResult::CannotOpen;
+    QTest::newRow("a hard link to the main database") << u"main link"_s << StoreResult::CannotOpen;
 }
 
 void TstBackup::restoreFailureLeavesDatabaseUntouched()
@@ -390,6 +417,9 @@ void TstBackup::restoreFailureLeavesDatabaseUntouched()
         QVERIFY(QFile::remove(path));
     } else if (breakage == u"main") {
         path = platform::dataFile(kMainFile);
+    } else if (breakage == u"main link") {
+        QVERIFY(QFile::remove(path));
+        QVERIFY(hardLink(platform::dataFile(kMainFile), path));
     }
 
     QCOMPARE(store.restoreFrom(path), expected);

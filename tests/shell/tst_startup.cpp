@@ -2,16 +2,19 @@
 // by the instance that holds the lock.
 #include "app/schema.h"
 #include "platform/datafolder.h"
+#include "platform/filewrite.h"
 #include "platform/scriptedmessages.h"
 #include "platform/settings.h"
 #include "shell/startup.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <utime.h>
 
 using namespace Qt::StringLiterals;
 using namespace shell;
@@ -25,6 +28,7 @@ private slots:
     void secondStartIsToldAndTouchesNothing_data();
     void secondStartIsToldAndTouchesNothing();
     void lockIsFreeOnceTheFirstEnds();
+    void startRemovesWhatKilledRunsLeft();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -36,6 +40,9 @@ void TstStartup::init()
     m_dir = std::make_unique<QTemporaryDir>();
     platform::setDataFolder(m_dir->filePath(u"data"_s));
     platform::SettingsStore::useFile(m_dir->filePath(u"settings.ini"_s));
+    // The temporary files of this test only: other tests run beside it.
+    QVERIFY(QDir().mkpath(m_dir->filePath(u"tmp"_s)));
+    qputenv("TMPDIR", QFile::encodeName(m_dir->filePath(u"tmp"_s)));
     m_msgs = platform::installScriptedMessages();
 }
 
@@ -89,6 +96,36 @@ void TstStartup::lockIsFreeOnceTheFirstEnds()
     std::unique_ptr<QLockFile> lock;
     QCOMPARE(prepareStart(&lock), StartCheck::Ready);
     QVERIFY(m_msgs->shown.isEmpty());
+}
+
+namespace {
+bool makeFile(const QString &path, const QDateTime &changed)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write("x") == 1 && f.flush()
+        && f.setFileTime(changed, QFileDevice::FileModificationTime);
+}
+} // namespace
+
+// Killed settings saves and workbook exports left their files behind; the next start removes
+// those older than itself and keeps what this run has made.
+void TstStartup::startRemovesWhatKilledRunsLeft()
+{
+    const QDateTime old = QDateTime::currentDateTime().addDays(-2);
+    const QDir temp(platform::temporaryFolder());
+    QVERIFY(temp.absolutePath().startsWith(m_dir->filePath(u"tmp"_s)));
+    QVERIFY(makeFile(temp.filePath(u"workbook-Ab12Cd.xlsx"_s), old));
+    QVERIFY(makeFile(temp.filePath(u"统计-Xy34Zw.xlsx"_s), old));
+    QVERIFY(makeFile(temp.filePath(u"shown now.xlsx"_s), QDateTime::currentDateTime()));
+    QVERIFY(QDir().mkpath(m_dir->filePath(u".settings.ini-Qw12Er"_s)));
+    QVERIFY(makeFile(m_dir->filePath(u".settings.ini-Qw12Er/new.ini"_s), old));
+    const utimbuf times{old.toSecsSinceEpoch(), old.toSecsSinceEpoch()};
+    QCOMPARE(::utime(QFile::encodeName(m_dir->filePath(u".settings.ini-Qw12Er"_s)).constData(), &times), 0);
+
+    std::unique_ptr<QLockFile> lock;
+    QCOMPARE(prepareStart(&lock), StartCheck::Ready);
+    QCOMPARE(temp.entryList(QDir::Files), QStringList{u"shown now.xlsx"_s});
+    QVERIFY(!QFileInfo::exists(m_dir->filePath(u".settings.ini-Qw12Er"_s)));
 }
 
 QTEST_MAIN(TstStartup)

@@ -74,6 +74,8 @@ private slots:
     void receiptBookingOfKnownSpec();
     void receiptFailingHalfWayWritesNothing_data();
     void receiptFailingHalfWayWritesNothing();
+    void receiptOfInfiniteValuesIsRefused_data();
+    void receiptOfInfiniteValuesIsRefused();
 
     // issues
     void issueSaveLowersOnlyStock();
@@ -200,6 +202,33 @@ void TstBillStore::receiptFailingHalfWayWritesNothing()
     QCOMPARE(stockRows(), QStringList{u"旧|OLD|老厂|支|型材|5|5"_s});
     // The connection is usable afterwards.
     QVERIFY(testfixture::exec(ckDb(), u"INSERT INTO 入库单 (单据编号) VALUES (1)"_s));
+}
+
+void TstBillStore::receiptOfInfiniteValuesIsRefused_data()
+{
+    QTest::addColumn<QString>("price");
+    QTest::addColumn<QString>("quantity");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("amount beyond the double range") << u"1E+308"_s << u"1E+308"_s << u"采购金额超出可计算的范围"_s;
+    // The amount is 0, but the stock of OLD would pass the range.
+    QTest::newRow("stock beyond the double range") << u"0"_s << u"1.7E+308"_s << u"超出可保存的范围"_s;
+}
+
+void TstBillStore::receiptOfInfiniteValuesIsRefused()
+{
+    QFETCH(QString, price);
+    QFETCH(QString, quantity);
+    QFETCH(QString, message);
+    QVERIFY(addStock(u"旧"_s, u"OLD"_s, u"型材"_s, 1.7e308, 1.7e308));
+    const QStringList stock = stockRows();
+    QString err;
+    double amount = -1;
+    QVERIFY(!SaveReceiptBill(receipt(u"3"_s, {{u"旧"_s, u"OLD"_s, u"支"_s, price, quantity, u"型材"_s}}), &amount, &err));
+    QVERIFY2(err.contains(message), qPrintable(err));
+    QCOMPARE(amount, -1.0);
+    QCOMPARE(rowCount(ckDb(), u"入库单"_s), 0);
+    QCOMPARE(rowCount(ckDb(), u"入库单子表"_s), 0);
+    QCOMPARE(stockRows(), stock);
 }
 
 void TstBillStore::issueSaveLowersOnlyStock()
