@@ -169,6 +169,9 @@ QString general(double value, int digits)
         return std::isnan(value) ? u"NaN"_s : (value > 0 ? u"Inf"_s : u"-Inf"_s);
     if (value == 0.0)
         return u"0"_s;
+    // Whole numbers that fit the digits are most of what sheets and lists show: no rounding to do.
+    if (digits >= 7 && std::fabs(value) < 1e7 && value == std::trunc(value))
+        return QString::number(qint64(value));
     char buf[64];
     char *end = scientific(buf, buf + sizeof buf - 1, value, digits);
     const bool negative = buf[0] == '-';

@@ -54,9 +54,12 @@ QVariant storedNumber(const QString &s)
     return v;
 }
 
-ProjectStore::ProjectStore() : m_db(app::mainDb()) {}
+ProjectStore::ProjectStore() : ProjectStore(app::mainDb()) {}
 
-ProjectStore::ProjectStore(QSqlDatabase db) : m_db(std::move(db)) {}
+ProjectStore::ProjectStore(QSqlDatabase db)
+    : m_db(std::move(db)), m_reads(std::make_shared<platform::PreparedStatements>(m_db))
+{
+}
 
 bool ProjectStore::fail(const QString &error)
 {
@@ -165,16 +168,17 @@ std::optional<QList<JobLine>> ProjectStore::loadLines(qint64 jobId)
 
 std::optional<QList<NamedDimension>> ProjectStore::loadDimensions(qint64 lineId)
 {
-    QSqlQuery q(m_db);
     QString error;
-    if (!platform::execBound(m_db, u"SELECT \"MC\",\"schar\",\"Px\",\"Py\" FROM \"标注\" WHERE \"MCNUM\"=? ORDER BY rowid"_s,
-                             {lineId}, &error, &q)) {
+    QSqlQuery *q = m_reads->exec(u"SELECT \"MC\",\"schar\",\"Px\",\"Py\" FROM \"标注\" WHERE \"MCNUM\"=? ORDER BY rowid"_s,
+                                 {lineId}, &error);
+    if (!q) {
         fail(error);
         return std::nullopt;
     }
     QList<NamedDimension> dims;
-    while (q.next())
-        dims << dimension(q, 0, 1, 2, 3);
+    while (q->next())
+        dims << dimension(*q, 0, 1, 2, 3);
+    q->finish();
     return dims;
 }
 
@@ -290,18 +294,18 @@ std::optional<QList<qint64>> ProjectStore::copyLines(qint64 targetJobId, const Q
 
 std::optional<QList<ComponentRow>> ProjectStore::OpenZHMCPartRs(qint64 mcbn, const QString &cmc, qint64 cbn)
 {
-    QSqlQuery q(m_db);
     QString error;
-    if (!platform::execBound(m_db,
-                             u"SELECT \"CBN\",\"CMC\",\"MC\",\"MCZ\",\"Px\",\"Py\",\"Count\" FROM \"标注2\" WHERE \"MCBN\"=? "
-                             u"AND \"CBN\"=? AND \"CMC\"=? ORDER BY rowid"_s,
-                             {mcbn, cbn, cmc}, &error, &q)) {
+    QSqlQuery *q = m_reads->exec(u"SELECT \"CBN\",\"CMC\",\"MC\",\"MCZ\",\"Px\",\"Py\",\"Count\" FROM \"标注2\" WHERE \"MCBN\"=? "
+                                 u"AND \"CBN\"=? AND \"CMC\"=? ORDER BY rowid"_s,
+                                 {mcbn, cbn, cmc}, &error);
+    if (!q) {
         fail(error);
         return std::nullopt;
     }
     QList<ComponentRow> rows;
-    while (q.next())
-        rows << ComponentRow{{q.value(0).toLongLong(), text(q, 1)}, dimension(q, 2, 3, 4, 5), q.value(6)};
+    while (q->next())
+        rows << ComponentRow{{q->value(0).toLongLong(), text(*q, 1)}, dimension(*q, 2, 3, 4, 5), q->value(6)};
+    q->finish();
     return rows;
 }
 

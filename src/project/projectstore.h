@@ -4,12 +4,14 @@
 // MCBN -1) and 工程合同 (contract sheets). Every statement on them lives here; values are bound, and
 // every change of more than one statement is all or nothing.
 #include "jobtypes.h"
+#include "platform/database.h"
 
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
 #include <QVariant>
 #include <array>
+#include <memory>
 #include <optional>
 
 namespace project {
@@ -84,6 +86,8 @@ private:
 
     QSqlDatabase m_db;
     QString m_error;
+    // The per-line reads, prepared once: a job's sheets read every line's rows in turn.
+    std::shared_ptr<platform::PreparedStatements> m_reads;
 };
 
 // A typed size or count as it is stored: a number when it reads as one, else the text itself
