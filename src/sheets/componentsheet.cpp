@@ -47,7 +47,12 @@ QString libraryNumber(const QString &number)
 
 QString numberText(double value, int digits)
 {
-    return platform::statement(value, digits).trimmed();
+    // statement() without its sign blank, built in place: no zero before the point.
+    QString g = platform::general(value, digits);
+    const qsizetype at = g.startsWith(u'-') ? 1 : 0;
+    if (QStringView(g).sliced(at).startsWith(u"0."))
+        g.remove(at, 1);
+    return g;
 }
 
 QString sheetNumberText(int position)
