@@ -115,7 +115,7 @@ bool DrawingStore::writeEntities(qint64 number, const DrawingLists &l)
             return fail(&m_error, q);
         for (int i = 0; i <= last; ++i) {
             const TwoPoints &e = arr[size_t(i)];
-            if (!platform::bindAll(q, {single(e.P1.X), single(e.P1.Y), single(e.P2.X), single(e.P2.Y), number}, error))
+            if (!platform::bindAll(q, {single(e.P1.X), single(e.P1.Y), single(e.P2.X), single(e.P2.Y), number}, &m_error))
                 return false;
             if (!q.exec())
                 return fail(&m_error, q);
@@ -133,7 +133,7 @@ bool DrawingStore::writeEntities(qint64 number, const DrawingLists &l)
             const ThreePoints &e = arr[size_t(i)];
             if (!platform::bindAll(q, {single(e.P1.X), single(e.P1.Y), single(e.P2.X), single(e.P2.Y), single(e.P3.X),
                                        single(e.P3.Y), number},
-                                   error))
+                                   &m_error))
                 return false;
             if (!q.exec())
                 return fail(&m_error, q);
@@ -149,7 +149,7 @@ bool DrawingStore::writeEntities(qint64 number, const DrawingLists &l)
             return fail(&m_error, q);
         for (int i = 0; i <= l.StringLast; ++i) {
             const TextEntity &e = l.StringArr[size_t(i)];
-            if (!platform::bindAll(q, {single(e.P1.X), single(e.P1.Y), e.text.isNull() ? u""_s : e.text, number}, error))
+            if (!platform::bindAll(q, {single(e.P1.X), single(e.P1.Y), e.text.isNull() ? u""_s : e.text, number}, &m_error))
                 return false;
             if (!q.exec())
                 return fail(&m_error, q);
@@ -268,7 +268,7 @@ bool DrawingStore::replaceTables(const QList<TableCopy> &copies)
             QVariantList values;
             for (qsizetype i = 0; i < n; ++i)
                 values << row.value(i);
-            if (!platform::bindAll(q, values, error))
+            if (!platform::bindAll(q, values, &m_error))
                 return false;
             if (!q.exec())
                 return fail(&m_error, u"%1: %2"_s.arg(copy.table, q.lastError().text()));

@@ -191,6 +191,8 @@ void TstDatabase::indexesSetAsideComeBackOrRollBack()
     }
     QCOMPARE(indexSql(), before);
     QCOMPARE(count(), 1);
+}
+
 void TstDatabase::loneSurrogatesBecomeReplacementCharacters_data()
 {
     QTest::addColumn<QString>("text");
