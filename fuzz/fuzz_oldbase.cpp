@@ -25,8 +25,9 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QString path = fuzz::inputFile(data, size, QStringLiteral("old.MBK"));
+    app::BackupStore backups;
+    (void)backups.restoreFrom(path);
     QString error;
-    (void)app::restoreFrom(path, &error);
     (void)drawing::ImportOldDatabase(path, &error);
     fuzz::require(app::mainDb().isOpen(), "the main database stays open");
     return 0;

@@ -221,8 +221,8 @@ void TstBillStore::receiptOfInfiniteValuesIsRefused()
     QFETCH(QString, message);
     QVERIFY(addStock(u"旧"_s, u"OLD"_s, u"型材"_s, 1.7e308, 1.7e308));
     const QStringList stock = stockRows();
-    BillStore store;
     double amount = -1;
+    BillStore store;
     QVERIFY(!store.SaveReceiptBill(receipt(u"3"_s, {{u"旧"_s, u"OLD"_s, u"支"_s, price, quantity, u"型材"_s}}), &amount));
     QVERIFY2(store.lastError().contains(message), qPrintable(store.lastError()));
     QCOMPARE(amount, -1.0);
