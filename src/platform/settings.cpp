@@ -10,6 +10,7 @@
 #include <QMap>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -76,9 +77,9 @@ bool SettingsStore::set(const QString &section, const QList<std::pair<QString, Q
     };
     if (current->status() == QSettings::FormatError)
         return fail(u"文件格式有误"_s);
-    // Lines written by hand that QSettings cannot write back (an empty key, a key that a backslash
-    // turns into an empty part, a value it cannot hold) are dropped: kept, they would never read
-    // back as they were, and no save would ever pass the check below.
+    // Lines written by hand whose key QSettings cannot write back (an empty key, a key that a
+    // backslash turns into an empty part) or whose value it cannot hold are dropped: kept, they
+    // would never read back, and no save would ever pass the check below.
     QMap<QString, QVariant> expected;
     for (const QString &key : current->allKeys())
         if (const QVariant value = current->value(key); writableKey(key) && value.isValid())
@@ -93,29 +94,62 @@ bool SettingsStore::set(const QString &section, const QList<std::pair<QString, Q
     const QTemporaryDir scratch(folder.filePath(scratchPattern(path)));
     if (!scratch.isValid())
         return fail(u"无法在文件夹 %1 中准备临时文件"_s.arg(QDir::toNativeSeparators(folder.path())));
-    const QString composed = scratch.filePath(u"new.ini"_s);
-    {
-        QSettings s(composed, QSettings::IniFormat);
-        for (auto it = expected.cbegin(); it != expected.cend(); ++it)
-            s.setValue(it.key(), it.value());
-        s.sync();
-        if (s.status() != QSettings::NoError)
-            return fail(u"临时文件无法写入"_s);
-    }
-    QFile file(composed);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(file.errorString());
-    const QByteArray bytes = file.readAll();
-    const QString checkPath = scratch.filePath(u"check.ini"_s);
+    // Composes a file of `entries` in the scratch folder and reads it back under a name that
+    // QSettings has not seen (it keeps what it read of a file).
     QString cause;
-    if (!writeWholeFile(checkPath, bytes, &cause))
-        return fail(cause);
-    QSettings check(checkPath, QSettings::IniFormat);
+    const auto compose = [&](const QString &name, const QMap<QString, QVariant> &entries, QByteArray *bytes,
+                             QMap<QString, QVariant> *found) {
+        const QString composed = scratch.filePath(name + u".ini"_s);
+        {
+            QSettings s(composed, QSettings::IniFormat);
+            for (auto it = entries.cbegin(); it != entries.cend(); ++it)
+                s.setValue(it.key(), it.value());
+            s.sync();
+            if (s.status() != QSettings::NoError) {
+                cause = u"临时文件无法写入"_s;
+                return false;
+            }
+        }
+        QFile file(composed);
+        if (!file.open(QIODevice::ReadOnly)) {
+            cause = file.errorString();
+            return false;
+        }
+        *bytes = file.readAll();
+        const QString checkPath = scratch.filePath(name + u"-check.ini"_s);
+        if (!writeWholeFile(checkPath, *bytes, &cause))
+            return false;
+        QSettings check(checkPath, QSettings::IniFormat);
+        for (const QString &key : check.allKeys())
+            found->insert(key, check.value(key));
+        return true;
+    };
+    QByteArray bytes;
     QMap<QString, QVariant> found;
-    for (const QString &key : check.allKeys())
-        found.insert(key, check.value(key));
-    if (found != expected)
-        return fail(u"临时文件写入不完整（磁盘可能已满）"_s);
+    if (!compose(u"new"_s, expected, &bytes, &found))
+        return fail(cause);
+    if (found != expected) {
+        // A value written by hand may not read back as the file held it (a list of invalid UTF-8
+        // comes back as a list of another type). Such values are composed again on their own:
+        // the file is complete when each reads back there as it did from the whole file, and no
+        // key is missing. A file cut short lacks keys or ends in a value cut short.
+        QMap<QString, QVariant> changed;
+        for (auto it = expected.cbegin(); it != expected.cend(); ++it)
+            if (found.value(it.key()) != it.value())
+                changed.insert(it.key(), it.value());
+        const bool ours = std::any_of(values.cbegin(), values.cend(),
+                                      [&](const auto &v) { return changed.contains(section + u'/' + v.first); });
+        bool complete = !ours && found.keys() == expected.keys();
+        QByteArray alone;
+        QMap<QString, QVariant> foundAlone;
+        if (complete && !compose(u"alone"_s, changed, &alone, &foundAlone))
+            return fail(cause);
+        complete = complete && foundAlone.keys() == changed.keys();
+        for (auto it = foundAlone.cbegin(); complete && it != foundAlone.cend(); ++it)
+            complete = found.value(it.key()) == it.value();
+        if (!complete)
+            return fail(u"临时文件写入不完整（磁盘可能已满）"_s);
+    }
 
     const QFileInfo before(path);
     const qint64 oldSize = before.exists() ? before.size() : -1;

@@ -12,8 +12,9 @@ class SettingsStore
 public:
     static QString get(const QString &section, const QString &key, const QString &defaultValue);
     // False, with the file and the cause in *error, when the settings file could not be written:
-    // the change then holds for this run only. Lines of the file that the store cannot write back
-    // as they were (an empty key such as "=5") are dropped. The scratch files lie beside the file.
+    // the change then holds for this run only. Lines of the file whose key the store cannot write
+    // back (an empty key such as "=5") are dropped; a value that does not read back as the file
+    // held it is kept as it reads back. The scratch files lie beside the file.
     static bool set(const QString &section, const QString &key, const QString &value, QString *error = nullptr);
     // Several keys of one section in one write.
     static bool set(const QString &section, const QList<std::pair<QString, QString>> &values,

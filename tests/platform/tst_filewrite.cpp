@@ -137,37 +137,53 @@ void TstFileWrite::workbookOnFullDiskKeepsOldWorkbook()
     QCOMPARE(readFirstSheet(path)->text(2999, 0), u"新内容 2999"_s);
 }
 
+namespace {
+// Found by the settings fuzz target: a key with a backslash, its value a list of invalid UTF-8
+// that does not read back as the file holds it.
+const QByteArray kValueNotReadBack =
+    QByteArray::fromHex("615252e95c783dffffffffffffffffffffff0100000000000000ffff2cffff5d");
+} // namespace
+
 void TstFileWrite::unwritableSettingsAreReported_data()
 {
     QTest::addColumn<QString>("file");
-    QTest::addColumn<bool>("full");
+    QTest::addColumn<QByteArray>("line"); // one more line of the old file
+    QTest::addColumn<int>("limit");       // bytes a file may grow to; 0: no limit
+    QTest::addColumn<QString>("cause");
     // A folder that is a file cannot hold the settings file (this holds for the superuser too).
-    QTest::newRow("folder is a file") << u"blocker/settings.ini"_s << false;
-    QTest::newRow("full disk") << u"settings.ini"_s << true;
+    QTest::newRow("folder is a file") << u"blocker/settings.ini"_s << QByteArray() << 0 << u"无法创建文件夹"_s;
+    QTest::newRow("full disk") << u"settings.ini"_s << QByteArray() << 100 << u"磁盘可能已满"_s;
+    QTest::newRow("full disk, a line that does not read back")
+        << u"settings.ini"_s << kValueNotReadBack << 100 << u"磁盘可能已满"_s;
+    // The new file is about 440 bytes, that line's value last: cut in the middle of it.
+    QTest::newRow("full disk cuts the line that does not read back")
+        << u"settings.ini"_s << kValueNotReadBack << 380 << u"磁盘可能已满"_s;
 }
 
 void TstFileWrite::unwritableSettingsAreReported()
 {
     QFETCH(QString, file);
-    QFETCH(bool, full);
+    QFETCH(QByteArray, line);
+    QFETCH(int, limit);
+    QFETCH(QString, cause);
     QVERIFY(writeAll(m_dir->filePath(u"blocker"_s), "a file"));
     const QString path = m_dir->filePath(file);
-    const QByteArray old = "[TANDRIKE]\nADDRESS=" + QByteArray(300, 'a') + "\n";
-    if (full)
+    const QByteArray old = "[TANDRIKE]\nADDRESS=" + QByteArray(300, 'a') + "\n[General]\n" + line + "\n";
+    if (limit > 0)
         QVERIFY(writeAll(path, old));
     SettingsStore::useFile(path);
 
     QString err;
     bool stored = true;
     {
-        std::optional<FileSizeLimit> limit;
-        if (full)
-            limit.emplace(rlim_t(100));
+        std::optional<FileSizeLimit> full;
+        if (limit > 0)
+            full.emplace(rlim_t(limit));
         stored = SettingsStore::set(u"TANDRIKE"_s, {{u"DW"_s, u"新厂"_s}, {u"TEL"_s, u"123"_s}}, &err);
     }
     QVERIFY(!stored);
-    QVERIFY2(err.contains(path) && err.contains(u"设置无法保存"_s), qPrintable(err));
-    if (full)
+    QVERIFY2(err.contains(path) && err.contains(u"设置无法保存"_s) && err.contains(cause), qPrintable(err));
+    if (limit > 0)
         QCOMPARE(readAll(path), old);
     else
         QVERIFY(!QFile::exists(path));
@@ -183,6 +199,7 @@ void TstFileWrite::foreignSettingsLinesDoNotBlockSaves_data()
     QTest::newRow("doubled backslash") << QByteArray("a\\\\b=1");
     QTest::newRow("section ending in a backslash") << QByteArray("[G\\]\nk=1");
     QTest::newRow("empty key in a section") << QByteArray("[G]\n=7");
+    QTest::newRow("value that does not read back") << kValueNotReadBack;
 }
 
 // A line written by hand that the store cannot write back must not turn every later save into a

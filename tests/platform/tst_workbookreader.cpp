@@ -233,9 +233,12 @@ void TstWorkbookReader::craftedWorkbooksStayBounded()
         QVERIFY(!grid);
         QVERIFY2(err.startsWith(u"无法读取工作簿 "_s) && err.contains(refusal), qPrintable(err));
     }
-    // Every file so far, however it ended, stayed within the bound.
+    // Every file so far, however it ended, stayed within the bound. Under AddressSanitizer freed
+    // memory is held back in quarantine, so the peak says nothing about the reader there.
+#if !defined(__SANITIZE_ADDRESS__)
     const long grown = peakKilobytes() - m_startPeak;
     QVERIFY2(grown < 200 * 1024, qPrintable(u"peak grew by %1 KB"_s.arg(grown)));
+#endif
 }
 
 QTEST_GUILESS_MAIN(TstWorkbookReader)

@@ -121,11 +121,17 @@ void TstStartup::startRemovesWhatKilledRunsLeft()
     QVERIFY(makeFile(m_dir->filePath(u".settings.ini-Qw12Er/new.ini"_s), old));
     const utimbuf times{old.toSecsSinceEpoch(), old.toSecsSinceEpoch()};
     QCOMPARE(::utime(QFile::encodeName(m_dir->filePath(u".settings.ini-Qw12Er"_s)).constData(), &times), 0);
+    // The store really saves beside them; a save of this run still being written stays.
+    QVERIFY(platform::SettingsStore::set(u"TANDRIKE"_s, u"DW"_s, u"厂"_s));
+    QVERIFY(QFileInfo::exists(m_dir->filePath(u"settings.ini"_s)));
+    QVERIFY(QDir().mkpath(m_dir->filePath(u".settings.ini-Ty56Ui"_s)));
+    QVERIFY(makeFile(m_dir->filePath(u".settings.ini-Ty56Ui/new.ini"_s), QDateTime::currentDateTime()));
 
     std::unique_ptr<QLockFile> lock;
     QCOMPARE(prepareStart(&lock), StartCheck::Ready);
     QCOMPARE(temp.entryList(QDir::Files), QStringList{u"shown now.xlsx"_s});
     QVERIFY(!QFileInfo::exists(m_dir->filePath(u".settings.ini-Qw12Er"_s)));
+    QVERIFY(QFileInfo::exists(m_dir->filePath(u".settings.ini-Ty56Ui/new.ini"_s)));
 }
 
 QTEST_MAIN(TstStartup)
