@@ -315,7 +315,7 @@ void TstSheetPage::longValuesKeepToTheirCells_data()
     QTest::newRow("and a continuation page") << 3;
 }
 
-// A combined window whose bills carry long names, specifications and panel names: on A4 every text
+// A combined window whose bills carry long names, 规格 texts and panel names: on A4 every text
 // stays in its cell and clear of every other, the page keeps 6 mm from each edge and is centred
 // across it, and every long value still reads whole.
 void TstSheetPage::longValuesKeepToTheirCells()

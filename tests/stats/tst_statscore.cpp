@@ -479,7 +479,7 @@ private slots:
         QVERIFY(!area.contains(u"1215"_s));
     }
 
-    // Every statistics report with wide data on A4: long panel names and specifications, many
+    // Every statistics report with wide data on A4: long panel names and 规格 texts, many
     // rows (several pages), long names of job, client and company.
     void reportsOnPaper_data()
     {

@@ -493,7 +493,7 @@ void TstBillStore::reportOfMissingBillFails()
     QVERIFY(!err.isEmpty());
 }
 
-// Bills and the stock list with 60-character names and specifications keep to their cells and the
+// Bills and the stock list with 60-character names and 规格 texts keep to their cells and the
 // sheet.
 void TstBillStore::reportsOnPaper()
 {
