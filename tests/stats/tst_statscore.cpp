@@ -514,6 +514,31 @@ private slots:
         QVERIFY(s.pageCount() > 1);
     }
 
+    void numberTextIsTheShortStatementForm_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("whole") << 1200.0 << u"1200"_s;
+        QTest::newRow("negative whole") << -5.0 << u"-5"_s;
+        QTest::newRow("zero") << 0.0 << u"0"_s;
+        QTest::newRow("negative zero") << -0.0 << u"0"_s;
+        QTest::newRow("seven digits") << 9999999.0 << u"9999999"_s;
+        QTest::newRow("eight digits") << 12345678.0 << u"12345678"_s;
+        QTest::newRow("past fifteen digits") << 1e15 << u"1E+15"_s;
+        QTest::newRow("fraction") << 0.85 << u".85"_s;
+        QTest::newRow("negative fraction") << -0.5 << u"-.5"_s;
+        QTest::newRow("binary noise") << 0.1 + 0.2 << u".3"_s;
+    }
+
+    void numberTextIsTheShortStatementForm()
+    {
+        QFETCH(double, value);
+        QFETCH(QString, text);
+        QCOMPARE(numberText(value), text);
+        // The general way, which whole numbers skip.
+        QCOMPARE(numberText(value), platform::statementDouble(clean(value)).trimmed());
+    }
+
     // --- group sums
 
     void groupedTotalsEqualTheEngine_data()
