@@ -321,6 +321,175 @@ bool BulkStatement::exec(const QVariantList &values, QString *error)
     return true;
 }
 
+namespace {
+// A text field's UTF-8 as UTF-16 into out, when the engine's own translation (what the Qt driver
+// reads) gives the same: well-formed UTF-8 decodes alike both ways, except U+FFFE and U+FFFF,
+// which the engine turns into U+FFFD. False for those and for every ill-formed sequence, whose
+// translation is left to the engine.
+bool decodeLikeEngine(const unsigned char *s, qsizetype n, QString &out)
+{
+    // Never null, as the driver's texts are not: an empty field is an empty text.
+    if (n == 0) {
+        out = QString(u""_s);
+        return true;
+    }
+    out = QString(n, Qt::Uninitialized);
+    char16_t *d = reinterpret_cast<char16_t *>(out.data());
+    qsizetype i = 0;
+    auto cont = [&](qsizetype at) { return at < n && (s[at] & 0xc0) == 0x80; };
+    while (i < n) {
+        const unsigned char c = s[i];
+        if (c < 0x80) {
+            *d++ = c;
+            ++i;
+        } else if (c >= 0xc2 && c <= 0xdf && cont(i + 1)) {
+            *d++ = char16_t(((c & 0x1f) << 6) | (s[i + 1] & 0x3f));
+            i += 2;
+        } else if (c >= 0xe0 && c <= 0xef && cont(i + 1) && cont(i + 2)) {
+            const char32_t u = ((c & 0x0f) << 12) | ((s[i + 1] & 0x3f) << 6) | (s[i + 2] & 0x3f);
+            if (u < 0x800 || (u >= 0xd800 && u <= 0xdfff) || u >= 0xfffe)
+                return false;
+            *d++ = char16_t(u);
+            i += 3;
+        } else if (c >= 0xf0 && c <= 0xf4 && cont(i + 1) && cont(i + 2) && cont(i + 3)) {
+            const char32_t u = ((c & 0x07) << 18) | ((s[i + 1] & 0x3f) << 12) | ((s[i + 2] & 0x3f) << 6)
+                | (s[i + 3] & 0x3f);
+            if (u < 0x10000 || u > 0x10ffff)
+                return false;
+            *d++ = QChar::highSurrogate(u);
+            *d++ = QChar::lowSurrogate(u);
+            i += 4;
+        } else {
+            return false;
+        }
+    }
+    out.truncate(d - reinterpret_cast<const char16_t *>(out.constData()));
+    return true;
+}
+} // namespace
+
+struct RowReader::Engine
+{
+    sqlite3 *db = nullptr;
+    sqlite3_stmt *stmt = nullptr;
+    std::vector<QByteArray> texts; // bound texts, as in BulkStatement
+    std::vector<Field> types;      // of the current row, taken before any conversion
+};
+
+RowReader::RowReader(QSqlDatabase db, const QString &sql, const QVariantList &values)
+{
+    sqlite3 *handle = engineHandle(db);
+    if (!handle) {
+        m_error = u"连接没有数据库引擎句柄"_s;
+        return;
+    }
+    auto engine = std::make_unique<Engine>();
+    engine->db = handle;
+    const QByteArray text = sql.toUtf8();
+    if (sqlite3_prepare_v2(handle, text.constData(), int(text.size()), &engine->stmt, nullptr) != SQLITE_OK) {
+        m_error = QString::fromUtf8(sqlite3_errmsg(handle));
+        sqlite3_finalize(engine->stmt);
+        return;
+    }
+    engine->texts.resize(values.size());
+    for (int i = 0; i < values.size(); ++i) {
+        QVariant v = values.at(i);
+        if (!storable(v, &m_error)) {
+            sqlite3_finalize(engine->stmt);
+            return;
+        }
+        if (bindEngineValue(engine->stmt, i + 1, v, engine->texts[i]) != SQLITE_OK) {
+            m_error = QString::fromUtf8(sqlite3_errmsg(handle));
+            sqlite3_finalize(engine->stmt);
+            return;
+        }
+    }
+    engine->types.resize(sqlite3_column_count(engine->stmt));
+    m_engine = std::move(engine);
+}
+
+RowReader::~RowReader()
+{
+    if (m_engine)
+        sqlite3_finalize(m_engine->stmt);
+}
+
+bool RowReader::next()
+{
+    if (!m_engine)
+        return false;
+    sqlite3_stmt *st = m_engine->stmt;
+    const int rc = sqlite3_step(st);
+    if (rc == SQLITE_ROW) {
+        for (int i = 0; i < int(m_engine->types.size()); ++i) {
+            switch (sqlite3_column_type(st, i)) {
+            case SQLITE_INTEGER: m_engine->types[i] = Field::Integer; break;
+            case SQLITE_FLOAT: m_engine->types[i] = Field::Real; break;
+            case SQLITE_BLOB: m_engine->types[i] = Field::Blob; break;
+            case SQLITE_NULL: m_engine->types[i] = Field::Null; break;
+            default: m_engine->types[i] = Field::Text; break;
+            }
+        }
+        return true;
+    }
+    if (rc != SQLITE_DONE)
+        m_error = QString::fromUtf8(sqlite3_errmsg(m_engine->db));
+    // A finished read holds no lock.
+    sqlite3_reset(st);
+    return false;
+}
+
+int RowReader::columnCount() const
+{
+    return m_engine ? int(m_engine->types.size()) : 0;
+}
+
+RowReader::Field RowReader::type(int column) const
+{
+    return m_engine->types[column];
+}
+
+double RowReader::real(int column) const
+{
+    return sqlite3_column_double(m_engine->stmt, column);
+}
+
+QByteArrayView RowReader::utf8(int column) const
+{
+    const auto *bytes = reinterpret_cast<const char *>(sqlite3_column_text(m_engine->stmt, column));
+    return QByteArrayView(bytes, sqlite3_column_bytes(m_engine->stmt, column));
+}
+
+QString RowReader::text(int column) const
+{
+    sqlite3_stmt *st = m_engine->stmt;
+    const auto *bytes = sqlite3_column_text(st, column);
+    QString out;
+    if (decodeLikeEngine(bytes, sqlite3_column_bytes(st, column), out))
+        return out;
+    return QString(reinterpret_cast<const QChar *>(sqlite3_column_text16(st, column)),
+                   sqlite3_column_bytes16(st, column) / qsizetype(sizeof(QChar)));
+}
+
+QVariant RowReader::value(int column) const
+{
+    sqlite3_stmt *st = m_engine->stmt;
+    switch (type(column)) {
+    case Field::Integer:
+        return QVariant(qint64(sqlite3_column_int64(st, column)));
+    case Field::Real:
+        return QVariant(sqlite3_column_double(st, column));
+    case Field::Blob:
+        return QVariant(QByteArray(static_cast<const char *>(sqlite3_column_blob(st, column)),
+                                   sqlite3_column_bytes(st, column)));
+    case Field::Null:
+        return QVariant(QMetaType::fromType<QString>());
+    case Field::Text:
+        break;
+    }
+    return QVariant(text(column));
+}
+
 std::optional<QStringList> dropIndexes(QSqlDatabase db, const QString &table, QString *error)
 {
     QSqlQuery q(db);

@@ -1,6 +1,7 @@
 #pragma once
 // SQLite connections by name, bound statements and the transaction guard.
 #include <QSqlDatabase>
+#include <QByteArrayView>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
@@ -92,6 +93,39 @@ private:
     std::unique_ptr<Engine> m_engine;
     QSqlQuery m_fallback;
     QString m_prepareError;
+};
+
+// The rows of one query read straight from the engine's handle, for reads of many rows: through
+// QSqlQuery every field passes the driver's row cache and a QVariant copy. value() is the field as
+// the Qt driver yields it with its default precision (integers as qint64, reals as double, texts
+// as QString, blobs as QByteArray, null as a null QString); the typed reads skip the QVariant.
+// Values bind as BulkStatement binds them. Needs a connection with an engine handle: without one,
+// the first next() fails and error() says so.
+class RowReader
+{
+public:
+    enum class Field { Null, Integer, Real, Text, Blob };
+
+    RowReader(QSqlDatabase db, const QString &sql, const QVariantList &values = {});
+    ~RowReader();
+    RowReader(const RowReader &) = delete;
+    RowReader &operator=(const RowReader &) = delete;
+
+    // The next row; false after the last one, or on failure with error() not empty.
+    bool next();
+    QString error() const { return m_error; }
+    int columnCount() const;
+
+    QVariant value(int column) const;
+    Field type(int column) const;
+    double real(int column) const;          // a Real or Integer field as a double
+    QByteArrayView utf8(int column) const;  // a Text field's stored bytes, valid until the next row
+    QString text(int column) const;         // a Text field as value() gives it
+
+private:
+    struct Engine;
+    std::unique_ptr<Engine> m_engine;
+    QString m_error;
 };
 
 // A table's own indexes set aside for a bulk write into it: dropping them first and building them

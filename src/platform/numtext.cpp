@@ -227,12 +227,37 @@ QString general(double value, int digits)
     return QString::fromLatin1(out, o);
 }
 
+namespace {
+// Significant digits of the shortest text that reads back as the value.
+int shortestDigits(double value)
+{
+    char buf[32];
+    const char *end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific).ptr;
+    int n = 0;
+    for (const char *p = buf; p < end && *p != 'e'; ++p)
+        n += *p >= '0' && *p <= '9';
+    return n;
+}
+} // namespace
+
 double generalValue(double value, int digits)
 {
     if (!std::isfinite(value))
         return general(value, digits).toDouble();
     if (value == 0.0)
         return 0.0;
+    // A value whose shortest text has no more digits than are kept is its own general form: up to
+    // 15 digits, half a double's step is less than half the step of the last digit kept, so the
+    // rounding lands on that text, which reads back as the value. Whole numbers below 10^digits
+    // are such values, found without the text.
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    if (digits >= 1 && digits <= 15) {
+        if (std::fabs(value) < kPowers[digits] && value == std::trunc(value))
+            return value;
+        if (shortestDigits(value) <= digits)
+            return value;
+    }
     char buf[64];
     return readBack(buf, scientific(buf, buf + sizeof buf - 1, value, digits));
 }

@@ -34,6 +34,9 @@ double num(const QString &text)
 
 QString numberText(double v)
 {
+    // Whole numbers of up to seven digits show as they are, without the sign blank to trim.
+    if (std::fabs(v) < 1e7 && v == std::trunc(v))
+        return QString::number(qint64(v));
     return platform::statementDouble(clean(v)).trimmed();
 }
 

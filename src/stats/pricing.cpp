@@ -158,16 +158,25 @@ std::optional<QList<PricedLine>> priceBySpecLength(StatsStore &store, KindChoice
             lookupFailed(store, error);
             return std::nullopt;
         }
-        for (const CodeLengthCount &g : *groups) {
-            const auto e = catalogue.lookup(profile ? CatalogueTable::Profile : CatalogueTable::Steel, g.code);
-            if (!e) {
-                lookupFailed(store, error);
-                return std::nullopt;
+        // The groups come code by code: the entry's name and price serve every length of a code.
+        QString code, name;
+        double perMetre = 0;
+        for (qsizetype i = 0; i < groups->size(); ++i) {
+            const CodeLengthCount &g = groups->at(i);
+            if (i == 0 || g.code != code) {
+                const auto e = catalogue.lookup(profile ? CatalogueTable::Profile : CatalogueTable::Steel, g.code);
+                if (!e) {
+                    lookupFailed(store, error);
+                    return std::nullopt;
+                }
+                code = g.code;
+                name = nameOr(e->name + e->code);
+                perMetre = pricePerMetre(*e);
             }
             PricedLine l;
-            l.name = nameOr(e->name + e->code);
+            l.name = name;
             l.spec = codeOr(platform::generalDouble(g.length), g.code);
-            l.unitPrice = pricePerMetre(*e);
+            l.unitPrice = perMetre;
             l.quantity = clean(g.count);
             // The price of the metres the pieces make.
             l.amount = clean(l.unitPrice * (g.length / 1000) * l.quantity);

@@ -1,11 +1,12 @@
 #include "statsstore.h"
 
 #include "app/maindb.h"
+#include "groupsums.h"
+
 #include "platform/database.h"
 #include "platform/numtext.h"
 
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -151,64 +152,115 @@ bool StatsStore::replaceWorkRows(const WorkRows &rows)
     return true;
 }
 
-std::optional<QList<CodeTotal>> StatsStore::pieceLengthTotals(PieceKind kind)
+std::optional<QList<StatsStore::GroupRow>> StatsStore::groupSums(const QString &table, const QString &textKey,
+                                                                 const QStringList &numberKeys, const QString &summed)
 {
+    using Field = platform::RowReader::Field;
+    m_error.clear();
+    const int n = int(numberKeys.size());
+    QString keys = platform::ident(textKey);
+    for (const QString &k : numberKeys)
+        keys += u", "_s + platform::ident(k);
+    const QString from = u" FROM "_s + table;
+    QList<GroupRow> out;
+    {
+        platform::RowReader reader(m_db, u"SELECT "_s + keys + u", "_s + summed + from);
+        GroupSums sums(n);
+        QStringList texts;
+        bool fits = true;
+        while (fits && reader.next()) {
+            const int k = reader.type(0) == Field::Text ? sums.key(reader.utf8(0)) : -1;
+            fits = k >= 0;
+            if (!fits)
+                break;
+            if (k == texts.size())
+                texts << reader.text(0);
+            double numbers[2] = {0, 0};
+            for (int i = 0; i < n && fits; ++i) {
+                fits = reader.type(1 + i) == Field::Real;
+                numbers[i] = reader.real(1 + i);
+            }
+            const Field v = reader.type(1 + n);
+            fits = fits && (v == Field::Real || v == Field::Null)
+                && sums.add(k, numbers, v == Field::Real ? std::optional(reader.real(1 + n)) : std::nullopt);
+        }
+        if (!reader.error().isEmpty()) {
+            m_error = reader.error();
+            return std::nullopt;
+        }
+        if (const auto groups = fits ? sums.groups() : std::nullopt) {
+            for (const GroupSums::Group &g : *groups)
+                out.append({texts.at(g.key), {g.numbers[0], g.numbers[1]}, g.total});
+            return out;
+        }
+    }
     QSqlQuery *q = nullptr;
-    if (!run(u"SELECT \"规格\", sum(\"长度\" * \"数量\") FROM "_s + pieceTable(kind)
-                 + u" GROUP BY \"规格\" ORDER BY \"规格\""_s,
+    if (!run(u"SELECT "_s + keys + u", sum("_s + summed + u")"_s + from + u" GROUP BY "_s + keys + u" ORDER BY "_s + keys,
              {}, &q))
         return std::nullopt;
+    while (q->next()) {
+        GroupRow g{text(q->value(0)), {0, 0}, number(q->value(n + 1))};
+        for (int i = 0; i < n; ++i)
+            g.numbers[i] = number(q->value(1 + i));
+        out.append(g);
+    }
+    return out;
+}
+
+QList<CodeTotal> StatsStore::codeTotals(const QList<GroupRow> &groups)
+{
     QList<CodeTotal> rows;
-    while (q->next())
-        rows.append({text(q->value(0)), number(q->value(1))});
+    rows.reserve(groups.size());
+    for (const GroupRow &g : groups)
+        rows.append({g.key, g.total});
     return rows;
+}
+
+std::optional<QList<CodeTotal>> StatsStore::pieceLengthTotals(PieceKind kind)
+{
+    const auto groups = groupSums(pieceTable(kind), u"规格"_s, {}, u"\"长度\" * \"数量\""_s);
+    if (!groups)
+        return std::nullopt;
+    return codeTotals(*groups);
 }
 
 std::optional<QList<CodeLengthCount>> StatsStore::pieceLengthGroups(PieceKind kind)
 {
-    QSqlQuery *q = nullptr;
-    if (!run(u"SELECT \"规格\", \"长度\", sum(\"数量\") FROM "_s + pieceTable(kind)
-                 + u" GROUP BY \"规格\", \"长度\" ORDER BY \"规格\", \"长度\""_s,
-             {}, &q))
+    const auto groups = groupSums(pieceTable(kind), u"规格"_s, {u"长度"_s}, u"\"数量\""_s);
+    if (!groups)
         return std::nullopt;
     QList<CodeLengthCount> rows;
-    while (q->next())
-        rows.append({text(q->value(0)), number(q->value(1)), number(q->value(2))});
+    rows.reserve(groups->size());
+    for (const GroupRow &g : *groups)
+        rows.append({g.key, g.numbers[0], g.total});
     return rows;
 }
 
 std::optional<QList<CodeTotal>> StatsStore::fittingTotals()
 {
-    QSqlQuery *q = nullptr;
-    if (!run(u"SELECT \"规格\", sum(\"数量\") FROM \"OutPJ\" GROUP BY \"规格\" ORDER BY \"规格\""_s, {}, &q))
+    const auto groups = groupSums(u"\"OutPJ\""_s, u"规格"_s, {}, u"\"数量\""_s);
+    if (!groups)
         return std::nullopt;
-    QList<CodeTotal> rows;
-    while (q->next())
-        rows.append({text(q->value(0)), number(q->value(1))});
-    return rows;
+    return codeTotals(*groups);
 }
 
 std::optional<QList<CodeTotal>> StatsStore::panelAreaTotals()
 {
-    QSqlQuery *q = nullptr;
-    if (!run(u"SELECT \"名称\", sum(\"长\" * \"宽\" * \"数量\") FROM \"OutPC\" GROUP BY \"名称\" ORDER BY \"名称\""_s, {}, &q))
+    const auto groups = groupSums(u"\"OutPC\""_s, u"名称"_s, {}, u"\"长\" * \"宽\" * \"数量\""_s);
+    if (!groups)
         return std::nullopt;
-    QList<CodeTotal> rows;
-    while (q->next())
-        rows.append({text(q->value(0)), number(q->value(1))});
-    return rows;
+    return codeTotals(*groups);
 }
 
 std::optional<QList<PanelSizeCount>> StatsStore::panelSizeGroups()
 {
-    QSqlQuery *q = nullptr;
-    if (!run(u"SELECT \"名称\", \"长\", \"宽\", sum(\"数量\") FROM \"OutPC\" GROUP BY \"名称\", \"长\", \"宽\" "
-             "ORDER BY \"名称\", \"长\", \"宽\""_s,
-             {}, &q))
+    const auto groups = groupSums(u"\"OutPC\""_s, u"名称"_s, {u"长"_s, u"宽"_s}, u"\"数量\""_s);
+    if (!groups)
         return std::nullopt;
     QList<PanelSizeCount> rows;
-    while (q->next())
-        rows.append({text(q->value(0)), number(q->value(1)), number(q->value(2)), number(q->value(3))});
+    rows.reserve(groups->size());
+    for (const GroupRow &g : *groups)
+        rows.append({g.key, g.numbers[0], g.numbers[1], g.total});
     return rows;
 }
 
@@ -333,32 +385,61 @@ std::optional<QString> StatsStore::jobClient(const QVariant &jobId)
     return client;
 }
 
+bool StatsStore::readRows(const QString &sql, QList<QVariantList> *rows, bool *rising)
+{
+    m_error.clear();
+    rows->clear();
+    if (rising)
+        *rising = true;
+    platform::RowReader reader(m_db, sql);
+    qint64 last = 0;
+    while (reader.next()) {
+        const int n = reader.columnCount();
+        QVariantList row;
+        row.reserve(n);
+        for (int i = 0; i < n; ++i)
+            row << reader.value(i);
+        if (rising && *rising) {
+            const bool whole = reader.type(0) == platform::RowReader::Field::Integer;
+            const qint64 bn = whole ? row.at(0).toLongLong() : 0;
+            *rising = whole && (rows->isEmpty() || bn > last);
+            last = bn;
+        }
+        rows->append(std::move(row));
+    }
+    m_error = reader.error();
+    return m_error.isEmpty();
+}
+
 std::optional<QList<QVariantList>> StatsStore::exportRows(ExportQuery query)
 {
-    QString sql;
+    QString columns;
     switch (query) {
     case ExportQuery::PricedList:
-        sql = u"SELECT \"BN\", \"名称\", \"规格\", \"数量\", \"DW\" FROM \"OutTJ\" ORDER BY \"BN\", \"名称\""_s;
+        columns = u"\"BN\", \"名称\", \"规格\", \"数量\", \"DW\""_s;
         break;
     case ExportQuery::PricedListWithPrices:
-        sql = u"SELECT \"BN\", \"名称\", \"规格\", \"数量\", \"单价\", \"DW\", \"金额\" FROM \"OutTJ\" ORDER BY \"BN\", \"名称\""_s;
+        columns = u"\"BN\", \"名称\", \"规格\", \"数量\", \"单价\", \"DW\", \"金额\""_s;
         break;
-    case ExportQuery::Settlement:
-        sql = u"SELECT \"XH\", \"LX\", \"Width\", \"Height\", \"Count\", (\"Width\" * \"Height\") / 1000000.0 * \"Count\", "
-              "\"DJ\", \"JE\" FROM \"OutJS\" ORDER BY \"XH\", \"LX\""_s;
-        break;
+    case ExportQuery::Settlement: {
+        QList<QVariantList> rows;
+        if (!readRows(u"SELECT \"XH\", \"LX\", \"Width\", \"Height\", \"Count\", "
+                      "(\"Width\" * \"Height\") / 1000000.0 * \"Count\", \"DJ\", \"JE\" FROM \"OutJS\" "
+                      "ORDER BY \"XH\", \"LX\""_s,
+                      &rows))
+            return std::nullopt;
+        return rows;
     }
-    QSqlQuery *q = nullptr;
-    if (!run(sql, {}, &q))
-        return std::nullopt;
+    }
+    // The list is written in BN order, one BN per line. Read in stored order, it is already in the
+    // order asked for when its BNs are whole numbers rising from row to row; otherwise the engine
+    // sorts it.
     QList<QVariantList> rows;
-    while (q->next()) {
-        QVariantList row;
-        const int n = q->record().count();
-        for (int i = 0; i < n; ++i)
-            row << q->value(i);
-        rows << row;
-    }
+    bool rising = false;
+    if (!readRows(u"SELECT "_s + columns + u" FROM \"OutTJ\" ORDER BY rowid"_s, &rows, &rising))
+        return std::nullopt;
+    if (!rising && !readRows(u"SELECT "_s + columns + u" FROM \"OutTJ\" ORDER BY \"BN\", \"名称\""_s, &rows))
+        return std::nullopt;
     return rows;
 }
 

@@ -63,6 +63,22 @@ private:
     bool run(const QString &sql, const QVariantList &values, QSqlQuery **query = nullptr);
     bool writePricedList(const QList<PricedLine> &lines);
     bool writeSettlement(const QList<SettlementRow> &rows);
+    // Every row of a query, fields as they come; *rising (when asked) tells whether the first
+    // field is a whole number rising strictly from row to row.
+    bool readRows(const QString &sql, QList<QVariantList> *rows, bool *rising = nullptr);
+
+    struct GroupRow
+    {
+        QString key;
+        double numbers[2] = {0, 0};
+        double total = 0;
+    };
+    // The groups of a work table (its quoted name) by a text key and up to two number keys, in key order, each with
+    // sum(summed) over its rows. Added up in memory where that gives the engine's figures (see
+    // GroupSums), otherwise grouped and sorted by the engine.
+    std::optional<QList<GroupRow>> groupSums(const QString &table, const QString &textKey,
+                                             const QStringList &numberKeys, const QString &summed);
+    static QList<CodeTotal> codeTotals(const QList<GroupRow> &groups);
 
     QSqlDatabase m_db;
     platform::PreparedStatements m_statements{m_db};

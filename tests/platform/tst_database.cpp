@@ -22,6 +22,9 @@ private slots:
     void bulkStatementStoresAsTheDriverDoes();
     void bulkStatementRowsEachKeepTheirTexts();
     void indexesSetAsideComeBackOrRollBack();
+    void rowReaderYieldsWhatTheDriverYields_data();
+    void rowReaderYieldsWhatTheDriverYields();
+    void rowReaderBindsAndReportsFailures();
     void loneSurrogatesBecomeReplacementCharacters_data();
     void loneSurrogatesBecomeReplacementCharacters();
     void numbersThatAreNotFiniteAreRefused_data();
@@ -191,6 +194,97 @@ void TstDatabase::indexesSetAsideComeBackOrRollBack()
     }
     QCOMPARE(indexSql(), before);
     QCOMPARE(count(), 1);
+}
+
+void TstDatabase::rowReaderYieldsWhatTheDriverYields_data()
+{
+    // An SQL expression stored in a column without affinity, in a REAL column and in a TEXT column.
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("null") << u"NULL"_s;
+    QTest::newRow("integer") << u"42"_s;
+    QTest::newRow("smallest integer") << u"-9223372036854775808"_s;
+    QTest::newRow("large double") << u"1.7976931348623157e308"_s;
+    QTest::newRow("tiny double") << u"4.9e-324"_s;
+    QTest::newRow("negative zero") << u"-0.0"_s;
+    QTest::newRow("noisy double") << u"0.1 + 0.2"_s;
+    QTest::newRow("seven digits") << u"1234.568"_s;
+    QTest::newRow("chinese") << u"'框料 上亮高'"_s;
+    QTest::newRow("empty text") << u"''"_s;
+    QTest::newRow("number-like text") << u"' 12abc'"_s;
+    QTest::newRow("beyond the basic plane") << u"'𠀀值 😀'"_s;
+    QTest::newRow("byte order mark") << u"char(65279) || 'a'"_s;
+    QTest::newRow("noncharacters") << u"char(65534, 65535, 64976)"_s;
+    QTest::newRow("embedded zero") << u"'a' || char(0) || 'b'"_s;
+    QTest::newRow("ill-formed bytes") << u"CAST(x'ff41c3' AS TEXT)"_s;
+    QTest::newRow("overlong form") << u"CAST(x'c0afe080af' AS TEXT)"_s;
+    QTest::newRow("encoded surrogate") << u"CAST(x'eda080' AS TEXT)"_s;
+    QTest::newRow("cut sequence") << u"CAST(x'41e6a1' AS TEXT)"_s;
+    QTest::newRow("beyond the last code point") << u"CAST(x'f4908080' AS TEXT)"_s;
+    QTest::newRow("blob") << u"x'00ff41'"_s;
+    QTest::newRow("empty blob") << u"x''"_s;
+}
+
+void TstDatabase::rowReaderYieldsWhatTheDriverYields()
+{
+    QFETCH(QString, stored);
+    QString err;
+    QVERIFY(execScript(db(), u"DROP TABLE IF EXISTS v;\nCREATE TABLE v (x, r REAL, s TEXT);\n"_s, &err));
+    QVERIFY2(execBound(db(), u"INSERT INTO v VALUES (%1, %1, %1)"_s.arg(stored), {}, &err), qPrintable(err));
+    const QString select = u"SELECT x, r, s FROM v"_s;
+    QSqlQuery q(db());
+    QVERIFY(q.exec(select));
+    QVERIFY(q.next());
+    RowReader reader(db(), select);
+    QVERIFY2(reader.next(), qPrintable(reader.error()));
+    QCOMPARE(reader.columnCount(), 3);
+    for (int c = 0; c < 3; ++c) {
+        const QVariant want = q.value(c);
+        const QVariant got = reader.value(c);
+        QCOMPARE(got.typeId(), want.typeId());
+        QCOMPARE(got.isNull(), want.isNull());
+        if (want.typeId() == QMetaType::Double) {
+            // Bit for bit: -0.0 and 0.0 compare equal.
+            const double a = want.toDouble(), b = got.toDouble();
+            QCOMPARE(QByteArray(reinterpret_cast<const char *>(&b), 8), QByteArray(reinterpret_cast<const char *>(&a), 8));
+        } else if (want.typeId() == QMetaType::QString) {
+            QCOMPARE(got.toString().isNull(), want.toString().isNull());
+            QCOMPARE(got.toString(), want.toString());
+        } else {
+            QCOMPARE(got, want);
+        }
+        if (reader.type(c) == RowReader::Field::Text)
+            QCOMPARE(reader.text(c), want.toString());
+        if (reader.type(c) == RowReader::Field::Real)
+            QCOMPARE(reader.real(c), want.toDouble());
+    }
+    QVERIFY(!q.next());
+    QVERIFY(!reader.next());
+    QVERIFY(reader.error().isEmpty());
+}
+
+void TstDatabase::rowReaderBindsAndReportsFailures()
+{
+    QString err;
+    for (int n = 1; n <= 3; ++n)
+        QVERIFY(execBound(db(), u"INSERT INTO t VALUES (?, ?)"_s, {n, u"门窗%1"_s.arg(n)}, &err));
+    RowReader reader(db(), u"SELECT n, s FROM t WHERE n >= ? AND s <> ? ORDER BY n"_s, {2, u"门窗3"_s});
+    QVERIFY(reader.next());
+    QCOMPARE(reader.value(0), QVariant(qint64(2)));
+    QCOMPARE(reader.text(1), u"门窗2"_s);
+    QVERIFY(!reader.next());
+    QVERIFY(reader.error().isEmpty());
+    // A finished read holds no lock: the table can be written at once.
+    QVERIFY(execBound(db(), u"DROP TABLE t"_s, {}, &err));
+
+    RowReader broken(db(), u"SELECT nothing FROM nowhere"_s);
+    QVERIFY(!broken.next());
+    QVERIFY(!broken.error().isEmpty());
+    RowReader infinite(db(), u"SELECT ?"_s, {std::numeric_limits<double>::infinity()});
+    QVERIFY(!infinite.next());
+    QVERIFY(!infinite.error().isEmpty());
+    RowReader unopened(QSqlDatabase(), u"SELECT 1"_s);
+    QVERIFY(!unopened.next());
+    QVERIFY(!unopened.error().isEmpty());
 }
 
 void TstDatabase::loneSurrogatesBecomeReplacementCharacters_data()

@@ -25,6 +25,8 @@ private slots:
     void generalForm();
     void generalFormReadsBackFinite_data();
     void generalFormReadsBackFinite();
+    void generalValueIsTheGeneralFormReadBack_data();
+    void generalValueIsTheGeneralFormReadBack();
     void statementForm_data();
     void statementForm();
 };
@@ -222,6 +224,37 @@ void TstNumText::generalFormReadsBackFinite()
         if (std::fabs(value) >= std::numeric_limits<double>::min())
             QVERIFY2(std::fabs(back - value) <= std::fabs(value) * 1e-6, qPrintable(text));
     }
+}
+
+void TstNumText::generalValueIsTheGeneralFormReadBack_data()
+{
+    // Values whose shortest text has about as many digits as are kept, on either side.
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("digits");
+    QTest::newRow("binary noise") << 0.1 + 0.2 << 15;
+    QTest::newRow("seven digits kept") << 1234.568 << 7;
+    QTest::newRow("eight digits, seven kept") << 1234.5678 << 7;
+    QTest::newRow("a single as a double") << double(0.1f) << 7;
+    QTest::newRow("a single's noise kept") << double(0.1f) << 15;
+    QTest::newRow("fifteen digits") << 123456789012345.0 << 15;
+    QTest::newRow("sixteen digits") << 1234567890123456.0 << 15;
+    QTest::newRow("fifteen digits and a half") << 999999999999999.5 << 15;
+    QTest::newRow("just below a power of ten") << 0.99999999999999989 << 15;
+    QTest::newRow("fifteen digits of a fraction") << 0.123456789012345 << 15;
+    QTest::newRow("seven nines and a half") << 9999999.5 << 7;
+    QTest::newRow("negative") << -62.661600000000007 << 15;
+    QTest::newRow("tiny") << 1.5e-300 << 15;
+    QTest::newRow("smallest subnormal") << std::numeric_limits<double>::denorm_min() << 15;
+    QTest::newRow("sixteen digits kept") << 0.1 + 0.2 << 16;
+}
+
+void TstNumText::generalValueIsTheGeneralFormReadBack()
+{
+    QFETCH(double, value);
+    QFETCH(int, digits);
+    const double back = general(value, digits).toDouble();
+    const double got = generalValue(value, digits);
+    QCOMPARE(QByteArray(reinterpret_cast<const char *>(&got), 8), QByteArray(reinterpret_cast<const char *>(&back), 8));
 }
 
 void TstNumText::statementForm_data()

@@ -6,7 +6,9 @@
 
 #include "platform/workbook.h"
 #include "platform/ansicodes.h"
+#include "platform/numtext.h"
 #include "stats/expansion.h"
+#include "stats/groupsums.h"
 #include "stats/numbers.h"
 #include "stats/pricing.h"
 #include "stats/settlement.h"
@@ -14,6 +16,7 @@
 #include "stats/statsreports.h"
 #include "stats/statsstore.h"
 
+#include <QSqlError>
 #include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
@@ -509,6 +512,178 @@ private slots:
         const QStringList faults = pagecheck::pageFaults(s.ops, platform::a4Twips(report.orientation));
         QVERIFY2(faults.isEmpty(), pagecheck::summary(faults));
         QVERIFY(s.pageCount() > 1);
+    }
+
+    void numberTextIsTheShortStatementForm_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("whole") << 1200.0 << u"1200"_s;
+        QTest::newRow("negative whole") << -5.0 << u"-5"_s;
+        QTest::newRow("zero") << 0.0 << u"0"_s;
+        QTest::newRow("negative zero") << -0.0 << u"0"_s;
+        QTest::newRow("seven digits") << 9999999.0 << u"9999999"_s;
+        QTest::newRow("eight digits") << 12345678.0 << u"12345678"_s;
+        QTest::newRow("past fifteen digits") << 1e15 << u"1E+15"_s;
+        QTest::newRow("fraction") << 0.85 << u".85"_s;
+        QTest::newRow("negative fraction") << -0.5 << u"-.5"_s;
+        QTest::newRow("binary noise") << 0.1 + 0.2 << u".3"_s;
+    }
+
+    void numberTextIsTheShortStatementForm()
+    {
+        QFETCH(double, value);
+        QFETCH(QString, text);
+        QCOMPARE(numberText(value), text);
+        // The general way, which whole numbers skip.
+        QCOMPARE(numberText(value), platform::statementDouble(clean(value)).trimmed());
+    }
+
+    // --- group sums
+
+    void groupedTotalsEqualTheEngine_data()
+    {
+        // Rows of 规格, 长度 and 数量 as SQL writes them, into OutXC; and into OutPC as 名称, 长,
+        // 宽 and 数量 (宽 and 数量 both the count).
+        QTest::addColumn<QStringList>("stored");
+        QTest::newRow("empty") << QStringList();
+        QTest::newRow("whole and half millimetres")
+            << QStringList{u"'K60', 1450, 4"_s, u"'K60', 1450.5, 1"_s, u"'K70', 900, 2"_s, u"'K60', 1450, 3"_s};
+        QTest::newRow("codes differing in case") << QStringList{u"'K60', 1450, 4"_s, u"'k60', 1450, 1"_s, u"'K60', 900, 2"_s};
+        QTest::newRow("order of the collation")
+            << QStringList{u"'型材A', 1, 1"_s, u"'b', 1, 1"_s, u"'_x', 1, 1"_s, u"'Z', 1, 1"_s, u"'a', 1, 1"_s,
+                           u"'ab', 1, 1"_s, u"'[', 1, 1"_s, u"'', 1, 1"_s, u"'型', 1, 1"_s, u"'𠀀', 1, 1"_s, u"'\uffee', 1, 1"_s};
+        QTest::newRow("seven-digit lengths")
+            << QStringList{u"'K60', 333.3333, 3"_s, u"'K60', 333.3333, 1"_s, u"'K60', 0.1, 7"_s, u"'K60', 0.2, 7"_s};
+        QTest::newRow("fractional counts") << QStringList{u"'K60', 1000, 0.1"_s, u"'K60', 1000, 0.2"_s, u"'K60', 1000, 0.3"_s};
+        QTest::newRow("zero and negative") << QStringList{u"'K60', -0.0, 1"_s, u"'K60', 0.0, -1"_s, u"'K60', -5, -0.0"_s};
+        QTest::newRow("null fields")
+            << QStringList{u"'K60', NULL, 2"_s, u"'K60', 1000, NULL"_s, u"'K60', 1000, 2"_s, u"NULL, 5, 5"_s};
+        QTest::newRow("only null counts") << QStringList{u"'K60', 1000, NULL"_s};
+        QTest::newRow("texts in number columns") << QStringList{u"'K60', 1000, '2x'"_s, u"'K60', '1000', 2"_s};
+        QTest::newRow("number as code") << QStringList{u"60, 1000, 2"_s, u"'60', 1000, 3"_s};
+        QTest::newRow("zero byte in a code") << QStringList{u"'K' || char(0) || 'a', 1000, 2"_s, u"'K', 1000, 3"_s};
+        QTest::newRow("beyond exact sums") << QStringList{u"'K60', 1e15, 3"_s, u"'K60', 1e15, 1"_s, u"'K60', 1, 1"_s};
+    }
+
+    void groupedTotalsEqualTheEngine()
+    {
+        QFETCH(QStringList, stored);
+        for (const QString &r : stored)
+            QVERIFY2(run(u"INSERT INTO OutXC VALUES ('框', %1)"_s.arg(r)), qPrintable(r));
+        QVERIFY(run(u"INSERT INTO OutPC SELECT 规格, 长度, 数量, 数量 FROM OutXC"_s));
+        // Every digit and the sign of zero; a text in a number column by its leading number.
+        auto number = [](const QVariant &v) {
+            const double d = v.isNull() ? 0.0 : v.typeId() == QMetaType::QString ? platform::val(v.toString()) : v.toDouble();
+            return QString::number(d, 'g', 17) + (std::signbit(d) ? u"(-)"_s : u""_s);
+        };
+        auto engine = [&](const QString &sql) {
+            QSqlQuery q(db());
+            QStringList out;
+            if (!q.exec(sql))
+                return QStringList{q.lastError().text()};
+            while (q.next()) {
+                QString row = q.value(0).isNull() ? QString() : q.value(0).toString();
+                for (int i = 1; i < q.record().count(); ++i)
+                    row += u'|' + number(q.value(i));
+                out << row;
+            }
+            return out;
+        };
+        auto text = [&](const auto &rows, auto fields) {
+            QStringList out;
+            for (const auto &r : rows)
+                out << fields(r);
+            return out;
+        };
+        auto codeTotal = [&](const CodeTotal &r) { return r.code + u'|' + number(r.total); };
+        StatsStore store;
+        const auto totals = store.pieceLengthTotals(PieceKind::Profile);
+        QVERIFY(totals);
+        QCOMPARE(text(*totals, codeTotal), engine(u"SELECT 规格, sum(长度 * 数量) FROM OutXC GROUP BY 规格 ORDER BY 规格"_s));
+        const auto groups = store.pieceLengthGroups(PieceKind::Profile);
+        QVERIFY(groups);
+        QCOMPARE(text(*groups, [&](const CodeLengthCount &r) { return r.code + u'|' + number(r.length) + u'|' + number(r.count); }),
+                 engine(u"SELECT 规格, 长度, sum(数量) FROM OutXC GROUP BY 规格, 长度 ORDER BY 规格, 长度"_s));
+        const auto areas = store.panelAreaTotals();
+        QVERIFY(areas);
+        QCOMPARE(text(*areas, codeTotal), engine(u"SELECT 名称, sum(长 * 宽 * 数量) FROM OutPC GROUP BY 名称 ORDER BY 名称"_s));
+        const auto sizes = store.panelSizeGroups();
+        QVERIFY(sizes);
+        QCOMPARE(text(*sizes, [&](const PanelSizeCount &r) {
+                     return r.name + u'|' + number(r.length) + u'|' + number(r.width) + u'|' + number(r.count);
+                 }),
+                 engine(u"SELECT 名称, 长, 宽, sum(数量) FROM OutPC GROUP BY 名称, 长, 宽 ORDER BY 名称, 长, 宽"_s));
+    }
+
+    void groupSumsLeaveToTheEngineWhatMightDiffer_data()
+    {
+        // Rows of key, number and value; "failed" when the sums must come from the engine.
+        QTest::addColumn<QList<QVariantList>>("rows");
+        QTest::addColumn<QString>("sums");
+        auto row = [](const char *key, double n, QVariant v) { return QVariantList{QByteArray(key), n, v}; };
+        QTest::newRow("half millimetres") << QList<QVariantList>{row("a", 1, 0.5), row("B", 2, 1), row("a", 1, 2.5)} << u"a 1 3|B 2 1"_s;
+        QTest::newRow("zero and negative zero keys") << QList<QVariantList>{row("a", 0.0, 1), row("a", -0.0, 1)} << u"failed"_s;
+        QTest::newRow("negative zero values") << QList<QVariantList>{row("a", 1, -0.0), row("a", 1, -0.0)} << u"a 1 0"_s;
+        QTest::newRow("null values keep the group") << QList<QVariantList>{row("a", 1, QVariant())} << u"a 1 0"_s;
+        QTest::newRow("a tenth") << QList<QVariantList>{row("a", 1, 0.1)} << u"failed"_s;
+        QTest::newRow("1/1024") << QList<QVariantList>{row("a", 1, 1.0 / 1024)} << u"a 1 0.0009765625"_s;
+        QTest::newRow("1/2048") << QList<QVariantList>{row("a", 1, 1.0 / 2048)} << u"failed"_s;
+        QTest::newRow("too large to add exactly") << QList<QVariantList>{row("a", 1, 0x1p42), row("b", 1, 0x1p42)} << u"failed"_s;
+        QTest::newRow("case only") << QList<QVariantList>{row("ab", 1, 1), row("aB", 1, 1)} << u"failed"_s;
+        QTest::newRow("zero byte") << QList<QVariantList>{QVariantList{QByteArray("a\0b", 3), 1.0, 1.0}} << u"failed"_s;
+    }
+
+    void groupSumsLeaveToTheEngineWhatMightDiffer()
+    {
+        QFETCH(QList<QVariantList>, rows);
+        QFETCH(QString, sums);
+        GroupSums g(1);
+        QList<QByteArray> keys;
+        bool ok = true;
+        for (const QVariantList &r : rows) {
+            const QByteArray key = r.at(0).toByteArray();
+            const int k = g.key(key);
+            if (k == keys.size())
+                keys << key;
+            const double n = r.at(1).toDouble();
+            ok = ok && k >= 0
+                && g.add(k, &n, r.at(2).isNull() ? std::nullopt : std::optional(r.at(2).toDouble()));
+        }
+        const auto groups = ok ? g.groups() : std::nullopt;
+        QStringList out;
+        for (const GroupSums::Group &gr : groups.value_or(QList<GroupSums::Group>{}))
+            out << QString::fromUtf8(keys.at(gr.key)) + u' ' + QString::number(gr.numbers[0]) + u' '
+                    + QString::number(gr.total, 'g', 17) + (std::signbit(gr.total) ? u"-"_s : u""_s);
+        QCOMPARE(groups ? out.join(u'|') : u"failed"_s, sums);
+    }
+
+    void priceListExportIsInLineOrder_data()
+    {
+        QTest::addColumn<QString>("lines"); // BN and 名称 of each row, in the order written
+        QTest::newRow("as written") << u"(1, 'b'), (2, 'a'), (3, NULL)"_s;
+        QTest::newRow("out of order") << u"(2, 'a'), (1, 'b'), (3, 'c')"_s;
+        QTest::newRow("repeated numbers") << u"(1, 'b'), (1, 'a'), (2, 'c')"_s;
+        QTest::newRow("null number") << u"(1, 'a'), (NULL, 'b')"_s;
+        QTest::newRow("real numbers") << u"(1.5, 'a'), (1, 'b'), (2, 'c')"_s;
+        QTest::newRow("text numbers") << u"('1x', 'a'), (2, 'b')"_s;
+        QTest::newRow("one row") << u"(7, 'a')"_s;
+    }
+
+    void priceListExportIsInLineOrder()
+    {
+        QFETCH(QString, lines);
+        QVERIFY(run(u"INSERT INTO OutTJ (BN, 名称) VALUES "_s + lines));
+        const auto rows = StatsStore().exportRows(ExportQuery::PricedList);
+        QVERIFY(rows);
+        QSqlQuery q(db());
+        QVERIFY(q.exec(u"SELECT BN, 名称 FROM OutTJ ORDER BY BN, 名称"_s));
+        QStringList want, got;
+        while (q.next())
+            want << q.value(0).toString() + u'|' + q.value(1).toString();
+        for (const QVariantList &r : *rows)
+            got << r.at(0).toString() + u'|' + r.at(1).toString();
+        QCOMPARE(got, want);
     }
 
     // --- exports
