@@ -127,9 +127,7 @@ bool YHStore::writePieces(const QList<PieceRow> &pieces)
     platform::BulkStatement insert(
         m_db, u"INSERT INTO \"优化数据\" (\"编号\", \"名称\", \"规格\", \"长度\", \"数量\") VALUES (?, ?, ?, ?, ?)"_s);
     for (const PieceRow &p : pieces) {
-        if (!insert.exec({p.id, p.name.isNull() ? QVariant() : QVariant(p.name),
-                          p.code.isNull() ? QVariant() : QVariant(p.code), p.length, p.quantity},
-                         &m_error))
+        if (!insert.value(p.id).text(p.name).text(p.code).real(p.length).real(p.quantity).run(&m_error))
             return false;
     }
     return platform::createIndexes(m_db, *indexes, &m_error);
@@ -152,7 +150,7 @@ bool YHStore::appendPlan(const QList<PlanRow> &plan)
     platform::BulkStatement insert(m_db, u"INSERT INTO \"优化结果\" (\"材料名称\", \"切割规格\", \"数量\", \"优化比率\", \"剩余料长\") "
                                          "VALUES (?, ?, ?, ?, ?)"_s);
     for (const PlanRow &r : plan) {
-        if (!insert.exec({r.material, r.pattern, r.bars, r.ratio, r.remain}, &m_error))
+        if (!insert.text(r.material).text(r.pattern).integer(r.bars).real(r.ratio).real(r.remain).run(&m_error))
             return false;
     }
     return true;

@@ -72,10 +72,12 @@ private:
 };
 
 // One insert (or other statement without rows) prepared once on the engine's own handle and run
-// per row, for bulk writes: binding through QSqlQuery costs several times the engine's work.
+// per row, for bulk writes: binding through QSqlQuery costs several times the engine's work. A
+// row's values are bound in order from the first parameter, then run() runs the statement:
+//     insert.text(name).real(length).run(&error)
 // Values bind as the Qt driver binds them (null QString and invalid QVariant as NULL, whole
-// numbers as integers, floating point as reals, texts as text). Falls back to QSqlQuery when the
-// connection offers no engine handle.
+// numbers as integers, floating point as reals, texts as text, through wellFormedText). Falls back
+// to QSqlQuery when the connection offers no engine handle.
 class BulkStatement
 {
 public:
@@ -84,14 +86,28 @@ public:
     BulkStatement(const BulkStatement &) = delete;
     BulkStatement &operator=(const BulkStatement &) = delete;
 
-    // False with *error (the engine's text) when preparing or running fails.
+    BulkStatement &text(const QString &s);
+    BulkStatement &real(double v); // a number that is not finite is refused by run()
+    BulkStatement &integer(qint64 v);
+    BulkStatement &value(const QVariant &v);
+
+    // Runs the statement with the values bound since the last run. False with *error (the
+    // engine's text, or why a value was refused, the statement not run) on failure.
+    bool run(QString *error);
+    // value() of each, then run().
     bool exec(const QVariantList &values, QString *error);
 
 private:
+    BulkStatement &null();
+    BulkStatement &blob(const QByteArray &b);
+    void bound(int rc);
+
     struct Engine;
     std::unique_ptr<Engine> m_engine;
     QSqlQuery m_fallback;
     QString m_prepareError;
+    QString m_bindError; // the first value of the row that could not be bound
+    int m_next = 0;      // the parameter the next value binds to, from 0
 };
 
 // A table's own indexes set aside for a bulk write into it: dropping them first and building them
