@@ -24,6 +24,13 @@ QHash<QString, int> &depths()
     return d;
 }
 
+// Rollbacks of TransactionGuards per connection, for dataStamp.
+QHash<QString, qint64> &rollbacks()
+{
+    static QHash<QString, qint64> r;
+    return r;
+}
+
 QString notFinite(double v)
 {
     return u"数值“%1”超出可保存的范围，没有保存。"_s.arg(generalDouble(v));
@@ -132,6 +139,7 @@ void closeConnection(const QString &connectionName)
     }
     QSqlDatabase::removeDatabase(connectionName);
     depths().remove(connectionName);
+    ++rollbacks()[connectionName]; // a later connection of the name starts from other stamps
 }
 
 bool execBound(QSqlDatabase db, const QString &sql, const QVariantList &values, QString *error,
@@ -521,6 +529,7 @@ TransactionGuard::~TransactionGuard()
 {
     if (!m_active)
         return;
+    ++rollbacks()[m_db.connectionName()];
     QSqlQuery q(m_db);
     if (m_savepoint.isEmpty()) {
         q.exec(u"ROLLBACK"_s);
@@ -544,6 +553,24 @@ bool TransactionGuard::commit()
     m_active = false;
     --depths()[m_db.connectionName()];
     return true;
+}
+
+DataStamp dataStamp(QSqlDatabase db)
+{
+    sqlite3 *handle = engineHandle(db);
+    if (!handle)
+        return {};
+    DataStamp stamp;
+    stamp.handle = handle;
+    stamp.changes = sqlite3_total_changes64(handle);
+    // While this connection writes, no other can commit: the count is not asked.
+    QSqlQuery q(db);
+    if (sqlite3_txn_state(handle, "main") == SQLITE_TXN_WRITE)
+        stamp.otherCommits = -2;
+    else if (q.exec(u"PRAGMA data_version"_s) && q.next())
+        stamp.otherCommits = q.value(0).toLongLong();
+    stamp.rollbacks = rollbacks().value(db.connectionName());
+    return stamp;
 }
 
 bool failedOnFullDisk(const QString &error)

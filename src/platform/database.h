@@ -116,6 +116,20 @@ private:
 std::optional<QStringList> dropIndexes(QSqlDatabase db, const QString &table, QString *error);
 bool createIndexes(QSqlDatabase db, const QStringList &statements, QString *error);
 
+// What shows whether the rows of a connection's databases may have changed between two moments:
+// rows written through the connection, a rollback of a TransactionGuard on it, a commit to its main
+// database by another connection. Equal stamps: no row changed in between (a change of the schema
+// is not counted).
+struct DataStamp
+{
+    const void *handle = nullptr;
+    qint64 changes = -1;
+    qint64 otherCommits = -1;
+    qint64 rollbacks = -1;
+    friend bool operator==(const DataStamp &, const DataStamp &) = default;
+};
+DataStamp dataStamp(QSqlDatabase db);
+
 // Whether a statement that failed with `error` found the disk full.
 bool failedOnFullDisk(const QString &error);
 
