@@ -2,8 +2,9 @@
 // given numbers of windows (default 1000, 5000 and 20000): statistics, both cutting schemes,
 // component sheets of every window, the list moves of the statistics window and of the wizard,
 // backup and restore, with the peak memory of each size and a digest of what each path wrote.
-// Each bulk write is set beside a plain insert of the same row count (one transaction, one
-// prepared statement), which is what SQLite on this machine allows. Then the windows at scale,
+// Each bulk write is set beside a plain insert of the very rows it left (into tables of the same
+// columns without an index, one transaction, one prepared statement per table), which is what
+// SQLite on this machine allows. Then the windows at scale,
 // each from its command until its events are processed (job list of 1,000 jobs, a job window of
 // 5,000 lines, the statistics window with 5,000 lines chosen, the result window of 10,000 plan
 // rows, one page turn among 5,000 component sheets), and the start-up to the login dialog and to
@@ -51,6 +52,8 @@
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <cstdio>
+#include <cstring>
+#include <string>
 #include <algorithm>
 #include <malloc.h>
 #include <sqlite3.h>
@@ -83,44 +86,124 @@ qint64 rowCount(const QString &table)
     return q.next() ? q.value(0).toLongLong() : 0;
 }
 
-qint64 rowCount(const QStringList &tables)
+// The rows of some tables as stored, held apart so that a plain insert can write them again:
+// per table its column count, row count and values, each a type byte and its bytes (a text's
+// length first). One flat buffer per table keeps the copy small at 20,000 windows.
+struct StoredTable
 {
-    qint64 n = 0;
-    for (const QString &t : tables)
-        n += rowCount(t);
-    return n;
+    QString name;
+    int columns = 0;
+    qint64 rows = 0;
+    std::string values;
+};
+
+sqlite3 *engine()
+{
+    const QVariant h = db().driver()->handle();
+    return *static_cast<sqlite3 *const *>(h.constData());
 }
 
-// Seconds of a plain insert of `rows` five-field rows in one transaction, one prepared statement,
-// straight on the engine.
-double plainInsert(qint64 rows)
+template<typename T>
+void putRaw(std::string &out, T v)
+{
+    out.append(reinterpret_cast<const char *>(&v), sizeof v);
+}
+
+template<typename T>
+T getRaw(const char *&p)
+{
+    T v;
+    std::memcpy(&v, p, sizeof v);
+    p += sizeof v;
+    return v;
+}
+
+QList<StoredTable> storedRows(const QStringList &tables)
+{
+    QList<StoredTable> out;
+    for (const QString &table : tables) {
+        StoredTable t;
+        t.name = table;
+        sqlite3_stmt *st = nullptr;
+        const QByteArray sql = (u"SELECT * FROM "_s + platform::ident(table) + u" ORDER BY rowid"_s).toUtf8();
+        if (sqlite3_prepare_v2(engine(), sql.constData(), -1, &st, nullptr) != SQLITE_OK)
+            die(QString::fromUtf8(sqlite3_errmsg(engine())));
+        t.columns = sqlite3_column_count(st);
+        while (sqlite3_step(st) == SQLITE_ROW) {
+            ++t.rows;
+            for (int c = 0; c < t.columns; ++c) {
+                const int type = sqlite3_column_type(st, c);
+                t.values += char(type);
+                if (type == SQLITE_INTEGER) {
+                    putRaw(t.values, sqlite3_column_int64(st, c));
+                } else if (type == SQLITE_FLOAT) {
+                    putRaw(t.values, sqlite3_column_double(st, c));
+                } else if (type != SQLITE_NULL) {
+                    const char *bytes = static_cast<const char *>(sqlite3_column_blob(st, c));
+                    const int n = sqlite3_column_bytes(st, c);
+                    putRaw(t.values, n);
+                    t.values.append(bytes ? bytes : "", size_t(n));
+                }
+            }
+        }
+        sqlite3_finalize(st);
+        out.append(std::move(t));
+    }
+    return out;
+}
+
+// Seconds of a plain insert of the rows into tables of the same columns (their declared kinds, no
+// index), in one transaction, one prepared statement per table, straight on the engine.
+double plainInsert(const QList<StoredTable> &tables)
 {
     QString err;
-    platform::execBound(db(), u"CREATE TABLE IF NOT EXISTS \"BenchPlain\" (a TEXT, b TEXT, c REAL, d REAL, e REAL)"_s,
-                        {}, &err);
-    const QVariant h = db().driver()->handle();
-    sqlite3 *handle = *static_cast<sqlite3 *const *>(h.constData());
+    for (int i = 0; i < tables.size(); ++i)
+        if (!platform::execBound(db(), u"CREATE TABLE \"BenchPlain%1\" AS SELECT * FROM "_s.arg(i)
+                                             + platform::ident(tables.at(i).name) + u" WHERE 0"_s,
+                                 {}, &err))
+            die(err);
     QElapsedTimer t;
     t.start();
     {
         platform::TransactionGuard tx(db());
-        sqlite3_stmt *st = nullptr;
-        sqlite3_prepare_v2(handle, "INSERT INTO \"BenchPlain\" VALUES (?, ?, ?, ?, ?)", -1, &st, nullptr);
-        for (qint64 i = 0; i < rows; ++i) {
-            sqlite3_bind_text(st, 1, "框料", -1, SQLITE_STATIC);
-            sqlite3_bind_text(st, 2, "XC0001", -1, SQLITE_STATIC);
-            sqlite3_bind_double(st, 3, double(i % 2000));
-            sqlite3_bind_double(st, 4, double(i % 20));
-            sqlite3_bind_double(st, 5, 0.5);
-            if (sqlite3_step(st) != SQLITE_DONE)
-                die(QString::fromUtf8(sqlite3_errmsg(handle)));
-            sqlite3_reset(st);
+        for (int i = 0; i < tables.size(); ++i) {
+            const StoredTable &table = tables.at(i);
+            QByteArray sql = "INSERT INTO \"BenchPlain" + QByteArray::number(i) + "\" VALUES (?";
+            for (int c = 1; c < table.columns; ++c)
+                sql += ", ?";
+            sql += ')';
+            sqlite3_stmt *st = nullptr;
+            sqlite3_prepare_v2(engine(), sql.constData(), -1, &st, nullptr);
+            const char *p = table.values.data();
+            for (qint64 r = 0; r < table.rows; ++r) {
+                for (int c = 1; c <= table.columns; ++c) {
+                    const int type = *p++;
+                    if (type == SQLITE_INTEGER) {
+                        sqlite3_bind_int64(st, c, getRaw<sqlite3_int64>(p));
+                    } else if (type == SQLITE_FLOAT) {
+                        sqlite3_bind_double(st, c, getRaw<double>(p));
+                    } else if (type == SQLITE_NULL) {
+                        sqlite3_bind_null(st, c);
+                    } else {
+                        const int n = getRaw<int>(p);
+                        if (type == SQLITE_TEXT)
+                            sqlite3_bind_text(st, c, p, n, SQLITE_STATIC);
+                        else
+                            sqlite3_bind_blob(st, c, p, n, SQLITE_STATIC);
+                        p += n;
+                    }
+                }
+                if (sqlite3_step(st) != SQLITE_DONE)
+                    die(QString::fromUtf8(sqlite3_errmsg(engine())));
+                sqlite3_reset(st);
+            }
+            sqlite3_finalize(st);
         }
-        sqlite3_finalize(st);
         tx.commit();
     }
     const double s = t.nsecsElapsed() / 1e9;
-    platform::execBound(db(), u"DROP TABLE \"BenchPlain\""_s, {}, &err);
+    for (int i = 0; i < tables.size(); ++i)
+        platform::execBound(db(), u"DROP TABLE \"BenchPlain%1\""_s.arg(i), {}, &err);
     return s;
 }
 
@@ -129,11 +212,41 @@ void line(const char *what, double seconds)
     std::printf("  %-44s %8.3f s\n", what, seconds);
 }
 
-void lineVs(const char *what, double seconds, qint64 rows)
+qint64 peakKb();
+void resetPeak();
+
+// The peak so far and the path that first reached it.
+struct Peak
 {
-    BENCH_ZERO();
-    const double plain = plainInsert(rows);
-    BENCH_DUMP("plain insert");
+    qint64 kb = 0;
+    const char *path = "";
+    void after(const char *what)
+    {
+        const qint64 now = peakKb();
+        if (now > kb) {
+            kb = now;
+            path = what;
+        }
+    }
+};
+
+// A bulk write's seconds beside a plain insert of the rows it left in `tables`. The copy of the
+// rows the plain insert needs is not counted in the peak: the peak is taken before it and set
+// back after.
+void lineVs(const char *what, double seconds, const QStringList &tables, Peak &peak)
+{
+    peak.after(what);
+    qint64 rows = 0;
+    double plain = 0;
+    {
+        const QList<StoredTable> stored = storedRows(tables);
+        for (const StoredTable &t : stored)
+            rows += t.rows;
+        BENCH_ZERO();
+        plain = plainInsert(stored);
+        BENCH_DUMP("plain insert");
+    }
+    resetPeak();
     std::printf("  %-44s %8.3f s   %8lld rows, plain insert %6.3f s (x%.1f)\n", what, seconds, rows, plain,
                 plain > 0 ? seconds / plain : 0.0);
 }
@@ -174,20 +287,6 @@ void resetPeak()
         f.write("5");
 }
 
-// The peak so far and the path that first reached it.
-struct Peak
-{
-    qint64 kb = 0;
-    const char *path = "";
-    void after(const char *what)
-    {
-        const qint64 now = peakKb();
-        if (now > kb) {
-            kb = now;
-            path = what;
-        }
-    }
-};
 
 // A path timed from here until stop(); under callgrind its instructions are dumped apart.
 class Path
@@ -295,8 +394,6 @@ void measure(const QTemporaryDir &dir, int windows)
         p.stop();
     }
     peak.after("statistics");
-    const qint64 pricedRows = rowCount(u"OutTJ"_s);
-    const qint64 workRows = rowCount({u"OutXC"_s, u"OutXG"_s, u"OutPJ"_s, u"OutPC"_s});
     line("statistics, whole path", gather + bySpec + byLength);
     line("  expansion into the work tables", gather);
     line("  pricing by code", bySpec);
@@ -313,14 +410,14 @@ void measure(const QTemporaryDir &dir, int windows)
         Path p("write of the work tables");
         if (!statsStore.replaceWorkRows(*rows))
             die(statsStore.lastError());
-        lineVs("  write of the work tables", p.stop(), workRows);
+        lineVs("  write of the work tables", p.stop(), {u"OutXC"_s, u"OutXG"_s, u"OutPJ"_s, u"OutPC"_s}, peak);
         const auto priced = stats::priceBySpecLength(statsStore, {}, &err);
         if (!priced)
             die(err);
         Path q("write of the list by code and length");
         if (!statsStore.replacePricedList(*priced))
             die(statsStore.lastError());
-        lineVs("  write of the list by code and length", q.stop(), pricedRows);
+        lineVs("  write of the list by code and length", q.stop(), {u"OutTJ"_s}, peak);
         tx.commit();
     }
 
@@ -344,7 +441,7 @@ void measure(const QTemporaryDir &dir, int windows)
         Path p("write of the pieces");
         if (!yh.replacePieces(*gathered, true))
             die(yh.lastError());
-        lineVs("  write of the pieces", p.stop(), rowCount(u"优化数据"_s));
+        lineVs("  write of the pieces", p.stop(), {u"优化数据"_s}, peak);
     }
     const auto codes = yh.materialCodes();
     if (!codes)
@@ -387,7 +484,10 @@ void measure(const QTemporaryDir &dir, int windows)
         }
         t.restart();
         tx.commit();
-        lineVs("  write of scheme one's plan rows", writing + since(t), planRows);
+        writing += since(t);
+        if (planRows != rowCount(u"优化结果"_s))
+            die(u"plan rows missing"_s);
+        lineVs("  write of scheme one's plan rows", writing, {u"优化结果"_s}, peak);
     }
 
     // Component sheets of every window.
@@ -425,16 +525,19 @@ void measure(const QTemporaryDir &dir, int windows)
 
     // Backup and restore of the 25 tables.
     const QString backup = dir.filePath(u"bench.MBK"_s);
-    const qint64 backupRows = rowCount(app::backupTables());
     app::BackupStore backups;
-    t.restart();
-    if (backups.backupTo(backup) != app::StoreResult::Done)
-        die(backups.lastError());
-    lineVs("backup", since(t), backupRows);
-    if (backups.restoreFrom(backup) != app::StoreResult::Done)
-        die(backups.lastError());
-    lineVs("restore", since(t), backupRows);
-    peak.after("backup and restore");
+    {
+        Path p("backup");
+        if (backups.backupTo(backup) != app::StoreResult::Done)
+            die(backups.lastError());
+        lineVs("backup", p.stop(), app::backupTables(), peak);
+    }
+    {
+        Path p("restore");
+        if (backups.restoreFrom(backup) != app::StoreResult::Done)
+            die(backups.lastError());
+        lineVs("restore", p.stop(), app::backupTables(), peak);
+    }
     std::printf("  %-44s %8.1f MB (reached in %s)\n", "peak memory", peak.kb / 1024.0, peak.path);
 }
 

@@ -318,8 +318,9 @@ CREATE TABLE IF NOT EXISTS "优化数据" (
     "长度" REAL,
     "数量" REAL
 );
--- Each cutting run reads the pieces code by code.
-CREATE INDEX IF NOT EXISTS "ix_优化数据_规格" ON "优化数据" ("规格");
+-- No index: a cutting run reads the pieces of every code in one pass, and an
+-- index on 规格 cost each write more than that pass. Older files had one.
+DROP INDEX IF EXISTS "ix_优化数据_规格";
 
 -- 数量: number of bars cut to the pattern.
 CREATE TABLE IF NOT EXISTS "优化结果" (

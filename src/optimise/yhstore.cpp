@@ -118,26 +118,31 @@ std::optional<ComponentLabels> YHStore::componentLabels(const QVariant &windowId
 
 bool YHStore::writePieces(const QList<PieceRow> &pieces)
 {
-    // Callers hold a transaction: the code index is built once after the rows rather than per row.
-    const auto indexes = platform::dropIndexes(m_db, u"优化数据"_s, &m_error);
-    if (!indexes)
-        return false;
     if (!run(u"DELETE FROM \"优化数据\""_s, {}))
         return false;
     platform::BulkStatement insert(
         m_db, u"INSERT INTO \"优化数据\" (\"编号\", \"名称\", \"规格\", \"长度\", \"数量\") VALUES (?, ?, ?, ?, ?)"_s);
     for (const PieceRow &p : pieces) {
-        if (!insert.exec({p.id, p.name.isNull() ? QVariant() : QVariant(p.name),
-                          p.code.isNull() ? QVariant() : QVariant(p.code), p.length, p.quantity},
-                         &m_error))
+        if (!insert.value(p.id).text(p.name).text(p.code).real(p.length).real(p.quantity).run(&m_error))
             return false;
     }
-    return platform::createIndexes(m_db, *indexes, &m_error);
+    return true;
+}
+
+void YHStore::restampPasses(const platform::DataStamp &before)
+{
+    const platform::DataStamp after = platform::dataStamp(m_db);
+    for (std::optional<PiecePass> *pass : {&m_grouped, &m_sorted})
+        if (*pass && (*pass)->stamp == before)
+            (*pass)->stamp = after;
 }
 
 bool YHStore::clearPlan()
 {
-    return run(u"DELETE FROM \"优化结果\""_s, {});
+    const platform::DataStamp before = platform::dataStamp(m_db);
+    const bool ok = run(u"DELETE FROM \"优化结果\""_s, {});
+    restampPasses(before);
+    return ok;
 }
 
 bool YHStore::writePlan(const QList<PlanRow> &plan)
@@ -149,10 +154,17 @@ bool YHStore::appendPlan(const QList<PlanRow> &plan)
 {
     if (plan.isEmpty())
         return true;
+    const platform::DataStamp before = platform::dataStamp(m_db);
+    struct Restamp
+    {
+        YHStore *store;
+        const platform::DataStamp &before;
+        ~Restamp() { store->restampPasses(before); }
+    } restamp{this, before};
     platform::BulkStatement insert(m_db, u"INSERT INTO \"优化结果\" (\"材料名称\", \"切割规格\", \"数量\", \"优化比率\", \"剩余料长\") "
                                          "VALUES (?, ?, ?, ?, ?)"_s);
     for (const PlanRow &r : plan) {
-        if (!insert.exec({r.material, r.pattern, r.bars, r.ratio, r.remain}, &m_error))
+        if (!insert.text(r.material).text(r.pattern).integer(r.bars).real(r.ratio).real(r.remain).run(&m_error))
             return false;
     }
     return true;
@@ -203,31 +215,67 @@ std::optional<QStringList> YHStore::materialCodes()
     return codes;
 }
 
-namespace {
-QList<LengthQty> lengthRows(QSqlQuery *q)
+QByteArray codeKey(const QString &code)
 {
-    QList<LengthQty> rows;
-    while (q->next())
-        rows.append({q->value(0).toDouble(), q->value(1).toDouble()});
-    return rows;
+    // The collation compares bytes up to the shorter length, stopping at a NUL, then the lengths.
+    QByteArray key = platform::wellFormedText(code).toUtf8();
+    const qsizetype length = key.size();
+    for (qsizetype i = 0; i < key.size(); ++i) {
+        const char c = key.at(i);
+        if (c >= 'A' && c <= 'Z') {
+            key[i] = char(c - 'A' + 'a');
+        } else if (c == '\0') {
+            key.truncate(i + 1);
+            key += QByteArray::number(length);
+            break;
+        }
+    }
+    return key;
 }
-} // namespace
 
+std::optional<QList<LengthQty>> YHStore::fromPass(std::optional<PiecePass> &pass, const QString &sql,
+                                                  const QString &code)
+{
+    const platform::DataStamp now = platform::dataStamp(m_db);
+    if (!pass || !now.handle || pass->stamp != now) {
+        pass.reset();
+        QSqlQuery *q = nullptr;
+        if (!run(sql, {}, &q))
+            return std::nullopt;
+        PiecePass read{now, {}};
+        // A code's rows come together, in the order the query gives them.
+        QByteArray key;
+        QList<LengthQty> *rows = nullptr;
+        while (q->next()) {
+            const QByteArray k = codeKey(q->value(0).toString());
+            if (!rows || k != key) {
+                key = k;
+                rows = &read.byCode[key];
+            }
+            rows->append({q->value(1).toDouble(), q->value(2).toDouble()});
+        }
+        pass = std::move(read);
+    }
+    return pass->byCode.value(codeKey(code));
+}
+
+// 规格 = ? matches texts only: the passes leave out every other kind of value. Grouping and ordering
+// by 规格 first keeps each code's rows in the order the query of that code alone gives them: the
+// engine's sort is stable, so equal lengths are summed in stored order either way.
 std::optional<QList<LengthQty>> YHStore::groupedLengthsDesc(const QString &code)
 {
-    QSqlQuery *q = nullptr;
-    if (!run(u"SELECT \"长度\", sum(\"数量\") FROM \"优化数据\" WHERE \"规格\" = ? GROUP BY \"长度\" ORDER BY \"长度\" DESC"_s,
-             {code}, &q))
-        return std::nullopt;
-    return lengthRows(q);
+    return fromPass(m_grouped,
+                    u"SELECT \"规格\", \"长度\", sum(\"数量\") FROM \"优化数据\" WHERE typeof(\"规格\") = 'text' "
+                    "GROUP BY \"规格\", \"长度\" ORDER BY \"规格\", \"长度\" DESC"_s,
+                    code);
 }
 
 std::optional<QList<LengthQty>> YHStore::lengthsAsc(const QString &code)
 {
-    QSqlQuery *q = nullptr;
-    if (!run(u"SELECT \"长度\", \"数量\" FROM \"优化数据\" WHERE \"规格\" = ? ORDER BY \"长度\", rowid"_s, {code}, &q))
-        return std::nullopt;
-    return lengthRows(q);
+    return fromPass(m_sorted,
+                    u"SELECT \"规格\", \"长度\", \"数量\" FROM \"优化数据\" WHERE typeof(\"规格\") = 'text' "
+                    "ORDER BY \"规格\", \"长度\", rowid"_s,
+                    code);
 }
 
 std::optional<QList<PlanGroupRow>> YHStore::planGroups()

@@ -5,6 +5,8 @@
 #include "yhcut.h"
 #include "yhtypes.h"
 
+#include <QByteArray>
+#include <QHash>
 #include <QList>
 #include "platform/database.h"
 
@@ -47,9 +49,10 @@ public:
 
     // Distinct 规格 of 优化数据, ascending.
     std::optional<QStringList> materialCodes();
-    // Scheme one's rows of a code: grouped by length, longest first.
+    // Scheme one's rows of a code (规格 equal in the column's collation): grouped by length, longest
+    // first, the quantities summed in stored order.
     std::optional<QList<LengthQty>> groupedLengthsDesc(const QString &code);
-    // Scheme two's rows of a code: one per piece row, shortest first.
+    // Scheme two's rows of a code: one per piece row, shortest first, then in stored order.
     std::optional<QList<LengthQty>> lengthsAsc(const QString &code);
 
     // The grouped plan and the per-material summary, in material order.
@@ -57,6 +60,18 @@ public:
     std::optional<QList<SummaryRow>> planSummary();
 
 private:
+    // 优化数据 read in one pass for a run that asks code by code: the table keeps no index on 规格,
+    // whose building after every write cost the write more than this pass costs the run. The rows
+    // of each code under codeKey, kept while the data stamp stays the one taken with them (or
+    // after this store's own plan writes, which leave 优化数据 alone).
+    struct PiecePass
+    {
+        platform::DataStamp stamp;
+        QHash<QByteArray, QList<LengthQty>> byCode;
+    };
+    std::optional<QList<LengthQty>> fromPass(std::optional<PiecePass> &pass, const QString &sql, const QString &code);
+    void restampPasses(const platform::DataStamp &before);
+
     bool writePieces(const QList<PieceRow> &pieces);
     bool writePlan(const QList<PlanRow> &plan);
     bool run(const QString &sql, const QVariantList &values, QSqlQuery **query = nullptr);
@@ -64,6 +79,11 @@ private:
     QSqlDatabase m_db;
     platform::PreparedStatements m_statements{m_db};
     QString m_error;
+    std::optional<PiecePass> m_grouped, m_sorted;
 };
+
+// The key under which 规格 values equal in its collation (NOCASE) meet: their UTF-8 with ASCII
+// letters in lower case up to the first NUL, and their length when a NUL ends the compared part.
+QByteArray codeKey(const QString &code);
 
 } // namespace optimise

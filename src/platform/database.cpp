@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <sqlite3.h>
+#include <utility>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -21,6 +22,18 @@ QHash<QString, int> &depths()
 {
     static QHash<QString, int> d;
     return d;
+}
+
+// Rollbacks of TransactionGuards per connection, for dataStamp.
+QHash<QString, qint64> &rollbacks()
+{
+    static QHash<QString, qint64> r;
+    return r;
+}
+
+QString notFinite(double v)
+{
+    return u"数值“%1”超出可保存的范围，没有保存。"_s.arg(generalDouble(v));
 }
 
 // The value as the files take it: a text keeps its lone surrogates out (see wellFormedText); a
@@ -39,7 +52,7 @@ bool storable(QVariant &v, QString *error)
         if (std::isfinite(v.toDouble()))
             return true;
         if (error)
-            *error = u"数值“%1”超出可保存的范围，没有保存。"_s.arg(generalDouble(v.toDouble()));
+            *error = notFinite(v.toDouble());
         return false;
     default:
         return true;
@@ -126,6 +139,7 @@ void closeConnection(const QString &connectionName)
     }
     QSqlDatabase::removeDatabase(connectionName);
     depths().remove(connectionName);
+    ++rollbacks()[connectionName]; // a later connection of the name starts from other stamps
 }
 
 bool execBound(QSqlDatabase db, const QString &sql, const QVariantList &values, QString *error,
@@ -179,8 +193,8 @@ struct BulkStatement::Engine
 {
     sqlite3 *db = nullptr;
     sqlite3_stmt *stmt = nullptr;
-    // The UTF-8 of each bound text, kept until the next row binds over it: the engine reads it in
-    // place instead of copying every value.
+    // The UTF-8 of each parameter's text, kept until the next row binds over it: the engine reads
+    // it in place instead of copying every value.
     std::vector<QByteArray> texts;
 };
 
@@ -195,8 +209,8 @@ sqlite3 *engineHandle(QSqlDatabase db)
     return *static_cast<sqlite3 *const *>(v.constData());
 }
 
-// The UTF-8 of s into out, as toUtf8() writes it. Texts without surrogate halves are encoded in
-// place, reusing out's room; the rare others go through Qt.
+// The UTF-8 of wellFormedText(s) into out, as toUtf8() writes it. Texts without surrogate halves
+// are encoded in place, reusing out's room; the rare others go through Qt.
 void utf8Into(const QString &s, QByteArray &out)
 {
     const qsizetype n = s.size();
@@ -215,37 +229,21 @@ void utf8Into(const QString &s, QByteArray &out)
             *d++ = char(0x80 | ((u >> 6) & 0x3f));
             *d++ = char(0x80 | (u & 0x3f));
         } else {
-            out = s.toUtf8();
+            out = wellFormedText(s).toUtf8();
             return;
         }
     }
     out.truncate(d - out.constData());
 }
 
-// Bound as UTF-8, the files' own text encoding, so the engine stores it without translating. The
-// bytes stay in `buffer` until the statement has run.
-int bindText(sqlite3_stmt *st, int index, const QString &s, QByteArray &buffer)
-{
-    utf8Into(s, buffer);
-    return sqlite3_bind_text(st, index, buffer.constData(), int(buffer.size()), SQLITE_STATIC);
-}
-
-// As the Qt driver binds: its null rules and its choice of storage class per type.
+// A checked value (see storable) bound as the Qt driver binds it, texts from `buffer`.
 int bindEngineValue(sqlite3_stmt *st, int index, const QVariant &v, QByteArray &buffer)
 {
     if (!v.isValid() || v.isNull())
         return sqlite3_bind_null(st, index);
     switch (v.typeId()) {
-    case QMetaType::QString: {
-        const QString &s = *static_cast<const QString *>(v.constData());
-        if (s.isNull())
-            return sqlite3_bind_null(st, index);
-        return bindText(st, index, s, buffer);
-    }
     case QMetaType::QByteArray: {
         const QByteArray &b = *static_cast<const QByteArray *>(v.constData());
-        if (b.isNull())
-            return sqlite3_bind_null(st, index);
         return sqlite3_bind_blob(st, index, b.constData(), int(b.size()), SQLITE_TRANSIENT);
     }
     case QMetaType::Int:
@@ -257,7 +255,8 @@ int bindEngineValue(sqlite3_stmt *st, int index, const QVariant &v, QByteArray &
     case QMetaType::Double:
         return sqlite3_bind_double(st, index, v.toDouble());
     default:
-        return bindText(st, index, v.toString(), buffer);
+        utf8Into(v.toString(), buffer);
+        return sqlite3_bind_text(st, index, buffer.constData(), int(buffer.size()), SQLITE_STATIC);
     }
 }
 } // namespace
@@ -269,10 +268,13 @@ BulkStatement::BulkStatement(QSqlDatabase db, const QString &sql)
         m_engine->db = handle;
         const QByteArray text = sql.toUtf8();
         if (sqlite3_prepare_v2(handle, text.constData(), int(text.size()), &m_engine->stmt, nullptr) != SQLITE_OK) {
+            // Every run reports this; values go to the unprepared query meanwhile.
             m_prepareError = QString::fromUtf8(sqlite3_errmsg(handle));
             sqlite3_finalize(m_engine->stmt);
-            m_engine->stmt = nullptr;
+            m_engine.reset();
+            return;
         }
+        m_engine->texts.resize(sqlite3_bind_parameter_count(m_engine->stmt));
         return;
     }
     m_fallback = QSqlQuery(db);
@@ -286,31 +288,122 @@ BulkStatement::~BulkStatement()
         sqlite3_finalize(m_engine->stmt);
 }
 
-bool BulkStatement::exec(const QVariantList &values, QString *error)
+void BulkStatement::bound(int rc)
+{
+    if (rc != SQLITE_OK && m_bindError.isEmpty())
+        m_bindError = QString::fromUtf8(sqlite3_errmsg(m_engine->db));
+    ++m_next;
+}
+
+BulkStatement &BulkStatement::null()
+{
+    if (!m_engine) {
+        m_fallback.bindValue(m_next++, QVariant());
+        return *this;
+    }
+    bound(sqlite3_bind_null(m_engine->stmt, m_next + 1));
+    return *this;
+}
+
+BulkStatement &BulkStatement::text(const QString &s)
+{
+    if (s.isNull())
+        return null();
+    if (!m_engine) {
+        m_fallback.bindValue(m_next++, wellFormedText(s));
+        return *this;
+    }
+    if (size_t(m_next) >= m_engine->texts.size()) // beyond the statement's parameters: the engine says so
+        return null();
+    QByteArray &buffer = m_engine->texts[m_next];
+    utf8Into(s, buffer);
+    bound(sqlite3_bind_text(m_engine->stmt, m_next + 1, buffer.constData(), int(buffer.size()), SQLITE_STATIC));
+    return *this;
+}
+
+BulkStatement &BulkStatement::real(double v)
+{
+    if (!std::isfinite(v) && m_bindError.isEmpty())
+        m_bindError = notFinite(v);
+    if (!m_engine) {
+        m_fallback.bindValue(m_next++, v);
+        return *this;
+    }
+    bound(sqlite3_bind_double(m_engine->stmt, m_next + 1, v));
+    return *this;
+}
+
+BulkStatement &BulkStatement::integer(qint64 v)
+{
+    if (!m_engine) {
+        m_fallback.bindValue(m_next++, v);
+        return *this;
+    }
+    bound(sqlite3_bind_int64(m_engine->stmt, m_next + 1, v));
+    return *this;
+}
+
+BulkStatement &BulkStatement::blob(const QByteArray &b)
+{
+    if (b.isNull())
+        return null();
+    if (!m_engine) {
+        m_fallback.bindValue(m_next++, b);
+        return *this;
+    }
+    bound(sqlite3_bind_blob(m_engine->stmt, m_next + 1, b.constData(), int(b.size()), SQLITE_TRANSIENT));
+    return *this;
+}
+
+BulkStatement &BulkStatement::value(const QVariant &v)
+{
+    if (!m_engine) {
+        // The driver's own choices, after the checks every statement here makes.
+        QVariant checked = v;
+        if (QString refused; !storable(checked, &refused) && m_bindError.isEmpty())
+            m_bindError = refused;
+        m_fallback.bindValue(m_next++, checked);
+        return *this;
+    }
+    if (!v.isValid() || v.isNull())
+        return null();
+    switch (v.typeId()) {
+    case QMetaType::QString:
+        return text(*static_cast<const QString *>(v.constData()));
+    case QMetaType::QByteArray:
+        return blob(*static_cast<const QByteArray *>(v.constData()));
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Bool:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+        return integer(v.toLongLong());
+    case QMetaType::Double:
+        return real(v.toDouble());
+    case QMetaType::Float: // as the driver: a float is bound as its text
+        if (!std::isfinite(v.toDouble()) && m_bindError.isEmpty())
+            m_bindError = notFinite(v.toDouble());
+        return text(v.toString());
+    default:
+        return text(v.toString());
+    }
+}
+
+bool BulkStatement::run(QString *error)
 {
     auto failed = [error](const QString &text) {
         if (error)
             *error = text;
         return false;
     };
+    m_next = 0;
     if (!m_prepareError.isEmpty())
         return failed(m_prepareError);
-    if (!m_engine) {
-        if (!bindAll(m_fallback, values, error))
-            return false;
+    if (!m_bindError.isEmpty())
+        return failed(std::exchange(m_bindError, QString()));
+    if (!m_engine)
         return m_fallback.exec() || failed(m_fallback.lastError().text());
-    }
     sqlite3_stmt *st = m_engine->stmt;
-    std::vector<QByteArray> &texts = m_engine->texts;
-    if (texts.size() < size_t(values.size()))
-        texts.resize(values.size());
-    for (int i = 0; i < values.size(); ++i) {
-        QVariant v = values.at(i);
-        if (!storable(v, error))
-            return false;
-        if (bindEngineValue(st, i + 1, v, texts[i]) != SQLITE_OK)
-            return failed(QString::fromUtf8(sqlite3_errmsg(m_engine->db)));
-    }
     const int rc = sqlite3_step(st);
     if (rc != SQLITE_DONE && rc != SQLITE_ROW) {
         const QString text = QString::fromUtf8(sqlite3_errmsg(m_engine->db));
@@ -490,6 +583,13 @@ QVariant RowReader::value(int column) const
     return QVariant(text(column));
 }
 
+bool BulkStatement::exec(const QVariantList &values, QString *error)
+{
+    for (const QVariant &v : values)
+        value(v);
+    return run(error);
+}
+
 std::optional<QStringList> dropIndexes(QSqlDatabase db, const QString &table, QString *error)
 {
     QSqlQuery q(db);
@@ -622,6 +722,7 @@ TransactionGuard::~TransactionGuard()
 {
     if (!m_active)
         return;
+    ++rollbacks()[m_db.connectionName()];
     QSqlQuery q(m_db);
     if (m_savepoint.isEmpty()) {
         q.exec(u"ROLLBACK"_s);
@@ -645,6 +746,24 @@ bool TransactionGuard::commit()
     m_active = false;
     --depths()[m_db.connectionName()];
     return true;
+}
+
+DataStamp dataStamp(QSqlDatabase db)
+{
+    sqlite3 *handle = engineHandle(db);
+    if (!handle)
+        return {};
+    DataStamp stamp;
+    stamp.handle = handle;
+    stamp.changes = sqlite3_total_changes64(handle);
+    // While this connection writes, no other can commit: the count is not asked.
+    QSqlQuery q(db);
+    if (sqlite3_txn_state(handle, "main") == SQLITE_TXN_WRITE)
+        stamp.otherCommits = -2;
+    else if (q.exec(u"PRAGMA data_version"_s) && q.next())
+        stamp.otherCommits = q.value(0).toLongLong();
+    stamp.rollbacks = rollbacks().value(db.connectionName());
+    return stamp;
 }
 
 bool failedOnFullDisk(const QString &error)

@@ -73,10 +73,12 @@ private:
 };
 
 // One insert (or other statement without rows) prepared once on the engine's own handle and run
-// per row, for bulk writes: binding through QSqlQuery costs several times the engine's work.
+// per row, for bulk writes: binding through QSqlQuery costs several times the engine's work. A
+// row's values are bound in order from the first parameter, then run() runs the statement:
+//     insert.text(name).real(length).run(&error)
 // Values bind as the Qt driver binds them (null QString and invalid QVariant as NULL, whole
-// numbers as integers, floating point as reals, texts as text). Falls back to QSqlQuery when the
-// connection offers no engine handle.
+// numbers as integers, floating point as reals, texts as text, through wellFormedText). Falls back
+// to QSqlQuery when the connection offers no engine handle.
 class BulkStatement
 {
 public:
@@ -85,14 +87,28 @@ public:
     BulkStatement(const BulkStatement &) = delete;
     BulkStatement &operator=(const BulkStatement &) = delete;
 
-    // False with *error (the engine's text) when preparing or running fails.
+    BulkStatement &text(const QString &s);
+    BulkStatement &real(double v); // a number that is not finite is refused by run()
+    BulkStatement &integer(qint64 v);
+    BulkStatement &value(const QVariant &v);
+
+    // Runs the statement with the values bound since the last run. False with *error (the
+    // engine's text, or why a value was refused, the statement not run) on failure.
+    bool run(QString *error);
+    // value() of each, then run().
     bool exec(const QVariantList &values, QString *error);
 
 private:
+    BulkStatement &null();
+    BulkStatement &blob(const QByteArray &b);
+    void bound(int rc);
+
     struct Engine;
     std::unique_ptr<Engine> m_engine;
     QSqlQuery m_fallback;
     QString m_prepareError;
+    QString m_bindError; // the first value of the row that could not be bound
+    int m_next = 0;      // the parameter the next value binds to, from 0
 };
 
 // The rows of one query read straight from the engine's handle, for reads of many rows: through
@@ -133,6 +149,20 @@ private:
 // failure rolls the drop back with the rest. The statements come from the database itself.
 std::optional<QStringList> dropIndexes(QSqlDatabase db, const QString &table, QString *error);
 bool createIndexes(QSqlDatabase db, const QStringList &statements, QString *error);
+
+// What shows whether the rows of a connection's databases may have changed between two moments:
+// rows written through the connection, a rollback of a TransactionGuard on it, a commit to its main
+// database by another connection. Equal stamps: no row changed in between (a change of the schema
+// is not counted).
+struct DataStamp
+{
+    const void *handle = nullptr;
+    qint64 changes = -1;
+    qint64 otherCommits = -1;
+    qint64 rollbacks = -1;
+    friend bool operator==(const DataStamp &, const DataStamp &) = default;
+};
+DataStamp dataStamp(QSqlDatabase db);
 
 // Whether a statement that failed with `error` found the disk full.
 bool failedOnFullDisk(const QString &error);

@@ -31,9 +31,15 @@ QString text(const QVariant &v)
     return app::fieldText(v);
 }
 
+// A text of the work tables: never NULL, a missing one is empty.
+QString nonNull(const QString &s)
+{
+    return s.isNull() ? u""_s : s;
+}
+
 QVariant textParam(const QString &s)
 {
-    return s.isNull() ? QVariant(u""_s) : QVariant(s);
+    return nonNull(s);
 }
 
 QString pieceTable(PieceKind kind)
@@ -134,16 +140,16 @@ bool StatsStore::replaceWorkRows(const WorkRows &rows)
         platform::BulkStatement insert(m_db, u"INSERT INTO "_s + pieceTable(kind)
                                                  + u" (\"名称\", \"规格\", \"长度\", \"数量\") VALUES (?, ?, ?, ?)"_s);
         for (const PieceRow &r : kind == PieceKind::Profile ? rows.profiles : rows.steel)
-            if (!insert.exec({textParam(r.name), textParam(r.code), r.length, r.count}, &m_error))
+            if (!insert.text(nonNull(r.name)).text(nonNull(r.code)).real(r.length).real(r.count).run(&m_error))
                 return false;
     }
     platform::BulkStatement fitting(m_db, u"INSERT INTO \"OutPJ\" (\"名称\", \"规格\", \"数量\", \"单位\") VALUES (?, ?, ?, ?)"_s);
     for (const FittingRow &r : rows.fittings)
-        if (!fitting.exec({textParam(r.name), textParam(r.code), r.quantity, textParam(r.unit)}, &m_error))
+        if (!fitting.text(nonNull(r.name)).text(nonNull(r.code)).real(r.quantity).text(nonNull(r.unit)).run(&m_error))
             return false;
     platform::BulkStatement panel(m_db, u"INSERT INTO \"OutPC\" (\"名称\", \"长\", \"宽\", \"数量\") VALUES (?, ?, ?, ?)"_s);
     for (const PanelRow &r : rows.panels)
-        if (!panel.exec({textParam(r.name), r.length, r.width, r.count}, &m_error))
+        if (!panel.text(nonNull(r.name)).real(r.length).real(r.width).real(r.count).run(&m_error))
             return false;
     if (!guard.commit()) {
         m_error = guard.errorText();
@@ -306,8 +312,14 @@ bool StatsStore::writePricedList(const QList<PricedLine> &lines)
                                          "VALUES (?, ?, ?, ?, ?, ?, ?)"_s);
     for (const PricedLine &l : lines) {
         ++bn;
-        if (!insert.exec({bn, textParam(l.name), textParam(l.spec), l.unitPrice, textParam(l.unit), l.amount, l.quantity},
-                         &m_error))
+        if (!insert.integer(bn)
+                 .text(nonNull(l.name))
+                 .text(nonNull(l.spec))
+                 .real(l.unitPrice)
+                 .text(nonNull(l.unit))
+                 .real(l.amount)
+                 .real(l.quantity)
+                 .run(&m_error))
             return false;
     }
     return run(u"INSERT INTO \"OutTJ\" (\"BN\") VALUES (?)"_s, {bn + 1});

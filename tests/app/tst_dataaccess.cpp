@@ -31,6 +31,7 @@ private slots:
     void cutShortFirstStartIsCompleted();
     void unreadableFileIsLeftAlone();
     void templateHoldsTheBackupTables();
+    void olderFileLosesThePiecesCodeIndex();
 
 private:
     std::unique_ptr<testfixture::DataFolder> m_fx;
@@ -306,6 +307,21 @@ void TstDataAccess::templateHoldsTheBackupTables()
     QCOMPARE(BackupTableName(0), QString());
     QCOMPARE(BackupTableName(26), QString());
     platform::closeConnection(u"bak"_s);
+}
+
+// Files from before kept an index on the pieces' code, which each write of the pieces paid for;
+// opening one drops it and keeps the rows.
+void TstDataAccess::olderFileLosesThePiecesCodeIndex()
+{
+    QVERIFY(testfixture::exec(mainDb(), u"INSERT INTO \"优化数据\" (\"规格\", \"长度\", \"数量\") VALUES ('A', 1000, 2)"_s));
+    QVERIFY(testfixture::exec(mainDb(), u"CREATE INDEX \"ix_优化数据_规格\" ON \"优化数据\" (\"规格\")"_s));
+    platform::closeConnection(kMainConn);
+    QString err;
+    QCOMPARE(OpenMainDatabase(nullptr, &err), OpenStatus::Opened);
+    QSqlQuery q(mainDb());
+    QVERIFY(q.exec(u"SELECT count(*) FROM sqlite_master WHERE type = 'index' AND tbl_name = '优化数据'"_s) && q.next());
+    QCOMPARE(q.value(0).toInt(), 0);
+    QCOMPARE(testfixture::rowCount(mainDb(), u"优化数据"_s), 1);
 }
 
 QTEST_MAIN(TstDataAccess)

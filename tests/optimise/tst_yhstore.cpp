@@ -5,6 +5,7 @@
 #include "optimise/yhrun.h"
 #include "optimise/yhstore.h"
 
+#include <QMap>
 #include <QSqlQuery>
 
 using namespace Qt::StringLiterals;
@@ -110,6 +111,10 @@ private slots:
     void runCutsChosenCodes_data();
     void runCutsChosenCodes();
     void failingRunKeepsPlan();
+    void codeReadsAgreeWithAQueryPerCode_data();
+    void codeReadsAgreeWithAQueryPerCode();
+    void codeReadsFollowEveryChange_data();
+    void codeReadsFollowEveryChange();
 
     void planListGroupsAndBlanks();
     void summaryMean_data();
@@ -271,6 +276,131 @@ void TstYHStore::failingRunKeepsPlan()
     QVERIFY(!r.ok);
     QVERIFY(r.error.contains(u"refused"_s));
     QCOMPARE(planRowsStored(), QStringList{u"old|1|1|1|0"_s});
+}
+
+namespace {
+// A code's rows as the read of that code alone gives them, through an index on 规格 as the table
+// once had; each number exactly.
+QStringList perCodeQuery(const QString &sql, const QString &code)
+{
+    QSqlQuery q(db());
+    q.prepare(sql);
+    q.addBindValue(code);
+    q.exec();
+    QStringList out;
+    while (q.next())
+        out << QString::asprintf("%a %a", q.value(0).toDouble(), q.value(1).toDouble());
+    return out;
+}
+
+QStringList exactly(const std::optional<QList<LengthQty>> &rows)
+{
+    QStringList out;
+    if (!rows)
+        return {u"failed"_s};
+    for (const LengthQty &r : *rows)
+        out << QString::asprintf("%a %a", r.length, r.quantity);
+    return out;
+}
+
+using Pieces = QList<QVariantList>; // 规格, 长度, 数量
+} // namespace
+
+void TstYHStore::codeReadsAgreeWithAQueryPerCode_data()
+{
+    QTest::addColumn<Pieces>("pieces");
+    QTest::addColumn<QStringList>("asked");
+    const QString nul = QString(u"a\0b"_s);
+    QTest::newRow("quantities summed in stored order")
+        << Pieces{{u"A"_s, 1000, 0.1}, {u"B"_s, 1000, 5}, {u"A"_s, 1000, 1e16}, {u"A"_s, 900, 1}, {u"A"_s, 1000, 0.2},
+                  {u"A"_s, 1000, -1e16}, {u"A"_s, 1000, 0.3}}
+        << QStringList{u"A"_s, u"B"_s};
+    QTest::newRow("codes differing in ASCII case meet")
+        << Pieces{{u"xc1"_s, 1000, 0.1}, {u"XC1"_s, 1000, 0.7}, {u"Xc1"_s, 800, 2}, {u"xc10"_s, 1000, 1}}
+        << QStringList{u"xc1"_s, u"XC1"_s, u"xC1"_s, u"xc10"_s};
+    QTest::newRow("other letters keep their case")
+        << Pieces{{u"É1"_s, 1000, 1}, {u"é1"_s, 1000, 2}, {u"Ä"_s, 500, 1}} << QStringList{u"É1"_s, u"é1"_s, u"ä"_s};
+    QTest::newRow("a NUL ends the compared part")
+        << Pieces{{nul, 1000, 1}, {QString(u"A\0c"_s), 1000, 2}, {QString(u"a\0bc"_s), 1000, 4}, {u"a"_s, 1000, 8}}
+        << QStringList{nul, QString(u"a\0z"_s), QString(u"a\0bc"_s), u"a"_s};
+    QTest::newRow("whole, fractional and text lengths")
+        << Pieces{{u"A"_s, 1000, 1}, {u"A"_s, 1000.0, 2}, {u"A"_s, u"1000"_s, 4}, {u"A"_s, 999.5, 1}, {u"A"_s, u"长"_s, 3},
+                  {u"A"_s, QVariant(), 5}, {u"A"_s, 999.5, u"x"_s}}
+        << QStringList{u"A"_s};
+    QTest::newRow("codes that are not texts, empty codes, codes not there")
+        << Pieces{{QVariant(), 1000, 1}, {QByteArray("A"), 1000, 2}, {u""_s, 700, 3}, {u"A"_s, 600, 4}}
+        << QStringList{u""_s, u"A"_s, u"ZZ"_s};
+}
+
+// Each code's rows come from one pass over every code; they must be what the query of that code
+// alone gives, to the last bit of every sum and in the same order.
+void TstYHStore::codeReadsAgreeWithAQueryPerCode()
+{
+    QFETCH(Pieces, pieces);
+    QFETCH(QStringList, asked);
+    for (const QVariantList &p : pieces)
+        QVERIFY(exec(db(), u"INSERT INTO \"优化数据\" (\"规格\", \"长度\", \"数量\") VALUES (?, ?, ?)"_s, p));
+    QVERIFY(exec(db(), u"CREATE INDEX \"by_code\" ON \"优化数据\" (\"规格\")"_s));
+    QMap<QString, QStringList> grouped, sorted;
+    for (const QString &code : asked) {
+        grouped[code] = perCodeQuery(u"SELECT \"长度\", sum(\"数量\") FROM \"优化数据\" WHERE \"规格\" = ? "
+                                     "GROUP BY \"长度\" ORDER BY \"长度\" DESC"_s,
+                                     code);
+        sorted[code] = perCodeQuery(
+            u"SELECT \"长度\", \"数量\" FROM \"优化数据\" WHERE \"规格\" = ? ORDER BY \"长度\", rowid"_s, code);
+    }
+    QVERIFY(exec(db(), u"DROP INDEX \"by_code\""_s));
+    YHStore store;
+    for (const QString &code : asked) {
+        QCOMPARE(exactly(store.groupedLengthsDesc(code)), grouped.value(code));
+        QCOMPARE(exactly(store.lengthsAsc(code)), sorted.value(code));
+    }
+}
+
+void TstYHStore::codeReadsFollowEveryChange_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<double>("expected"); // the length of code A read after the change
+    QTest::newRow("pieces written by another store") << u"other store"_s << 700.0;
+    QTest::newRow("pieces written, read, rolled back") << u"rolled back"_s << 1000.0;
+    QTest::newRow("the same inside a transaction that goes on") << u"savepoint rolled back"_s << 1000.0;
+    QTest::newRow("a commit of another connection") << u"other connection"_s << 700.0;
+    QTest::newRow("the plan written by the same store") << u"own plan"_s << 1000.0;
+}
+
+// The pieces read in one pass are kept between reads only while nothing could have changed them.
+void TstYHStore::codeReadsFollowEveryChange()
+{
+    QFETCH(QString, change);
+    QFETCH(double, expected);
+    addPiece(u"A"_s, 1000, 1);
+    YHStore store;
+    QCOMPARE(exactly(store.groupedLengthsDesc(u"A"_s)), QStringList{QString::asprintf("%a %a", 1000.0, 1.0)});
+    const QList<PieceRow> replacement{{QVariant(), u"框"_s, u"A"_s, 700, 1}};
+    std::optional<platform::TransactionGuard> outer;
+    if (change == u"savepoint rolled back") {
+        outer.emplace(db());
+        change = u"rolled back"_s;
+    }
+    if (change == u"other store") {
+        YHStore other;
+        QVERIFY(other.replacePieces(replacement, false));
+    } else if (change == u"rolled back") {
+        platform::TransactionGuard tx(db());
+        QVERIFY(store.replacePieces(replacement, false));
+        QCOMPARE(store.groupedLengthsDesc(u"A"_s)->value(0).length, 700.0);
+        QCOMPARE(store.lengthsAsc(u"A"_s)->value(0).length, 700.0);
+    } else if (change == u"other connection") {
+        QString err;
+        QVERIFY(platform::openSqlite(u"other"_s, db().databaseName(), &err));
+        QVERIFY(exec(QSqlDatabase::database(u"other"_s, false), u"UPDATE \"优化数据\" SET \"长度\" = 700"_s));
+        platform::closeConnection(u"other"_s);
+    } else {
+        QVERIFY(store.clearPlan());
+        QVERIFY(store.appendPlan({{u"A"_s, u"1000"_s, 1, 1, 0}}));
+    }
+    QCOMPARE(store.groupedLengthsDesc(u"A"_s)->value(0).length, expected);
+    QCOMPARE(store.lengthsAsc(u"A"_s)->value(0).length, expected);
 }
 
 void TstYHStore::planListGroupsAndBlanks()

@@ -21,6 +21,8 @@ private slots:
     void bulkStatementStoresAsTheDriverDoes_data();
     void bulkStatementStoresAsTheDriverDoes();
     void bulkStatementRowsEachKeepTheirTexts();
+    void bulkStatementFaultsAreReported_data();
+    void bulkStatementFaultsAreReported();
     void indexesSetAsideComeBackOrRollBack();
     void rowReaderYieldsWhatTheDriverYields_data();
     void rowReaderYieldsWhatTheDriverYields();
@@ -118,16 +120,34 @@ void TstDatabase::bulkStatementStoresAsTheDriverDoes()
     QString err;
     QVERIFY(execBound(db(), u"INSERT INTO t (n, s) VALUES (1, ?)"_s, {value}, &err));
     {
-        BulkStatement bulk(db(), u"INSERT INTO t (n, s) VALUES (2, ?)"_s);
-        QVERIFY2(bulk.exec({value}, &err), qPrintable(err));
+        BulkStatement bulk(db(), u"INSERT INTO t (n, s) VALUES (?, ?)"_s);
+        QVERIFY2(bulk.exec({2, value}, &err), qPrintable(err));
+        // The typed binding of the same value, where there is one.
+        bulk.integer(3);
+        switch (value.typeId()) {
+        case QMetaType::QString:
+            bulk.text(value.toString());
+            break;
+        case QMetaType::Double:
+            bulk.real(value.toDouble());
+            break;
+        case QMetaType::LongLong:
+        case QMetaType::Int:
+            bulk.integer(value.toLongLong());
+            break;
+        default:
+            bulk.value(value);
+        }
+        QVERIFY2(bulk.run(&err), qPrintable(err));
     }
     QSqlQuery q(db());
     QVERIFY(q.exec(u"SELECT n, typeof(s), quote(s) FROM t ORDER BY n"_s));
     QStringList stored;
     while (q.next())
         stored << q.value(1).toString() + u' ' + q.value(2).toString();
-    QCOMPARE(stored.size(), 2);
+    QCOMPARE(stored.size(), 3);
     QCOMPARE(stored.at(1), stored.at(0));
+    QCOMPARE(stored.at(2), stored.at(0));
 }
 
 void TstDatabase::bulkStatementRowsEachKeepTheirTexts()
@@ -141,7 +161,7 @@ void TstDatabase::bulkStatementRowsEachKeepTheirTexts()
     {
         BulkStatement bulk(db(), u"INSERT INTO u VALUES (?, ?, ?)"_s);
         for (int i = 0; i < texts.size(); ++i)
-            QVERIFY2(bulk.exec({i, texts.at(i), texts.at(texts.size() - 1 - i)}, &err), qPrintable(err));
+            QVERIFY2(bulk.integer(i).text(texts.at(i)).text(texts.at(texts.size() - 1 - i)).run(&err), qPrintable(err));
     }
     const auto bytes = [](QString text) {
         for (qsizetype i = 0; i < text.size(); ++i) {
@@ -162,6 +182,36 @@ void TstDatabase::bulkStatementRowsEachKeepTheirTexts()
         QCOMPARE(q.value(2).toBool(), b.isNull());
         QCOMPARE(q.value(3).toByteArray(), bytes(b));
     }
+}
+
+void TstDatabase::bulkStatementFaultsAreReported_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<int>("values");
+    QTest::addColumn<int>("parameters"); // 0: the statement never runs
+    QTest::newRow("statement that does not prepare") << u"INSERT INTO missing VALUES (?, ?)"_s << 2 << 0;
+    QTest::newRow("more values than parameters") << u"INSERT INTO t VALUES (?, ?)"_s << 3 << 2;
+    QTest::newRow("a text beyond the parameters") << u"INSERT INTO t (s) VALUES (?)"_s << 2 << 1;
+}
+
+// A failure is reported for its row and nothing of that row is stored; the statement stays usable.
+void TstDatabase::bulkStatementFaultsAreReported()
+{
+    QFETCH(QString, sql);
+    QFETCH(int, values);
+    QFETCH(int, parameters);
+    BulkStatement bulk(db(), sql);
+    for (int i = 0; i < values; ++i)
+        bulk.text(u"值"_s);
+    QString err;
+    QVERIFY(!bulk.run(&err));
+    QVERIFY(!err.isEmpty());
+    QCOMPARE(count(), 0);
+    err.clear();
+    for (int i = 0; i < std::max(parameters, 1); ++i)
+        bulk.text(u"值"_s);
+    QCOMPARE(bulk.run(&err), parameters > 0);
+    QCOMPARE(count(), parameters > 0 ? 1 : 0);
 }
 
 void TstDatabase::indexesSetAsideComeBackOrRollBack()
@@ -342,7 +392,12 @@ void TstDatabase::numbersThatAreNotFiniteAreRefused()
     BulkStatement bulk(db(), u"INSERT INTO t VALUES (?, 'c')"_s);
     QVERIFY(!bulk.exec({value}, &err));
     QVERIFY(!err.isEmpty());
-    QCOMPARE(count(), 0);
+    err.clear();
+    QVERIFY(!bulk.real(value).run(&err));
+    QVERIFY2(err.contains(u"超出可保存的范围"_s), qPrintable(err));
+    // The refusal is the row's alone: the next row runs.
+    QVERIFY2(bulk.real(1).run(&err), qPrintable(err));
+    QCOMPARE(count(), 1);
 }
 
 void TstDatabase::missingFileIsNotCreated()
