@@ -123,15 +123,19 @@ design::BillKind sectionBillKind(SheetSection section)
     return design::BillKind::Profile;
 }
 
-void AppendSheetSection(QList<QStringList> &rows, SheetSection section, const QList<design::BillRow> &bill,
-                        design::MacroTable &macros, double units, double componentCount)
+namespace {
+
+// `eval` gives a formula's value for the window's named dimensions.
+template <class Eval>
+void appendSection(QList<QStringList> &rows, SheetSection section, const QList<design::BillRow> &bill, Eval &&eval,
+                   double units, double componentCount)
 {
     if (bill.isEmpty())
         return;
     rows << sectionTitleRow(section);
     // The raw texts stand until a computed value replaces them.
-    auto length = [&macros](const QString &formula) {
-        const float v = design::EvalFormula(formula, macros);
+    auto length = [&eval](const QString &formula) {
+        const float v = eval(formula);
         return std::isfinite(v) ? lengthText(v) : formula;
     };
     auto count = [&](double perUnit, const QString &raw) {
@@ -147,7 +151,7 @@ void AppendSheetSection(QList<QStringList> &rows, SheetSection section, const QL
             // 名称, 规格, 数量 (formula), 计算公式
             row[2] = b[1];
             row[3] = length(b[3]);
-            const float perUnit = design::EvalFormula(b[2], macros);
+            const float perUnit = eval(b[2]);
             row[4] = std::isfinite(perUnit) ? count(std::floor(double(perUnit)), b[2]) : b[2];
             break;
         }
@@ -166,6 +170,24 @@ void AppendSheetSection(QList<QStringList> &rows, SheetSection section, const QL
         }
         rows << row;
     }
+}
+
+} // namespace
+
+void AppendSheetSection(QList<QStringList> &rows, SheetSection section, const QList<design::BillRow> &bill,
+                        design::MacroTable &macros, double units, double componentCount)
+{
+    appendSection(
+        rows, section, bill, [&macros](const QString &formula) { return design::EvalFormula(formula, macros); },
+        units, componentCount);
+}
+
+void AppendSheetSection(QList<QStringList> &rows, SheetSection section, const QList<design::BillRow> &bill,
+                        design::FormulaBook::Bound &formulas, double units, double componentCount)
+{
+    appendSection(
+        rows, section, bill, [&formulas](const QString &formula) { return formulas.eval(formula); }, units,
+        componentCount);
 }
 
 design::MacroTable LoadSheetMacros(const QList<project::NamedDimension> &dims)
@@ -230,6 +252,7 @@ struct SheetReads
 
     project::ProjectStore projects;
     design::TypeStore types;
+    design::FormulaBook formulas;
     std::optional<QList<project::Job>> jobs;
     std::optional<QString> makerName;
     QHash<qint64, design::Bill> bills;
@@ -309,8 +332,9 @@ std::optional<ComponentSheet> buildSheet(SheetReads &reads, const project::JobLi
         const design::Bill *bill = reads.bill(typeNo);
         if (!bill)
             return readFailed(types.lastError());
+        design::FormulaBook::Bound formulas = reads.formulas.bind(macros);
         for (SheetSection s : sheetSections())
-            AppendSheetSection(sheet.rows, s, bill->of(sectionBillKind(s)), macros, units);
+            AppendSheetSection(sheet.rows, s, bill->of(sectionBillKind(s)), formulas, units);
         if (const std::optional<design::DoorType> type = reads.type(typeNo)) {
             sheet.drawingNumber = type->drawingNumber;
         } else {
@@ -342,8 +366,9 @@ std::optional<ComponentSheet> buildSheet(SheetReads &reads, const project::JobLi
             const design::Bill *bill = reads.bill(key.cbn);
             if (!bill)
                 return readFailed(types.lastError());
+            design::FormulaBook::Bound formulas = reads.formulas.bind(macros);
             for (SheetSection s : sheetSections())
-                AppendSheetSection(sheet.rows, s, bill->of(sectionBillKind(s)), macros, units, count);
+                AppendSheetSection(sheet.rows, s, bill->of(sectionBillKind(s)), formulas, units, count);
         }
         sheet.drawingNumber = platform::generalDouble(-platform::val(line.typeNo));
     }
