@@ -311,18 +311,18 @@ std::optional<QList<ComponentRow>> ProjectStore::OpenZHMCPartRs(qint64 mcbn, con
 
 std::optional<QList<ComponentKey>> ProjectStore::componentKeys(qint64 mcbn)
 {
-    QSqlQuery q(m_db);
     QString error;
-    if (!platform::execBound(m_db,
-                             u"SELECT \"CBN\",\"CMC\" FROM \"标注2\" WHERE \"MCBN\"=? GROUP BY \"CBN\",\"CMC\" "
-                             u"ORDER BY \"CBN\",\"CMC\""_s,
-                             {mcbn}, &error, &q)) {
+    QSqlQuery *q = m_reads->exec(u"SELECT \"CBN\",\"CMC\" FROM \"标注2\" WHERE \"MCBN\"=? GROUP BY \"CBN\",\"CMC\" "
+                                 u"ORDER BY \"CBN\",\"CMC\""_s,
+                                 {mcbn}, &error);
+    if (!q) {
         fail(error);
         return std::nullopt;
     }
     QList<ComponentKey> keys;
-    while (q.next())
-        keys << ComponentKey{q.value(0).toLongLong(), text(q, 1)};
+    while (q->next())
+        keys << ComponentKey{q->value(0).toLongLong(), text(*q, 1)};
+    q->finish();
     return keys;
 }
 

@@ -5,6 +5,7 @@
 #include "app/shared.h"
 #include "design/formula.h"
 #include "design/typestore.h"
+#include "drawing/store.h"
 #include "platform/chinese.h"
 #include "platform/database.h"
 #include "platform/numtext.h"
@@ -57,7 +58,7 @@ QString numberText(double value, int digits)
 
 QString sheetNumberText(int position)
 {
-    return QString::number(position).rightJustified(3, u'0');
+    return platform::wholeText(position).rightJustified(3, u'0');
 }
 
 QString paperDateText(const QDate &date)
@@ -144,7 +145,7 @@ void appendSection(QList<QStringList> &rows, SheetSection section, const QList<d
     };
     int serial = 0;
     for (const design::BillRow &b : bill) {
-        QStringList row{QString::number(++serial), b[0], QString(), QString(), QString()};
+        QStringList row{platform::wholeText(++serial), b[0], QString(), QString(), QString()};
         switch (section) {
         case SheetSection::Profiles:
         case SheetSection::Steel: {
@@ -252,6 +253,7 @@ struct SheetReads
 
     project::ProjectStore projects;
     design::TypeStore types;
+    drawing::DrawingStore library;
     design::FormulaBook formulas;
     std::optional<QList<project::Job>> jobs;
     std::optional<QString> makerName;
@@ -294,7 +296,7 @@ struct SheetReads
         if (auto it = drawings.constFind(number); it != drawings.constEnd())
             return *it;
         Drawing d;
-        d.lists = drawing::loadLibraryDrawing(number, &d.error);
+        d.lists = drawing::loadLibraryDrawing(library, number, &d.error);
         return *drawings.insert(number, std::move(d));
     }
 };
