@@ -4,7 +4,6 @@
 // the drawing and the label values placed on it. Building reads everything; output reads nothing, so
 // a sheet is known to be complete before anything is shown or printed.
 #include "design/billtypes.h"
-#include "design/formulabook.h"
 #include "design/macrotable.h"
 #include "platform/surface.h"
 #include "project/jobtypes.h"
@@ -56,9 +55,6 @@ design::BillKind sectionBillKind(SheetSection section);
 // evaluation gives no finite number keeps its formula text.
 void AppendSheetSection(QList<QStringList> &rows, SheetSection section, const QList<design::BillRow> &bill,
                         design::MacroTable &macros, double units, double componentCount = 1);
-// The same with the formulas read once per sequence of names in a book of the run.
-void AppendSheetSection(QList<QStringList> &rows, SheetSection section, const QList<design::BillRow> &bill,
-                        design::FormulaBook::Bound &formulas, double units, double componentCount = 1);
 
 // One value written on the drawing, at its position in drawing units.
 struct SheetLabel
