@@ -174,7 +174,6 @@ void appendSection(QList<QStringList> &rows, SheetSection section, const QList<d
 {
     if (bill.isEmpty())
         return;
-    rows.reserve(rows.size() + bill.size() + 1);
     rows << texts.title(section);
     // The raw texts stand until a computed value replaces them.
     auto length = [&](const QString &formula) -> QString {
