@@ -7,12 +7,22 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <locale.h>
+#include <stdlib.h>
 
 using namespace Qt::StringLiterals;
 
 namespace platform {
 
 namespace {
+// strtod as the C locale reads: the application runs in the user's locale, whose decimal comma
+// would stop the reading at the point.
+double strtodC(const char *text)
+{
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+    return c ? strtod_l(text, nullptr, c) : std::strtod(text, nullptr);
+}
+
 bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
 bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 
@@ -98,7 +108,7 @@ double leadingNumber(QStringView text)
             return *v;
     }
     num.append('\0');
-    return std::strtod(num.constData(), nullptr);
+    return strtodC(num.constData());
 }
 
 } // namespace
@@ -183,7 +193,7 @@ double readBack(char *first, char *last)
     if (std::from_chars(first, last, v).ec == std::errc())
         return v;
     *last = '\0';
-    return std::strtod(first, nullptr);
+    return strtodC(first);
 }
 
 // [-]d.ddd...e[+-]xx with `digits` significant digits, correctly rounded; returns its end. Near the

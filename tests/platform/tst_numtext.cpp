@@ -5,6 +5,7 @@
 #include <cstring>
 #include <limits>
 #include <random>
+#include <clocale>
 
 using namespace Qt::StringLiterals;
 using namespace platform;
@@ -16,6 +17,7 @@ private slots:
     void valReadsLeadingNumber_data();
     void valReadsLeadingNumber();
     void valReadsAsStrtod();
+    void readingIgnoresTheUsersLocale();
     void wholeText_data();
     void wholeText();
     void isNumeric_data();
@@ -79,6 +81,38 @@ void TstNumText::valReadsAsStrtod()
         const double actual = val(QString::fromLatin1(s));
         QVERIFY2(std::memcmp(&expected, &actual, sizeof actual) == 0, s.constData());
     }
+}
+
+// The application runs in the user's locale; one with a decimal comma changes nothing read or shown.
+void TstNumText::readingIgnoresTheUsersLocale()
+{
+    const QList<QString> texts = {u"12.5"_s, u"-0.000000000000000000000000123"_s, u"1.23456789012345678"_s,
+                                  u"1.5E+10"_s, u"2.5e-300"_s, u"1.8E+308"_s};
+    const QList<double> values = {0.1, 1234567.891, 1.797693134862314e308, -2.5e-300};
+    QList<double> read;
+    QStringList shown;
+    for (const QString &t : texts)
+        read << val(t);
+    for (double v : values)
+        shown << general(v, 7) << general(v, 15);
+    const QByteArray before = setlocale(LC_NUMERIC, nullptr);
+    const char *comma = nullptr;
+    for (const char *name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "ru_RU.UTF-8"})
+        if (setlocale(LC_NUMERIC, name)) {
+            comma = name;
+            break;
+        }
+    if (!comma)
+        QSKIP("no locale with a decimal comma on this machine");
+    QList<double> readThere;
+    QStringList shownThere;
+    for (const QString &t : texts)
+        readThere << val(t);
+    for (double v : values)
+        shownThere << general(v, 7) << general(v, 15);
+    setlocale(LC_NUMERIC, before.constData());
+    QCOMPARE(readThere, read);
+    QCOMPARE(shownThere, shown);
 }
 
 void TstNumText::wholeText_data()
