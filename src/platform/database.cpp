@@ -484,21 +484,42 @@ RowReader::RowReader(QSqlDatabase db, const QString &sql, const QVariantList &va
         sqlite3_finalize(engine->stmt);
         return;
     }
-    engine->texts.resize(values.size());
-    for (int i = 0; i < values.size(); ++i) {
-        QVariant v = values.at(i);
-        if (!storable(v, &m_error)) {
-            sqlite3_finalize(engine->stmt);
-            return;
-        }
-        if (bindEngineValue(engine->stmt, i + 1, v, engine->texts[i]) != SQLITE_OK) {
-            m_error = QString::fromUtf8(sqlite3_errmsg(handle));
-            sqlite3_finalize(engine->stmt);
-            return;
-        }
-    }
     engine->types.resize(sqlite3_column_count(engine->stmt));
     m_engine = std::move(engine);
+    if (!bind(values)) {
+        sqlite3_finalize(m_engine->stmt);
+        m_engine.reset();
+    }
+}
+
+bool RowReader::bind(const QVariantList &values)
+{
+    Engine &e = *m_engine;
+    e.texts.resize(values.size());
+    for (int i = 0; i < values.size(); ++i) {
+        QVariant v = values.at(i);
+        if (!storable(v, &m_error))
+            return false;
+        if (bindEngineValue(e.stmt, i + 1, v, e.texts[i]) != SQLITE_OK) {
+            m_error = QString::fromUtf8(sqlite3_errmsg(e.db));
+            return false;
+        }
+    }
+    return true;
+}
+
+bool RowReader::rerun(const QVariantList &values)
+{
+    if (!m_engine)
+        return false;
+    m_error.clear();
+    sqlite3_reset(m_engine->stmt);
+    sqlite3_clear_bindings(m_engine->stmt);
+    if (bind(values))
+        return true;
+    sqlite3_finalize(m_engine->stmt);
+    m_engine.reset();
+    return false;
 }
 
 RowReader::~RowReader()

@@ -129,6 +129,9 @@ public:
 
     // The next row; false after the last one, or on failure with error() not empty.
     bool next();
+    // Reads again from the first row with other values, the statement prepared once: a reader for
+    // one record after another. False with error() when a value cannot be bound; it reads nothing then.
+    bool rerun(const QVariantList &values);
     QString error() const { return m_error; }
     int columnCount() const;
 
@@ -140,6 +143,8 @@ public:
 
 private:
     struct Engine;
+    bool bind(const QVariantList &values);
+
     std::unique_ptr<Engine> m_engine;
     QString m_error;
 };

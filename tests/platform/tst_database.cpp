@@ -369,8 +369,24 @@ void TstDatabase::rowReaderBindsAndReportsFailures()
     QCOMPARE(reader.text(1), u"门窗2"_s);
     QVERIFY(!reader.next());
     QVERIFY(reader.error().isEmpty());
+    // Run again with other values, also after a read left half done.
+    QVERIFY(reader.rerun({1, u"门窗2"_s}));
+    QVERIFY(reader.next());
+    QCOMPARE(reader.value(0), QVariant(qint64(1)));
+    QVERIFY(reader.rerun({1, u"门窗1"_s}));
+    QVERIFY(reader.next());
+    QCOMPARE(reader.value(0), QVariant(qint64(2)));
+    QVERIFY(reader.next());
+    QCOMPARE(reader.text(1), u"门窗3"_s);
+    QVERIFY(!reader.next());
+    QVERIFY(reader.error().isEmpty());
     // A finished read holds no lock: the table can be written at once.
     QVERIFY(execBound(db(), u"DROP TABLE t"_s, {}, &err));
+    // A value that cannot be bound ends the reader.
+    RowReader numbers(db(), u"SELECT ?"_s, {1});
+    QVERIFY(!numbers.rerun({std::numeric_limits<double>::infinity()}));
+    QVERIFY(!numbers.error().isEmpty());
+    QVERIFY(!numbers.next());
 
     RowReader broken(db(), u"SELECT nothing FROM nowhere"_s);
     QVERIFY(!broken.next());
