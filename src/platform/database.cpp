@@ -723,12 +723,12 @@ QString ident(const QString &name)
     return u'"' + n + u'"';
 }
 
-TransactionGuard::TransactionGuard(QSqlDatabase db) : m_db(db)
+TransactionGuard::TransactionGuard(QSqlDatabase db, WriteLock lock) : m_db(db)
 {
     int &depth = depths()[db.connectionName()];
     QSqlQuery q(m_db);
     if (depth == 0) {
-        m_active = q.exec(u"BEGIN IMMEDIATE"_s);
+        m_active = q.exec(lock == WriteLock::AtStart ? u"BEGIN IMMEDIATE"_s : u"BEGIN DEFERRED"_s);
     } else {
         m_savepoint = u"sp%1"_s.arg(depth);
         m_active = q.exec(u"SAVEPOINT "_s + m_savepoint);

@@ -181,7 +181,12 @@ QString ident(const QString &name);
 class TransactionGuard
 {
 public:
-    explicit TransactionGuard(QSqlDatabase db);
+    // When the connection's databases are locked for writing: all of them at the start, or each at
+    // its first write, so that a transaction that reads one attached file and writes another
+    // commits to the written file alone (one file's journal, no super-journal across both).
+    enum class WriteLock { AtStart, AtFirstWrite };
+
+    explicit TransactionGuard(QSqlDatabase db, WriteLock lock = WriteLock::AtStart);
     ~TransactionGuard();
     TransactionGuard(const TransactionGuard &) = delete;
     TransactionGuard &operator=(const TransactionGuard &) = delete;
