@@ -484,21 +484,12 @@ RowReader::RowReader(QSqlDatabase db, const QString &sql, const QVariantList &va
         sqlite3_finalize(engine->stmt);
         return;
     }
-    engine->texts.resize(values.size());
-    for (int i = 0; i < values.size(); ++i) {
-        QVariant v = values.at(i);
-        if (!storable(v, &m_error)) {
-            sqlite3_finalize(engine->stmt);
-            return;
-        }
-        if (bindEngineValue(engine->stmt, i + 1, v, engine->texts[i]) != SQLITE_OK) {
-            m_error = QString::fromUtf8(sqlite3_errmsg(handle));
-            sqlite3_finalize(engine->stmt);
-            return;
-        }
-    }
     engine->types.resize(sqlite3_column_count(engine->stmt));
     m_engine = std::move(engine);
+    if (!bind(values)) {
+        sqlite3_finalize(m_engine->stmt);
+        m_engine.reset();
+    }
 }
 
 RowReader::~RowReader()
@@ -507,9 +498,35 @@ RowReader::~RowReader()
         sqlite3_finalize(m_engine->stmt);
 }
 
-bool RowReader::next()
+bool RowReader::bind(const QVariantList &values)
+{
+    m_engine->texts.resize(values.size());
+    for (int i = 0; i < values.size(); ++i) {
+        QVariant v = values.at(i);
+        if (!storable(v, &m_error))
+            return false;
+        if (bindEngineValue(m_engine->stmt, i + 1, v, m_engine->texts[i]) != SQLITE_OK) {
+            m_error = QString::fromUtf8(sqlite3_errmsg(m_engine->db));
+            return false;
+        }
+    }
+    return true;
+}
+
+bool RowReader::rerun(const QVariantList &values)
 {
     if (!m_engine)
+        return false;
+    m_error.clear();
+    sqlite3_reset(m_engine->stmt);
+    sqlite3_clear_bindings(m_engine->stmt);
+    return bind(values);
+}
+
+bool RowReader::next()
+{
+    // Nothing more after a failure, until a rerun.
+    if (!m_engine || !m_error.isEmpty())
         return false;
     sqlite3_stmt *st = m_engine->stmt;
     const int rc = sqlite3_step(st);

@@ -129,6 +129,9 @@ public:
 
     // The next row; false after the last one, or on failure with error() not empty.
     bool next();
+    // The same statement again from its first row, with new values bound as the constructor binds
+    // them: a read repeated per key is prepared once. False with error() when one cannot be bound.
+    bool rerun(const QVariantList &values);
     QString error() const { return m_error; }
     int columnCount() const;
 
@@ -139,6 +142,8 @@ public:
     QString text(int column) const;         // a Text field as value() gives it
 
 private:
+    bool bind(const QVariantList &values);
+
     struct Engine;
     std::unique_ptr<Engine> m_engine;
     QString m_error;

@@ -31,6 +31,12 @@ QString text(const QVariant &v)
     return app::fieldText(v);
 }
 
+// A field as text(value) gives it, without the QVariant for a text field.
+QString text(const platform::RowReader &r, int column)
+{
+    return r.type(column) == platform::RowReader::Field::Text ? r.text(column) : app::fieldText(r.value(column));
+}
+
 // A text of the work tables: never NULL, a missing one is empty.
 QString nonNull(const QString &s)
 {
@@ -59,69 +65,100 @@ bool StatsStore::run(const QString &sql, const QVariantList &values, QSqlQuery *
     return q != nullptr;
 }
 
+platform::RowReader *StatsStore::read(const QString &sql, const QVariantList &values)
+{
+    m_error.clear();
+    std::unique_ptr<platform::RowReader> &reader = m_readers[sql];
+    const bool ready = reader ? reader->rerun(values) : (reader = std::make_unique<platform::RowReader>(m_db, sql, values),
+                                                         reader->error().isEmpty());
+    if (!ready) {
+        m_error = reader->error();
+        // Prepared again next time: a failure to prepare may pass (a table made meanwhile).
+        reader.reset();
+        return nullptr;
+    }
+    return reader.get();
+}
+
 std::optional<QList<LabelRow>> StatsStore::windowLabels(const QVariant &lineId)
 {
-    QSqlQuery *q = nullptr;
-    if (!run(u"SELECT \"MC\", \"schar\" FROM \"标注\" WHERE \"MCNUM\" = ? ORDER BY rowid"_s, {lineId}, &q))
+    platform::RowReader *r = read(u"SELECT \"MC\", \"schar\" FROM \"标注\" WHERE \"MCNUM\" = ? ORDER BY rowid"_s, {lineId});
+    if (!r)
         return std::nullopt;
     QList<LabelRow> rows;
-    while (q->next())
-        rows.append({text(q->value(0)), text(q->value(1))});
+    while (r->next())
+        rows.append({text(*r, 0), text(*r, 1)});
+    if (m_error = r->error(); !m_error.isEmpty())
+        return std::nullopt;
     return rows;
 }
 
 std::optional<QList<ComponentKey>> StatsStore::components(const QVariant &lineId)
 {
-    QSqlQuery *q = nullptr;
-    if (!run(u"SELECT \"CBN\", \"CMC\" FROM \"标注2\" WHERE \"MCBN\" = ? GROUP BY \"CBN\", \"CMC\" "
-             "ORDER BY \"CBN\", \"CMC\""_s,
-             {lineId}, &q))
+    platform::RowReader *r = read(u"SELECT \"CBN\", \"CMC\" FROM \"标注2\" WHERE \"MCBN\" = ? GROUP BY \"CBN\", \"CMC\" "
+                                  "ORDER BY \"CBN\", \"CMC\""_s,
+                                  {lineId});
+    if (!r)
         return std::nullopt;
     QList<ComponentKey> rows;
-    while (q->next())
-        rows.append({q->value(0), q->value(1).isNull() ? QString() : text(q->value(1))});
+    while (r->next())
+        rows.append({r->value(0), r->type(1) == platform::RowReader::Field::Null ? QString() : text(*r, 1)});
+    if (m_error = r->error(); !m_error.isEmpty())
+        return std::nullopt;
     return rows;
 }
 
 std::optional<ComponentLabels> StatsStore::componentLabels(const QVariant &lineId, const ComponentKey &key)
 {
-    QSqlQuery *q = nullptr;
-    if (!run(u"SELECT \"MC\", \"MCZ\", \"Count\" FROM \"标注2\" WHERE \"MCBN\" = ? AND \"CBN\" IS ? AND \"CMC\" IS ? "
-             "ORDER BY rowid"_s,
-             {lineId, key.cbn, key.cmc.isNull() ? QVariant() : QVariant(key.cmc)}, &q))
+    platform::RowReader *r = read(u"SELECT \"MC\", \"MCZ\", \"Count\" FROM \"标注2\" WHERE \"MCBN\" = ? AND \"CBN\" IS ? "
+                                  "AND \"CMC\" IS ? ORDER BY rowid"_s,
+                                  {lineId, key.cbn, key.cmc.isNull() ? QVariant() : QVariant(key.cmc)});
+    if (!r)
         return std::nullopt;
     ComponentLabels out;
     bool first = true;
-    while (q->next()) {
+    while (r->next()) {
         if (first)
-            out.count = q->value(2);
+            out.count = r->value(2);
         first = false;
-        out.labels.append({text(q->value(0)), text(q->value(1))});
+        out.labels.append({text(*r, 0), text(*r, 1)});
     }
+    if (m_error = r->error(); !m_error.isEmpty())
+        return std::nullopt;
     return out;
 }
 
 std::optional<TypeBill> StatsStore::bill(const QVariant &typeNo)
 {
     TypeBill bill;
-    QSqlQuery *q = nullptr;
     for (PieceKind kind : {PieceKind::Profile, PieceKind::Steel}) {
         const QString table = kind == PieceKind::Profile ? u"\"窗型材\""_s : u"\"窗型钢\""_s;
-        if (!run(u"SELECT \"名称\", \"规格\", \"数量\", \"计算公式\" FROM "_s + table + u" WHERE \"窗号\" = ? ORDER BY rowid"_s,
-                 {typeNo}, &q))
+        platform::RowReader *r =
+            read(u"SELECT \"名称\", \"规格\", \"数量\", \"计算公式\" FROM "_s + table + u" WHERE \"窗号\" = ? ORDER BY rowid"_s,
+                 {typeNo});
+        if (!r)
             return std::nullopt;
         QList<PieceBillRow> &rows = kind == PieceKind::Profile ? bill.profiles : bill.steel;
-        while (q->next())
-            rows.append({text(q->value(0)), text(q->value(1)), text(q->value(2)), text(q->value(3))});
+        while (r->next())
+            rows.append({text(*r, 0), text(*r, 1), text(*r, 2), text(*r, 3)});
+        if (m_error = r->error(); !m_error.isEmpty())
+            return std::nullopt;
     }
-    if (!run(u"SELECT \"名称\", \"规格\", \"数量\", \"单位\" FROM \"窗配件\" WHERE \"窗号\" = ? ORDER BY rowid"_s, {typeNo}, &q))
+    platform::RowReader *r =
+        read(u"SELECT \"名称\", \"规格\", \"数量\", \"单位\" FROM \"窗配件\" WHERE \"窗号\" = ? ORDER BY rowid"_s, {typeNo});
+    if (!r)
         return std::nullopt;
-    while (q->next())
-        bill.fittings.append({text(q->value(0)), text(q->value(1)), number(q->value(2)), text(q->value(3))});
-    if (!run(u"SELECT \"名称\", \"数量\", \"长公式\", \"宽公式\" FROM \"窗板材\" WHERE \"窗号\" = ? ORDER BY rowid"_s, {typeNo}, &q))
+    while (r->next())
+        bill.fittings.append({text(*r, 0), text(*r, 1), number(r->value(2)), text(*r, 3)});
+    if (m_error = r->error(); !m_error.isEmpty())
         return std::nullopt;
-    while (q->next())
-        bill.panels.append({text(q->value(0)), number(q->value(1)), text(q->value(2)), text(q->value(3))});
+    r = read(u"SELECT \"名称\", \"数量\", \"长公式\", \"宽公式\" FROM \"窗板材\" WHERE \"窗号\" = ? ORDER BY rowid"_s, {typeNo});
+    if (!r)
+        return std::nullopt;
+    while (r->next())
+        bill.panels.append({text(*r, 0), number(r->value(1)), text(*r, 2), text(*r, 3)});
+    if (m_error = r->error(); !m_error.isEmpty())
+        return std::nullopt;
     return bill;
 }
 
@@ -287,19 +324,21 @@ std::optional<CatalogueEntry> StatsStore::lookup(CatalogueTable table, const QSt
         sql = u"SELECT \"玻璃名称\", NULL, NULL, NULL, \"玻璃平方单价\" FROM \"玻璃\" WHERE \"玻璃名称\" = ?"_s;
         break;
     }
-    QSqlQuery *q = nullptr;
-    if (!run(sql + u" ORDER BY rowid LIMIT 1"_s, {textParam(key)}, &q))
+    platform::RowReader *r = read(sql + u" ORDER BY rowid LIMIT 1"_s, {textParam(key)});
+    if (!r)
         return std::nullopt;
     CatalogueEntry e;
-    if (q->next()) {
+    // Read to the end: a finished read holds nothing.
+    while (r->next()) {
         e.found = true;
-        e.name = text(q->value(0));
-        e.code = text(q->value(1));
-        e.unit = text(q->value(2));
-        e.density = number(q->value(3));
-        e.price = number(q->value(4));
+        e.name = text(*r, 0);
+        e.code = text(*r, 1);
+        e.unit = text(*r, 2);
+        e.density = number(r->value(3));
+        e.price = number(r->value(4));
     }
-    q->finish();
+    if (m_error = r->error(); !m_error.isEmpty())
+        return std::nullopt;
     return e;
 }
 

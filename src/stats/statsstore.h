@@ -10,6 +10,8 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <QVariant>
+#include <map>
+#include <memory>
 #include <optional>
 
 namespace stats {
@@ -61,6 +63,9 @@ public:
 
 private:
     bool run(const QString &sql, const QVariantList &values, QSqlQuery **query = nullptr);
+    // A read repeated per key, prepared once on the engine and run with the values; nullptr with
+    // m_error when it cannot be.
+    platform::RowReader *read(const QString &sql, const QVariantList &values);
     bool writePricedList(const QList<PricedLine> &lines);
     bool writeSettlement(const QList<SettlementRow> &rows);
     // Every row of a query, fields as they come; *rising (when asked) tells whether the first
@@ -82,6 +87,7 @@ private:
 
     QSqlDatabase m_db;
     platform::PreparedStatements m_statements{m_db};
+    std::map<QString, std::unique_ptr<platform::RowReader>> m_readers;
     QString m_error;
 };
 

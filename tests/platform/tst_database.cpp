@@ -323,6 +323,25 @@ void TstDatabase::rowReaderBindsAndReportsFailures()
     QCOMPARE(reader.text(1), u"门窗2"_s);
     QVERIFY(!reader.next());
     QVERIFY(reader.error().isEmpty());
+    // Run again with other values, also while a read is left unfinished: every row from the first.
+    QVERIFY(reader.rerun({1, u"门窗2"_s}));
+    QVERIFY(reader.next());
+    QCOMPARE(reader.value(0), QVariant(qint64(1)));
+    QVERIFY(reader.rerun({1, u"门窗1"_s}));
+    QVERIFY(reader.next());
+    QCOMPARE(reader.value(0), QVariant(qint64(2)));
+    QVERIFY(reader.next());
+    QCOMPARE(reader.value(0), QVariant(qint64(3)));
+    QVERIFY(!reader.next());
+    // A value that cannot be bound leaves no row to read, with the last values or none.
+    QVERIFY(!reader.rerun({std::numeric_limits<double>::infinity(), u""_s}));
+    QVERIFY(!reader.next());
+    QVERIFY(!reader.error().isEmpty());
+    QVERIFY(reader.rerun({3, u""_s}));
+    QVERIFY(reader.next());
+    QCOMPARE(reader.text(1), u"门窗3"_s);
+    QVERIFY(!reader.next());
+    QVERIFY(reader.error().isEmpty());
     // A finished read holds no lock: the table can be written at once.
     QVERIFY(execBound(db(), u"DROP TABLE t"_s, {}, &err));
 
