@@ -52,9 +52,58 @@ QString pieceTable(PieceKind kind)
 {
     return kind == PieceKind::Profile ? u"\"OutXC\""_s : u"\"OutXG\""_s;
 }
+
+// Whether a text written to a table reads back as it is: surrogates (even paired ones, to keep
+// the test simple) and U+FFFE / U+FFFF may come back otherwise.
+bool readsBackAsWritten(const QString &s)
+{
+    for (const QChar c : s) {
+        const char16_t u = c.unicode();
+        if (u >= 0xd800 && (u <= 0xdfff || u >= 0xfffe))
+            return false;
+    }
+    return true;
+}
+
+// A number as a REAL column gives it back: -0.0 is stored as the whole number 0.
+double readBack(double v)
+{
+    return v == 0 ? 0.0 : v;
+}
+
+// A text field as the engine gives back what was written for it (see nonNull).
+QVariant textField(const QString &s)
+{
+    return QVariant(nonNull(s));
+}
 } // namespace
 
 StatsStore::StatsStore() : m_db(app::mainDb()) {}
+
+platform::DataStamp StatsStore::stamp()
+{
+    platform::DataStamp s = platform::dataStamp(m_db);
+    if (s.handle && s.otherCommits == -2) {
+        // Asked inside a write too: a stamp kept from one transaction is compared in a later one.
+        QSqlQuery q(m_db);
+        s.otherCommits = q.exec(u"PRAGMA data_version"_s) && q.next() ? q.value(0).toLongLong() : -1;
+    }
+    return s;
+}
+
+bool StatsStore::holds(const std::optional<platform::DataStamp> &kept)
+{
+    return kept && stamp() == *kept;
+}
+
+void StatsStore::restamp(const platform::DataStamp &before)
+{
+    const platform::DataStamp after = stamp();
+    const bool known = after.handle && after.otherCommits >= 0;
+    for (std::optional<platform::DataStamp> *kept : {&m_workStamp, &m_listStamp})
+        if (*kept && **kept == before)
+            *kept = known ? std::optional(after) : std::nullopt;
+}
 
 bool StatsStore::run(const QString &sql, const QVariantList &values, QSqlQuery **query)
 {
@@ -164,6 +213,10 @@ std::optional<TypeBill> StatsStore::bill(const QVariant &typeNo)
 
 bool StatsStore::replaceWorkRows(const WorkRows &rows)
 {
+    m_workStamp.reset();
+    m_listStamp.reset();
+    m_workRows = {};
+    m_pricedList.clear();
     platform::TransactionGuard guard(m_db);
     if (!guard.isActive()) {
         m_error = guard.errorText();
@@ -192,11 +245,16 @@ bool StatsStore::replaceWorkRows(const WorkRows &rows)
         m_error = guard.errorText();
         return false;
     }
+    if (const platform::DataStamp s = stamp(); s.handle && s.otherCommits >= 0) {
+        m_workRows = rows;
+        m_workStamp = s;
+    }
     return true;
 }
 
 std::optional<QList<StatsStore::GroupRow>> StatsStore::groupSums(const QString &table, const QString &textKey,
-                                                                 const QStringList &numberKeys, const QString &summed)
+                                                                 const QStringList &numberKeys, const QString &summed,
+                                                                 qsizetype count, const WrittenRow &written)
 {
     using Field = platform::RowReader::Field;
     m_error.clear();
@@ -206,6 +264,37 @@ std::optional<QList<StatsStore::GroupRow>> StatsStore::groupSums(const QString &
         keys += u", "_s + platform::ident(k);
     const QString from = u" FROM "_s + table;
     QList<GroupRow> out;
+    if (holds(m_workStamp)) {
+        // The rows as the engine would read them back: the same texts, -0.0 as 0.
+        GroupSums sums(n);
+        QStringList texts;
+        QHash<QString, int> seen;
+        bool fits = true;
+        for (qsizetype i = 0; fits && i < count; ++i) {
+            const QString *key = nullptr;
+            double numbers[2] = {0, 0};
+            double value = 0;
+            written(i, key, numbers, value);
+            auto it = seen.constFind(*key);
+            if (it == seen.constEnd()) {
+                const QString text = nonNull(*key);
+                const int k = readsBackAsWritten(text) ? sums.key(text.toUtf8()) : -1;
+                if (k < 0) {
+                    fits = false;
+                    break;
+                }
+                if (k == texts.size())
+                    texts << text;
+                it = seen.insert(text, k);
+            }
+            fits = sums.add(*it, numbers, value);
+        }
+        if (const auto groups = fits ? sums.groups() : std::nullopt) {
+            for (const GroupSums::Group &g : *groups)
+                out.append({texts.at(g.key), {g.numbers[0], g.numbers[1]}, g.total});
+            return out;
+        }
+    }
     {
         platform::RowReader reader(m_db, u"SELECT "_s + keys + u", "_s + summed + from);
         GroupSums sums(n);
@@ -261,7 +350,13 @@ QList<CodeTotal> StatsStore::codeTotals(const QList<GroupRow> &groups)
 
 std::optional<QList<CodeTotal>> StatsStore::pieceLengthTotals(PieceKind kind)
 {
-    const auto groups = groupSums(pieceTable(kind), u"规格"_s, {}, u"\"长度\" * \"数量\""_s);
+    const QList<PieceRow> &written = kind == PieceKind::Profile ? m_workRows.profiles : m_workRows.steel;
+    const auto groups = groupSums(pieceTable(kind), u"规格"_s, {}, u"\"长度\" * \"数量\""_s, written.size(),
+                                  [&](qsizetype i, const QString *&key, double *, double &value) {
+                                      const PieceRow &r = written.at(i);
+                                      key = &r.code;
+                                      value = readBack(r.length) * readBack(r.count);
+                                  });
     if (!groups)
         return std::nullopt;
     return codeTotals(*groups);
@@ -269,7 +364,14 @@ std::optional<QList<CodeTotal>> StatsStore::pieceLengthTotals(PieceKind kind)
 
 std::optional<QList<CodeLengthCount>> StatsStore::pieceLengthGroups(PieceKind kind)
 {
-    const auto groups = groupSums(pieceTable(kind), u"规格"_s, {u"长度"_s}, u"\"数量\""_s);
+    const QList<PieceRow> &written = kind == PieceKind::Profile ? m_workRows.profiles : m_workRows.steel;
+    const auto groups = groupSums(pieceTable(kind), u"规格"_s, {u"长度"_s}, u"\"数量\""_s, written.size(),
+                                  [&](qsizetype i, const QString *&key, double *numbers, double &value) {
+                                      const PieceRow &r = written.at(i);
+                                      key = &r.code;
+                                      numbers[0] = readBack(r.length);
+                                      value = readBack(r.count);
+                                  });
     if (!groups)
         return std::nullopt;
     QList<CodeLengthCount> rows;
@@ -281,7 +383,13 @@ std::optional<QList<CodeLengthCount>> StatsStore::pieceLengthGroups(PieceKind ki
 
 std::optional<QList<CodeTotal>> StatsStore::fittingTotals()
 {
-    const auto groups = groupSums(u"\"OutPJ\""_s, u"规格"_s, {}, u"\"数量\""_s);
+    const QList<FittingRow> &written = m_workRows.fittings;
+    const auto groups = groupSums(u"\"OutPJ\""_s, u"规格"_s, {}, u"\"数量\""_s, written.size(),
+                                  [&](qsizetype i, const QString *&key, double *, double &value) {
+                                      const FittingRow &r = written.at(i);
+                                      key = &r.code;
+                                      value = readBack(r.quantity);
+                                  });
     if (!groups)
         return std::nullopt;
     return codeTotals(*groups);
@@ -289,7 +397,13 @@ std::optional<QList<CodeTotal>> StatsStore::fittingTotals()
 
 std::optional<QList<CodeTotal>> StatsStore::panelAreaTotals()
 {
-    const auto groups = groupSums(u"\"OutPC\""_s, u"名称"_s, {}, u"\"长\" * \"宽\" * \"数量\""_s);
+    const QList<PanelRow> &written = m_workRows.panels;
+    const auto groups = groupSums(u"\"OutPC\""_s, u"名称"_s, {}, u"\"长\" * \"宽\" * \"数量\""_s, written.size(),
+                                  [&](qsizetype i, const QString *&key, double *, double &value) {
+                                      const PanelRow &r = written.at(i);
+                                      key = &r.name;
+                                      value = readBack(r.length) * readBack(r.width) * readBack(r.count);
+                                  });
     if (!groups)
         return std::nullopt;
     return codeTotals(*groups);
@@ -297,7 +411,15 @@ std::optional<QList<CodeTotal>> StatsStore::panelAreaTotals()
 
 std::optional<QList<PanelSizeCount>> StatsStore::panelSizeGroups()
 {
-    const auto groups = groupSums(u"\"OutPC\""_s, u"名称"_s, {u"长"_s, u"宽"_s}, u"\"数量\""_s);
+    const QList<PanelRow> &written = m_workRows.panels;
+    const auto groups = groupSums(u"\"OutPC\""_s, u"名称"_s, {u"长"_s, u"宽"_s}, u"\"数量\""_s, written.size(),
+                                  [&](qsizetype i, const QString *&key, double *numbers, double &value) {
+                                      const PanelRow &r = written.at(i);
+                                      key = &r.name;
+                                      numbers[0] = readBack(r.length);
+                                      numbers[1] = readBack(r.width);
+                                      value = readBack(r.count);
+                                  });
     if (!groups)
         return std::nullopt;
     QList<PanelSizeCount> rows;
@@ -366,6 +488,9 @@ bool StatsStore::writePricedList(const QList<PricedLine> &lines)
 
 bool StatsStore::replacePricedList(const QList<PricedLine> &lines)
 {
+    m_listStamp.reset();
+    m_pricedList.clear();
+    const platform::DataStamp before = stamp();
     platform::TransactionGuard guard(m_db);
     if (!guard.isActive()) {
         m_error = guard.errorText();
@@ -376,6 +501,12 @@ bool StatsStore::replacePricedList(const QList<PricedLine> &lines)
     if (!guard.commit()) {
         m_error = guard.errorText();
         return false;
+    }
+    // OutTJ alone was written: the work tables are as they were.
+    restamp(before);
+    if (const platform::DataStamp s = stamp(); s.handle && s.otherCommits >= 0) {
+        m_pricedList = lines;
+        m_listStamp = s;
     }
     return true;
 }
@@ -392,7 +523,11 @@ std::optional<double> StatsStore::pricedAmount()
 
 bool StatsStore::clearSettlement()
 {
-    return run(u"DELETE FROM \"OutJS\""_s, {});
+    const platform::DataStamp before = stamp();
+    if (!run(u"DELETE FROM \"OutJS\""_s, {}))
+        return false;
+    restamp(before);
+    return true;
 }
 
 bool StatsStore::writeSettlement(const QList<SettlementRow> &rows)
@@ -412,6 +547,7 @@ bool StatsStore::writeSettlement(const QList<SettlementRow> &rows)
 
 bool StatsStore::replaceSettlement(const QList<SettlementRow> &rows)
 {
+    const platform::DataStamp before = stamp();
     platform::TransactionGuard guard(m_db);
     if (!guard.isActive()) {
         m_error = guard.errorText();
@@ -423,6 +559,7 @@ bool StatsStore::replaceSettlement(const QList<SettlementRow> &rows)
         m_error = guard.errorText();
         return false;
     }
+    restamp(before);
     return true;
 }
 
@@ -486,6 +623,30 @@ std::optional<QList<QVariantList>> StatsStore::exportRows(ExportQuery query)
     // order asked for when its BNs are whole numbers rising from row to row; otherwise the engine
     // sorts it.
     QList<QVariantList> rows;
+    if (holds(m_listStamp)) {
+        // As this store wrote it: BN 1..n, then the closing row with BN n + 1 alone.
+        const bool prices = query == ExportQuery::PricedListWithPrices;
+        const QVariant null(QMetaType::fromType<QString>());
+        bool same = true;
+        rows.reserve(m_pricedList.size() + 1);
+        qint64 bn = 0;
+        for (const PricedLine &l : std::as_const(m_pricedList)) {
+            same = readsBackAsWritten(l.name) && readsBackAsWritten(l.spec) && readsBackAsWritten(l.unit);
+            if (!same)
+                break;
+            const QVariant quantity(readBack(l.quantity));
+            rows.append(prices ? QVariantList{++bn, textField(l.name), textField(l.spec), quantity,
+                                              readBack(l.unitPrice), textField(l.unit), readBack(l.amount)}
+                               : QVariantList{++bn, textField(l.name), textField(l.spec), quantity, textField(l.unit)});
+        }
+        if (same) {
+            QVariantList closing(prices ? 7 : 5, null);
+            closing[0] = bn + 1;
+            rows.append(closing);
+            return rows;
+        }
+        rows.clear();
+    }
     bool rising = false;
     if (!readRows(u"SELECT "_s + columns + u" FROM \"OutTJ\" ORDER BY rowid"_s, &rows, &rising))
         return std::nullopt;

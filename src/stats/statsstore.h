@@ -10,6 +10,7 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -78,12 +79,28 @@ private:
         double numbers[2] = {0, 0};
         double total = 0;
     };
+    // Row i of the rows this store wrote to a work table, with the values as written: its key
+    // text, number keys and summed value.
+    using WrittenRow = std::function<void(qsizetype i, const QString *&key, double *numbers, double &value)>;
     // The groups of a work table (its quoted name) by a text key and up to two number keys, in key order, each with
     // sum(summed) over its rows. Added up in memory where that gives the engine's figures (see
-    // GroupSums), otherwise grouped and sorted by the engine.
+    // GroupSums), from the rows this store wrote while they are known to be there (`count` of
+    // them through `written`), otherwise from the table; else grouped and sorted by the engine.
     std::optional<QList<GroupRow>> groupSums(const QString &table, const QString &textKey,
-                                             const QStringList &numberKeys, const QString &summed);
+                                             const QStringList &numberKeys, const QString &summed,
+                                             qsizetype count, const WrittenRow &written);
     static QList<CodeTotal> codeTotals(const QList<GroupRow> &groups);
+
+    // What this store last wrote to the work tables and to OutTJ, read back without the engine
+    // while the stamp taken after the write still holds: no row of the connection's databases can
+    // have changed since. The store's own writes to other tables move the stamps along.
+    platform::DataStamp stamp();
+    bool holds(const std::optional<platform::DataStamp> &kept);
+    void restamp(const platform::DataStamp &before);
+    WorkRows m_workRows;
+    std::optional<platform::DataStamp> m_workStamp;
+    QList<PricedLine> m_pricedList;
+    std::optional<platform::DataStamp> m_listStamp;
 
     QSqlDatabase m_db;
     platform::PreparedStatements m_statements{m_db};
