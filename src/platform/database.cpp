@@ -492,21 +492,16 @@ RowReader::RowReader(QSqlDatabase db, const QString &sql, const QVariantList &va
     }
 }
 
-RowReader::~RowReader()
-{
-    if (m_engine)
-        sqlite3_finalize(m_engine->stmt);
-}
-
 bool RowReader::bind(const QVariantList &values)
 {
-    m_engine->texts.resize(values.size());
+    Engine &e = *m_engine;
+    e.texts.resize(values.size());
     for (int i = 0; i < values.size(); ++i) {
         QVariant v = values.at(i);
         if (!storable(v, &m_error))
             return false;
-        if (bindEngineValue(m_engine->stmt, i + 1, v, m_engine->texts[i]) != SQLITE_OK) {
-            m_error = QString::fromUtf8(sqlite3_errmsg(m_engine->db));
+        if (bindEngineValue(e.stmt, i + 1, v, e.texts[i]) != SQLITE_OK) {
+            m_error = QString::fromUtf8(sqlite3_errmsg(e.db));
             return false;
         }
     }
@@ -520,13 +515,22 @@ bool RowReader::rerun(const QVariantList &values)
     m_error.clear();
     sqlite3_reset(m_engine->stmt);
     sqlite3_clear_bindings(m_engine->stmt);
-    return bind(values);
+    if (bind(values))
+        return true;
+    sqlite3_finalize(m_engine->stmt);
+    m_engine.reset();
+    return false;
+}
+
+RowReader::~RowReader()
+{
+    if (m_engine)
+        sqlite3_finalize(m_engine->stmt);
 }
 
 bool RowReader::next()
 {
-    // Nothing more after a failure, until a rerun.
-    if (!m_engine || !m_error.isEmpty())
+    if (!m_engine)
         return false;
     sqlite3_stmt *st = m_engine->stmt;
     const int rc = sqlite3_step(st);

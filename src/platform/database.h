@@ -129,8 +129,8 @@ public:
 
     // The next row; false after the last one, or on failure with error() not empty.
     bool next();
-    // The same statement again from its first row, with new values bound as the constructor binds
-    // them: a read repeated per key is prepared once. False with error() when one cannot be bound.
+    // Reads again from the first row with other values, the statement prepared once: a reader for
+    // one record after another. False with error() when a value cannot be bound; it reads nothing then.
     bool rerun(const QVariantList &values);
     QString error() const { return m_error; }
     int columnCount() const;
@@ -142,9 +142,9 @@ public:
     QString text(int column) const;         // a Text field as value() gives it
 
 private:
+    struct Engine;
     bool bind(const QVariantList &values);
 
-    struct Engine;
     std::unique_ptr<Engine> m_engine;
     QString m_error;
 };

@@ -1,5 +1,7 @@
 #include "numtext.h"
 
+#include <QVarLengthArray>
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -15,16 +17,49 @@ namespace {
 bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
 bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 
-// The leading number as val() reads it, before an overflow becomes 0.
+constexpr double kPowers10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// Sign, digits and at most one point, as collected by leadingNumber, read as strtod reads them when
+// that needs no more than one correctly rounded division of two exact doubles; nullopt otherwise.
+std::optional<double> exactDecimal(const char *first, const char *last)
+{
+    const bool negative = first < last && *first == '-';
+    if (first < last && (*first == '-' || *first == '+'))
+        ++first;
+    quint64 mantissa = 0;
+    int significant = 0;
+    int fraction = 0;
+    bool seenPoint = false;
+    for (; first < last; ++first) {
+        if (*first == '.') {
+            seenPoint = true;
+            continue;
+        }
+        fraction += seenPoint ? 1 : 0;
+        if (mantissa == 0 && *first == '0')
+            continue;
+        if (++significant > 15)
+            return std::nullopt;
+        mantissa = mantissa * 10 + quint64(*first - '0');
+    }
+    if (fraction > 22)
+        return std::nullopt;
+    const double v = double(mantissa) / kPowers10[fraction];
+    return negative ? -v : v;
+}
+
+// The leading number as val() reads it, before an overflow becomes 0. The characters strtod reads
+// are kept on the stack unless the text is long.
 double leadingNumber(QStringView text)
 {
-    QByteArray num;
+    QVarLengthArray<char, 64> num;
     qsizetype i = 0;
     const qsizetype n = text.size();
     auto skip = [&] { while (i < n && isBlank(text[i])) ++i; };
     skip();
     if (i < n && (text[i] == u'+' || text[i] == u'-')) {
-        num += char(text[i].unicode());
+        num.append(char(text[i].unicode()));
         ++i;
     }
     bool point = false, digits = false;
@@ -33,10 +68,10 @@ double leadingNumber(QStringView text)
         if (isBlank(c))
             continue;
         if (isDigit(c)) {
-            num += char(c.unicode());
+            num.append(char(c.unicode()));
             digits = true;
         } else if (c == u'.' && !point) {
-            num += '.';
+            num.append('.');
             point = true;
         } else {
             break;
@@ -45,19 +80,25 @@ double leadingNumber(QStringView text)
     if (!digits)
         return 0.0;
     // Exponent only when digits follow it.
+    bool exponent = false;
     if (i < n && (text[i] == u'E' || text[i] == u'e' || text[i] == u'D' || text[i] == u'd')) {
         qsizetype j = i + 1;
-        QByteArray exp = "e";
+        const qsizetype mantissaEnd = num.size();
+        num.append('e');
         if (j < n && (text[j] == u'+' || text[j] == u'-'))
-            exp += char(text[j++].unicode());
-        bool expDigits = false;
+            num.append(char(text[j++].unicode()));
         while (j < n && isDigit(text[j])) {
-            exp += char(text[j++].unicode());
-            expDigits = true;
+            num.append(char(text[j++].unicode()));
+            exponent = true;
         }
-        if (expDigits)
-            num += exp;
+        if (!exponent)
+            num.resize(mantissaEnd);
     }
+    if (!exponent) {
+        if (const std::optional<double> v = exactDecimal(num.cbegin(), num.cend()))
+            return *v;
+    }
+    num.append('\0');
     return std::strtod(num.constData(), nullptr);
 }
 
@@ -266,6 +307,21 @@ RoundedText roundedText(double value, int digits)
 }
 } // namespace
 
+QString wholeText(qint64 value)
+{
+    char16_t buf[24];
+    char16_t *const end = buf + std::size(buf);
+    char16_t *p = end;
+    quint64 u = value < 0 ? 0 - quint64(value) : quint64(value);
+    do {
+        *--p = char16_t(u'0' + u % 10);
+        u /= 10;
+    } while (u != 0);
+    if (value < 0)
+        *--p = u'-';
+    return QString(reinterpret_cast<const QChar *>(p), end - p);
+}
+
 QString general(double value, int digits)
 {
     if (!std::isfinite(value))
@@ -274,7 +330,7 @@ QString general(double value, int digits)
         return u"0"_s;
     // Whole numbers that fit the digits are most of what sheets and lists show: no rounding to do.
     if (digits >= 7 && std::fabs(value) < 1e7 && value == std::trunc(value))
-        return QString::number(qint64(value));
+        return wholeText(qint64(value));
     const RoundedText t = roundedText(value, digits);
     const bool negative = t.negative;
     const char *mant = t.mant;

@@ -323,7 +323,7 @@ void TstDatabase::rowReaderBindsAndReportsFailures()
     QCOMPARE(reader.text(1), u"门窗2"_s);
     QVERIFY(!reader.next());
     QVERIFY(reader.error().isEmpty());
-    // Run again with other values, also while a read is left unfinished: every row from the first.
+    // Run again with other values, also after a read left half done.
     QVERIFY(reader.rerun({1, u"门窗2"_s}));
     QVERIFY(reader.next());
     QCOMPARE(reader.value(0), QVariant(qint64(1)));
@@ -331,19 +331,16 @@ void TstDatabase::rowReaderBindsAndReportsFailures()
     QVERIFY(reader.next());
     QCOMPARE(reader.value(0), QVariant(qint64(2)));
     QVERIFY(reader.next());
-    QCOMPARE(reader.value(0), QVariant(qint64(3)));
-    QVERIFY(!reader.next());
-    // A value that cannot be bound leaves no row to read, with the last values or none.
-    QVERIFY(!reader.rerun({std::numeric_limits<double>::infinity(), u""_s}));
-    QVERIFY(!reader.next());
-    QVERIFY(!reader.error().isEmpty());
-    QVERIFY(reader.rerun({3, u""_s}));
-    QVERIFY(reader.next());
     QCOMPARE(reader.text(1), u"门窗3"_s);
     QVERIFY(!reader.next());
     QVERIFY(reader.error().isEmpty());
     // A finished read holds no lock: the table can be written at once.
     QVERIFY(execBound(db(), u"DROP TABLE t"_s, {}, &err));
+    // A value that cannot be bound ends the reader.
+    RowReader numbers(db(), u"SELECT ?"_s, {1});
+    QVERIFY(!numbers.rerun({std::numeric_limits<double>::infinity()}));
+    QVERIFY(!numbers.error().isEmpty());
+    QVERIFY(!numbers.next());
 
     RowReader broken(db(), u"SELECT nothing FROM nowhere"_s);
     QVERIFY(!broken.next());

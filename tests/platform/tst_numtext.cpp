@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstring>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <random>
 
@@ -16,6 +17,9 @@ class TstNumText : public QObject
 private slots:
     void valReadsLeadingNumber_data();
     void valReadsLeadingNumber();
+    void valReadsAsStrtod();
+    void wholeText_data();
+    void wholeText();
     void isNumeric_data();
     void isNumeric();
     void plainNumbersShowAsTheyStand_data();
@@ -58,6 +62,44 @@ void TstNumText::valReadsLeadingNumber()
     QFETCH(QString, text);
     QFETCH(double, expected);
     QCOMPARE(val(text), expected);
+}
+
+// Decimal texts read without strtod where one division gives the same: the same bits, also past
+// 15 digits, past 22 decimals, for signs and zeros.
+void TstNumText::valReadsAsStrtod()
+{
+    std::mt19937_64 rng(7);
+    auto below = [&rng](int n) { return int(rng() % quint64(n)); };
+    for (int i = 0; i < 200000; ++i) {
+        QByteArray s;
+        if (below(4) == 0)
+            s += below(2) ? '-' : '+';
+        const int length = 1 + below(below(6) == 0 ? 30 : 12);
+        for (int k = 0; k < length; ++k)
+            s += below(5) == 0 ? '0' : char('0' + below(10));
+        if (below(2))
+            s.insert(below(int(s.size()) + 1), '.');
+        const double expected = std::strtod(s.constData(), nullptr);
+        const double actual = val(QString::fromLatin1(s));
+        QVERIFY2(std::memcmp(&expected, &actual, sizeof actual) == 0, s.constData());
+    }
+}
+
+void TstNumText::wholeText_data()
+{
+    QTest::addColumn<qint64>("value");
+    QTest::newRow("zero") << qint64(0);
+    QTest::newRow("one") << qint64(1);
+    QTest::newRow("minus one") << qint64(-1);
+    QTest::newRow("ten thousand") << qint64(10000);
+    QTest::newRow("largest") << std::numeric_limits<qint64>::max();
+    QTest::newRow("smallest") << std::numeric_limits<qint64>::min();
+}
+
+void TstNumText::wholeText()
+{
+    QFETCH(qint64, value);
+    QCOMPARE(platform::wholeText(value), QString::number(value));
 }
 
 void TstNumText::isNumeric_data()
