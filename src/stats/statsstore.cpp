@@ -215,7 +215,9 @@ bool StatsStore::replaceWorkRows(const WorkRows &rows)
 {
     m_workStamp.reset();
     m_listStamp.reset();
-    m_workRows = {};
+    m_writtenRows.reset();
+    for (auto &sums : m_writtenSums)
+        sums.reset();
     m_pricedList.clear();
     platform::TransactionGuard guard(m_db);
     if (!guard.isActive()) {
@@ -246,26 +248,75 @@ bool StatsStore::replaceWorkRows(const WorkRows &rows)
         return false;
     }
     if (const platform::DataStamp s = stamp(); s.handle && s.otherCommits >= 0) {
-        m_workRows = rows;
+        m_writtenRows = rows;
         m_workStamp = s;
     }
     return true;
 }
 
-std::optional<QList<StatsStore::GroupRow>> StatsStore::groupSums(const QString &table, const QString &textKey,
-                                                                 const QStringList &numberKeys, const QString &summed,
-                                                                 qsizetype count, const WrittenRow &written)
+std::optional<QList<StatsStore::GroupRow>> StatsStore::writtenSums(const WorkRows &rows, Sums which)
 {
-    using Field = platform::RowReader::Field;
-    m_error.clear();
-    const int n = int(numberKeys.size());
-    QString keys = platform::ident(textKey);
-    for (const QString &k : numberKeys)
-        keys += u", "_s + platform::ident(k);
-    const QString from = u" FROM "_s + table;
+    // Row i as the engine would read it back: the same texts, -0.0 as 0.
+    qsizetype count = 0;
+    int n = 0;
+    std::function<void(qsizetype, const QString *&, double *, double &)> row;
+    switch (which) {
+    case Sums::ProfileTotals:
+    case Sums::SteelTotals:
+    case Sums::ProfileGroups:
+    case Sums::SteelGroups: {
+        const bool profiles = which == Sums::ProfileTotals || which == Sums::ProfileGroups;
+        const QList<PieceRow> &pieces = profiles ? rows.profiles : rows.steel;
+        count = pieces.size();
+        if (which == Sums::ProfileTotals || which == Sums::SteelTotals) {
+            row = [&pieces](qsizetype i, const QString *&key, double *, double &value) {
+                const PieceRow &r = pieces.at(i);
+                key = &r.code;
+                value = readBack(r.length) * readBack(r.count);
+            };
+        } else {
+            n = 1;
+            row = [&pieces](qsizetype i, const QString *&key, double *numbers, double &value) {
+                const PieceRow &r = pieces.at(i);
+                key = &r.code;
+                numbers[0] = readBack(r.length);
+                value = readBack(r.count);
+            };
+        }
+        break;
+    }
+    case Sums::Fittings:
+        count = rows.fittings.size();
+        row = [&rows](qsizetype i, const QString *&key, double *, double &value) {
+            const FittingRow &r = rows.fittings.at(i);
+            key = &r.code;
+            value = readBack(r.quantity);
+        };
+        break;
+    case Sums::PanelAreas:
+        count = rows.panels.size();
+        row = [&rows](qsizetype i, const QString *&key, double *, double &value) {
+            const PanelRow &r = rows.panels.at(i);
+            key = &r.name;
+            value = readBack(r.length) * readBack(r.width) * readBack(r.count);
+        };
+        break;
+    case Sums::PanelSizes:
+        count = rows.panels.size();
+        n = 2;
+        row = [&rows](qsizetype i, const QString *&key, double *numbers, double &value) {
+            const PanelRow &r = rows.panels.at(i);
+            key = &r.name;
+            numbers[0] = readBack(r.length);
+            numbers[1] = readBack(r.width);
+            value = readBack(r.count);
+        };
+        break;
+    case Sums::Count:
+        return std::nullopt;
+    }
     QList<GroupRow> out;
-    if (holds(m_workStamp)) {
-        // The rows as the engine would read them back: the same texts, -0.0 as 0.
+    {
         GroupSums sums(n);
         QStringList texts;
         QHash<QString, int> seen;
@@ -274,7 +325,7 @@ std::optional<QList<StatsStore::GroupRow>> StatsStore::groupSums(const QString &
             const QString *key = nullptr;
             double numbers[2] = {0, 0};
             double value = 0;
-            written(i, key, numbers, value);
+            row(i, key, numbers, value);
             auto it = seen.constFind(*key);
             if (it == seen.constEnd()) {
                 const QString text = nonNull(*key);
@@ -295,6 +346,35 @@ std::optional<QList<StatsStore::GroupRow>> StatsStore::groupSums(const QString &
             return out;
         }
     }
+    return std::nullopt;
+}
+
+std::optional<QList<StatsStore::GroupRow>> StatsStore::groupSums(Sums which, const QString &table, const QString &textKey,
+                                                                 const QStringList &numberKeys, const QString &summed)
+{
+    using Field = platform::RowReader::Field;
+    m_error.clear();
+    if (holds(m_workStamp)) {
+        if (m_writtenRows) {
+            for (int i = 0; i < int(Sums::Count); ++i)
+                m_writtenSums[i] = writtenSums(*m_writtenRows, Sums(i));
+            m_writtenRows.reset();
+        }
+        if (m_writtenSums[int(which)])
+            return *m_writtenSums[int(which)];
+    } else if (m_workStamp) {
+        // Rows changed since: what was kept is of no more use.
+        m_workStamp.reset();
+        m_writtenRows.reset();
+        for (auto &sums : m_writtenSums)
+            sums.reset();
+    }
+    const int n = int(numberKeys.size());
+    QString keys = platform::ident(textKey);
+    for (const QString &k : numberKeys)
+        keys += u", "_s + platform::ident(k);
+    const QString from = u" FROM "_s + table;
+    QList<GroupRow> out;
     {
         platform::RowReader reader(m_db, u"SELECT "_s + keys + u", "_s + summed + from);
         GroupSums sums(n);
@@ -350,13 +430,7 @@ QList<CodeTotal> StatsStore::codeTotals(const QList<GroupRow> &groups)
 
 std::optional<QList<CodeTotal>> StatsStore::pieceLengthTotals(PieceKind kind)
 {
-    const QList<PieceRow> &written = kind == PieceKind::Profile ? m_workRows.profiles : m_workRows.steel;
-    const auto groups = groupSums(pieceTable(kind), u"规格"_s, {}, u"\"长度\" * \"数量\""_s, written.size(),
-                                  [&](qsizetype i, const QString *&key, double *, double &value) {
-                                      const PieceRow &r = written.at(i);
-                                      key = &r.code;
-                                      value = readBack(r.length) * readBack(r.count);
-                                  });
+    const auto groups = groupSums(kind == PieceKind::Profile ? Sums::ProfileTotals : Sums::SteelTotals, pieceTable(kind), u"规格"_s, {}, u"\"长度\" * \"数量\""_s);
     if (!groups)
         return std::nullopt;
     return codeTotals(*groups);
@@ -364,14 +438,7 @@ std::optional<QList<CodeTotal>> StatsStore::pieceLengthTotals(PieceKind kind)
 
 std::optional<QList<CodeLengthCount>> StatsStore::pieceLengthGroups(PieceKind kind)
 {
-    const QList<PieceRow> &written = kind == PieceKind::Profile ? m_workRows.profiles : m_workRows.steel;
-    const auto groups = groupSums(pieceTable(kind), u"规格"_s, {u"长度"_s}, u"\"数量\""_s, written.size(),
-                                  [&](qsizetype i, const QString *&key, double *numbers, double &value) {
-                                      const PieceRow &r = written.at(i);
-                                      key = &r.code;
-                                      numbers[0] = readBack(r.length);
-                                      value = readBack(r.count);
-                                  });
+    const auto groups = groupSums(kind == PieceKind::Profile ? Sums::ProfileGroups : Sums::SteelGroups, pieceTable(kind), u"规格"_s, {u"长度"_s}, u"\"数量\""_s);
     if (!groups)
         return std::nullopt;
     QList<CodeLengthCount> rows;
@@ -383,13 +450,7 @@ std::optional<QList<CodeLengthCount>> StatsStore::pieceLengthGroups(PieceKind ki
 
 std::optional<QList<CodeTotal>> StatsStore::fittingTotals()
 {
-    const QList<FittingRow> &written = m_workRows.fittings;
-    const auto groups = groupSums(u"\"OutPJ\""_s, u"规格"_s, {}, u"\"数量\""_s, written.size(),
-                                  [&](qsizetype i, const QString *&key, double *, double &value) {
-                                      const FittingRow &r = written.at(i);
-                                      key = &r.code;
-                                      value = readBack(r.quantity);
-                                  });
+    const auto groups = groupSums(Sums::Fittings, u"\"OutPJ\""_s, u"规格"_s, {}, u"\"数量\""_s);
     if (!groups)
         return std::nullopt;
     return codeTotals(*groups);
@@ -397,13 +458,7 @@ std::optional<QList<CodeTotal>> StatsStore::fittingTotals()
 
 std::optional<QList<CodeTotal>> StatsStore::panelAreaTotals()
 {
-    const QList<PanelRow> &written = m_workRows.panels;
-    const auto groups = groupSums(u"\"OutPC\""_s, u"名称"_s, {}, u"\"长\" * \"宽\" * \"数量\""_s, written.size(),
-                                  [&](qsizetype i, const QString *&key, double *, double &value) {
-                                      const PanelRow &r = written.at(i);
-                                      key = &r.name;
-                                      value = readBack(r.length) * readBack(r.width) * readBack(r.count);
-                                  });
+    const auto groups = groupSums(Sums::PanelAreas, u"\"OutPC\""_s, u"名称"_s, {}, u"\"长\" * \"宽\" * \"数量\""_s);
     if (!groups)
         return std::nullopt;
     return codeTotals(*groups);
@@ -411,15 +466,7 @@ std::optional<QList<CodeTotal>> StatsStore::panelAreaTotals()
 
 std::optional<QList<PanelSizeCount>> StatsStore::panelSizeGroups()
 {
-    const QList<PanelRow> &written = m_workRows.panels;
-    const auto groups = groupSums(u"\"OutPC\""_s, u"名称"_s, {u"长"_s, u"宽"_s}, u"\"数量\""_s, written.size(),
-                                  [&](qsizetype i, const QString *&key, double *numbers, double &value) {
-                                      const PanelRow &r = written.at(i);
-                                      key = &r.name;
-                                      numbers[0] = readBack(r.length);
-                                      numbers[1] = readBack(r.width);
-                                      value = readBack(r.count);
-                                  });
+    const auto groups = groupSums(Sums::PanelSizes, u"\"OutPC\""_s, u"名称"_s, {u"长"_s, u"宽"_s}, u"\"数量\""_s);
     if (!groups)
         return std::nullopt;
     QList<PanelSizeCount> rows;

@@ -79,16 +79,17 @@ private:
         double numbers[2] = {0, 0};
         double total = 0;
     };
-    // Row i of the rows this store wrote to a work table, with the values as written: its key
-    // text, number keys and summed value.
-    using WrittenRow = std::function<void(qsizetype i, const QString *&key, double *numbers, double &value)>;
+    // The group sums the pricing asks of the work tables.
+    enum class Sums { ProfileTotals, SteelTotals, ProfileGroups, SteelGroups, Fittings, PanelAreas, PanelSizes, Count };
     // The groups of a work table (its quoted name) by a text key and up to two number keys, in key order, each with
     // sum(summed) over its rows. Added up in memory where that gives the engine's figures (see
-    // GroupSums), from the rows this store wrote while they are known to be there (`count` of
-    // them through `written`), otherwise from the table; else grouped and sorted by the engine.
-    std::optional<QList<GroupRow>> groupSums(const QString &table, const QString &textKey,
-                                             const QStringList &numberKeys, const QString &summed,
-                                             qsizetype count, const WrittenRow &written);
+    // GroupSums): from the rows this store wrote while they are known to be there, otherwise from
+    // the table; else grouped and sorted by the engine.
+    std::optional<QList<GroupRow>> groupSums(Sums which, const QString &table, const QString &textKey,
+                                             const QStringList &numberKeys, const QString &summed);
+    // The same sums of rows as written, as the engine would read them back; nullopt where they
+    // might differ.
+    static std::optional<QList<GroupRow>> writtenSums(const WorkRows &rows, Sums which);
     static QList<CodeTotal> codeTotals(const QList<GroupRow> &groups);
 
     // What this store last wrote to the work tables and to OutTJ, read back without the engine
@@ -97,7 +98,9 @@ private:
     platform::DataStamp stamp();
     bool holds(const std::optional<platform::DataStamp> &kept);
     void restamp(const platform::DataStamp &before);
-    WorkRows m_workRows;
+    // The rows of the last write until a group sum is first asked; then their sums, all at once.
+    std::optional<WorkRows> m_writtenRows;
+    std::optional<QList<GroupRow>> m_writtenSums[int(Sums::Count)];
     std::optional<platform::DataStamp> m_workStamp;
     QList<PricedLine> m_pricedList;
     std::optional<platform::DataStamp> m_listStamp;
