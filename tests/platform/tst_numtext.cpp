@@ -1,6 +1,8 @@
 #include "platform/numtext.h"
 
 #include <QTest>
+#include <charconv>
+#include <cstring>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -34,6 +36,8 @@ private slots:
     void generalFormReadsBackFinite();
     void generalValueIsTheGeneralFormReadBack_data();
     void generalValueIsTheGeneralFormReadBack();
+    void roundingAgreesWithThePrintedDigits_data();
+    void roundingAgreesWithThePrintedDigits();
     void statementForm_data();
     void statementForm();
 };
@@ -332,6 +336,88 @@ void TstNumText::generalValueIsTheGeneralFormReadBack()
     const double back = general(value, digits).toDouble();
     const double got = generalValue(value, digits);
     QCOMPARE(QByteArray(reinterpret_cast<const char *>(&got), 8), QByteArray(reinterpret_cast<const char *>(&back), 8));
+}
+
+void TstNumText::roundingAgreesWithThePrintedDigits_data()
+{
+    // Families of values where rounding in binary could go wrong: exact ties of the last kept digit,
+    // values one step beside a tie or a power of ten, carries to the next power, and plain noise.
+    QTest::addColumn<int>("family");
+    QTest::newRow("ties and their neighbours") << 0;
+    QTest::newRow("beside powers of ten") << 1;
+    QTest::newRow("random magnitudes") << 2;
+    QTest::newRow("products of prices and lengths") << 3;
+    QTest::newRow("singles as doubles") << 4;
+}
+
+// generalValue() and the digits of general() are what printing the digits with the C++ library
+// and reading them back give, bit for bit.
+void TstNumText::roundingAgreesWithThePrintedDigits()
+{
+    QFETCH(int, family);
+    std::mt19937_64 random(20240611 + family);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    QList<double> values;
+    for (int i = 0; i < 20000; ++i) {
+        const int power = int(random() % 40) - 17;
+        switch (family) {
+        case 0: {
+            const double tie = (double(random() % 100000000) + 0.5) * std::pow(10.0, power - 8);
+            values << tie << std::nextafter(tie, 0.0) << std::nextafter(tie, 1e300);
+            const double binaryTie = std::ldexp(double(random() % (1ull << 52)) * 2 + 1, int(random() % 60) - 60);
+            values << binaryTie;
+            break;
+        }
+        case 1: {
+            const double p = std::pow(10.0, power);
+            values << p << std::nextafter(p, 0.0) << std::nextafter(p, 1e300) << p * (1 - 1e-15) << p * (1 + 5e-16);
+            break;
+        }
+        case 2:
+            values << (unit(random) + 0.05) * std::pow(10.0, power);
+            break;
+        case 3: {
+            const double price = double(random() % 100000) / 100;
+            const double length = double(random() % 60000) / 10;
+            values << price * (length / 1000) * double(random() % 50 + 1) << price / 1000 * 1.234;
+            break;
+        }
+        case 4:
+            values << double(float(unit(random) * std::pow(10.0, power)));
+            break;
+        }
+    }
+    for (double v : values) {
+        for (double value : {v, -v}) {
+            for (int digits : {7, 15}) {
+                char buf[64];
+                char *end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, digits - 1).ptr;
+                double expected = 0;
+                std::from_chars(buf, end, expected);
+                const double got = generalValue(value, digits);
+                QVERIFY2(std::memcmp(&got, &expected, sizeof got) == 0,
+                         qPrintable(QString::number(value, 'g', 17) + u" "_s + QString::number(digits)));
+                // The same digits in the text, whatever its form.
+                QString printed;
+                for (const char *c = buf; c < end && *c != 'e'; ++c)
+                    if (*c >= '0' && *c <= '9')
+                        printed += QLatin1Char(*c);
+                QString shown;
+                const QString text = general(value, digits);
+                for (QChar c : text.left(text.indexOf(u'E') < 0 ? text.size() : text.indexOf(u'E')))
+                    if (c.isDigit())
+                        shown += c;
+                while (shown.startsWith(u'0'))
+                    shown.remove(0, 1);
+                while (printed.endsWith(u'0'))
+                    printed.chop(1);
+                while (shown.endsWith(u'0'))
+                    shown.chop(1);
+                QVERIFY2(shown == printed, qPrintable(text + u" "_s + QString::fromLatin1(buf, end - buf)));
+                QCOMPARE(text.toDouble(), expected);
+            }
+        }
+    }
 }
 
 void TstNumText::statementForm_data()
