@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -53,51 +54,89 @@ bool pieceCount(double quantity, int *out)
 
 bool CTable::AddItem(int value)
 {
-    if (int(m_values.size()) >= kMaxPieceCount)
+    return AddItems(value, 1);
+}
+
+bool CTable::AddItems(int value, int count)
+{
+    if (count < 1)
+        return true;
+    if (qint64(m_count) + count > kMaxPieceCount)
         return false;
-    m_values.push_back(value);
+    if (!m_runs.empty() && m_runs.back().value == value)
+        m_runs.back().count += count;
+    else
+        m_runs.push_back({value, count});
+    m_count += count;
     return true;
 }
 
 int CTable::GetItemValue(int rank) const
 {
-    if (rank < 1 || rank > GetCount())
+    if (rank < 1 || rank > m_count)
         return -1;
-    return m_values[size_t(rank - 1)];
+    for (const Run &r : m_runs) {
+        if (rank <= r.count)
+            return r.value;
+        rank -= r.count;
+    }
+    return -1;
 }
 
 int CTable::GetTotalValue(int limit) const
 {
+    // Within a run the running sum moves one way only: it reaches the limit inside the run exactly
+    // when it has reached it at the run's end.
     qint64 sum = 0;
-    for (int v : m_values) {
-        sum += v;
+    for (const Run &r : m_runs) {
+        sum += qint64(r.value) * r.count;
         if (sum >= limit)
             return limit;
     }
     return int(sum);
 }
 
+namespace {
+// The index of the first run not shorter than value.
+size_t runOf(const std::vector<CTable::Run> &runs, int value)
+{
+    return size_t(std::lower_bound(runs.begin(), runs.end(), value,
+                                   [](const CTable::Run &r, int v) { return r.value < v; })
+                  - runs.begin());
+}
+} // namespace
+
 int CTable::Locate(int value) const
 {
-    const auto it = std::lower_bound(m_values.begin(), m_values.end(), value);
-    if (it == m_values.end() || *it != value)
-        return 0;
-    return int(it - m_values.begin()) + 1;
+    int rank = 1;
+    for (const Run &r : m_runs) {
+        if (r.value == value)
+            return rank;
+        if (r.value > value)
+            return 0;
+        rank += r.count;
+    }
+    return 0;
 }
 
 int CTable::GetValueCount(int value) const
 {
-    const auto range = std::equal_range(m_values.begin(), m_values.end(), value);
-    return int(range.second - range.first);
+    const size_t i = runOf(m_runs, value);
+    return i < m_runs.size() && m_runs[i].value == value ? m_runs[i].count : 0;
 }
 
 void CTable::DeleteList(const YHPattern &pattern, int n)
 {
     for (int k = 0; k < n && k < pattern.size(); ++k) {
         const YHRecord &e = pattern.at(k);
-        auto range = std::equal_range(m_values.begin(), m_values.end(), e.length);
-        const auto take = std::min<qint64>(std::max(e.count, 0), range.second - range.first);
-        m_values.erase(range.first, range.first + take);
+        const auto it = m_runs.begin() + ptrdiff_t(runOf(m_runs, e.length));
+        if (it == m_runs.end() || it->value != e.length)
+            continue;
+        const int take = std::min(std::max(e.count, 0), it->count);
+        it->count -= take;
+        m_count -= take;
+        if (it->count == 0)
+            m_runs.erase(it);
     }
 }
 
@@ -106,7 +145,7 @@ YHPattern StackSetToYHArray(std::span<const StackItem> stack)
     YHPattern out;
     if (stack.empty())
         return out;
-    out.reserve(qsizetype(stack.size())); // one allocation: this runs for every better pattern found
+    out.reserve(qsizetype(stack.size()));
     out.append({stack.front().sum, 1, 0});
     for (size_t i = 1; i < stack.size(); ++i) {
         const int d = stack[i].sum - stack[i - 1].sum;
@@ -119,21 +158,6 @@ YHPattern StackSetToYHArray(std::span<const StackItem> stack)
         out.removeFirst();
     return out;
 }
-
-namespace {
-YHPattern runLengths(const CTable &table)
-{
-    YHPattern out;
-    for (int r = 1; r <= table.GetCount(); ++r) {
-        const int v = table.GetItemValue(r);
-        if (!out.isEmpty() && out.last().length == v)
-            ++out.last().count;
-        else
-            out.append({v, 1, 0});
-    }
-    return out;
-}
-} // namespace
 
 PatternSearch FindBestYHPattern(int cap, float yhbl, const CTable &table, QList<CutNotice> *notices)
 {
@@ -160,17 +184,25 @@ PatternSearch FindBestYHPattern(int cap, float yhbl, const CTable &table, QList<
     const int total = table.GetTotalValue(cap);
     if (total < cap) {
         out.result = 1;
-        out.pattern = runLengths(table);
+        for (const CTable::Run &r : table.Runs())
+            out.pattern.append({r.value, r.count, 0});
         out.ratio = float(total) / float(cap);
         out.remain = float(cap - total);
         return out;
     }
 
-    // The inner loop of every pattern: a plain vector with room for the deepest stack (each item
-    // decides a later rank), and values read without a range check (ranks stay within 1..n).
-    const std::span<const int> values = table.Values();
+    // The values one by one (a run's scheme searches twenty at most), with the sum of each rank
+    // and all ranks above it: what a subtree could still add at most.
+    std::vector<int> values;
+    values.reserve(size_t(n));
+    for (const CTable::Run &r : table.Runs())
+        values.insert(values.end(), size_t(r.count), r.value);
+    std::vector<qint64> above(size_t(n) + 1, 0);
+    for (int i = n - 1; i >= 0; --i)
+        above[size_t(i)] = above[size_t(i) + 1] + values[size_t(i)];
+
     int best = 0;
-    std::vector<StackItem> stack;
+    std::vector<StackItem> stack, bestStack;
     stack.reserve(size_t(n) + 2);
     stack.push_back({0, 1, 0});
     StackItem current{values[0], 1, 1};
@@ -180,52 +212,89 @@ PatternSearch FindBestYHPattern(int cap, float yhbl, const CTable &table, QList<
         while (!taken) {
             if (stack.empty()) {
                 out.result = 0;
+                out.pattern = StackSetToYHArray(bestStack);
                 return out;
             }
+            StackItem &t = stack.back();
             // After a piece was tried here, a next piece of the same length would only repeat its
             // subtree (same sums, same patterns, each met later), so it is passed over. Nothing
             // found changes: the first pattern of every sum lies in the subtree already searched.
-            if (StackItem &t = stack.back(); t.index != t.own)
+            if (t.index != t.own)
                 while (t.index < n && values[size_t(t.index)] == values[size_t(t.index - 1)])
                     ++t.index;
-            const StackItem top = stack.back();
+            // A subtree that cannot go above the best sum changes nothing: only a greater sum
+            // replaces the best, and a sum no greater than it is below the ratio asked for (else
+            // the search would have ended on the best).
+            if (t.index < n && std::min<qint64>(cap, t.sum + above[size_t(t.index)]) <= best)
+                t.index = n;
+            const StackItem top = t;
             if (top.index == n) {
                 if (top.sum > best) {
                     best = top.sum;
                     out.remain = float(cap - best);
-                    out.pattern = StackSetToYHArray(stack);
+                    bestStack.assign(stack.begin(), stack.end());
                 }
                 out.ratio = float(top.sum) / float(cap);
                 if (out.ratio >= yhbl) {
                     out.remain = float(cap - top.sum);
                     out.result = 0;
+                    out.pattern = StackSetToYHArray(bestStack);
                     return out;
                 }
                 stack.pop_back();
                 continue;
             }
-            stack.back().index = top.index + 1;
+            t.index = top.index + 1;
             const int next = top.sum + values[size_t(top.index)];
             if (next <= cap) {
                 current = {next, top.index + 1, top.index + 1};
                 taken = true;
             } else {
-                stack.back().index = n;
+                t.index = n;
             }
         }
     }
 }
 
+namespace {
+// Appends the decimal digits of v, as QString::number writes them.
+void appendNumber(QString &out, qint64 v)
+{
+    char digits[24];
+    char *end = digits + sizeof digits;
+    char *p = end;
+    const bool negative = v < 0;
+    quint64 u = negative ? quint64(0) - quint64(v) : quint64(v);
+    do {
+        *--p = char('0' + u % 10);
+        u /= 10;
+    } while (u != 0);
+    if (negative)
+        *--p = '-';
+    out.append(QLatin1StringView(p, end - p));
+}
+
+// "1200*2": a net length and, above one, its count.
+void appendPart(QString &out, int net, qint64 count)
+{
+    appendNumber(out, net);
+    if (count > 1) {
+        out.append(u'*');
+        appendNumber(out, count);
+    }
+}
+} // namespace
+
 QString GetYHPatternText(const YHPattern &pattern, const CutSettings &s)
 {
-    QStringList parts;
+    QString out;
+    out.reserve(pattern.size() * 12);
     for (const YHRecord &e : pattern) {
-        QString part = QString::number(netOf(e.length, s));
-        if (e.count > 1)
-            part += u'*' + QString::number(e.count);
-        parts << part;
+        if (!out.isEmpty())
+            out.append(u'+');
+        appendPart(out, netOf(e.length, s), e.count);
     }
-    return parts.join(u'+');
+    return out;
 }
 
 // ---- CTable02 -------------------------------------------------------------------------------
@@ -274,19 +343,48 @@ CutResult OptimiseYH1(const QString &name, const QList<LengthQty> &rows, const C
         list.AddNew(length, count);
     }
 
+    // The bar being cut: its text, what is left of it, and the nodes it took from with how many
+    // pieces, while every one of them kept pieces in the list.
+    struct Take
+    {
+        int node = 0;
+        int pieces = 0;
+    };
+    std::vector<Take> takes;
+    bool nodesKept = true;
     int remaining = s.clc;
     QString text;
     auto writeBar = [&] {
         text.chop(1);
         const double ratio = platform::generalValue(double(s.clc - remaining) / double(s.clc), 15);
         out.rows.append({name, text, 1, ratio, double(remaining)});
+    };
+    auto nextBar = [&] {
         remaining = s.clc;
         text.clear();
+        takes.clear();
+        nodesKept = true;
+    };
+    // A bar that left every node it took from with more pieces than it took meets, in the next bar,
+    // the same lengths in the same order and takes the same again: such bars are written at once,
+    // as long as each of those nodes keeps a piece more than a bar takes. The rest go the long way.
+    auto repeatBar = [&] {
+        if (!nodesKept || takes.empty())
+            return;
+        int again = std::numeric_limits<int>::max();
+        for (const Take &t : takes)
+            again = std::min(again, (list.Retrive(t.node).count - 1) / t.pieces);
+        if (again <= 0)
+            return;
+        for (const Take &t : takes)
+            list.Update(list.Retrive(t.node).count - again * t.pieces, t.node);
+        const PlanRow bar = out.rows.last();
+        out.rows.reserve(out.rows.size() + again);
+        for (int i = 0; i < again; ++i)
+            out.rows.append(bar);
     };
     auto take = [&](int length, int pieces) {
-        text += QString::number(netOf(length, s));
-        if (pieces >= 2)
-            text += u'*' + QString::number(pieces);
+        appendPart(text, netOf(length, s), pieces);
         text += u'+';
     };
     while (list.Count() != 0) {
@@ -299,6 +397,8 @@ CutResult OptimiseYH1(const QString &name, const QList<LengthQty> &rows, const C
             if (text.isEmpty())
                 break;
             writeBar();
+            repeatBar();
+            nextBar();
             continue;
         }
         const CTable02::Node n = list.Retrive(node);
@@ -307,10 +407,12 @@ CutResult OptimiseYH1(const QString &name, const QList<LengthQty> &rows, const C
             remaining -= n.length * n.count;
             take(n.length, n.count);
             list.Remove(node);
+            nodesKept = false;
         } else {
             remaining -= n.length * fit;
             take(n.length, fit);
             list.Update(n.count - fit, node);
+            takes.push_back({node, fit});
         }
     }
     if (!text.isEmpty())
@@ -368,21 +470,25 @@ bool CutYHPattern(const QString &name, const CutSettings &s, CTable &search, CTa
 CutResult OptimiseYH2(const QList<LengthQty> &rows, const CutSettings &s, const QString &name)
 {
     CutResult out;
-    std::vector<int> values;
+    std::vector<CTable::Run> runs;
+    runs.reserve(size_t(rows.size()));
+    qint64 total = 0;
     for (const LengthQty &row : rows) {
         int length = 0;
         int count = 0;
         if (!cutLength(row.length, s, &length) || !pieceCount(row.quantity, &count)
-            || qint64(values.size()) + std::max(count, 0) > kMaxPieceCount) {
+            || total + std::max(count, 0) > kMaxPieceCount) {
             out.notices.append(notice(CutNotice::Kind::Critical, kOverflow));
             return out;
         }
-        values.insert(values.end(), size_t(std::max(count, 0)), length);
+        total += std::max(count, 0);
+        if (count > 0)
+            runs.push_back({length, count});
     }
-    std::sort(values.begin(), values.end());
+    std::sort(runs.begin(), runs.end(), [](const CTable::Run &a, const CTable::Run &b) { return a.value < b.value; });
     CTable pieces;
-    for (int v : values)
-        pieces.AddItem(v);
+    for (const CTable::Run &r : runs)
+        pieces.AddItems(r.value, r.count);
 
     CTable sample;
     for (;;) {
@@ -395,10 +501,20 @@ CutResult OptimiseYH2(const QList<LengthQty> &rows, const CutSettings &s, const 
                     break;
             break;
         }
+        // Twenty pieces at ranks step, 2 step, ... 20 step, read in one walk over the runs.
         sample.ClearAll();
         const int step = c / 20;
-        for (int j = 1; j <= 20; ++j)
-            sample.AddItem(pieces.GetItemValue(j * step));
+        int rank = step;
+        int before = 0; // pieces in the runs already passed
+        for (const CTable::Run &r : pieces.Runs()) {
+            while (rank <= before + r.count && sample.GetCount() < 20) {
+                sample.AddItem(r.value);
+                rank += step;
+            }
+            if (sample.GetCount() == 20)
+                break;
+            before += r.count;
+        }
         if (!CutYHPattern(name, s, sample, pieces, &out))
             break;
     }
