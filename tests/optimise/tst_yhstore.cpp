@@ -315,6 +315,18 @@ void TstYHStore::codeReadsAgreeWithAQueryPerCode_data()
         << Pieces{{u"A"_s, 1000, 0.1}, {u"B"_s, 1000, 5}, {u"A"_s, 1000, 1e16}, {u"A"_s, 900, 1}, {u"A"_s, 1000, 0.2},
                   {u"A"_s, 1000, -1e16}, {u"A"_s, 1000, 0.3}}
         << QStringList{u"A"_s, u"B"_s};
+    // Whole quantities are summed without the engine; sums that a double might not hold go to it.
+    QTest::newRow("whole quantities")
+        << Pieces{{u"A"_s, 1000, 2}, {u"A"_s, 900, 1}, {u"B"_s, 900, 4}, {u"A"_s, 1000, -3}, {u"A"_s, 1000.25, 7},
+                  {u"A"_s, 900, 0}, {u"A"_s, 1000, 1}}
+        << QStringList{u"A"_s, u"B"_s};
+    QTest::newRow("whole quantities beyond an exact double")
+        << Pieces{{u"A"_s, 1000, 9007199254740990.0}, {u"A"_s, 1000, 3}, {u"A"_s, 1000, -2}, {u"B"_s, 1000, 3},
+                  {u"B"_s, 1000, 9007199254740990.0}, {u"B"_s, 1000, 1}}
+        << QStringList{u"A"_s, u"B"_s};
+    QTest::newRow("lengths of zero and below")
+        << Pieces{{u"A"_s, 0.0, 1}, {u"A"_s, -0.0, 2}, {u"A"_s, -5, 1}, {u"B"_s, -5, 1}, {u"B"_s, -5.0, 2}}
+        << QStringList{u"A"_s, u"B"_s};
     QTest::newRow("codes differing in ASCII case meet")
         << Pieces{{u"xc1"_s, 1000, 0.1}, {u"XC1"_s, 1000, 0.7}, {u"Xc1"_s, 800, 2}, {u"xc10"_s, 1000, 1}}
         << QStringList{u"xc1"_s, u"XC1"_s, u"xC1"_s, u"xc10"_s};
@@ -341,19 +353,19 @@ void TstYHStore::codeReadsAgreeWithAQueryPerCode()
     for (const QVariantList &p : pieces)
         QVERIFY(exec(db(), u"INSERT INTO \"优化数据\" (\"规格\", \"长度\", \"数量\") VALUES (?, ?, ?)"_s, p));
     QVERIFY(exec(db(), u"CREATE INDEX \"by_code\" ON \"优化数据\" (\"规格\")"_s));
-    QMap<QString, QStringList> grouped, sorted;
+    QMap<QString, QStringList> grouped, stored;
     for (const QString &code : asked) {
         grouped[code] = perCodeQuery(u"SELECT \"长度\", sum(\"数量\") FROM \"优化数据\" WHERE \"规格\" = ? "
                                      "GROUP BY \"长度\" ORDER BY \"长度\" DESC"_s,
                                      code);
-        sorted[code] = perCodeQuery(
-            u"SELECT \"长度\", \"数量\" FROM \"优化数据\" WHERE \"规格\" = ? ORDER BY \"长度\", rowid"_s, code);
+        stored[code] =
+            perCodeQuery(u"SELECT \"长度\", \"数量\" FROM \"优化数据\" WHERE \"规格\" = ? ORDER BY rowid"_s, code);
     }
     QVERIFY(exec(db(), u"DROP INDEX \"by_code\""_s));
     YHStore store;
     for (const QString &code : asked) {
         QCOMPARE(exactly(store.groupedLengthsDesc(code)), grouped.value(code));
-        QCOMPARE(exactly(store.lengthsAsc(code)), sorted.value(code));
+        QCOMPARE(exactly(store.pieceRows(code)), stored.value(code));
     }
 }
 
@@ -389,7 +401,7 @@ void TstYHStore::codeReadsFollowEveryChange()
         platform::TransactionGuard tx(db());
         QVERIFY(store.replacePieces(replacement, false));
         QCOMPARE(store.groupedLengthsDesc(u"A"_s)->value(0).length, 700.0);
-        QCOMPARE(store.lengthsAsc(u"A"_s)->value(0).length, 700.0);
+        QCOMPARE(store.pieceRows(u"A"_s)->value(0).length, 700.0);
     } else if (change == u"other connection") {
         QString err;
         QVERIFY(platform::openSqlite(u"other"_s, db().databaseName(), &err));
@@ -400,7 +412,7 @@ void TstYHStore::codeReadsFollowEveryChange()
         QVERIFY(store.appendPlan({{u"A"_s, u"1000"_s, 1, 1, 0}}));
     }
     QCOMPARE(store.groupedLengthsDesc(u"A"_s)->value(0).length, expected);
-    QCOMPARE(store.lengthsAsc(u"A"_s)->value(0).length, expected);
+    QCOMPARE(store.pieceRows(u"A"_s)->value(0).length, expected);
 }
 
 void TstYHStore::planListGroupsAndBlanks()
