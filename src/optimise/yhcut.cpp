@@ -2,6 +2,8 @@
 
 #include "platform/numtext.h"
 
+#include <QVarLengthArray>
+
 #include <algorithm>
 #include <functional>
 #include <limits>
@@ -159,6 +161,89 @@ YHPattern StackSetToYHArray(std::span<const StackItem> stack)
     return out;
 }
 
+namespace {
+// The depth-first walk of the pattern search over ascending values: take before skip, each node
+// weighed once everything below it is done. Only a greater sum replaces the best, and the walk ends
+// on the first node whose ratio reaches yhbl.
+struct PatternWalk
+{
+    PatternWalk(std::span<const int> values, std::span<const qint64> above, int cap, float yhbl)
+        : values(values), above(above), cap(cap), yhbl(yhbl)
+    {
+    }
+
+    std::span<const int> values;
+    std::span<const qint64> above;
+    int cap = 0;
+    float yhbl = 0;
+    int best = 0;
+    QVarLengthArray<StackItem, 34> stack, bestStack;
+
+    // Walks the whole tree but for the subtrees that cannot bring a sum of `floor` or one above the
+    // best: the nodes left are weighed in the same order as in the whole walk. True when it ended
+    // on the ratio; *out as the whole walk leaves it whenever the nodes passed over could not have
+    // changed that.
+    bool run(int floor, PatternSearch *out)
+    {
+        const int n = int(values.size());
+        best = 0;
+        bestStack.clear();
+        stack.clear();
+        stack.append({0, 1, 0});
+        StackItem current{values[0], 1, 1};
+        for (;;) {
+            stack.append(current);
+            bool taken = false;
+            while (!taken) {
+                if (stack.isEmpty()) {
+                    out->result = 0;
+                    out->pattern = StackSetToYHArray(bestStack);
+                    return false;
+                }
+                StackItem &t = stack.last();
+                // After a piece was tried here, a next piece of the same length would only repeat
+                // its subtree (same sums, same patterns, each met later), so it is passed over.
+                // Nothing found changes: the first pattern of every sum lies in the subtree
+                // already searched.
+                if (t.index != t.own)
+                    while (t.index < n && values[t.index] == values[t.index - 1])
+                        ++t.index;
+                if (t.index < n) {
+                    const qint64 most = std::min<qint64>(cap, t.sum + above[t.index]);
+                    if (most < floor || most <= best)
+                        t.index = n;
+                }
+                const StackItem top = t;
+                if (top.index == n) {
+                    if (top.sum > best) {
+                        best = top.sum;
+                        out->remain = float(cap - best);
+                        bestStack = stack;
+                    }
+                    out->ratio = float(top.sum) / float(cap);
+                    if (out->ratio >= yhbl) {
+                        out->remain = float(cap - top.sum);
+                        out->result = 0;
+                        out->pattern = StackSetToYHArray(bestStack);
+                        return true;
+                    }
+                    stack.removeLast();
+                    continue;
+                }
+                t.index = top.index + 1;
+                const int next = top.sum + values[top.index];
+                if (next <= cap) {
+                    current = {next, top.index + 1, top.index + 1};
+                    taken = true;
+                } else {
+                    t.index = n;
+                }
+            }
+        }
+    }
+};
+} // namespace
+
 PatternSearch FindBestYHPattern(int cap, float yhbl, const CTable &table, QList<CutNotice> *notices)
 {
     PatternSearch out;
@@ -193,67 +278,32 @@ PatternSearch FindBestYHPattern(int cap, float yhbl, const CTable &table, QList<
 
     // The values one by one (a run's scheme searches twenty at most), with the sum of each rank
     // and all ranks above it: what a subtree could still add at most.
-    std::vector<int> values;
-    values.reserve(size_t(n));
+    QVarLengthArray<int, 32> values;
     for (const CTable::Run &r : table.Runs())
-        values.insert(values.end(), size_t(r.count), r.value);
-    std::vector<qint64> above(size_t(n) + 1, 0);
+        for (int i = 0; i < r.count; ++i)
+            values.append(r.value);
+    QVarLengthArray<qint64, 33> above(n + 1);
+    above[n] = 0;
     for (int i = n - 1; i >= 0; --i)
-        above[size_t(i)] = above[size_t(i) + 1] + values[size_t(i)];
-
-    int best = 0;
-    std::vector<StackItem> stack, bestStack;
-    stack.reserve(size_t(n) + 2);
-    stack.push_back({0, 1, 0});
-    StackItem current{values[0], 1, 1};
-    for (;;) {
-        stack.push_back(current);
-        bool taken = false;
-        while (!taken) {
-            if (stack.empty()) {
-                out.result = 0;
-                out.pattern = StackSetToYHArray(bestStack);
-                return out;
-            }
-            StackItem &t = stack.back();
-            // After a piece was tried here, a next piece of the same length would only repeat its
-            // subtree (same sums, same patterns, each met later), so it is passed over. Nothing
-            // found changes: the first pattern of every sum lies in the subtree already searched.
-            if (t.index != t.own)
-                while (t.index < n && values[size_t(t.index)] == values[size_t(t.index - 1)])
-                    ++t.index;
-            // A subtree that cannot go above the best sum changes nothing: only a greater sum
-            // replaces the best, and a sum no greater than it is below the ratio asked for (else
-            // the search would have ended on the best).
-            if (t.index < n && std::min<qint64>(cap, t.sum + above[size_t(t.index)]) <= best)
-                t.index = n;
-            const StackItem top = t;
-            if (top.index == n) {
-                if (top.sum > best) {
-                    best = top.sum;
-                    out.remain = float(cap - best);
-                    bestStack.assign(stack.begin(), stack.end());
-                }
-                out.ratio = float(top.sum) / float(cap);
-                if (out.ratio >= yhbl) {
-                    out.remain = float(cap - top.sum);
-                    out.result = 0;
-                    out.pattern = StackSetToYHArray(bestStack);
-                    return out;
-                }
-                stack.pop_back();
-                continue;
-            }
-            t.index = top.index + 1;
-            const int next = top.sum + values[size_t(top.index)];
-            if (next <= cap) {
-                current = {next, top.index + 1, top.index + 1};
-                taken = true;
-            } else {
-                t.index = n;
-            }
-        }
+        above[i] = above[i + 1] + values[i];
+    // The least sum whose ratio reaches yhbl; cap + 1 when none does.
+    int reach = 0;
+    for (int hi = cap + 1; reach < hi;) {
+        const int mid = reach + (hi - reach) / 2;
+        if (float(mid) / float(cap) >= yhbl)
+            hi = mid;
+        else
+            reach = mid + 1;
     }
+    PatternWalk w{values, above, cap, yhbl};
+    // The search ends on the first sum, in its order, that reaches the ratio, and no sum below that
+    // changes what it ends with: a first walk passes over every subtree that cannot reach it. When
+    // none does, the search goes on to the end and keeps the first of the greatest sums: a second
+    // walk finds it, passing over what cannot reach the best the first one met.
+    if (w.run(reach, &out))
+        return out;
+    w.run(w.best, &out);
+    return out;
 }
 
 namespace {
