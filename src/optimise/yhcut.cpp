@@ -2,9 +2,12 @@
 
 #include "platform/numtext.h"
 
+#include <QHash>
 #include <QVarLengthArray>
 
 #include <algorithm>
+#include <array>
+#include <iterator>
 #include <functional>
 #include <limits>
 
@@ -162,86 +165,84 @@ YHPattern StackSetToYHArray(std::span<const StackItem> stack)
 }
 
 namespace {
-// The depth-first walk of the pattern search over ascending values: take before skip, each node
-// weighed once everything below it is done. Only a greater sum replaces the best, and the walk ends
-// on the first node whose ratio reaches yhbl.
-struct PatternWalk
+// Room for a few values in place, more on the heap: a run's searches take twenty values at most.
+template <typename T, size_t N>
+class Scratch
 {
-    PatternWalk(std::span<const int> values, std::span<const qint64> above, int cap, float yhbl)
-        : values(values), above(above), cap(cap), yhbl(yhbl)
+public:
+    std::span<T> take(size_t n)
     {
+        if (n <= N)
+            return std::span<T>(m_inPlace.data(), n);
+        m_heap.resize(n);
+        return m_heap;
     }
 
-    std::span<const int> values;
-    std::span<const qint64> above;
-    int cap = 0;
-    float yhbl = 0;
-    int best = 0;
-    QVarLengthArray<StackItem, 34> stack, bestStack;
+private:
+    std::array<T, N> m_inPlace{};
+    std::vector<T> m_heap;
+};
 
-    // Walks the whole tree but for the subtrees that cannot bring a sum of `floor` or one above the
-    // best: the nodes left are weighed in the same order as in the whole walk. True when it ended
-    // on the ratio; *out as the whole walk leaves it whenever the nodes passed over could not have
-    // changed that.
-    bool run(int floor, PatternSearch *out)
-    {
-        const int n = int(values.size());
-        best = 0;
-        bestStack.clear();
-        stack.clear();
-        stack.append({0, 1, 0});
-        StackItem current{values[0], 1, 1};
+// The depth-first walk of the pattern search over ascending values: take before skip, each node
+// weighed once everything below it is done; only a greater sum replaces the best, and the walk
+// ends on the first node whose ratio reaches yhbl. `above[i]` is the sum of values[i..];
+// the stacks have room for every value and two more.
+void walkPatterns(std::span<const int> values, std::span<const qint64> above, int cap, float yhbl,
+                  std::span<StackItem> stack, std::span<StackItem> bestStack, PatternSearch *out)
+{
+    const int n = int(values.size());
+    int best = 0;
+    size_t bestDepth = 0;
+    size_t depth = 0;
+    stack[depth++] = {0, 1, 0};
+    StackItem current{values[0], 1, 1};
+    for (;;) {
+        stack[depth++] = current;
         for (;;) {
-            stack.append(current);
-            bool taken = false;
-            while (!taken) {
-                if (stack.isEmpty()) {
-                    out->result = 0;
-                    out->pattern = StackSetToYHArray(bestStack);
-                    return false;
-                }
-                StackItem &t = stack.last();
-                // After a piece was tried here, a next piece of the same length would only repeat
-                // its subtree (same sums, same patterns, each met later), so it is passed over.
-                // Nothing found changes: the first pattern of every sum lies in the subtree
-                // already searched.
-                if (t.index != t.own)
-                    while (t.index < n && values[t.index] == values[t.index - 1])
-                        ++t.index;
-                if (t.index < n) {
-                    const qint64 most = std::min<qint64>(cap, t.sum + above[t.index]);
-                    if (most < floor || most <= best)
-                        t.index = n;
-                }
-                const StackItem top = t;
-                if (top.index == n) {
-                    if (top.sum > best) {
-                        best = top.sum;
-                        out->remain = float(cap - best);
-                        bestStack = stack;
-                    }
-                    out->ratio = float(top.sum) / float(cap);
-                    if (out->ratio >= yhbl) {
-                        out->remain = float(cap - top.sum);
-                        out->result = 0;
-                        out->pattern = StackSetToYHArray(bestStack);
-                        return true;
-                    }
-                    stack.removeLast();
-                    continue;
-                }
-                t.index = top.index + 1;
-                const int next = top.sum + values[top.index];
-                if (next <= cap) {
-                    current = {next, top.index + 1, top.index + 1};
-                    taken = true;
-                } else {
-                    t.index = n;
-                }
+            if (depth == 0) {
+                out->result = 0;
+                out->pattern = StackSetToYHArray(bestStack.first(bestDepth));
+                return;
             }
+            StackItem &t = stack[depth - 1];
+            // After a piece was tried here, a next piece of the same length would only repeat its
+            // subtree (same sums, same patterns, each met later), so it is passed over. Nothing
+            // found changes: the first pattern of every sum lies in the subtree already searched.
+            if (t.index != t.own)
+                while (t.index < n && values[size_t(t.index)] == values[size_t(t.index - 1)])
+                    ++t.index;
+            // A subtree that cannot go above the best sum changes nothing: only a greater sum
+            // replaces the best, and a sum no greater than it is below the ratio asked for (else
+            // the walk would have ended on the best).
+            if (t.index < n && std::min<qint64>(cap, t.sum + above[size_t(t.index)]) <= best)
+                t.index = n;
+            if (t.index == n) {
+                if (t.sum > best) {
+                    best = t.sum;
+                    out->remain = float(cap - best);
+                    std::copy_n(stack.begin(), depth, bestStack.begin());
+                    bestDepth = depth;
+                }
+                out->ratio = float(t.sum) / float(cap);
+                if (out->ratio >= yhbl) {
+                    out->remain = float(cap - t.sum);
+                    out->result = 0;
+                    out->pattern = StackSetToYHArray(bestStack.first(bestDepth));
+                    return;
+                }
+                --depth;
+                continue;
+            }
+            const int next = t.sum + values[size_t(t.index)];
+            ++t.index;
+            if (next <= cap) {
+                current = {next, t.index, t.index};
+                break;
+            }
+            t.index = n;
         }
     }
-};
+}
 } // namespace
 
 PatternSearch FindBestYHPattern(int cap, float yhbl, const CTable &table, QList<CutNotice> *notices)
@@ -276,56 +277,47 @@ PatternSearch FindBestYHPattern(int cap, float yhbl, const CTable &table, QList<
         return out;
     }
 
-    // The values one by one (a run's scheme searches twenty at most), with the sum of each rank
-    // and all ranks above it: what a subtree could still add at most.
-    QVarLengthArray<int, 32> values;
+    // The values one by one, with the sum of each rank and all ranks above it: what a subtree
+    // could still add at most.
+    Scratch<int, 32> valueRoom;
+    Scratch<qint64, 33> aboveRoom;
+    Scratch<StackItem, 34> stackRoom, bestRoom;
+    const std::span<int> values = valueRoom.take(size_t(n));
+    const std::span<qint64> above = aboveRoom.take(size_t(n) + 1);
+    size_t at = 0;
     for (const CTable::Run &r : table.Runs())
         for (int i = 0; i < r.count; ++i)
-            values.append(r.value);
-    QVarLengthArray<qint64, 33> above(n + 1);
-    above[n] = 0;
-    for (int i = n - 1; i >= 0; --i)
+            values[at++] = r.value;
+    above[size_t(n)] = 0;
+    for (size_t i = size_t(n); i-- > 0;)
         above[i] = above[i + 1] + values[i];
-    // The least sum whose ratio reaches yhbl; cap + 1 when none does.
-    int reach = 0;
-    for (int hi = cap + 1; reach < hi;) {
-        const int mid = reach + (hi - reach) / 2;
-        if (float(mid) / float(cap) >= yhbl)
-            hi = mid;
-        else
-            reach = mid + 1;
-    }
-    PatternWalk w{values, above, cap, yhbl};
-    // The search ends on the first sum, in its order, that reaches the ratio, and no sum below that
-    // changes what it ends with: a first walk passes over every subtree that cannot reach it. When
-    // none does, the search goes on to the end and keeps the first of the greatest sums: a second
-    // walk finds it, passing over what cannot reach the best the first one met.
-    if (w.run(reach, &out))
-        return out;
-    w.run(w.best, &out);
+    walkPatterns(values, above, cap, yhbl, stackRoom.take(size_t(n) + 2), bestRoom.take(size_t(n) + 2), &out);
     return out;
 }
 
 namespace {
+// A pattern's text as it is put together: one allocation for the finished text only.
+using TextBuffer = QVarLengthArray<char16_t, 128>;
+
 // Appends the decimal digits of v, as QString::number writes them.
-void appendNumber(QString &out, qint64 v)
+void appendNumber(TextBuffer &out, qint64 v)
 {
-    char digits[24];
-    char *end = digits + sizeof digits;
-    char *p = end;
+    char16_t digits[24];
+    char16_t *end = digits + std::size(digits);
+    char16_t *p = end;
     const bool negative = v < 0;
     quint64 u = negative ? quint64(0) - quint64(v) : quint64(v);
     do {
-        *--p = char('0' + u % 10);
+        *--p = char16_t(u'0' + u % 10);
         u /= 10;
     } while (u != 0);
     if (negative)
-        *--p = '-';
-    out.append(QLatin1StringView(p, end - p));
+        *--p = u'-';
+    out.append(p, end - p);
 }
 
 // "1200*2": a net length and, above one, its count.
-void appendPart(QString &out, int net, qint64 count)
+void appendPart(TextBuffer &out, int net, qint64 count)
 {
     appendNumber(out, net);
     if (count > 1) {
@@ -333,18 +325,22 @@ void appendPart(QString &out, int net, qint64 count)
         appendNumber(out, count);
     }
 }
+
+QString textOf(const TextBuffer &b)
+{
+    return QString(reinterpret_cast<const QChar *>(b.constData()), b.size());
+}
 } // namespace
 
 QString GetYHPatternText(const YHPattern &pattern, const CutSettings &s)
 {
-    QString out;
-    out.reserve(pattern.size() * 12);
+    TextBuffer out;
     for (const YHRecord &e : pattern) {
         if (!out.isEmpty())
             out.append(u'+');
         appendPart(out, netOf(e.length, s), e.count);
     }
-    return out;
+    return textOf(out);
 }
 
 // ---- CTable02 -------------------------------------------------------------------------------
@@ -403,11 +399,15 @@ CutResult OptimiseYH1(const QString &name, const QList<LengthQty> &rows, const C
     std::vector<Take> takes;
     bool nodesKept = true;
     int remaining = s.clc;
-    QString text;
+    TextBuffer text;
+    // Bars that leave the same offcut have the same ratio: each is worked out once.
+    QHash<int, double> ratios;
     auto writeBar = [&] {
-        text.chop(1);
-        const double ratio = platform::generalValue(double(s.clc - remaining) / double(s.clc), 15);
-        out.rows.append({name, text, 1, ratio, double(remaining)});
+        text.removeLast();
+        auto ratio = ratios.constFind(remaining);
+        if (ratio == ratios.constEnd())
+            ratio = ratios.insert(remaining, platform::generalValue(double(s.clc - remaining) / double(s.clc), 15));
+        out.rows.append({name, textOf(text), 1, *ratio, double(remaining)});
     };
     auto nextBar = [&] {
         remaining = s.clc;
@@ -435,7 +435,7 @@ CutResult OptimiseYH1(const QString &name, const QList<LengthQty> &rows, const C
     };
     auto take = [&](int length, int pieces) {
         appendPart(text, netOf(length, s), pieces);
-        text += u'+';
+        text.append(u'+');
     };
     while (list.Count() != 0) {
         const int node = list.FindJustFor(remaining, s.clc, &out.notices);
