@@ -167,11 +167,35 @@ bool YHStore::appendPlan(const QList<PlanRow> &plan)
         const platform::DataStamp &before;
         ~Restamp() { store->restampPasses(before); }
     } restamp{this, before};
-    platform::BulkStatement insert(m_db, u"INSERT INTO \"优化结果\" (\"材料名称\", \"切割规格\", \"数量\", \"优化比率\", \"剩余料长\") "
-                                         "VALUES (?, ?, ?, ?, ?)"_s);
-    for (const PlanRow &r : plan) {
-        if (!insert.text(r.material).text(r.pattern).integer(r.bars).real(r.ratio).real(r.remain).run(&m_error))
-            return false;
+    // Rows go in blocks of a statement each: the engine's cost of a statement run is paid per block.
+    constexpr qsizetype kBlock = 64;
+    const QString head = u"INSERT INTO \"优化结果\" (\"材料名称\", \"切割规格\", \"数量\", \"优化比率\", \"剩余料长\") VALUES "_s;
+    auto statement = [&](qsizetype rows) {
+        QString sql = head;
+        for (qsizetype i = 0; i < rows; ++i)
+            sql += i ? u", (?, ?, ?, ?, ?)"_s : u"(?, ?, ?, ?, ?)"_s;
+        return sql;
+    };
+    auto bind = [](platform::BulkStatement &insert, const PlanRow &r) {
+        insert.text(r.material).text(r.pattern).integer(r.bars).real(r.ratio).real(r.remain);
+    };
+    qsizetype at = 0;
+    if (plan.size() >= kBlock) {
+        platform::BulkStatement block(m_db, statement(kBlock));
+        for (; at + kBlock <= plan.size(); at += kBlock) {
+            for (qsizetype i = at; i < at + kBlock; ++i)
+                bind(block, plan.at(i));
+            if (!block.run(&m_error))
+                return false;
+        }
+    }
+    if (at < plan.size()) {
+        platform::BulkStatement insert(m_db, statement(1));
+        for (; at < plan.size(); ++at) {
+            bind(insert, plan.at(at));
+            if (!insert.run(&m_error))
+                return false;
+        }
     }
     return true;
 }

@@ -111,6 +111,8 @@ private slots:
     void runCutsChosenCodes_data();
     void runCutsChosenCodes();
     void failingRunKeepsPlan();
+    void planWrittenInBlocks_data();
+    void planWrittenInBlocks();
     void codeReadsAgreeWithAQueryPerCode_data();
     void codeReadsAgreeWithAQueryPerCode();
     void codeReadsFollowEveryChange_data();
@@ -276,6 +278,47 @@ void TstYHStore::failingRunKeepsPlan()
     QVERIFY(!r.ok);
     QVERIFY(r.error.contains(u"refused"_s));
     QCOMPARE(planRowsStored(), QStringList{u"old|1|1|1|0"_s});
+}
+
+void TstYHStore::planWrittenInBlocks_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("refused"); // the row whose ratio is not a number; -1 for none
+    QTest::newRow("one row") << 1 << -1;
+    QTest::newRow("a row short of a block") << 63 << -1;
+    QTest::newRow("a block") << 64 << -1;
+    QTest::newRow("blocks and rows after them") << 130 << -1;
+    QTest::newRow("refused inside a block") << 130 << 70;
+    QTest::newRow("refused after the blocks") << 130 << 129;
+}
+
+// The plan's rows go in by blocks of rows: each row as given, in order; a refused row fails the
+// write, and the caller's rollback leaves the old plan.
+void TstYHStore::planWrittenInBlocks()
+{
+    QFETCH(int, rows);
+    QFETCH(int, refused);
+    addPlan(u"old"_s, u"1"_s, 1, 1, 0);
+    QList<PlanRow> plan;
+    QStringList expected;
+    for (int i = 0; i < rows; ++i) {
+        const double ratio = i == refused ? qQNaN() : i / 8.0;
+        plan.append({u"M%1"_s.arg(i % 3), u"%1*2"_s.arg(1000 + i), i + 1, ratio, i * 1.5});
+        expected << u"M%1|%2*2|%3|%4|%5"_s.arg(i % 3).arg(1000 + i).arg(i + 1).arg(i / 8.0).arg(i * 1.5);
+    }
+    YHStore store;
+    {
+        platform::TransactionGuard tx(db());
+        QVERIFY(store.clearPlan());
+        const bool written = store.appendPlan(plan);
+        QCOMPARE(written, refused < 0);
+        if (!written) {
+            QVERIFY(!store.lastError().isEmpty());
+        } else {
+            QVERIFY(tx.commit());
+        }
+    }
+    QCOMPARE(planRowsStored(), refused < 0 ? expected : QStringList{u"old|1|1|1|0"_s});
 }
 
 namespace {
