@@ -167,8 +167,10 @@ bool YHStore::appendPlan(const QList<PlanRow> &plan)
         const platform::DataStamp &before;
         ~Restamp() { store->restampPasses(before); }
     } restamp{this, before};
-    // Rows go in blocks of a statement each: the engine's cost of a statement run is paid per block.
+    // A long plan goes in blocks of rows, a statement run each: the engine's cost of a run is paid
+    // per block. Preparing the block's statement costs as much as a few hundred single runs.
     constexpr qsizetype kBlock = 64;
+    constexpr qsizetype kBlocksFrom = 1024;
     const QString head = u"INSERT INTO \"优化结果\" (\"材料名称\", \"切割规格\", \"数量\", \"优化比率\", \"剩余料长\") VALUES "_s;
     auto statement = [&](qsizetype rows) {
         QString sql = head;
@@ -180,7 +182,7 @@ bool YHStore::appendPlan(const QList<PlanRow> &plan)
         insert.text(r.material).text(r.pattern).integer(r.bars).real(r.ratio).real(r.remain);
     };
     qsizetype at = 0;
-    if (plan.size() >= kBlock) {
+    if (plan.size() >= kBlocksFrom) {
         platform::BulkStatement block(m_db, statement(kBlock));
         for (; at + kBlock <= plan.size(); at += kBlock) {
             for (qsizetype i = at; i < at + kBlock; ++i)

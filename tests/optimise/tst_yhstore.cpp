@@ -285,14 +285,14 @@ void TstYHStore::planWrittenInBlocks_data()
     QTest::addColumn<int>("rows");
     QTest::addColumn<int>("refused"); // the row whose ratio is not a number; -1 for none
     QTest::newRow("one row") << 1 << -1;
-    QTest::newRow("a row short of a block") << 63 << -1;
-    QTest::newRow("a block") << 64 << -1;
-    QTest::newRow("blocks and rows after them") << 130 << -1;
-    QTest::newRow("refused inside a block") << 130 << 70;
-    QTest::newRow("refused after the blocks") << 130 << 129;
+    QTest::newRow("short of blocks") << 1023 << -1;
+    QTest::newRow("blocks only") << 1024 << -1;
+    QTest::newRow("blocks and rows after them") << 1090 << -1;
+    QTest::newRow("refused inside a block") << 1090 << 70;
+    QTest::newRow("refused after the blocks") << 1090 << 1089;
 }
 
-// The plan's rows go in by blocks of rows: each row as given, in order; a refused row fails the
+// A long plan's rows go in by blocks of rows: each row as given, in order; a refused row fails the
 // write, and the caller's rollback leaves the old plan.
 void TstYHStore::planWrittenInBlocks()
 {
