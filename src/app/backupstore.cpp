@@ -9,8 +9,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QRegularExpression>
 #include <QUuid>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -31,37 +33,49 @@ struct FileRemover
     }
 };
 
-// Closes a connection on scope exit, after every query on it is gone.
-struct ConnectionCloser
-{
-    QString name;
-    ~ConnectionCloser() { close(); }
-    void close() { platform::closeConnection(name); }
-};
+const QString kOther = u"backupfile"_s;
 
-// Column names of a table of an attached database, in stored order.
-QStringList attachedColumns(QSqlDatabase db, const QString &schema, const QString &table)
+// The column names of the backup tables in one database of the main connection, by the table's
+// name in lower case (the engine's table names ignore ASCII case).
+std::optional<QHash<QString, QStringList>> tableColumns(QSqlDatabase main, const QString &schema, QString *error)
 {
-    QStringList names;
-    QSqlQuery q(db);
-    if (q.exec(u"PRAGMA "_s + platform::ident(schema) + u".table_info("_s + platform::ident(table) + u")"_s))
-        while (q.next())
-            names << q.value(1).toString();
-    return names;
+    QVariantList values{schema};
+    for (const QString &table : backupTables())
+        values << table;
+    const QStringList marks(backupTables().size(), u"?"_s);
+    QSqlQuery q(main);
+    q.setForwardOnly(true);
+    if (!platform::execBound(main,
+                             u"SELECT m.\"name\", p.\"name\" FROM "_s + platform::ident(schema)
+                                 + u".\"sqlite_master\" AS m, pragma_table_info(m.\"name\", ?) AS p "
+                                   "WHERE m.\"type\" = 'table' AND m.\"name\" COLLATE NOCASE IN ("_s
+                                 + marks.join(u", "_s) + u") ORDER BY m.rowid, p.\"cid\""_s,
+                             values, error, &q))
+        return std::nullopt;
+    QHash<QString, QStringList> columns;
+    while (q.next())
+        columns[q.value(0).toString().toLower()] << q.value(1).toString();
+    return columns;
 }
 
-const QString kOther = u"backupfile"_s;
+enum class Copy { Done, NotOpened, Failed };
 
 // Empties each backup table on one side and refills it from the other, by position, inside the
 // engine: the file at `otherPath` is attached to the main connection, and everything happens in
 // one transaction there. Source field i goes to target column i; a source with more columns than
-// the target fails, fewer leave the rest null.
-bool copyAllTables(QSqlDatabase main, const QString &otherPath, bool toOther, QString *error)
+// the target fails, fewer leave the rest null. Every table is checked before the first row
+// changes. NotOpened: the file is missing or is not a database.
+Copy copyAllTables(QSqlDatabase main, const QString &otherPath, bool toOther, QString *error)
 {
+    // Attaching a missing file would make an empty one.
+    if (!QFileInfo(otherPath).isFile()) {
+        platform::setError(error, u"文件不存在：%1"_s.arg(otherPath));
+        return Copy::NotOpened;
+    }
     QString err;
     if (!platform::execBound(main, u"ATTACH DATABASE ? AS "_s + platform::ident(kOther), {otherPath}, &err)) {
         platform::setError(error, err);
-        return false;
+        return Copy::NotOpened;
     }
     struct Detach
     {
@@ -73,43 +87,79 @@ bool copyAllTables(QSqlDatabase main, const QString &otherPath, bool toOther, QS
         }
     } detach{main};
 
-    platform::TransactionGuard tx(main);
-    if (!tx.isActive()) {
-        platform::setError(error, tx.errorText());
-        return false;
+    // The copy a backup fills is moved into place only after its commit reached the disk, and a
+    // copy left by a failure or a crash is thrown away: a rollback journal on disk would protect
+    // nothing. The main database keeps its own journal.
+    if (toOther
+        && !platform::execBound(main, u"PRAGMA "_s + platform::ident(kOther) + u".journal_mode = MEMORY"_s, {}, &err)) {
+        platform::setError(error, err);
+        return Copy::Failed;
     }
     const QString from = toOther ? u"main"_s : kOther;
     const QString to = toOther ? kOther : u"main"_s;
-    for (int i = 1; i <= int(backupTables().size()); ++i) {
-        const QString table = BackupTableName(i);
-        const QStringList target = attachedColumns(main, to, table);
-        const qsizetype fields = attachedColumns(main, from, table).size();
-        if (target.isEmpty() || fields == 0) {
-            platform::setError(error, u"%1：%2"_s.arg(table, u"目标中没有表“%1”"_s.arg(table)));
-            return false;
+    const auto sources = tableColumns(main, from, &err);
+    const auto targets = sources ? tableColumns(main, to, &err) : std::nullopt;
+    if (!targets) {
+        platform::setError(error, err);
+        return Copy::Failed;
+    }
+    QStringList inserts;
+    for (const QString &table : backupTables()) {
+        const QStringList target = targets->value(table.toLower());
+        const qsizetype fields = sources->value(table.toLower()).size();
+        QString problem;
+        if (!toOther && fields == 0)
+            problem = u"备份文件中没有表 %1"_s.arg(table);
+        else if (!toOther && fields > target.size())
+            problem = u"%1：备份文件有 %2 列，数据库只有 %3 列"_s.arg(table).arg(fields).arg(target.size());
+        else if (target.isEmpty() || fields == 0)
+            problem = u"%1：%2"_s.arg(table, u"目标中没有表“%1”"_s.arg(table));
+        else if (fields > target.size())
+            problem = u"%1：%2"_s.arg(
+                table, u"表“%1”：来源有 %2 列，目标只有 %3 列"_s.arg(table).arg(fields).arg(target.size()));
+        if (!problem.isEmpty()) {
+            platform::setError(error, problem);
+            return Copy::Failed;
         }
-        if (fields > target.size()) {
-            platform::setError(error, u"%1：%2"_s.arg(table, u"表“%1”：来源有 %2 列，目标只有 %3 列"_s.arg(table).arg(fields)
-                                                      .arg(target.size())));
-            return false;
+        // A backup names no columns where the counts agree: the template's tables and indexes are
+        // the main database's, so the engine copies rows and index entries as they are stored. A
+        // restore names them: the engine then reads every field of the file's rows and builds
+        // each row and its index entries anew, so a damaged file cannot bring its damage along.
+        QString into = platform::ident(to) + u"."_s + platform::ident(table);
+        if (!toOther || fields < target.size()) {
+            QStringList columns;
+            for (qsizetype c = 0; c < fields; ++c)
+                columns << platform::ident(target.at(c));
+            into += u" ("_s + columns.join(u", "_s) + u")"_s;
         }
-        QStringList columns;
-        for (qsizetype c = 0; c < fields; ++c)
-            columns << platform::ident(target.at(c));
-        const QString into = platform::ident(to) + u"."_s + platform::ident(table);
-        if (!platform::execBound(main, u"DELETE FROM "_s + into, {}, &err)
-            || !platform::execBound(main, u"INSERT INTO "_s + into + u" ("_s + columns.join(u", "_s) + u") SELECT * FROM "_s
-                                              + platform::ident(from) + u"."_s + platform::ident(table),
-                                    {}, &err)) {
+        // OR FAIL: a row that breaks a constraint ends the statement without undoing the rows the
+        // statement wrote before it; the transaction's rollback undoes them, so the engine need
+        // not keep a statement journal of the pages each insert changes.
+        inserts << u"INSERT OR FAIL INTO "_s + into + u" SELECT * FROM "_s + platform::ident(from) + u"."_s
+                       + platform::ident(table);
+    }
+
+    // Only the written file is locked for writing: its commit is its own, without a super-journal
+    // across both files.
+    platform::TransactionGuard tx(main, platform::TransactionGuard::WriteLock::AtFirstWrite);
+    if (!tx.isActive()) {
+        platform::setError(error, tx.errorText());
+        return Copy::Failed;
+    }
+    for (qsizetype i = 0; i < backupTables().size(); ++i) {
+        const QString &table = backupTables().at(i);
+        if (!platform::execBound(main, u"DELETE FROM "_s + platform::ident(to) + u"."_s + platform::ident(table), {},
+                                 &err)
+            || !platform::execBound(main, inserts.at(i), {}, &err)) {
             platform::setError(error, u"%1：%2"_s.arg(table, err));
-            return false;
+            return Copy::Failed;
         }
     }
     if (!tx.commit()) {
         platform::setError(error, tx.errorText());
-        return false;
+        return Copy::Failed;
     }
-    return true;
+    return Copy::Done;
 }
 
 } // namespace
@@ -163,16 +213,7 @@ StoreResult BackupStore::backupTo(const QString &targetPath)
     }
     FileRemover remover{tempPath};
 
-    {
-        // The copy must be a database before it is attached and written.
-        ConnectionCloser closer{u"backup-"_s + uniqueSuffix()};
-        QString err;
-        if (!platform::openSqlite(closer.name, tempPath, &err)) {
-            m_error = err;
-            return StoreResult::CopyFailed;
-        }
-    }
-    if (QString err; !copyAllTables(mainDb(), tempPath, true, &err)) {
+    if (QString err; copyAllTables(mainDb(), tempPath, true, &err) != Copy::Done) {
         if (platform::failedOnFullDisk(err))
             return diskFull();
         m_error = err;
@@ -212,31 +253,12 @@ StoreResult BackupStore::restoreFrom(const QString &sourcePath)
         return StoreResult::CannotOpen;
     }
 
-    ConnectionCloser closer{u"restore-"_s + uniqueSuffix()};
-    QString err;
-    if (!platform::openSqlite(closer.name, sourcePath, &err)) {
-        m_error = err;
+    switch (copyAllTables(main, sourcePath, false, &m_error)) {
+    case Copy::Done:
+        break;
+    case Copy::NotOpened:
         return StoreResult::CannotOpen;
-    }
-    QSqlDatabase source = QSqlDatabase::database(closer.name, false);
-
-    // Everything is checked before the first row of the main database changes.
-    for (const QString &table : backupTables()) {
-        const qsizetype have = platform::columnNames(source, table).size();
-        const qsizetype want = platform::columnNames(main, table).size();
-        if (have == 0) {
-            m_error = u"备份文件中没有表 %1"_s.arg(table);
-            return StoreResult::CopyFailed;
-        }
-        if (have > want) {
-            m_error = u"%1：备份文件有 %2 列，数据库只有 %3 列"_s.arg(table).arg(have).arg(want);
-            return StoreResult::CopyFailed;
-        }
-    }
-    source = QSqlDatabase();
-    closer.close();
-    if (!copyAllTables(main, sourcePath, false, &err)) {
-        m_error = err;
+    case Copy::Failed:
         return StoreResult::CopyFailed;
     }
     return StoreResult::Done;

@@ -15,22 +15,27 @@ struct Token
         Value,      // a pushed result whose text has a sign or an exponent ("-5", "1E-05")
         Malformed,  // digits and points that are not a number ("1.2.3", ".")
         Symbol,     // "+", "-", "*", "/", "(" or a function letter A to G
+        // Only in a prepared formula (CalProgram): a number that is the value of name `slot`, or one
+        // joined from typed digits and values (CalProgram::joined[slot]).
+        Slot,
+        Joined,
     };
 
     Kind kind = Kind::Empty;
     char16_t symbol = 0;  // for Kind::Symbol
+    quint32 slot = 0;     // for Kind::Slot and Kind::Joined
     double value = 0;     // for Kind::Number and Kind::Value
 
-    static constexpr Token number(double v) { return {Kind::Number, 0, v}; }
-    static constexpr Token ofSymbol(char16_t c) { return {Kind::Symbol, c, 0}; }
-    static constexpr Token malformed() { return {Kind::Malformed, 0, 0}; }
-    static constexpr Token null() { return {Kind::Null, 0, 0}; }
+    static constexpr Token number(double v) { return {Kind::Number, 0, 0, v}; }
+    static constexpr Token ofSymbol(char16_t c) { return {Kind::Symbol, c, 0, 0}; }
+    static constexpr Token malformed() { return {Kind::Malformed, 0, 0, 0}; }
+    static constexpr Token null() { return {Kind::Null, 0, 0, 0}; }
     // A result as pushed with the text of "%.15G"; `v` is the value that text reads back as.
     // The text is plain digits exactly when it has neither a sign nor an exponent.
     static constexpr Token result(double v)
     {
         const bool plain = v == 0 || (v >= 1e-4 && v < 1e15);
-        return {plain ? Kind::Number : Kind::Value, 0, v};
+        return {plain ? Kind::Number : Kind::Value, 0, 0, v};
     }
 
     bool isSymbol(char16_t c) const { return kind == Kind::Symbol && symbol == c; }

@@ -26,9 +26,16 @@ constexpr Function kFunctions[] = {
 
 bool isDigitOrPoint(char16_t c) { return (c >= u'0' && c <= u'9') || c == u'.'; }
 
+using Digits = QVarLengthArray<char, 32>;
+
+bool isSlot(char16_t c)
+{
+    return c >= CalProgram::kFirstSlot && c < CalProgram::kFirstSlot + CalProgram::kSlots;
+}
+
 // The token for the characters collected as one number: "" is an empty entry; a number needs at
 // least one digit and at most one ".".
-Token numberToken(const QVarLengthArray<char, 32> &collected)
+Token numberToken(const Digits &collected)
 {
     if (collected.isEmpty())
         return Token();
@@ -45,6 +52,14 @@ bool isAnyOf(const Token &t, std::u16string_view symbols)
 }
 
 } // namespace
+
+Token numberToken(QStringView digits)
+{
+    Digits collected;
+    for (const QChar c : digits)
+        collected.append(char(c.unicode()));
+    return numberToken(collected);
+}
 
 QString Cal::Replace(const QString &source, QString &name, const QString &value)
 {
@@ -119,20 +134,41 @@ bool Cal::CheckPostfix(CQueue queue)
     return values == 1;
 }
 
-void Cal::read(const text::Buffer &e)
+void Cal::read(const text::Buffer &e, CalProgram *program)
 {
-    QVarLengthArray<char, 32> number;
+    Digits number;
+    QVarLengthArray<char16_t, 32> joined;  // with a program: the digits and slots of the number
+    bool slotSeen = false;
     for (const char16_t c : e) {
         if (c == u' ')
             continue;  // blanks are skipped everywhere, also inside numbers: "2 3" reads 23
         if (isDigitOrPoint(c)) {
             number.append(char(c));
+            if (program)
+                joined.append(c);
             continue;
         }
-        const Token collected = numberToken(number);
+        if (program && isSlot(c)) {
+            joined.append(c);
+            slotSeen = true;
+            continue;
+        }
+        Token collected;
+        if (!slotSeen) {
+            collected = numberToken(number);
+        } else if (joined.size() == 1) {
+            collected.kind = Token::Kind::Slot;
+            collected.slot = quint32(joined[0] - CalProgram::kFirstSlot);
+        } else {
+            collected.kind = Token::Kind::Joined;
+            collected.slot = quint32(program->joined.size());
+            program->joined.append(QString(reinterpret_cast<const QChar *>(joined.constData()), joined.size()));
+        }
         if (collected.kind != Token::Kind::Empty)  // empty entries would be left out of the postfix
             m_tokens.EnQueue(collected);
         number.clear();
+        joined.clear();
+        slotSeen = false;
         switch (c) {
         case u'+':
         case u'-':
@@ -227,24 +263,78 @@ void Cal::applyStep(const Token &t)
         m_stepFailed = true;
 }
 
-float Cal::CalExpress(QStringView express)
+void Cal::parse(text::Buffer &e, CalProgram *program)
 {
-    text::Buffer e;
-    text::setUpper(e, express);
     TokenizeFunctions(e);
-    m_stepFailed = false;
     m_stack.Push(Token::ofSymbol(u'('));  // with the ")" below, closes everything at the end
     e.append(u')');
-    read(e);
-    while (!m_tokens.IsEmpty())
-        m_postfix.EnQueue(m_tokens.DeQueue());
-    while (!m_postfix.IsEmpty())
-        applyStep(m_postfix.DeQueue());
+    read(e, program);
+}
+
+float Cal::finish()
+{
     const double last = m_stack.Pop().operand();
     if (!std::isfinite(float(last)))
         m_stepFailed = true;
     m_lastResult = finalSingle(last);
     return m_lastResult;
+}
+
+float Cal::CalExpress(QStringView express)
+{
+    text::Buffer e;
+    text::setUpper(e, express);
+    m_stepFailed = false;
+    parse(e, nullptr);
+    while (!m_tokens.IsEmpty())
+        m_postfix.EnQueue(m_tokens.DeQueue());
+    while (!m_postfix.IsEmpty())
+        applyStep(m_postfix.DeQueue());
+    return finish();
+}
+
+CalProgram Cal::Prepare(text::Buffer withSlots)
+{
+    // Slot characters have no case and are no letter, digit or symbol of the formula language, so
+    // function names and their "(" are found where they are found with the values in place.
+    Cal cal;
+    CalProgram program;
+    cal.parse(withSlots, &program);
+    while (!cal.m_tokens.IsEmpty())
+        program.postfix.append(cal.m_tokens.DeQueue());
+    const std::span<const Token> left = cal.m_stack.entries();
+    program.stack = QList<Token>(left.begin(), left.end());
+    return program;
+}
+
+float Cal::Run(const CalProgram &program, std::span<const Token> values, std::span<const QString> texts)
+{
+    m_stepFailed = false;
+    for (const Token &t : program.stack)
+        m_stack.Push(t);
+    for (const Token &t : program.postfix) {
+        switch (t.kind) {
+        case Token::Kind::Slot:
+            applyStep(values[t.slot]);
+            break;
+        case Token::Kind::Joined: {
+            Digits collected;
+            for (const QChar c : program.joined[t.slot]) {
+                if (isSlot(c.unicode())) {
+                    for (const QChar d : texts[c.unicode() - CalProgram::kFirstSlot])
+                        collected.append(char(d.unicode()));
+                } else {
+                    collected.append(char(c.unicode()));
+                }
+            }
+            applyStep(numberToken(collected));
+            break;
+        }
+        default:
+            applyStep(t);
+        }
+    }
+    return finish();
 }
 
 } // namespace design

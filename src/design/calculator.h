@@ -3,10 +3,30 @@
 #include "design/cstack.h"
 #include "design/formulatext.h"
 
+#include <QList>
 #include <QString>
 #include <QStringView>
 
+#include <span>
+
 namespace design {
+
+// A formula read once, with the characters kFirstSlot + k standing for the value of name k: the
+// queue and the stack as reading leaves them, numbers that come from values marked as such.
+// Reading never depends on what a number is worth, so the evaluation of the formula for any values
+// that are digits and points alone is this queue run with those values.
+struct CalProgram
+{
+    inline static constexpr char16_t kFirstSlot = 0xE000;
+    inline static constexpr qsizetype kSlots = 0x1900;  // the private use area up to U+F8FF
+
+    QList<Token> postfix;
+    QList<Token> stack;  // from the bottom up
+    QList<QString> joined;  // typed digits and slot characters read as one number
+};
+
+// The token the evaluator makes of characters collected as one number (digits and points).
+Token numberToken(QStringView digits);
 
 // The expression evaluator: turns the text of a bill formula, with the named
 // dimensions already put in place (see EvalFormula), into a single-precision number, and offers the
@@ -44,6 +64,13 @@ public:
     // The value of `express` (see above); also kept as lastResult().
     float CalExpress(QStringView express);
 
+    // Reads upper-case text `withSlots`, whose slot characters each stand for a value of digits and
+    // points, as CalExpress reads the text with the values in their place.
+    static CalProgram Prepare(text::Buffer withSlots);
+    // CalExpress of the prepared text with values in place: `values[k]` is numberToken of value k,
+    // `texts[k]` its text. For an object that has evaluated nothing yet.
+    float Run(const CalProgram &program, std::span<const Token> values, std::span<const QString> texts);
+
     float lastResult() const { return m_lastResult; }
     // Whether a step of the last CalExpress failed (and was passed over, as the rules say) or its
     // result was not a finite single-precision number: the value then is not the formula's.
@@ -59,7 +86,11 @@ private:
     // never checks well-formedness.
     static bool CheckPostfix(CQueue queue);
 
-    void read(const text::Buffer &e);
+    // TokenizeFunctions, then the postfix queue of `e` into m_tokens with what is left on m_stack.
+    // With `program`, slot characters are numbers too.
+    void parse(text::Buffer &e, CalProgram *program);
+    void read(const text::Buffer &e, CalProgram *program);
+    float finish();
     void applyStep(const Token &t);
 
     CQueue m_tokens;

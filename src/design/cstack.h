@@ -3,6 +3,8 @@
 
 #include <QVarLengthArray>
 
+#include <span>
+
 namespace design {
 
 // The evaluator's stack, without a limit of 101 entries: deeply nested
@@ -22,6 +24,8 @@ public:
     Token Top() const { return m_slots.isEmpty() ? Token::null() : m_slots.back(); }
     bool IsEmpty() const { return m_slots.isEmpty(); }
     bool IsFull() const { return false; }
+    // The entries from the bottom up.
+    std::span<const Token> entries() const { return {m_slots.constData(), size_t(m_slots.size())}; }
 
 private:
     QVarLengthArray<Token, 64> m_slots;

@@ -26,11 +26,6 @@ void SortMacrosByNameLength(MacroTable &table)
 
 namespace {
 
-// The characters that the replacements of one evaluation may read in all. A window's formula with
-// its labels reads a few thousand; only a formula near the length bound with thousands of labels
-// comes near it.
-constexpr qsizetype kMaxWork = qsizetype(1) << 22;
-
 float noValue(bool *stepFailed)
 {
     if (stepFailed)
@@ -55,7 +50,7 @@ float EvalFormula(QStringView expr, MacroTable &table, bool *stepFailed)
         for (qsizetype i = 0; i < table.m_entries.size(); ++i) {
             const MacroTable::Entry &e = table.m_entries[i];
             const MacroTable::Prepared &p = table.m_prepared[i];
-            if ((work += s.size()) > kMaxWork)
+            if ((work += s.size()) > text::kMaxWork)
                 return noValue(stepFailed);
             const qsizetype n = text::replaceAll(s, e.name, e.value, p.mode);
             if (n == text::kTooLong)
@@ -70,7 +65,7 @@ float EvalFormula(QStringView expr, MacroTable &table, bool *stepFailed)
     }
     QString s = expr.toString();
     for (MacroTable::Entry &e : table.m_entries) {
-        if ((work += s.size()) > kMaxWork)
+        if ((work += s.size()) > text::kMaxWork)
             return noValue(stepFailed);
         s = cal.Replace(s, e.name, e.value);
         if (cal.textTooLong())

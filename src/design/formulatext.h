@@ -42,6 +42,11 @@ ReplaceMode replaceMode(QStringView name, QStringView value);
 // the text grow, and without a bound it would grow beyond the memory. Past it a formula has no value.
 inline constexpr qsizetype kMaxTextLength = 32767;
 
+// The characters that the replacements of one evaluation may read in all. A window's formula with
+// its labels reads a few thousand; only a formula near the length bound with thousands of labels
+// comes near it.
+inline constexpr qsizetype kMaxWork = qsizetype(1) << 22;
+
 // Returned by the replacements when the text would grow past their limit; the text is then not
 // the formula's any more.
 inline constexpr qsizetype kTooLong = -1;

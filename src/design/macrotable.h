@@ -38,6 +38,7 @@ public:
 private:
     friend void SortMacrosByNameLength(MacroTable &table);
     friend float EvalFormula(QStringView expr, MacroTable &table, bool *stepFailed);
+    friend class FormulaBook;
 
     struct Prepared
     {
@@ -45,7 +46,11 @@ private:
         bool valueIsUpper;  // the value needs no upper-casing after it has been put in
     };
 
-    void invalidate() { m_ready = false; }
+    void invalidate()
+    {
+        m_ready = false;
+        ++m_revision;
+    }
     // Upper-cases the names (EvalFormula's side effect on the caller's names) and works out how each
     // entry is replaced; does nothing when the entries have not changed since the last time.
     void prepare();
@@ -54,6 +59,7 @@ private:
     QList<Prepared> m_prepared;
     bool m_ready = false;
     bool m_fastCase = false;  // every name and value passes text::isFastCase
+    quint64 m_revision = 0;   // counts the changes of the entries
 };
 
 } // namespace design

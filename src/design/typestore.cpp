@@ -73,9 +73,12 @@ std::optional<BillProblem> checkBill(const Bill &bill)
     return std::nullopt;
 }
 
-TypeStore::TypeStore() : m_db(app::mainDb()) {}
+TypeStore::TypeStore() : TypeStore(app::mainDb()) {}
 
-TypeStore::TypeStore(QSqlDatabase db) : m_db(std::move(db)) {}
+TypeStore::TypeStore(QSqlDatabase db)
+    : m_db(std::move(db)), m_reads(std::make_shared<platform::PreparedStatements>(m_db))
+{
+}
 
 bool TypeStore::fail(const QString &error)
 {
@@ -146,20 +149,22 @@ std::optional<QList<TypeTreeMaker>> TypeStore::loadTree(TreeOrder order)
 
 std::optional<DoorType> TypeStore::type(qint64 id)
 {
-    QSqlQuery q(m_db);
     QString error;
-    if (!platform::execBound(m_db,
-                             u"SELECT \"系列编号\", \"编号\", \"名称\", \"图文件\", \"图号\" FROM \"门窗\" WHERE \"编号\" = ?"_s,
-                             {id}, &error, &q)) {
+    QSqlQuery *q = m_reads->exec(
+        u"SELECT \"系列编号\", \"编号\", \"名称\", \"图文件\", \"图号\" FROM \"门窗\" WHERE \"编号\" = ?"_s, {id},
+        &error);
+    if (!q) {
         fail(error);
         return std::nullopt;
     }
-    if (!q.next()) {
+    if (!q->next()) {
         fail(u"门窗记录不存在，可能已被删除。"_s);
         return std::nullopt;
     }
-    return DoorType{q.value(0).toLongLong(), q.value(1).toLongLong(), q.value(2).toString(), q.value(3).toString(),
-                    app::fieldText(q.value(4))};
+    DoorType type{q->value(0).toLongLong(), q->value(1).toLongLong(), q->value(2).toString(), q->value(3).toString(),
+                  app::fieldText(q->value(4))};
+    q->finish();
+    return type;
 }
 
 std::optional<qint64> TypeStore::addMaker(const QString &name)
@@ -471,18 +476,17 @@ std::optional<Bill> TypeStore::loadBill(qint64 typeId)
     Bill bill;
     for (BillKind kind : allBillKinds()) {
         const BillTableInfo &info = billTableInfo(kind);
-        QSqlQuery q(m_db);
         QString error;
-        if (!platform::execBound(m_db,
-                                 u"SELECT "_s + columnList(info) + u" FROM "_s + platform::ident(info.table)
-                                     + u" WHERE \"窗号\" = ? ORDER BY rowid"_s,
-                                 {typeId}, &error, &q)) {
+        QSqlQuery *q = m_reads->exec(u"SELECT "_s + columnList(info) + u" FROM "_s + platform::ident(info.table)
+                                         + u" WHERE \"窗号\" = ? ORDER BY rowid"_s,
+                                     {typeId}, &error);
+        if (!q) {
             fail(error);
             return std::nullopt;
         }
-        while (q.next())
-            bill.of(kind) << BillRow{app::fieldText(q.value(0)), app::fieldText(q.value(1)),
-                                     app::fieldText(q.value(2)), app::fieldText(q.value(3))};
+        while (q->next())
+            bill.of(kind) << BillRow{app::fieldText(q->value(0)), app::fieldText(q->value(1)),
+                                     app::fieldText(q->value(2)), app::fieldText(q->value(3))};
     }
     return bill;
 }

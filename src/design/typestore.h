@@ -8,7 +8,12 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <array>
+#include <memory>
 #include <optional>
+
+namespace platform {
+class PreparedStatements;
+}
 
 namespace design {
 
@@ -78,6 +83,8 @@ private:
     bool requireOne(int affected);
 
     QSqlDatabase m_db;
+    // Records and bills read for many types through one store prepare their reads once.
+    std::shared_ptr<platform::PreparedStatements> m_reads;
     QString m_error;
 };
 

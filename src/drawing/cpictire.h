@@ -14,6 +14,8 @@
 
 namespace drawing {
 
+class DrawingStore;
+
 inline constexpr int kCapacity = 361;            // entities of one kind
 inline constexpr float kAreaWidth = 9495.0f;      // the drawing area, source box of full redraws
 inline constexpr float kAreaHeight = 7935.0f;
@@ -164,6 +166,8 @@ public:
     bool SaveFileEx(const QString &cNum, const QString &filename = QString(), QString *error = nullptr) const;
     // Appends library drawing picnum to the lists.
     bool OpenFileEX(const QString &picnum, QString *error = nullptr);
+    // The same through a store that keeps its reads prepared for many drawings.
+    bool OpenFileEX(const DrawingStore &store, const QString &picnum, QString *error = nullptr);
     // Replaces the drawing by the lines, polylines and dimensions of a DXF file.
     bool InputDXF(const QString &cFilename, QString *error = nullptr);
 
@@ -184,6 +188,8 @@ private:
 
 // A library drawing read whole, for output elsewhere; null with *error when it cannot be read.
 std::shared_ptr<const DrawingLists> loadLibraryDrawing(const QString &number, QString *error = nullptr);
+std::shared_ptr<const DrawingLists> loadLibraryDrawing(const DrawingStore &store, const QString &number,
+                                                       QString *error = nullptr);
 // A drawing already loaded, stretched from the whole drawing area into the box (L2,T2)-(R2,B2) of the
 // surface; its texts only when withTexts.
 void renderDrawing(platform::Surface &Obj, const DrawingLists &drawing, float L2, float T2, float R2, float B2,

@@ -25,6 +25,11 @@ bool CPictire::SaveFileEx(const QString &cNum, const QString &, QString *error) 
 
 bool CPictire::OpenFileEX(const QString &picnum, QString *error)
 {
+    return OpenFileEX(DrawingStore(), picnum, error);
+}
+
+bool CPictire::OpenFileEX(const DrawingStore &store, const QString &picnum, QString *error)
+{
     const std::optional<qint64> number = wholeNumber(picnum);
     if (!number) {
         if (error)
@@ -32,7 +37,6 @@ bool CPictire::OpenFileEX(const QString &picnum, QString *error)
         return false;
     }
     LibraryRows rows;
-    DrawingStore store;
     if (!store.load(*number, &rows)) {
         platform::setError(error, store.lastError());
         return false;
@@ -55,8 +59,14 @@ bool CPictire::OpenFileEX(const QString &picnum, QString *error)
 
 std::shared_ptr<const DrawingLists> loadLibraryDrawing(const QString &number, QString *error)
 {
+    return loadLibraryDrawing(DrawingStore(), number, error);
+}
+
+std::shared_ptr<const DrawingLists> loadLibraryDrawing(const DrawingStore &store, const QString &number,
+                                                       QString *error)
+{
     const auto pic = std::make_unique<CPictire>();
-    if (!pic->OpenFileEX(number, error))
+    if (!pic->OpenFileEX(store, number, error))
         return nullptr;
     return std::make_shared<const DrawingLists>(pic->lists());
 }

@@ -50,8 +50,10 @@ QVariant single(float v) { return QVariant(double(v)); }
 
 } // namespace
 
-DrawingStore::DrawingStore() : m_db(app::mainDb()) {}
-DrawingStore::DrawingStore(QSqlDatabase db) : m_db(db) {}
+DrawingStore::DrawingStore() : DrawingStore(app::mainDb()) {}
+DrawingStore::DrawingStore(QSqlDatabase db) : m_db(db), m_reads(std::make_shared<platform::PreparedStatements>(m_db))
+{
+}
 
 bool DrawingStore::load(qint64 number, LibraryRows *rows) const
 {
@@ -65,13 +67,11 @@ bool DrawingStore::load(qint64 number, LibraryRows *rows) const
         {u"Arc"_s, u"SELECT x1, y1, x2, y2, x3, y3 FROM \"Arc\" WHERE Bn = ? ORDER BY rowid"_s},
     };
     for (const auto &[table, sql] : selects) {
-        QSqlQuery q(m_db);
-        q.setForwardOnly(true);
-        if (!q.prepare(sql))
-            return fail(&m_error, q);
-        q.addBindValue(number);
-        if (!q.exec())
-            return fail(&m_error, q);
+        QString error;
+        QSqlQuery *read = m_reads->exec(sql, {number}, &error);
+        if (!read)
+            return fail(&m_error, error);
+        QSqlQuery &q = *read;
         while (q.next()) {
             DrawPoint p[3];
             bool ok = true;
@@ -88,8 +88,10 @@ bool DrawingStore::load(qint64 number, LibraryRows *rows) const
                 if (ok)
                     (table == u"Line" ? out.lines : table == u"Rectangle" ? out.recs : out.dirs).append({p[0], p[1]});
             }
-            if (!ok)
+            if (!ok) {
+                q.finish();
                 return fail(&m_error, u"图形 %1 的 %2 表中有无效的坐标"_s.arg(number).arg(table));
+            }
         }
     }
     *rows = std::move(out);

@@ -8,7 +8,12 @@
 #include <QList>
 #include <QSqlDatabase>
 #include <QVariantList>
+#include <memory>
 #include <optional>
+
+namespace platform {
+class PreparedStatements;
+}
 
 namespace drawing {
 
@@ -52,6 +57,8 @@ private:
     bool deleteEntities(qint64 number);
 
     QSqlDatabase m_db;
+    // Loads of many drawings through one store prepare their reads once.
+    std::shared_ptr<platform::PreparedStatements> m_reads;
     mutable QString m_error; // the readers report too
 };
 

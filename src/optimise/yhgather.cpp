@@ -1,6 +1,7 @@
 #include "yhgather.h"
 
 #include "design/formula.h"
+#include "design/formulabook.h"
 #include "design/macrotable.h"
 #include "platform/database.h"
 #include "platform/numtext.h"
@@ -39,11 +40,12 @@ QString formulaError(const BillPieceRow &row)
     return u"计算公式出错："_s + row.name + u" "_s + row.code;
 }
 
-// Bill rows already read in one gathering, by table and type number.
-class Bills
+// What one gathering reads once: bill rows by table and type number, and each formula once per set
+// of dimension names.
+class GatherReads
 {
 public:
-    explicit Bills(YHStore &store) : m_store(store) {}
+    explicit GatherReads(YHStore &store) : m_store(store) {}
     const QList<BillPieceRow> *rows(const QString &table, const QVariant &typeNo, QString *error)
     {
         const QString key = table + u'\x1f' + typeNo.toString();
@@ -57,12 +59,14 @@ public:
         return &*m_rows.insert(key, *rows);
     }
 
+    design::FormulaBook formulas;
+
 private:
     YHStore &m_store;
     QHash<QString, QList<BillPieceRow>> m_rows;
 };
 
-bool addPlain(YHStore &store, Bills &bills, const ChosenWindow &w, QList<PieceRow> *out, QString *error)
+bool addPlain(YHStore &store, GatherReads &reads, const ChosenWindow &w, QList<PieceRow> *out, QString *error)
 {
     const auto units = platform::roundHalfEven(platform::val(w.units), -32768, 32767);
     if (!units) {
@@ -76,13 +80,14 @@ bool addPlain(YHStore &store, Bills &bills, const ChosenWindow &w, QList<PieceRo
         return false;
     }
     design::MacroTable macros = macrosOf(*labels);
+    design::FormulaBook::Bound formulas = reads.formulas.bind(macros);
     for (const QString &table : kBillTables) {
-        const QList<BillPieceRow> *rows = bills.rows(table, platform::numberParam(w.typeNo), error);
+        const QList<BillPieceRow> *rows = reads.rows(table, platform::numberParam(w.typeNo), error);
         if (!rows)
             return false;
         for (const BillPieceRow &row : *rows) {
-            const float count = design::EvalFormula(row.countFormula.trimmed(), macros) * float(*units);
-            const float length = design::EvalFormula(row.lengthFormula, macros);
+            const float count = formulas.eval(row.countFormula.trimmed()) * float(*units);
+            const float length = formulas.eval(row.lengthFormula);
             PieceRow piece{row.id, row.name, row.code, 0, 0};
             if (!storedSingle(length, &piece.length) || !storedSingle(count, &piece.quantity)) {
                 *error = formulaError(row);
@@ -94,7 +99,7 @@ bool addPlain(YHStore &store, Bills &bills, const ChosenWindow &w, QList<PieceRo
     return true;
 }
 
-bool addCombined(YHStore &store, Bills &bills, const ChosenWindow &w, QList<PieceRow> *out, QString *error)
+bool addCombined(YHStore &store, GatherReads &reads, const ChosenWindow &w, QList<PieceRow> *out, QString *error)
 {
     const QVariant windowId = platform::numberParam(w.windowNo);
     const double windowUnits = platform::val(w.units);
@@ -110,13 +115,14 @@ bool addCombined(YHStore &store, Bills &bills, const ChosenWindow &w, QList<Piec
             return false;
         }
         design::MacroTable macros = macrosOf(labels->labels);
+        design::FormulaBook::Bound formulas = reads.formulas.bind(macros);
         for (const QString &table : kBillTables) {
-            const QList<BillPieceRow> *rows = bills.rows(table, part.cbn, error);
+            const QList<BillPieceRow> *rows = reads.rows(table, part.cbn, error);
             if (!rows)
                 return false;
             for (const BillPieceRow &row : *rows) {
-                const float length = design::EvalFormula(row.lengthFormula, macros);
-                const float each = design::EvalFormula(row.countFormula.trimmed(), macros);
+                const float length = formulas.eval(row.lengthFormula);
+                const float each = formulas.eval(row.countFormula.trimmed());
                 const double count = std::floor(double(each)) * windowUnits * double(labels->units);
                 PieceRow piece{QVariant(), row.name, row.code, 0, count};
                 if (!storedSingle(length, &piece.length) || !std::isfinite(count)) {
@@ -135,10 +141,10 @@ bool addCombined(YHStore &store, Bills &bills, const ChosenWindow &w, QList<Piec
 std::optional<QList<PieceRow>> gatherPieces(YHStore &store, const QList<ChosenWindow> &windows, QString *error)
 {
     QList<PieceRow> pieces;
-    Bills bills(store);
+    GatherReads reads(store);
     for (const ChosenWindow &w : windows) {
         const bool combined = platform::val(w.typeNo) < 0;
-        if (!(combined ? addCombined(store, bills, w, &pieces, error) : addPlain(store, bills, w, &pieces, error)))
+        if (!(combined ? addCombined(store, reads, w, &pieces, error) : addPlain(store, reads, w, &pieces, error)))
             return std::nullopt;
     }
     return pieces;

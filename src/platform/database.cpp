@@ -484,21 +484,42 @@ RowReader::RowReader(QSqlDatabase db, const QString &sql, const QVariantList &va
         sqlite3_finalize(engine->stmt);
         return;
     }
-    engine->texts.resize(values.size());
-    for (int i = 0; i < values.size(); ++i) {
-        QVariant v = values.at(i);
-        if (!storable(v, &m_error)) {
-            sqlite3_finalize(engine->stmt);
-            return;
-        }
-        if (bindEngineValue(engine->stmt, i + 1, v, engine->texts[i]) != SQLITE_OK) {
-            m_error = QString::fromUtf8(sqlite3_errmsg(handle));
-            sqlite3_finalize(engine->stmt);
-            return;
-        }
-    }
     engine->types.resize(sqlite3_column_count(engine->stmt));
     m_engine = std::move(engine);
+    if (!bind(values)) {
+        sqlite3_finalize(m_engine->stmt);
+        m_engine.reset();
+    }
+}
+
+bool RowReader::bind(const QVariantList &values)
+{
+    Engine &e = *m_engine;
+    e.texts.resize(values.size());
+    for (int i = 0; i < values.size(); ++i) {
+        QVariant v = values.at(i);
+        if (!storable(v, &m_error))
+            return false;
+        if (bindEngineValue(e.stmt, i + 1, v, e.texts[i]) != SQLITE_OK) {
+            m_error = QString::fromUtf8(sqlite3_errmsg(e.db));
+            return false;
+        }
+    }
+    return true;
+}
+
+bool RowReader::rerun(const QVariantList &values)
+{
+    if (!m_engine)
+        return false;
+    m_error.clear();
+    sqlite3_reset(m_engine->stmt);
+    sqlite3_clear_bindings(m_engine->stmt);
+    if (bind(values))
+        return true;
+    sqlite3_finalize(m_engine->stmt);
+    m_engine.reset();
+    return false;
 }
 
 RowReader::~RowReader()
@@ -702,12 +723,12 @@ QString ident(const QString &name)
     return u'"' + n + u'"';
 }
 
-TransactionGuard::TransactionGuard(QSqlDatabase db) : m_db(db)
+TransactionGuard::TransactionGuard(QSqlDatabase db, WriteLock lock) : m_db(db)
 {
     int &depth = depths()[db.connectionName()];
     QSqlQuery q(m_db);
     if (depth == 0) {
-        m_active = q.exec(u"BEGIN IMMEDIATE"_s);
+        m_active = q.exec(lock == WriteLock::AtStart ? u"BEGIN IMMEDIATE"_s : u"BEGIN DEFERRED"_s);
     } else {
         m_savepoint = u"sp%1"_s.arg(depth);
         m_active = q.exec(u"SAVEPOINT "_s + m_savepoint);

@@ -129,6 +129,9 @@ public:
 
     // The next row; false after the last one, or on failure with error() not empty.
     bool next();
+    // Reads again from the first row with other values, the statement prepared once: a reader for
+    // one record after another. False with error() when a value cannot be bound; it reads nothing then.
+    bool rerun(const QVariantList &values);
     QString error() const { return m_error; }
     int columnCount() const;
 
@@ -140,6 +143,8 @@ public:
 
 private:
     struct Engine;
+    bool bind(const QVariantList &values);
+
     std::unique_ptr<Engine> m_engine;
     QString m_error;
 };
@@ -176,7 +181,12 @@ QString ident(const QString &name);
 class TransactionGuard
 {
 public:
-    explicit TransactionGuard(QSqlDatabase db);
+    // When the connection's databases are locked for writing: all of them at the start, or each at
+    // its first write, so that a transaction that reads one attached file and writes another
+    // commits to the written file alone (one file's journal, no super-journal across both).
+    enum class WriteLock { AtStart, AtFirstWrite };
+
+    explicit TransactionGuard(QSqlDatabase db, WriteLock lock = WriteLock::AtStart);
     ~TransactionGuard();
     TransactionGuard(const TransactionGuard &) = delete;
     TransactionGuard &operator=(const TransactionGuard &) = delete;

@@ -33,6 +33,9 @@ std::optional<qint64> roundHalfEven(double value, qint64 lo, qint64 hi);
 // Round towards minus infinity, with the same range check.
 std::optional<qint64> floorChecked(double value, qint64 lo, qint64 hi);
 
+// The decimal text of a whole number, as QString::number gives it, without going through the locale.
+QString wholeText(qint64 value);
+
 // General form: at most `digits` significant digits (7 for single, 15 for double), no trailing
 // zeros, a zero before the point ("0.5"), "-" for negatives, exponent form as documented above.
 QString general(double value, int digits);

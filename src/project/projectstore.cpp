@@ -31,6 +31,19 @@ NamedDimension dimension(const QSqlQuery &q, int name, int value, int x, int y)
     return {text(q, name), text(q, value), q.value(x).toDouble(), q.value(y).toDouble()};
 }
 
+// The same from the engine's row: RowReader yields the fields as the driver does.
+NamedDimension dimension(const platform::RowReader &r, int name, int value, int x, int y)
+{
+    return {app::fieldText(r.value(name)), app::fieldText(r.value(value)), r.value(x).toDouble(),
+            r.value(y).toDouble()};
+}
+
+const QString kSelectDims = u"SELECT \"MC\",\"schar\",\"Px\",\"Py\" FROM \"标注\" WHERE \"MCNUM\"=? ORDER BY rowid"_s;
+const QString kSelectComponentRows = u"SELECT \"CBN\",\"CMC\",\"MC\",\"MCZ\",\"Px\",\"Py\",\"Count\" FROM \"标注2\" "
+                                     u"WHERE \"MCBN\"=? AND \"CBN\"=? AND \"CMC\"=? ORDER BY rowid"_s;
+const QString kSelectComponentKeys = u"SELECT \"CBN\",\"CMC\" FROM \"标注2\" WHERE \"MCBN\"=? GROUP BY \"CBN\",\"CMC\" "
+                                     u"ORDER BY \"CBN\",\"CMC\""_s;
+
 bool numberOrEmpty(const QString &s)
 {
     return s.isEmpty() || platform::isNumeric(s);
@@ -169,8 +182,7 @@ std::optional<QList<JobLine>> ProjectStore::loadLines(qint64 jobId)
 std::optional<QList<NamedDimension>> ProjectStore::loadDimensions(qint64 lineId)
 {
     QString error;
-    QSqlQuery *q = m_reads->exec(u"SELECT \"MC\",\"schar\",\"Px\",\"Py\" FROM \"标注\" WHERE \"MCNUM\"=? ORDER BY rowid"_s,
-                                 {lineId}, &error);
+    QSqlQuery *q = m_reads->exec(kSelectDims, {lineId}, &error);
     if (!q) {
         fail(error);
         return std::nullopt;
@@ -180,6 +192,27 @@ std::optional<QList<NamedDimension>> ProjectStore::loadDimensions(qint64 lineId)
         dims << dimension(*q, 0, 1, 2, 3);
     q->finish();
     return dims;
+}
+
+std::optional<QList<QList<NamedDimension>>> ProjectStore::loadDimensions(const QList<qint64> &lineIds)
+{
+    QList<QList<NamedDimension>> all;
+    all.reserve(lineIds.size());
+    platform::RowReader read(m_db, kSelectDims);
+    for (const qint64 lineId : lineIds) {
+        if (!read.rerun({lineId})) {
+            fail(read.error());
+            return std::nullopt;
+        }
+        QList<NamedDimension> &dims = all.emplace_back();
+        while (read.next())
+            dims << dimension(read, 0, 1, 2, 3);
+        if (!read.error().isEmpty()) {
+            fail(read.error());
+            return std::nullopt;
+        }
+    }
+    return all;
 }
 
 bool ProjectStore::insertDimensions(qint64 lineId, const QList<NamedDimension> &dims)
@@ -295,9 +328,7 @@ std::optional<QList<qint64>> ProjectStore::copyLines(qint64 targetJobId, const Q
 std::optional<QList<ComponentRow>> ProjectStore::OpenZHMCPartRs(qint64 mcbn, const QString &cmc, qint64 cbn)
 {
     QString error;
-    QSqlQuery *q = m_reads->exec(u"SELECT \"CBN\",\"CMC\",\"MC\",\"MCZ\",\"Px\",\"Py\",\"Count\" FROM \"标注2\" WHERE \"MCBN\"=? "
-                                 u"AND \"CBN\"=? AND \"CMC\"=? ORDER BY rowid"_s,
-                                 {mcbn, cbn, cmc}, &error);
+    QSqlQuery *q = m_reads->exec(kSelectComponentRows, {mcbn, cbn, cmc}, &error);
     if (!q) {
         fail(error);
         return std::nullopt;
@@ -311,19 +342,48 @@ std::optional<QList<ComponentRow>> ProjectStore::OpenZHMCPartRs(qint64 mcbn, con
 
 std::optional<QList<ComponentKey>> ProjectStore::componentKeys(qint64 mcbn)
 {
-    QSqlQuery q(m_db);
     QString error;
-    if (!platform::execBound(m_db,
-                             u"SELECT \"CBN\",\"CMC\" FROM \"标注2\" WHERE \"MCBN\"=? GROUP BY \"CBN\",\"CMC\" "
-                             u"ORDER BY \"CBN\",\"CMC\""_s,
-                             {mcbn}, &error, &q)) {
+    QSqlQuery *q = m_reads->exec(kSelectComponentKeys, {mcbn}, &error);
+    if (!q) {
         fail(error);
         return std::nullopt;
     }
     QList<ComponentKey> keys;
-    while (q.next())
-        keys << ComponentKey{q.value(0).toLongLong(), text(q, 1)};
+    while (q->next())
+        keys << ComponentKey{q->value(0).toLongLong(), text(*q, 1)};
+    q->finish();
     return keys;
+}
+
+std::optional<QList<QList<ProjectStore::ComponentNode>>> ProjectStore::componentNodes(const QList<qint64> &lineIds)
+{
+    QList<QList<ComponentNode>> all;
+    all.reserve(lineIds.size());
+    platform::RowReader keys(m_db, kSelectComponentKeys);
+    platform::RowReader rows(m_db, kSelectComponentRows);
+    const auto failed = [this](const platform::RowReader &r) {
+        fail(r.error());
+        return std::nullopt;
+    };
+    for (const qint64 lineId : lineIds) {
+        QList<ComponentNode> &nodes = all.emplace_back();
+        if (!keys.rerun({lineId}))
+            return failed(keys);
+        while (keys.next())
+            nodes.append({ComponentKey{keys.value(0).toLongLong(), app::fieldText(keys.value(1))}, {}});
+        if (!keys.error().isEmpty())
+            return failed(keys);
+        for (ComponentNode &node : nodes) {
+            if (!rows.rerun({lineId, node.key.cbn, node.key.cmc}))
+                return failed(rows);
+            while (rows.next())
+                node.rows << ComponentRow{{rows.value(0).toLongLong(), app::fieldText(rows.value(1))},
+                                          dimension(rows, 2, 3, 4, 5), rows.value(6)};
+            if (!rows.error().isEmpty())
+                return failed(rows);
+        }
+    }
+    return all;
 }
 
 bool ProjectStore::clearWorkRows()

@@ -37,6 +37,8 @@ public:
     // A job's lines in 编号 order.
     std::optional<QList<JobLine>> loadLines(qint64 jobId);
     std::optional<QList<NamedDimension>> loadDimensions(qint64 lineId);
+    // The same for many lines, in their order, through one statement prepared once.
+    std::optional<QList<QList<NamedDimension>>> loadDimensions(const QList<qint64> &lineIds);
     // A new plain line of a type with its named dimensions; returns its 编号.
     std::optional<qint64> addPlainLine(qint64 jobId, qint64 typeNo, const LineFields &fields,
                                        const QList<NamedDimension> &dims);
@@ -53,6 +55,14 @@ public:
     std::optional<QList<ComponentRow>> OpenZHMCPartRs(qint64 mcbn, const QString &cmc, qint64 cbn);
     // The distinct nodes of a line or of the dialog, by CBN then CMC.
     std::optional<QList<ComponentKey>> componentKeys(qint64 mcbn);
+    // Each line's nodes (componentKeys) with their rows (OpenZHMCPartRs), in the lines' order, through
+    // two statements prepared once.
+    struct ComponentNode
+    {
+        ComponentKey key;
+        QList<ComponentRow> rows;
+    };
+    std::optional<QList<QList<ComponentNode>>> componentNodes(const QList<qint64> &lineIds);
     // Removes every work row.
     bool clearWorkRows();
     // Work rows for editing a stored combined line: its components as they are, and its main

@@ -4,7 +4,9 @@
 #include "app/maindb.h"
 #include "app/shared.h"
 #include "design/formula.h"
+#include "design/formulabook.h"
 #include "design/typestore.h"
+#include "drawing/store.h"
 #include "platform/chinese.h"
 #include "platform/database.h"
 #include "platform/numtext.h"
@@ -12,6 +14,7 @@
 #include "project/projectstore.h"
 
 #include <QHash>
+#include <bit>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -57,7 +60,7 @@ QString numberText(double value, int digits)
 
 QString sheetNumberText(int position)
 {
-    return QString::number(position).rightJustified(3, u'0');
+    return platform::wholeText(position).rightJustified(3, u'0');
 }
 
 QString paperDateText(const QDate &date)
@@ -123,49 +126,102 @@ design::BillKind sectionBillKind(SheetSection section)
     return design::BillKind::Profile;
 }
 
-void AppendSheetSection(QList<QStringList> &rows, SheetSection section, const QList<design::BillRow> &bill,
-                        design::MacroTable &macros, double units, double componentCount)
+namespace {
+
+// The texts of the sheets, each made anew.
+struct PlainTexts
+{
+    static QStringList title(SheetSection section) { return sectionTitleRow(section); }
+    static QString length(float v) { return lengthText(v); }
+    static QString count(double v) { return countText(v); }
+};
+
+// The texts of the sheets of one operation: the same title rows, lengths, counts and serial numbers
+// come back on sheet after sheet, and one made once is shared.
+class SharedTexts
+{
+public:
+    const QStringList &title(SheetSection section)
+    {
+        QStringList &t = m_titles[size_t(section)];
+        if (t.isEmpty())
+            t = sectionTitleRow(section);
+        return t;
+    }
+    const QString &length(float v) { return text(m_lengths, double(v), 7); }
+    const QString &count(double v) { return text(m_counts, v, 15); }
+
+private:
+    static const QString &text(QHash<quint64, QString> &known, double v, int digits)
+    {
+        const quint64 key = std::bit_cast<quint64>(v);
+        auto it = known.constFind(key);
+        if (it == known.constEnd())
+            it = known.insert(key, numberText(v, digits));
+        return *it;
+    }
+
+    std::array<QStringList, 4> m_titles;
+    QHash<quint64, QString> m_lengths;
+    QHash<quint64, QString> m_counts;
+};
+
+// `eval` gives a formula's value for the window's named dimensions, `texts` the texts of titles and
+// numbers.
+template <class Eval, class Texts>
+void appendSection(QList<QStringList> &rows, SheetSection section, const QList<design::BillRow> &bill, Eval &&eval,
+                   Texts &texts, double units, double componentCount)
 {
     if (bill.isEmpty())
         return;
-    rows << sectionTitleRow(section);
+    rows << texts.title(section);
     // The raw texts stand until a computed value replaces them.
-    auto length = [&macros](const QString &formula) {
-        const float v = design::EvalFormula(formula, macros);
-        return std::isfinite(v) ? lengthText(v) : formula;
+    auto length = [&](const QString &formula) -> QString {
+        const float v = eval(formula);
+        return std::isfinite(v) ? texts.length(v) : formula;
     };
-    auto count = [&](double perUnit, const QString &raw) {
+    auto count = [&](double perUnit, const QString &raw) -> QString {
         const double v = perUnit * units * componentCount;
-        return std::isfinite(v) ? countText(v) : raw;
+        return std::isfinite(v) ? texts.count(v) : raw;
     };
     int serial = 0;
     for (const design::BillRow &b : bill) {
-        QStringList row{QString::number(++serial), b[0], QString(), QString(), QString()};
+        // Serial numbers are whole counts: the same text.
+        const QString number = texts.count(++serial);
         switch (section) {
         case SheetSection::Profiles:
         case SheetSection::Steel: {
             // 名称, 规格, 数量 (formula), 计算公式
-            row[2] = b[1];
-            row[3] = length(b[3]);
-            const float perUnit = design::EvalFormula(b[2], macros);
-            row[4] = std::isfinite(perUnit) ? count(std::floor(double(perUnit)), b[2]) : b[2];
+            QString lengthCell = length(b[3]);
+            const float perUnit = eval(b[2]);
+            rows << QStringList{number, b[0], b[1], std::move(lengthCell),
+                                std::isfinite(perUnit) ? count(std::floor(double(perUnit)), b[2]) : b[2]};
             break;
         }
         case SheetSection::Fittings:
             // 名称, 规格, 数量, 单位
-            row[2] = b[1];
-            row[3] = b[3];
-            row[4] = count(platform::val(b[2]), b[2]);
+            rows << QStringList{number, b[0], b[1], b[3], count(platform::val(b[2]), b[2])};
             break;
-        case SheetSection::Panels:
+        case SheetSection::Panels: {
             // 名称, 数量, 长公式, 宽公式
-            row[2] = length(b[2]);
-            row[3] = length(b[3]);
-            row[4] = count(platform::val(b[1]), b[1]);
+            QString lengthCell = length(b[2]);
+            QString widthCell = length(b[3]);
+            rows << QStringList{number, b[0], std::move(lengthCell), std::move(widthCell), count(platform::val(b[1]), b[1])};
             break;
         }
-        rows << row;
+        }
     }
+}
+
+} // namespace
+
+void AppendSheetSection(QList<QStringList> &rows, SheetSection section, const QList<design::BillRow> &bill,
+                        design::MacroTable &macros, double units, double componentCount)
+{
+    PlainTexts texts;
+    appendSection(
+        rows, section, bill, [&macros](const QString &formula) { return design::EvalFormula(formula, macros); },
+        texts, units, componentCount);
 }
 
 design::MacroTable LoadSheetMacros(const QList<project::NamedDimension> &dims)
@@ -230,6 +286,12 @@ struct SheetReads
 
     project::ProjectStore projects;
     design::TypeStore types;
+    drawing::DrawingStore library;
+    design::FormulaBook formulas;
+    SharedTexts texts;
+    // Read for all lines of the operation before the first sheet.
+    QHash<qint64, QList<project::NamedDimension>> dimensions;
+    QHash<qint64, QList<project::ProjectStore::ComponentNode>> nodes;
     std::optional<QList<project::Job>> jobs;
     std::optional<QString> makerName;
     QHash<qint64, design::Bill> bills;
@@ -266,12 +328,32 @@ struct SheetReads
         return *makerName;
     }
     // A failed read is kept too: the sheets still show their values and rows without it.
+    // The named dimensions of every line and the nodes of the combined ones; false with *error.
+    bool readLines(const QList<project::JobLine> &lines, QString *error)
+    {
+        QList<qint64> ids;
+        QList<qint64> combined;
+        for (const project::JobLine &line : lines) {
+            ids << keyOf(line.id);
+            if (isCombinedSheetLine(line))
+                combined << ids.last();
+        }
+        const auto dims = projects.loadDimensions(ids);
+        const auto parts = dims ? projects.componentNodes(combined) : std::nullopt;
+        if (!parts)
+            return fail(error, projects.lastError());
+        for (qsizetype i = 0; i < ids.size(); ++i)
+            dimensions.insert(ids[i], dims->at(i));
+        for (qsizetype i = 0; i < combined.size(); ++i)
+            nodes.insert(combined[i], parts->at(i));
+        return true;
+    }
     const Drawing &drawing(const QString &number)
     {
         if (auto it = drawings.constFind(number); it != drawings.constEnd())
             return *it;
         Drawing d;
-        d.lists = drawing::loadLibraryDrawing(number, &d.error);
+        d.lists = drawing::loadLibraryDrawing(library, number, &d.error);
         return *drawings.insert(number, std::move(d));
     }
 };
@@ -297,9 +379,7 @@ std::optional<ComponentSheet> buildSheet(SheetReads &reads, const project::JobLi
         return std::nullopt;
     };
 
-    const std::optional<QList<project::NamedDimension>> dims = projects.loadDimensions(lineId);
-    if (!dims)
-        return readFailed(projects.lastError());
+    const QList<project::NamedDimension> *dims = &*reads.dimensions.constFind(lineId);
 
     if (!sheet.combined) {
         design::MacroTable macros = LoadSheetMacros(*dims);
@@ -309,8 +389,10 @@ std::optional<ComponentSheet> buildSheet(SheetReads &reads, const project::JobLi
         const design::Bill *bill = reads.bill(typeNo);
         if (!bill)
             return readFailed(types.lastError());
+        design::FormulaBook::Bound formulas = reads.formulas.bind(macros);
+        const auto eval = [&formulas](const QString &formula) { return formulas.eval(formula); };
         for (SheetSection s : sheetSections())
-            AppendSheetSection(sheet.rows, s, bill->of(sectionBillKind(s)), macros, units);
+            appendSection(sheet.rows, s, bill->of(sectionBillKind(s)), eval, reads.texts, units, 1.0);
         if (const std::optional<design::DoorType> type = reads.type(typeNo)) {
             sheet.drawingNumber = type->drawingNumber;
         } else {
@@ -324,13 +406,9 @@ std::optional<ComponentSheet> buildSheet(SheetReads &reads, const project::JobLi
         // The main drawing's values are drawn as stored; they take no part in the evaluation.
         for (const project::NamedDimension &d : *dims)
             sheet.labels << SheetLabel{d.x, d.y, d.value};
-        const std::optional<QList<project::ComponentKey>> keys = projects.componentKeys(lineId);
-        if (!keys)
-            return readFailed(projects.lastError());
-        for (const project::ComponentKey &key : *keys) {
-            const std::optional<QList<project::ComponentRow>> rows = projects.OpenZHMCPartRs(lineId, key.cmc, key.cbn);
-            if (!rows)
-                return readFailed(projects.lastError());
+        for (const project::ProjectStore::ComponentNode &node : *reads.nodes.constFind(lineId)) {
+            const project::ComponentKey &key = node.key;
+            const QList<project::ComponentRow> *rows = &node.rows;
             design::MacroTable macros;
             double count = 0;
             if (!rows->isEmpty()) {
@@ -342,8 +420,10 @@ std::optional<ComponentSheet> buildSheet(SheetReads &reads, const project::JobLi
             const design::Bill *bill = reads.bill(key.cbn);
             if (!bill)
                 return readFailed(types.lastError());
+            design::FormulaBook::Bound formulas = reads.formulas.bind(macros);
+            const auto eval = [&formulas](const QString &formula) { return formulas.eval(formula); };
             for (SheetSection s : sheetSections())
-                AppendSheetSection(sheet.rows, s, bill->of(sectionBillKind(s)), macros, units, count);
+                appendSection(sheet.rows, s, bill->of(sectionBillKind(s)), eval, reads.texts, units, count);
         }
         sheet.drawingNumber = platform::generalDouble(-platform::val(line.typeNo));
     }
@@ -371,6 +451,8 @@ std::optional<ComponentSheet> buildComponentSheet(const project::JobLine &line, 
                                                   const QDate &today, QString *error)
 {
     SheetReads reads;
+    if (!reads.readLines({line}, error))
+        return std::nullopt;
     return buildSheet(reads, line, position, jobId, today, error);
 }
 
@@ -380,6 +462,8 @@ std::optional<QList<ComponentSheet>> buildComponentSheets(const QList<project::J
     SheetReads reads;
     // The reads of all sheets are one transaction: no lock taken and dropped per statement.
     platform::TransactionGuard tx(app::mainDb());
+    if (!reads.readLines(lines.mid(from - 1, to - from + 1), error))
+        return std::nullopt;
     QList<ComponentSheet> sheets;
     for (int p = from; p <= to; ++p) {
         std::optional<ComponentSheet> sheet = buildSheet(reads, lines.at(p - 1), p, jobId, today, error);

@@ -29,7 +29,7 @@ QString formulaError(const QString &window, const QString &name, const QString &
 }
 
 // The four passes of one type's bill with one set of named dimensions and one multiplier.
-const TypeBill *billOf(StatsStore &store, const QVariant &typeNo, BillCache &bills, QString *error)
+const TypeBill *billOf(StatsStore &store, const QVariant &typeNo, QHash<QString, TypeBill> &bills, QString *error)
 {
     const QString key = typeNo.toString();
     if (auto it = bills.constFind(key); it != bills.constEnd())
@@ -43,16 +43,17 @@ const TypeBill *billOf(StatsStore &store, const QVariant &typeNo, BillCache &bil
 }
 
 bool expandBill(StatsStore &store, const QVariant &typeNo, design::MacroTable &macros, double units,
-                const QString &window, WorkRows *rows, QString *error, BillCache &bills)
+                const QString &window, WorkRows *rows, QString *error, ExpansionRun &run)
 {
-    const TypeBill *bill = billOf(store, typeNo, bills, error);
+    const TypeBill *bill = billOf(store, typeNo, run.bills, error);
     if (!bill)
         return false;
+    design::FormulaBook::Bound formulas = run.formulas.bind(macros);
     for (PieceKind kind : {PieceKind::Profile, PieceKind::Steel}) {
         QList<PieceRow> &out = kind == PieceKind::Profile ? rows->profiles : rows->steel;
         for (const PieceBillRow &r : kind == PieceKind::Profile ? bill->profiles : bill->steel) {
-            const auto length = singleValue(design::EvalFormula(r.lengthFormula, macros));
-            const float each = design::EvalFormula(r.countFormula, macros);
+            const auto length = singleValue(formulas.eval(r.lengthFormula));
+            const float each = formulas.eval(r.countFormula);
             const auto count = std::isfinite(each) ? cleanValue(std::floor(double(each)) * units) : std::nullopt;
             if (!length || !count) {
                 *error = formulaError(window, r.name, r.code);
@@ -70,8 +71,8 @@ bool expandBill(StatsStore &store, const QVariant &typeNo, design::MacroTable &m
         rows->fittings.append({r.name, r.code, *quantity, r.unit});
     }
     for (const PanelBillRow &r : bill->panels) {
-        const auto length = singleValue(design::EvalFormula(r.lengthFormula, macros));
-        const auto width = singleValue(design::EvalFormula(r.widthFormula, macros));
+        const auto length = singleValue(formulas.eval(r.lengthFormula));
+        const auto width = singleValue(formulas.eval(r.widthFormula));
         const auto count = cleanValue(r.quantity * units);
         if (!length || !width || !count) {
             *error = formulaError(window, r.name, QString());
@@ -84,7 +85,7 @@ bool expandBill(StatsStore &store, const QVariant &typeNo, design::MacroTable &m
 } // namespace
 
 bool FillTJFromWindow(StatsStore &store, const project::JobLine &line, WorkRows *rows, QString *error,
-                      BillCache &bills)
+                      ExpansionRun &run)
 {
     const auto labels = store.windowLabels(platform::numberParam(line.id));
     if (!labels) {
@@ -93,11 +94,11 @@ bool FillTJFromWindow(StatsStore &store, const project::JobLine &line, WorkRows 
     }
     design::MacroTable macros = macrosOf(*labels);
     return expandBill(store, platform::numberParam(line.typeNo), macros, num(line.fields.count), line.fields.name, rows, error,
-                      bills);
+                      run);
 }
 
 bool FillTJFromZHWindow(StatsStore &store, const project::JobLine &line, WorkRows *rows, QString *error,
-                        BillCache &bills)
+                        ExpansionRun &run)
 {
     const QVariant lineId = platform::numberParam(line.id);
     const auto parts = store.components(lineId);
@@ -122,7 +123,7 @@ bool FillTJFromZHWindow(StatsStore &store, const project::JobLine &line, WorkRow
         }
         design::MacroTable macros = macrosOf(labels->labels);
         if (!expandBill(store, part.cbn, macros, windowUnits * double(*partUnits), line.fields.name, rows, error,
-                        bills))
+                        run))
             return false;
     }
     return true;
@@ -131,11 +132,11 @@ bool FillTJFromZHWindow(StatsStore &store, const project::JobLine &line, WorkRow
 std::optional<WorkRows> expandWindows(StatsStore &store, const QList<project::JobLine> &lines, QString *error)
 {
     WorkRows rows;
-    BillCache bills;
+    ExpansionRun run;
     for (const project::JobLine &line : lines) {
         const bool combined = num(line.typeNo) < 0;
-        if (!(combined ? FillTJFromZHWindow(store, line, &rows, error, bills)
-                       : FillTJFromWindow(store, line, &rows, error, bills)))
+        if (!(combined ? FillTJFromZHWindow(store, line, &rows, error, run)
+                       : FillTJFromWindow(store, line, &rows, error, run)))
             return std::nullopt;
     }
     return rows;

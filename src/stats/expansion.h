@@ -4,6 +4,7 @@
 // its evaluated sizes and its count over all units.
 #include "statsstore.h"
 
+#include "design/formulabook.h"
 #include "project/jobtypes.h"
 
 #include <QHash>
@@ -12,18 +13,22 @@
 
 namespace stats {
 
-// Bills already read in one operation, by type number: a type is read once however many windows
-// use it.
-using BillCache = QHash<QString, TypeBill>;
+// What one operation reads once for all its windows: each type's bill, by type number, and each
+// bill formula, read once per set of dimension names.
+struct ExpansionRun
+{
+    QHash<QString, TypeBill> bills;
+    design::FormulaBook formulas;
+};
 
 // The rows of one plain window, appended to *rows. False with *error when a read fails or a
-// formula gives no finite number; *rows may then hold part of the window. Bills are read through
-// `bills`, the cache of the operation.
+// formula gives no finite number; *rows may then hold part of the window. Bills and formulas are
+// read through `run`, kept by the operation.
 bool FillTJFromWindow(StatsStore &store, const project::JobLine &line, WorkRows *rows, QString *error,
-                      BillCache &bills);
+                      ExpansionRun &run);
 // The same for a combined window, component after component (by CBN, then CMC).
 bool FillTJFromZHWindow(StatsStore &store, const project::JobLine &line, WorkRows *rows, QString *error,
-                        BillCache &bills);
+                        ExpansionRun &run);
 
 // The rows of the chosen windows in list order; a type number below 0 is a combined window.
 std::optional<WorkRows> expandWindows(StatsStore &store, const QList<project::JobLine> &lines, QString *error);

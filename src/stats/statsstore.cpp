@@ -31,6 +31,12 @@ QString text(const QVariant &v)
     return app::fieldText(v);
 }
 
+// A field as text(value) gives it, without the QVariant for a text field.
+QString text(const platform::RowReader &r, int column)
+{
+    return r.type(column) == platform::RowReader::Field::Text ? r.text(column) : app::fieldText(r.value(column));
+}
+
 // A text of the work tables: never NULL, a missing one is empty.
 QString nonNull(const QString &s)
 {
@@ -46,9 +52,58 @@ QString pieceTable(PieceKind kind)
 {
     return kind == PieceKind::Profile ? u"\"OutXC\""_s : u"\"OutXG\""_s;
 }
+
+// Whether a text written to a table reads back as it is: surrogates (even paired ones, to keep
+// the test simple) and U+FFFE / U+FFFF may come back otherwise.
+bool readsBackAsWritten(const QString &s)
+{
+    for (const QChar c : s) {
+        const char16_t u = c.unicode();
+        if (u >= 0xd800 && (u <= 0xdfff || u >= 0xfffe))
+            return false;
+    }
+    return true;
+}
+
+// A number as a REAL column gives it back: -0.0 is stored as the whole number 0.
+double readBack(double v)
+{
+    return v == 0 ? 0.0 : v;
+}
+
+// A text field as the engine gives back what was written for it (see nonNull).
+QVariant textField(const QString &s)
+{
+    return QVariant(nonNull(s));
+}
 } // namespace
 
 StatsStore::StatsStore() : m_db(app::mainDb()) {}
+
+platform::DataStamp StatsStore::stamp()
+{
+    platform::DataStamp s = platform::dataStamp(m_db);
+    if (s.handle && s.otherCommits == -2) {
+        // Asked inside a write too: a stamp kept from one transaction is compared in a later one.
+        QSqlQuery q(m_db);
+        s.otherCommits = q.exec(u"PRAGMA data_version"_s) && q.next() ? q.value(0).toLongLong() : -1;
+    }
+    return s;
+}
+
+bool StatsStore::holds(const std::optional<platform::DataStamp> &kept)
+{
+    return kept && stamp() == *kept;
+}
+
+void StatsStore::restamp(const platform::DataStamp &before)
+{
+    const platform::DataStamp after = stamp();
+    const bool known = after.handle && after.otherCommits >= 0;
+    for (std::optional<platform::DataStamp> *kept : {&m_workStamp, &m_listStamp})
+        if (*kept && **kept == before)
+            *kept = known ? std::optional(after) : std::nullopt;
+}
 
 bool StatsStore::run(const QString &sql, const QVariantList &values, QSqlQuery **query)
 {
@@ -59,74 +114,111 @@ bool StatsStore::run(const QString &sql, const QVariantList &values, QSqlQuery *
     return q != nullptr;
 }
 
+platform::RowReader *StatsStore::read(const QString &sql, const QVariantList &values)
+{
+    m_error.clear();
+    std::unique_ptr<platform::RowReader> &reader = m_readers[sql];
+    const bool ready = reader ? reader->rerun(values) : (reader = std::make_unique<platform::RowReader>(m_db, sql, values),
+                                                         reader->error().isEmpty());
+    if (!ready) {
+        m_error = reader->error();
+        // Prepared again next time: a failure to prepare may pass (a table made meanwhile).
+        reader.reset();
+        return nullptr;
+    }
+    return reader.get();
+}
+
 std::optional<QList<LabelRow>> StatsStore::windowLabels(const QVariant &lineId)
 {
-    QSqlQuery *q = nullptr;
-    if (!run(u"SELECT \"MC\", \"schar\" FROM \"标注\" WHERE \"MCNUM\" = ? ORDER BY rowid"_s, {lineId}, &q))
+    platform::RowReader *r = read(u"SELECT \"MC\", \"schar\" FROM \"标注\" WHERE \"MCNUM\" = ? ORDER BY rowid"_s, {lineId});
+    if (!r)
         return std::nullopt;
     QList<LabelRow> rows;
-    while (q->next())
-        rows.append({text(q->value(0)), text(q->value(1))});
+    while (r->next())
+        rows.append({text(*r, 0), text(*r, 1)});
+    if (m_error = r->error(); !m_error.isEmpty())
+        return std::nullopt;
     return rows;
 }
 
 std::optional<QList<ComponentKey>> StatsStore::components(const QVariant &lineId)
 {
-    QSqlQuery *q = nullptr;
-    if (!run(u"SELECT \"CBN\", \"CMC\" FROM \"标注2\" WHERE \"MCBN\" = ? GROUP BY \"CBN\", \"CMC\" "
-             "ORDER BY \"CBN\", \"CMC\""_s,
-             {lineId}, &q))
+    platform::RowReader *r = read(u"SELECT \"CBN\", \"CMC\" FROM \"标注2\" WHERE \"MCBN\" = ? GROUP BY \"CBN\", \"CMC\" "
+                                  "ORDER BY \"CBN\", \"CMC\""_s,
+                                  {lineId});
+    if (!r)
         return std::nullopt;
     QList<ComponentKey> rows;
-    while (q->next())
-        rows.append({q->value(0), q->value(1).isNull() ? QString() : text(q->value(1))});
+    while (r->next())
+        rows.append({r->value(0), r->type(1) == platform::RowReader::Field::Null ? QString() : text(*r, 1)});
+    if (m_error = r->error(); !m_error.isEmpty())
+        return std::nullopt;
     return rows;
 }
 
 std::optional<ComponentLabels> StatsStore::componentLabels(const QVariant &lineId, const ComponentKey &key)
 {
-    QSqlQuery *q = nullptr;
-    if (!run(u"SELECT \"MC\", \"MCZ\", \"Count\" FROM \"标注2\" WHERE \"MCBN\" = ? AND \"CBN\" IS ? AND \"CMC\" IS ? "
-             "ORDER BY rowid"_s,
-             {lineId, key.cbn, key.cmc.isNull() ? QVariant() : QVariant(key.cmc)}, &q))
+    platform::RowReader *r = read(u"SELECT \"MC\", \"MCZ\", \"Count\" FROM \"标注2\" WHERE \"MCBN\" = ? AND \"CBN\" IS ? "
+                                  "AND \"CMC\" IS ? ORDER BY rowid"_s,
+                                  {lineId, key.cbn, key.cmc.isNull() ? QVariant() : QVariant(key.cmc)});
+    if (!r)
         return std::nullopt;
     ComponentLabels out;
     bool first = true;
-    while (q->next()) {
+    while (r->next()) {
         if (first)
-            out.count = q->value(2);
+            out.count = r->value(2);
         first = false;
-        out.labels.append({text(q->value(0)), text(q->value(1))});
+        out.labels.append({text(*r, 0), text(*r, 1)});
     }
+    if (m_error = r->error(); !m_error.isEmpty())
+        return std::nullopt;
     return out;
 }
 
 std::optional<TypeBill> StatsStore::bill(const QVariant &typeNo)
 {
     TypeBill bill;
-    QSqlQuery *q = nullptr;
     for (PieceKind kind : {PieceKind::Profile, PieceKind::Steel}) {
         const QString table = kind == PieceKind::Profile ? u"\"窗型材\""_s : u"\"窗型钢\""_s;
-        if (!run(u"SELECT \"名称\", \"规格\", \"数量\", \"计算公式\" FROM "_s + table + u" WHERE \"窗号\" = ? ORDER BY rowid"_s,
-                 {typeNo}, &q))
+        platform::RowReader *r =
+            read(u"SELECT \"名称\", \"规格\", \"数量\", \"计算公式\" FROM "_s + table + u" WHERE \"窗号\" = ? ORDER BY rowid"_s,
+                 {typeNo});
+        if (!r)
             return std::nullopt;
         QList<PieceBillRow> &rows = kind == PieceKind::Profile ? bill.profiles : bill.steel;
-        while (q->next())
-            rows.append({text(q->value(0)), text(q->value(1)), text(q->value(2)), text(q->value(3))});
+        while (r->next())
+            rows.append({text(*r, 0), text(*r, 1), text(*r, 2), text(*r, 3)});
+        if (m_error = r->error(); !m_error.isEmpty())
+            return std::nullopt;
     }
-    if (!run(u"SELECT \"名称\", \"规格\", \"数量\", \"单位\" FROM \"窗配件\" WHERE \"窗号\" = ? ORDER BY rowid"_s, {typeNo}, &q))
+    platform::RowReader *r =
+        read(u"SELECT \"名称\", \"规格\", \"数量\", \"单位\" FROM \"窗配件\" WHERE \"窗号\" = ? ORDER BY rowid"_s, {typeNo});
+    if (!r)
         return std::nullopt;
-    while (q->next())
-        bill.fittings.append({text(q->value(0)), text(q->value(1)), number(q->value(2)), text(q->value(3))});
-    if (!run(u"SELECT \"名称\", \"数量\", \"长公式\", \"宽公式\" FROM \"窗板材\" WHERE \"窗号\" = ? ORDER BY rowid"_s, {typeNo}, &q))
+    while (r->next())
+        bill.fittings.append({text(*r, 0), text(*r, 1), number(r->value(2)), text(*r, 3)});
+    if (m_error = r->error(); !m_error.isEmpty())
         return std::nullopt;
-    while (q->next())
-        bill.panels.append({text(q->value(0)), number(q->value(1)), text(q->value(2)), text(q->value(3))});
+    r = read(u"SELECT \"名称\", \"数量\", \"长公式\", \"宽公式\" FROM \"窗板材\" WHERE \"窗号\" = ? ORDER BY rowid"_s, {typeNo});
+    if (!r)
+        return std::nullopt;
+    while (r->next())
+        bill.panels.append({text(*r, 0), number(r->value(1)), text(*r, 2), text(*r, 3)});
+    if (m_error = r->error(); !m_error.isEmpty())
+        return std::nullopt;
     return bill;
 }
 
 bool StatsStore::replaceWorkRows(const WorkRows &rows)
 {
+    m_workStamp.reset();
+    m_listStamp.reset();
+    m_writtenRows.reset();
+    for (auto &sums : m_writtenSums)
+        sums.reset();
+    m_pricedList.clear();
     platform::TransactionGuard guard(m_db);
     if (!guard.isActive()) {
         m_error = guard.errorText();
@@ -155,14 +247,128 @@ bool StatsStore::replaceWorkRows(const WorkRows &rows)
         m_error = guard.errorText();
         return false;
     }
+    if (const platform::DataStamp s = stamp(); s.handle && s.otherCommits >= 0) {
+        m_writtenRows = rows;
+        m_workStamp = s;
+    }
     return true;
 }
 
-std::optional<QList<StatsStore::GroupRow>> StatsStore::groupSums(const QString &table, const QString &textKey,
+std::optional<QList<StatsStore::GroupRow>> StatsStore::writtenSums(const WorkRows &rows, Sums which)
+{
+    // Row i as the engine would read it back: the same texts, -0.0 as 0.
+    qsizetype count = 0;
+    int n = 0;
+    std::function<void(qsizetype, const QString *&, double *, double &)> row;
+    switch (which) {
+    case Sums::ProfileTotals:
+    case Sums::SteelTotals:
+    case Sums::ProfileGroups:
+    case Sums::SteelGroups: {
+        const bool profiles = which == Sums::ProfileTotals || which == Sums::ProfileGroups;
+        const QList<PieceRow> &pieces = profiles ? rows.profiles : rows.steel;
+        count = pieces.size();
+        if (which == Sums::ProfileTotals || which == Sums::SteelTotals) {
+            row = [&pieces](qsizetype i, const QString *&key, double *, double &value) {
+                const PieceRow &r = pieces.at(i);
+                key = &r.code;
+                value = readBack(r.length) * readBack(r.count);
+            };
+        } else {
+            n = 1;
+            row = [&pieces](qsizetype i, const QString *&key, double *numbers, double &value) {
+                const PieceRow &r = pieces.at(i);
+                key = &r.code;
+                numbers[0] = readBack(r.length);
+                value = readBack(r.count);
+            };
+        }
+        break;
+    }
+    case Sums::Fittings:
+        count = rows.fittings.size();
+        row = [&rows](qsizetype i, const QString *&key, double *, double &value) {
+            const FittingRow &r = rows.fittings.at(i);
+            key = &r.code;
+            value = readBack(r.quantity);
+        };
+        break;
+    case Sums::PanelAreas:
+        count = rows.panels.size();
+        row = [&rows](qsizetype i, const QString *&key, double *, double &value) {
+            const PanelRow &r = rows.panels.at(i);
+            key = &r.name;
+            value = readBack(r.length) * readBack(r.width) * readBack(r.count);
+        };
+        break;
+    case Sums::PanelSizes:
+        count = rows.panels.size();
+        n = 2;
+        row = [&rows](qsizetype i, const QString *&key, double *numbers, double &value) {
+            const PanelRow &r = rows.panels.at(i);
+            key = &r.name;
+            numbers[0] = readBack(r.length);
+            numbers[1] = readBack(r.width);
+            value = readBack(r.count);
+        };
+        break;
+    case Sums::Count:
+        return std::nullopt;
+    }
+    QList<GroupRow> out;
+    {
+        GroupSums sums(n);
+        QStringList texts;
+        QHash<QString, int> seen;
+        bool fits = true;
+        for (qsizetype i = 0; fits && i < count; ++i) {
+            const QString *key = nullptr;
+            double numbers[2] = {0, 0};
+            double value = 0;
+            row(i, key, numbers, value);
+            auto it = seen.constFind(*key);
+            if (it == seen.constEnd()) {
+                const QString text = nonNull(*key);
+                const int k = readsBackAsWritten(text) ? sums.key(text.toUtf8()) : -1;
+                if (k < 0) {
+                    fits = false;
+                    break;
+                }
+                if (k == texts.size())
+                    texts << text;
+                it = seen.insert(text, k);
+            }
+            fits = sums.add(*it, numbers, value);
+        }
+        if (const auto groups = fits ? sums.groups() : std::nullopt) {
+            for (const GroupSums::Group &g : *groups)
+                out.append({texts.at(g.key), {g.numbers[0], g.numbers[1]}, g.total});
+            return out;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<QList<StatsStore::GroupRow>> StatsStore::groupSums(Sums which, const QString &table, const QString &textKey,
                                                                  const QStringList &numberKeys, const QString &summed)
 {
     using Field = platform::RowReader::Field;
     m_error.clear();
+    if (holds(m_workStamp)) {
+        if (m_writtenRows) {
+            for (int i = 0; i < int(Sums::Count); ++i)
+                m_writtenSums[i] = writtenSums(*m_writtenRows, Sums(i));
+            m_writtenRows.reset();
+        }
+        if (m_writtenSums[int(which)])
+            return *m_writtenSums[int(which)];
+    } else if (m_workStamp) {
+        // Rows changed since: what was kept is of no more use.
+        m_workStamp.reset();
+        m_writtenRows.reset();
+        for (auto &sums : m_writtenSums)
+            sums.reset();
+    }
     const int n = int(numberKeys.size());
     QString keys = platform::ident(textKey);
     for (const QString &k : numberKeys)
@@ -224,7 +430,7 @@ QList<CodeTotal> StatsStore::codeTotals(const QList<GroupRow> &groups)
 
 std::optional<QList<CodeTotal>> StatsStore::pieceLengthTotals(PieceKind kind)
 {
-    const auto groups = groupSums(pieceTable(kind), u"规格"_s, {}, u"\"长度\" * \"数量\""_s);
+    const auto groups = groupSums(kind == PieceKind::Profile ? Sums::ProfileTotals : Sums::SteelTotals, pieceTable(kind), u"规格"_s, {}, u"\"长度\" * \"数量\""_s);
     if (!groups)
         return std::nullopt;
     return codeTotals(*groups);
@@ -232,7 +438,7 @@ std::optional<QList<CodeTotal>> StatsStore::pieceLengthTotals(PieceKind kind)
 
 std::optional<QList<CodeLengthCount>> StatsStore::pieceLengthGroups(PieceKind kind)
 {
-    const auto groups = groupSums(pieceTable(kind), u"规格"_s, {u"长度"_s}, u"\"数量\""_s);
+    const auto groups = groupSums(kind == PieceKind::Profile ? Sums::ProfileGroups : Sums::SteelGroups, pieceTable(kind), u"规格"_s, {u"长度"_s}, u"\"数量\""_s);
     if (!groups)
         return std::nullopt;
     QList<CodeLengthCount> rows;
@@ -244,7 +450,7 @@ std::optional<QList<CodeLengthCount>> StatsStore::pieceLengthGroups(PieceKind ki
 
 std::optional<QList<CodeTotal>> StatsStore::fittingTotals()
 {
-    const auto groups = groupSums(u"\"OutPJ\""_s, u"规格"_s, {}, u"\"数量\""_s);
+    const auto groups = groupSums(Sums::Fittings, u"\"OutPJ\""_s, u"规格"_s, {}, u"\"数量\""_s);
     if (!groups)
         return std::nullopt;
     return codeTotals(*groups);
@@ -252,7 +458,7 @@ std::optional<QList<CodeTotal>> StatsStore::fittingTotals()
 
 std::optional<QList<CodeTotal>> StatsStore::panelAreaTotals()
 {
-    const auto groups = groupSums(u"\"OutPC\""_s, u"名称"_s, {}, u"\"长\" * \"宽\" * \"数量\""_s);
+    const auto groups = groupSums(Sums::PanelAreas, u"\"OutPC\""_s, u"名称"_s, {}, u"\"长\" * \"宽\" * \"数量\""_s);
     if (!groups)
         return std::nullopt;
     return codeTotals(*groups);
@@ -260,7 +466,7 @@ std::optional<QList<CodeTotal>> StatsStore::panelAreaTotals()
 
 std::optional<QList<PanelSizeCount>> StatsStore::panelSizeGroups()
 {
-    const auto groups = groupSums(u"\"OutPC\""_s, u"名称"_s, {u"长"_s, u"宽"_s}, u"\"数量\""_s);
+    const auto groups = groupSums(Sums::PanelSizes, u"\"OutPC\""_s, u"名称"_s, {u"长"_s, u"宽"_s}, u"\"数量\""_s);
     if (!groups)
         return std::nullopt;
     QList<PanelSizeCount> rows;
@@ -287,19 +493,21 @@ std::optional<CatalogueEntry> StatsStore::lookup(CatalogueTable table, const QSt
         sql = u"SELECT \"玻璃名称\", NULL, NULL, NULL, \"玻璃平方单价\" FROM \"玻璃\" WHERE \"玻璃名称\" = ?"_s;
         break;
     }
-    QSqlQuery *q = nullptr;
-    if (!run(sql + u" ORDER BY rowid LIMIT 1"_s, {textParam(key)}, &q))
+    platform::RowReader *r = read(sql + u" ORDER BY rowid LIMIT 1"_s, {textParam(key)});
+    if (!r)
         return std::nullopt;
     CatalogueEntry e;
-    if (q->next()) {
+    // Read to the end: a finished read holds nothing.
+    while (r->next()) {
         e.found = true;
-        e.name = text(q->value(0));
-        e.code = text(q->value(1));
-        e.unit = text(q->value(2));
-        e.density = number(q->value(3));
-        e.price = number(q->value(4));
+        e.name = text(*r, 0);
+        e.code = text(*r, 1);
+        e.unit = text(*r, 2);
+        e.density = number(r->value(3));
+        e.price = number(r->value(4));
     }
-    q->finish();
+    if (m_error = r->error(); !m_error.isEmpty())
+        return std::nullopt;
     return e;
 }
 
@@ -327,6 +535,9 @@ bool StatsStore::writePricedList(const QList<PricedLine> &lines)
 
 bool StatsStore::replacePricedList(const QList<PricedLine> &lines)
 {
+    m_listStamp.reset();
+    m_pricedList.clear();
+    const platform::DataStamp before = stamp();
     platform::TransactionGuard guard(m_db);
     if (!guard.isActive()) {
         m_error = guard.errorText();
@@ -337,6 +548,12 @@ bool StatsStore::replacePricedList(const QList<PricedLine> &lines)
     if (!guard.commit()) {
         m_error = guard.errorText();
         return false;
+    }
+    // OutTJ alone was written: the work tables are as they were.
+    restamp(before);
+    if (const platform::DataStamp s = stamp(); s.handle && s.otherCommits >= 0) {
+        m_pricedList = lines;
+        m_listStamp = s;
     }
     return true;
 }
@@ -353,7 +570,11 @@ std::optional<double> StatsStore::pricedAmount()
 
 bool StatsStore::clearSettlement()
 {
-    return run(u"DELETE FROM \"OutJS\""_s, {});
+    const platform::DataStamp before = stamp();
+    if (!run(u"DELETE FROM \"OutJS\""_s, {}))
+        return false;
+    restamp(before);
+    return true;
 }
 
 bool StatsStore::writeSettlement(const QList<SettlementRow> &rows)
@@ -373,6 +594,7 @@ bool StatsStore::writeSettlement(const QList<SettlementRow> &rows)
 
 bool StatsStore::replaceSettlement(const QList<SettlementRow> &rows)
 {
+    const platform::DataStamp before = stamp();
     platform::TransactionGuard guard(m_db);
     if (!guard.isActive()) {
         m_error = guard.errorText();
@@ -384,6 +606,7 @@ bool StatsStore::replaceSettlement(const QList<SettlementRow> &rows)
         m_error = guard.errorText();
         return false;
     }
+    restamp(before);
     return true;
 }
 
@@ -447,6 +670,30 @@ std::optional<QList<QVariantList>> StatsStore::exportRows(ExportQuery query)
     // order asked for when its BNs are whole numbers rising from row to row; otherwise the engine
     // sorts it.
     QList<QVariantList> rows;
+    if (holds(m_listStamp)) {
+        // As this store wrote it: BN 1..n, then the closing row with BN n + 1 alone.
+        const bool prices = query == ExportQuery::PricedListWithPrices;
+        const QVariant null(QMetaType::fromType<QString>());
+        bool same = true;
+        rows.reserve(m_pricedList.size() + 1);
+        qint64 bn = 0;
+        for (const PricedLine &l : std::as_const(m_pricedList)) {
+            same = readsBackAsWritten(l.name) && readsBackAsWritten(l.spec) && readsBackAsWritten(l.unit);
+            if (!same)
+                break;
+            const QVariant quantity(readBack(l.quantity));
+            rows.append(prices ? QVariantList{++bn, textField(l.name), textField(l.spec), quantity,
+                                              readBack(l.unitPrice), textField(l.unit), readBack(l.amount)}
+                               : QVariantList{++bn, textField(l.name), textField(l.spec), quantity, textField(l.unit)});
+        }
+        if (same) {
+            QVariantList closing(prices ? 7 : 5, null);
+            closing[0] = bn + 1;
+            rows.append(closing);
+            return rows;
+        }
+        rows.clear();
+    }
     bool rising = false;
     if (!readRows(u"SELECT "_s + columns + u" FROM \"OutTJ\" ORDER BY rowid"_s, &rows, &rising))
         return std::nullopt;

@@ -10,6 +10,9 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <QVariant>
+#include <functional>
+#include <map>
+#include <memory>
 #include <optional>
 
 namespace stats {
@@ -61,6 +64,9 @@ public:
 
 private:
     bool run(const QString &sql, const QVariantList &values, QSqlQuery **query = nullptr);
+    // A read repeated per key, prepared once on the engine and run with the values; nullptr with
+    // m_error when it cannot be.
+    platform::RowReader *read(const QString &sql, const QVariantList &values);
     bool writePricedList(const QList<PricedLine> &lines);
     bool writeSettlement(const QList<SettlementRow> &rows);
     // Every row of a query, fields as they come; *rising (when asked) tells whether the first
@@ -73,15 +79,35 @@ private:
         double numbers[2] = {0, 0};
         double total = 0;
     };
+    // The group sums the pricing asks of the work tables.
+    enum class Sums { ProfileTotals, SteelTotals, ProfileGroups, SteelGroups, Fittings, PanelAreas, PanelSizes, Count };
     // The groups of a work table (its quoted name) by a text key and up to two number keys, in key order, each with
     // sum(summed) over its rows. Added up in memory where that gives the engine's figures (see
-    // GroupSums), otherwise grouped and sorted by the engine.
-    std::optional<QList<GroupRow>> groupSums(const QString &table, const QString &textKey,
+    // GroupSums): from the rows this store wrote while they are known to be there, otherwise from
+    // the table; else grouped and sorted by the engine.
+    std::optional<QList<GroupRow>> groupSums(Sums which, const QString &table, const QString &textKey,
                                              const QStringList &numberKeys, const QString &summed);
+    // The same sums of rows as written, as the engine would read them back; nullopt where they
+    // might differ.
+    static std::optional<QList<GroupRow>> writtenSums(const WorkRows &rows, Sums which);
     static QList<CodeTotal> codeTotals(const QList<GroupRow> &groups);
+
+    // What this store last wrote to the work tables and to OutTJ, read back without the engine
+    // while the stamp taken after the write still holds: no row of the connection's databases can
+    // have changed since. The store's own writes to other tables move the stamps along.
+    platform::DataStamp stamp();
+    bool holds(const std::optional<platform::DataStamp> &kept);
+    void restamp(const platform::DataStamp &before);
+    // The rows of the last write until a group sum is first asked; then their sums, all at once.
+    std::optional<WorkRows> m_writtenRows;
+    std::optional<QList<GroupRow>> m_writtenSums[int(Sums::Count)];
+    std::optional<platform::DataStamp> m_workStamp;
+    QList<PricedLine> m_pricedList;
+    std::optional<platform::DataStamp> m_listStamp;
 
     QSqlDatabase m_db;
     platform::PreparedStatements m_statements{m_db};
+    std::map<QString, std::unique_ptr<platform::RowReader>> m_readers;
     QString m_error;
 };
 

@@ -1,10 +1,12 @@
 #include "design/calculator.h"
 #include "design/formula.h"
+#include "design/formulabook.h"
 
 #include <QTest>
 
 #include <cfloat>
 #include <cmath>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 using namespace design;
@@ -34,6 +36,12 @@ bool sameValue(float actual, float expected, QByteArray &message)
     return actual == expected;
 }
 
+// The same value, or no value (NaN) on both sides.
+bool sameOrNoValue(float actual, float expected, QByteArray &message)
+{
+    return sameValue(actual, expected, message) || (std::isnan(actual) && std::isnan(expected));
+}
+
 } // namespace
 
 class TstFormula : public QObject
@@ -45,6 +53,9 @@ private slots:
     void sortPutsLongestNameFirst();
     void evalFormulaUpperCasesNames();
     void tableChangesAreSeen();
+    void bookGivesEvalFormulasResult_data();
+    void bookGivesEvalFormulasResult();
+    void bookSeesTableChanges();
     void replace_data();
     void replace();
     void replace1_data();
@@ -192,6 +203,13 @@ void TstFormula::evaluate()
     QVERIFY2(sameValue(EvalFormula(formula, table), float(expected), message), message);
     // The table is reused for the next formula of the window: a second call gives the same.
     QVERIFY2(sameValue(EvalFormula(formula, table), float(expected), message), message);
+    // Read once for the names, run with the values.
+    FormulaBook book;
+    MacroTable again = tableOf(names, values);
+    SortMacrosByNameLength(again);
+    FormulaBook::Bound bound = book.bind(again);
+    QVERIFY2(sameValue(bound.eval(formula), float(expected), message), message);
+    QVERIFY2(sameValue(bound.eval(formula), float(expected), message), message);
     if (names.isEmpty()) {
         Cal cal;
         QVERIFY2(sameValue(cal.CalExpress(formula), float(expected), message), message);
@@ -238,6 +256,105 @@ void TstFormula::tableChangesAreSeen()
     QCOMPARE(table.at(1).name, u"H"_s);
     table.clear();
     QCOMPARE(EvalFormula(u"12X34"_s, table), 34.0f);
+}
+
+void TstFormula::bookGivesEvalFormulasResult_data()
+{
+    QTest::addColumn<QString>("formula");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QStringList>("values");
+    QTest::addColumn<double>("expected");  // NaN: no value
+    QTest::addColumn<bool>("failed");
+
+    const double none = std::numeric_limits<double>::quiet_NaN();
+    const QStringList wh{u"W"_s, u"H"_s};
+    QTest::newRow("plain") << u"W-2*H"_s << wh << QStringList{u"1500"_s, u"60"_s} << 1380.0 << false;
+    QTest::newRow("name inside a longer name") << u"2*W1-W"_s << QStringList{u"W"_s, u"W1"_s}
+                                               << QStringList{u"1200"_s, u"60"_s} << -1080.0 << false;
+    // The first of two equal names takes every occurrence.
+    QTest::newRow("repeated name") << u"W+1"_s << QStringList{u"W"_s, u"W"_s} << QStringList{u"5"_s, u"7"_s}
+                                   << 6.0 << false;
+    // An empty value leaves "+1000": 0 plus 1000.
+    QTest::newRow("missing value") << u"W+H"_s << wh << QStringList{QString(), u"1000"_s} << 1000.0 << false;
+    QTest::newRow("malformed value skipped") << u"W+1"_s << wh << QStringList{u"1.2.3"_s, u"2"_s} << 1.0
+                                             << false;
+    QTest::newRow("value joined to typed digits") << u"1W0+W.5"_s << wh << QStringList{u"5"_s, u"2"_s}
+                                                  << 155.5 << false;
+    QTest::newRow("values joined across a blank") << u"W H"_s << wh << QStringList{u"12"_s, u"34"_s}
+                                                  << 1234.0 << false;
+    QTest::newRow("two points once joined") << u"W.5+1"_s << wh << QStringList{u"1."_s, u"2"_s} << 1.0
+                                            << false;
+    // The name 1 then replaces the 1 of KH's value as well as the typed one.
+    QTest::newRow("later name inside a value") << u"KH+1"_s << QStringList{u"KH"_s, u"1"_s}
+                                               << QStringList{u"10"_s, u"5"_s} << 55.0 << false;
+    // AB's value with the B before it makes the name B1.
+    QTest::newRow("value makes a later name") << u"BAB"_s << QStringList{u"AB"_s, u"B1"_s}
+                                              << QStringList{u"1"_s, u"7"_s} << 7.0 << false;
+    QTest::newRow("name split by a value") << u"SIN(30)"_s << QStringList{u"IN"_s} << QStringList{u"2"_s}
+                                           << 30.0 << false;
+    // Everything up to the "(" goes with the function name, the value too.
+    QTest::newRow("value inside a function name's text") << u"SQRW(16)"_s << QStringList{u"W"_s}
+                                                         << QStringList{u"9"_s} << 4.0 << false;
+    QTest::newRow("negative value") << u"10+W"_s << QStringList{u"W"_s} << QStringList{u"-5"_s} << 5.0 << false;
+    QTest::newRow("value with an exponent") << u"W*1"_s << QStringList{u"W"_s} << QStringList{u"1E3"_s}
+                                            << 0.0523359562429438 << false;
+    QTest::newRow("lower-case names") << u"w*2+h"_s << QStringList{u"w"_s, u"h"_s} << QStringList{u"7"_s, u"1"_s}
+                                      << 15.0 << false;
+    QTest::newRow("division by zero") << u"W/(H-H)"_s << wh << QStringList{u"7"_s, u"3"_s} << 0.0 << true;
+    QTest::newRow("square root of a negative") << u"SQR(H-W)+1"_s << wh << QStringList{u"7"_s, u"3"_s} << 1.0
+                                               << true;
+    QTest::newRow("unclosed bracket") << u"(W+H"_s << wh << QStringList{u"7"_s, u"3"_s} << 10.0 << false;
+    QTest::newRow("values past the length bound") << u"W+W+W+W+W+W+W+W+W"_s << QStringList{u"W"_s}
+                                                  << QStringList{QString(4000, u'9')} << none << true;
+    QTest::newRow("too much text read") << QString(30000, u'2') << QStringList(200, u"Q"_s)
+                                        << QStringList(200, u"1"_s) << none << true;
+}
+
+// A formula read once for its names gives, with each window's values, what EvalFormula gives: also
+// where a value could change what the names find.
+void TstFormula::bookGivesEvalFormulasResult()
+{
+    QFETCH(QString, formula);
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, values);
+    QFETCH(double, expected);
+    QFETCH(bool, failed);
+
+    FormulaBook book;
+    // Another window of the same names reads the formula first.
+    MacroTable first = tableOf(names, QStringList(names.size(), u"3"_s));
+    SortMacrosByNameLength(first);
+    book.bind(first).eval(formula);
+
+    MacroTable table = tableOf(names, values);
+    SortMacrosByNameLength(table);
+    MacroTable plain = table;
+    FormulaBook::Bound bound = book.bind(table);
+    bool boundFailed = false;
+    bool plainFailed = false;
+    QByteArray message;
+    QVERIFY2(sameOrNoValue(bound.eval(formula, &boundFailed), float(expected), message), message);
+    QVERIFY2(sameOrNoValue(EvalFormula(formula, plain, &plainFailed), float(expected), message), message);
+    QCOMPARE(boundFailed, failed);
+    QCOMPARE(plainFailed, failed);
+}
+
+void TstFormula::bookSeesTableChanges()
+{
+    FormulaBook book;
+    MacroTable table = tableOf({u"B"_s, u"H"_s}, {u"1500"_s, u"1200"_s});
+    SortMacrosByNameLength(table);
+    FormulaBook::Bound bound = book.bind(table);
+    QCOMPARE(bound.eval(u"B+H"_s), 2700.0f);
+    table.setValue(0, u"100"_s);
+    QCOMPARE(bound.eval(u"B+H"_s), 1300.0f);
+    table.setName(1, u"k"_s);
+    QCOMPARE(bound.eval(u"B+K"_s), 1300.0f);
+    QCOMPARE(table.at(1).name, u"K"_s);
+    table.setValue(0, u"-5"_s);
+    QCOMPARE(bound.eval(u"B+K"_s), 1195.0f);
+    table.clear();
+    QCOMPARE(bound.eval(u"12X34"_s), 34.0f);
 }
 
 void TstFormula::replace_data()
@@ -320,6 +437,8 @@ void TstFormula::evaluationIsBounded_data()
     QTest::newRow("names rebuilt from their neighbours")
         << u"AB"_s.repeated(300) << QStringList(14, u"AB"_s) << QStringList(14, u"BBAA"_s);
     QTest::newRow("formula longer than the bound") << QString(40000, u'1') << QStringList() << QStringList();
+    QTest::newRow("long values past the bound") << u"W+W+W+W+W+W+W+W+W"_s << QStringList{u"W"_s}
+                                               << QStringList{QString(4000, u'9')};
 }
 
 // Names that occur in values make the text grow without end; past the bound the formula has no
@@ -335,6 +454,10 @@ void TstFormula::evaluationIsBounded()
     QVERIFY(std::isnan(EvalFormula(formula, table, &failed)));
     QVERIFY(failed);
     QVERIFY(std::isnan(EvalFormula(formula, table)));
+    FormulaBook book;
+    failed = false;
+    QVERIFY(std::isnan(book.bind(table).eval(formula, &failed)));
+    QVERIFY(failed);
 }
 
 void TstFormula::reusedCalReadsLeftovers()

@@ -5,6 +5,7 @@
 // many generated formulas and demands the same bits.
 #include "design/calculator.h"
 #include "design/formula.h"
+#include "design/formulabook.h"
 #include "design/formulatext.h"
 #include "design/operandtext.h"
 
@@ -267,6 +268,7 @@ private slots:
     void formulasMatchLiteralEvaluation();
     void growthUpToTheBoundMatches_data();
     void growthUpToTheBoundMatches();
+    void bookMatchesEvalFormula();
 };
 
 void TstFormulaReference::resultTextReadsBack()
@@ -414,6 +416,67 @@ void TstFormulaReference::growthUpToTheBoundMatches()
         QCOMPARE(bitsOf(actual), bitsOf(ref::EvalFormula(formula, names, values)));
     else
         QVERIFY(std::isnan(actual));
+}
+
+// Formulas read once per sequence of names and run with each window's values give what EvalFormula
+// gives, for names that hide in one another and in values, repeated and empty names, and values
+// that are not plain numbers. Each sequence of names meets many windows in one book.
+void TstFormulaReference::bookMatchesEvalFormula()
+{
+    Generator gen(5);
+    for (int set = 0; set < 400; ++set) {
+        QStringList names;
+        const int count = gen.below(8);
+        for (int k = 0; k < count; ++k) {
+            const int kind = gen.below(8);
+            if (kind == 0 && !names.isEmpty())
+                names << gen.pick(names);  // repeated
+            else if (kind == 1 && !names.isEmpty())
+                names << gen.pick(names) + gen.word(u"HW1"_s, 2);  // a longer name around a shorter one
+            else if (kind == 2)
+                names << gen.word(u"BHW12. "_s, 3);  // digits, points, blanks, maybe empty
+            else
+                names << gen.word(u"BHKLWbhw"_s, 3);
+        }
+        QStringList formulas;
+        QStringList upper = names;
+        for (QString &n : upper)
+            n = n.trimmed().toUpper();
+        for (int f = 0; f < 12; ++f)
+            formulas << gen.formula(upper);
+        design::FormulaBook book;
+        for (int window = 0; window < 25; ++window) {
+            design::MacroTable table;
+            for (const QString &name : names) {
+                const int kind = gen.below(12);
+                const QString value = kind == 0   ? QString()
+                                      : kind == 1 ? gen.word(u"0123.Ee+-Bb "_s, 5)
+                                      : kind == 2 ? QString(gen.below(3000) + 1, u'9')  // growth to the bound
+                                                  : gen.number();
+                table.append(name, value);
+            }
+            design::SortMacrosByNameLength(table);
+            design::MacroTable plain = table;
+            design::FormulaBook::Bound bound = book.bind(table);
+            for (int pass = 0; pass < 2; ++pass) {
+                for (const QString &formula : formulas) {
+                    bool plainFailed = false;
+                    bool boundFailed = false;
+                    const float expected = design::EvalFormula(formula, plain, &plainFailed);
+                    const float actual = bound.eval(formula, &boundFailed);
+                    QStringList tableText;
+                    for (const auto &e : plain.entries())
+                        tableText << e.name + u'=' + e.value;
+                    if (bitsOf(actual) != bitsOf(expected) || boundFailed != plainFailed)
+                        QFAIL(qPrintable(u"%1 with %2: %3 (%4) != %5 (%6)"_s.arg(formula, tableText.join(u','))
+                                             .arg(actual, 0, 'g', 9).arg(boundFailed)
+                                             .arg(expected, 0, 'g', 9).arg(plainFailed)));
+                    for (qsizetype k = 0; k < table.count(); ++k)
+                        QCOMPARE(table.at(k).name, plain.at(k).name);
+                }
+            }
+        }
+    }
 }
 
 QTEST_APPLESS_MAIN(TstFormulaReference)

@@ -17,6 +17,8 @@ private slots:
     void cleanup();
     void guardRollsBackUncommittedWork();
     void nestedGuardRollsBackOnlyItsOwnPart();
+    void guardLocksWhatItWrites_data();
+    void guardLocksWhatItWrites();
     void boundValuesKeepQuotes();
     void bulkStatementStoresAsTheDriverDoes_data();
     void bulkStatementStoresAsTheDriverDoes();
@@ -82,6 +84,50 @@ void TstDatabase::nestedGuardRollsBackOnlyItsOwnPart()
         QVERIFY(execBound(db(), u"INSERT INTO t VALUES (2, 'b')"_s, {}, nullptr));
     }
     QVERIFY(outer.commit());
+    QCOMPARE(count(), 1);
+}
+
+void TstDatabase::guardLocksWhatItWrites_data()
+{
+    QTest::addColumn<TransactionGuard::WriteLock>("lock");
+    QTest::addColumn<bool>("otherFileFree");
+    QTest::newRow("every file from the start") << TransactionGuard::WriteLock::AtStart << false;
+    QTest::newRow("each file at its first write") << TransactionGuard::WriteLock::AtFirstWrite << true;
+}
+
+// A transaction that reads an attached file and writes its main database: locked at its first
+// write, it leaves the attached file free for another writer to begin; it is all-or-nothing either way.
+void TstDatabase::guardLocksWhatItWrites()
+{
+    QFETCH(TransactionGuard::WriteLock, lock);
+    QFETCH(bool, otherFileFree);
+    const QString other = m_dir.filePath(u"other.db"_s);
+    QString err;
+    QVERIFY2(openSqlite(u"o"_s, other, &err, true), qPrintable(err));
+    QVERIFY(execScript(QSqlDatabase::database(u"o"_s, false),
+                       u"DROP TABLE IF EXISTS x;\nCREATE TABLE x (n INTEGER);\nINSERT INTO x VALUES (7);\n"_s, &err));
+    closeConnection(u"o"_s);
+    QVERIFY(execBound(db(), u"ATTACH DATABASE ? AS other"_s, {other}, &err));
+
+    QSqlDatabase writer = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"writer"_s);
+    writer.setDatabaseName(other);
+    writer.setConnectOptions(u"QSQLITE_BUSY_TIMEOUT=0"_s);
+    QVERIFY(writer.open());
+    for (bool commit : {false, true}) {
+        TransactionGuard tx(db(), lock);
+        QVERIFY(tx.isActive());
+        QVERIFY(execBound(db(), u"INSERT INTO main.t SELECT n, 'x' FROM other.x"_s, {}, &err));
+        {
+            QSqlQuery q(writer);
+            QCOMPARE(q.exec(u"BEGIN IMMEDIATE"_s), otherFileFree);
+            q.exec(u"ROLLBACK"_s);
+        }
+        if (commit)
+            QVERIFY(tx.commit());
+    }
+    writer = QSqlDatabase();
+    QSqlDatabase::removeDatabase(u"writer"_s);
+    QVERIFY(execBound(db(), u"DETACH DATABASE other"_s, {}, &err));
     QCOMPARE(count(), 1);
 }
 
@@ -323,8 +369,24 @@ void TstDatabase::rowReaderBindsAndReportsFailures()
     QCOMPARE(reader.text(1), u"门窗2"_s);
     QVERIFY(!reader.next());
     QVERIFY(reader.error().isEmpty());
+    // Run again with other values, also after a read left half done.
+    QVERIFY(reader.rerun({1, u"门窗2"_s}));
+    QVERIFY(reader.next());
+    QCOMPARE(reader.value(0), QVariant(qint64(1)));
+    QVERIFY(reader.rerun({1, u"门窗1"_s}));
+    QVERIFY(reader.next());
+    QCOMPARE(reader.value(0), QVariant(qint64(2)));
+    QVERIFY(reader.next());
+    QCOMPARE(reader.text(1), u"门窗3"_s);
+    QVERIFY(!reader.next());
+    QVERIFY(reader.error().isEmpty());
     // A finished read holds no lock: the table can be written at once.
     QVERIFY(execBound(db(), u"DROP TABLE t"_s, {}, &err));
+    // A value that cannot be bound ends the reader.
+    RowReader numbers(db(), u"SELECT ?"_s, {1});
+    QVERIFY(!numbers.rerun({std::numeric_limits<double>::infinity()}));
+    QVERIFY(!numbers.error().isEmpty());
+    QVERIFY(!numbers.next());
 
     RowReader broken(db(), u"SELECT nothing FROM nowhere"_s);
     QVERIFY(!broken.next());

@@ -1,8 +1,13 @@
 #include "platform/numtext.h"
 
 #include <QTest>
+#include <charconv>
+#include <cstring>
 #include <cmath>
+#include <cstring>
 #include <limits>
+#include <random>
+#include <clocale>
 
 using namespace Qt::StringLiterals;
 using namespace platform;
@@ -13,6 +18,10 @@ class TstNumText : public QObject
 private slots:
     void valReadsLeadingNumber_data();
     void valReadsLeadingNumber();
+    void valReadsAsStrtod();
+    void readingIgnoresTheUsersLocale();
+    void wholeText_data();
+    void wholeText();
     void isNumeric_data();
     void isNumeric();
     void plainNumbersShowAsTheyStand_data();
@@ -27,6 +36,8 @@ private slots:
     void generalFormReadsBackFinite();
     void generalValueIsTheGeneralFormReadBack_data();
     void generalValueIsTheGeneralFormReadBack();
+    void roundingAgreesWithThePrintedDigits_data();
+    void roundingAgreesWithThePrintedDigits();
     void statementForm_data();
     void statementForm();
 };
@@ -53,6 +64,76 @@ void TstNumText::valReadsLeadingNumber()
     QFETCH(QString, text);
     QFETCH(double, expected);
     QCOMPARE(val(text), expected);
+}
+
+// Decimal texts read without strtod where one division gives the same: the same bits, also past
+// 15 digits, past 22 decimals, for signs and zeros.
+void TstNumText::valReadsAsStrtod()
+{
+    std::mt19937_64 rng(7);
+    auto below = [&rng](int n) { return int(rng() % quint64(n)); };
+    for (int i = 0; i < 200000; ++i) {
+        QByteArray s;
+        if (below(4) == 0)
+            s += below(2) ? '-' : '+';
+        const int length = 1 + below(below(6) == 0 ? 30 : 12);
+        for (int k = 0; k < length; ++k)
+            s += below(5) == 0 ? '0' : char('0' + below(10));
+        if (below(2))
+            s.insert(below(int(s.size()) + 1), '.');
+        const double expected = std::strtod(s.constData(), nullptr);
+        const double actual = val(QString::fromLatin1(s));
+        QVERIFY2(std::memcmp(&expected, &actual, sizeof actual) == 0, s.constData());
+    }
+}
+
+// The application runs in the user's locale; one with a decimal comma changes nothing read or shown.
+void TstNumText::readingIgnoresTheUsersLocale()
+{
+    const QList<QString> texts = {u"12.5"_s, u"-0.000000000000000000000000123"_s, u"1.23456789012345678"_s,
+                                  u"1.5E+10"_s, u"2.5e-300"_s, u"1.8E+308"_s};
+    const QList<double> values = {0.1, 1234567.891, 1.797693134862314e308, -2.5e-300};
+    QList<double> read;
+    QStringList shown;
+    for (const QString &t : texts)
+        read << val(t);
+    for (double v : values)
+        shown << general(v, 7) << general(v, 15);
+    const QByteArray before = setlocale(LC_NUMERIC, nullptr);
+    const char *comma = nullptr;
+    for (const char *name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "ru_RU.UTF-8"})
+        if (setlocale(LC_NUMERIC, name)) {
+            comma = name;
+            break;
+        }
+    if (!comma)
+        QSKIP("no locale with a decimal comma on this machine");
+    QList<double> readThere;
+    QStringList shownThere;
+    for (const QString &t : texts)
+        readThere << val(t);
+    for (double v : values)
+        shownThere << general(v, 7) << general(v, 15);
+    setlocale(LC_NUMERIC, before.constData());
+    QCOMPARE(readThere, read);
+    QCOMPARE(shownThere, shown);
+}
+
+void TstNumText::wholeText_data()
+{
+    QTest::addColumn<qint64>("value");
+    QTest::newRow("zero") << qint64(0);
+    QTest::newRow("one") << qint64(1);
+    QTest::newRow("minus one") << qint64(-1);
+    QTest::newRow("ten thousand") << qint64(10000);
+    QTest::newRow("largest") << std::numeric_limits<qint64>::max();
+    QTest::newRow("smallest") << std::numeric_limits<qint64>::min();
+}
+
+void TstNumText::wholeText()
+{
+    QFETCH(qint64, value);
+    QCOMPARE(platform::wholeText(value), QString::number(value));
 }
 
 void TstNumText::isNumeric_data()
@@ -255,6 +336,88 @@ void TstNumText::generalValueIsTheGeneralFormReadBack()
     const double back = general(value, digits).toDouble();
     const double got = generalValue(value, digits);
     QCOMPARE(QByteArray(reinterpret_cast<const char *>(&got), 8), QByteArray(reinterpret_cast<const char *>(&back), 8));
+}
+
+void TstNumText::roundingAgreesWithThePrintedDigits_data()
+{
+    // Families of values where rounding in binary could go wrong: exact ties of the last kept digit,
+    // values one step beside a tie or a power of ten, carries to the next power, and plain noise.
+    QTest::addColumn<int>("family");
+    QTest::newRow("ties and their neighbours") << 0;
+    QTest::newRow("beside powers of ten") << 1;
+    QTest::newRow("random magnitudes") << 2;
+    QTest::newRow("products of prices and lengths") << 3;
+    QTest::newRow("singles as doubles") << 4;
+}
+
+// generalValue() and the digits of general() are what printing the digits with the C++ library
+// and reading them back give, bit for bit.
+void TstNumText::roundingAgreesWithThePrintedDigits()
+{
+    QFETCH(int, family);
+    std::mt19937_64 random(20240611 + family);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    QList<double> values;
+    for (int i = 0; i < 20000; ++i) {
+        const int power = int(random() % 40) - 17;
+        switch (family) {
+        case 0: {
+            const double tie = (double(random() % 100000000) + 0.5) * std::pow(10.0, power - 8);
+            values << tie << std::nextafter(tie, 0.0) << std::nextafter(tie, 1e300);
+            const double binaryTie = std::ldexp(double(random() % (1ull << 52)) * 2 + 1, int(random() % 60) - 60);
+            values << binaryTie;
+            break;
+        }
+        case 1: {
+            const double p = std::pow(10.0, power);
+            values << p << std::nextafter(p, 0.0) << std::nextafter(p, 1e300) << p * (1 - 1e-15) << p * (1 + 5e-16);
+            break;
+        }
+        case 2:
+            values << (unit(random) + 0.05) * std::pow(10.0, power);
+            break;
+        case 3: {
+            const double price = double(random() % 100000) / 100;
+            const double length = double(random() % 60000) / 10;
+            values << price * (length / 1000) * double(random() % 50 + 1) << price / 1000 * 1.234;
+            break;
+        }
+        case 4:
+            values << double(float(unit(random) * std::pow(10.0, power)));
+            break;
+        }
+    }
+    for (double v : values) {
+        for (double value : {v, -v}) {
+            for (int digits : {7, 15}) {
+                char buf[64];
+                char *end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, digits - 1).ptr;
+                double expected = 0;
+                std::from_chars(buf, end, expected);
+                const double got = generalValue(value, digits);
+                QVERIFY2(std::memcmp(&got, &expected, sizeof got) == 0,
+                         qPrintable(QString::number(value, 'g', 17) + u" "_s + QString::number(digits)));
+                // The same digits in the text, whatever its form.
+                QString printed;
+                for (const char *c = buf; c < end && *c != 'e'; ++c)
+                    if (*c >= '0' && *c <= '9')
+                        printed += QLatin1Char(*c);
+                QString shown;
+                const QString text = general(value, digits);
+                for (QChar c : text.left(text.indexOf(u'E') < 0 ? text.size() : text.indexOf(u'E')))
+                    if (c.isDigit())
+                        shown += c;
+                while (shown.startsWith(u'0'))
+                    shown.remove(0, 1);
+                while (printed.endsWith(u'0'))
+                    printed.chop(1);
+                while (shown.endsWith(u'0'))
+                    shown.chop(1);
+                QVERIFY2(shown == printed, qPrintable(text + u" "_s + QString::fromLatin1(buf, end - buf)));
+                QCOMPARE(text.toDouble(), expected);
+            }
+        }
+    }
 }
 
 void TstNumText::statementForm_data()

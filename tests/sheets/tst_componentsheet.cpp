@@ -2,7 +2,10 @@
 // windows from the job tables, and the sheet on the screen picture and on paper.
 #include "sheetdata.h"
 
+#include "design/typestore.h"
+#include "platform/numtext.h"
 #include "platform/settings.h"
+#include "project/projectstore.h"
 #include "platform/surface_recording.h"
 #include "sheets/componentsheet.h"
 
@@ -224,6 +227,47 @@ private slots:
         // Values drawn trimmed, longest name first.
         QCOMPARE(sheet->labels.size(), 3);
         QCOMPARE(sheet->labels[0], (SheetLabel{4747.5, 0, u"600"_s}));
+    }
+
+    // The sheets of one run share the formulas read once for a type's names; each window's rows are
+    // still what its own values give, also where values send the run back to plain evaluation.
+    void runSheetsMatchPlainEvaluation()
+    {
+        QVERIFY(addFullType());
+        const qint64 job = sheetdata::addJob();
+        const QList<QList<project::NamedDimension>> windows = {
+            {{u"B"_s, u"1500"_s, 0, 0}, {u"H"_s, u"1200"_s, 0, 0}, {u"H1"_s, u"600"_s, 0, 0}},
+            {{u"B"_s, u"900"_s, 0, 0}, {u"H"_s, u"2000"_s, 0, 0}, {u"H1"_s, u"700"_s, 0, 0}},
+            // Lower case and in another order: the same names once sorted.
+            {{u"h1"_s, u"650"_s, 0, 0}, {u"b"_s, u"1200.5"_s, 0, 0}, {u"h"_s, u"1000"_s, 0, 0}},
+            {{u"B"_s, u"-5"_s, 0, 0}, {u"H"_s, u"1200"_s, 0, 0}, {u"H1"_s, u"600"_s, 0, 0}},
+            {{u"B"_s, QString(), 0, 0}, {u"H"_s, u"1200"_s, 0, 0}, {u"H1"_s, u"600"_s, 0, 0}},
+            // Malformed, and a value holding the digit of H1.
+            {{u"B"_s, u"1.2.3"_s, 0, 0}, {u"H"_s, u"12"_s, 0, 0}, {u"H1"_s, u"11"_s, 0, 0}},
+            {{u"B"_s, u"1500"_s, 0, 0}, {u"H"_s, u"1200"_s, 0, 0}},
+            {{u"B"_s, u"800"_s, 0, 0}, {u"H"_s, u"1300"_s, 0, 0}, {u"H1"_s, u"500"_s, 0, 0}},
+        };
+        QList<project::JobLine> lines;
+        for (const QList<project::NamedDimension> &dims : windows)
+            lines << sheetdata::addPlain(job, 20, projectdata::fields(u"C"_s), dims);
+        QString error;
+        const auto built =
+            buildComponentSheets(lines, 1, int(lines.size()), QString::number(job), QDate(2026, 1, 1), &error);
+        QVERIFY2(built, qPrintable(error));
+        const std::optional<design::Bill> bill = design::TypeStore().loadBill(20);
+        QVERIFY(bill);
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            const auto dims = project::ProjectStore().loadDimensions(lines[i].id.toLongLong());
+            QVERIFY(dims);
+            design::MacroTable macros = LoadSheetMacros(*dims);
+            QList<QStringList> expected;
+            for (SheetSection s : sheetSections())
+                AppendSheetSection(expected, s, bill->of(sectionBillKind(s)), macros,
+                                   platform::val(lines[i].fields.count));
+            QCOMPARE(built->at(i).rows, expected);
+        }
+        QCOMPARE(built->at(0).rows.at(1).at(3), u"1490"_s);
+        QCOMPARE(built->at(1).rows.at(1).at(3), u"890"_s);
     }
 
     void plainSheetWithoutLabelsEvaluatesAsWritten()

@@ -3,6 +3,7 @@
 #include "pricedialogs.h"
 
 #include "app/generalsettings.h"
+#include "app/maindb.h"
 #include "app/reportcommands.h"
 #include "app/shared.h"
 #include "platform/database.h"
@@ -247,6 +248,16 @@ void FrmTJJS::CmdRemoveAll_Click()
     moveAll(LvwD, LvwR, u"无可选入对象！"_s);
 }
 
+FrmTJJS::~FrmTJJS() = default;
+
+StatsStore &FrmTJJS::store()
+{
+    const QSqlDatabase db = app::mainDb();
+    if (!m_store || m_store->db().driver() != db.driver())
+        m_store = std::make_unique<StatsStore>(db);
+    return *m_store;
+}
+
 KindChoice FrmTJJS::kinds() const
 {
     return {chkXC->isChecked(), chkXG->isChecked(), chkPC->isChecked(), chkPJ->isChecked()};
@@ -270,7 +281,7 @@ void FrmTJJS::CmdTJ_Click()
         platform::inform(this, u"统计门窗为空！"_s);
         return;
     }
-    StatsStore store;
+    StatsStore &store = this->store();
     QString error;
     if (!GatherTJ(store, lines, &error)) {
         failed(u"统计出错！"_s, error);
@@ -282,7 +293,7 @@ void FrmTJJS::CmdTJ_Click()
 
 bool FrmTJJS::priceBySpec()
 {
-    StatsStore store;
+    StatsStore &store = this->store();
     QString error;
     if (!BuildTJBySpec(store, kinds(), &TJTotals, &error)) {
         failed(u"统计出错！"_s, error);
@@ -293,7 +304,7 @@ bool FrmTJJS::priceBySpec()
 
 bool FrmTJJS::priceBySpecLength()
 {
-    StatsStore store;
+    StatsStore &store = this->store();
     QString error;
     if (!BuildTJBySpecLength(store, kinds(), &error)) {
         failed(u"统计出错！"_s, error);
@@ -331,7 +342,7 @@ void FrmTJJS::CmdTJ02_Click()
         return;
     const FrmSZZJ::Fees rates = FrmSZZJ::ask(this);
     const double area = GetTJTotalArea(chosenLines());
-    StatsStore store;
+    StatsStore &store = this->store();
     QString error;
     const auto rows = app::runReportCommand(u"CmdTJ"_s, {}, &error);
     const auto amount = rows ? GetTJTotalAmount(store, &error) : std::nullopt;
@@ -358,7 +369,7 @@ void FrmTJJS::CmdTJ03_Click()
 void FrmTJJS::exportTable(ExportTable table)
 {
     const ExportSpec &spec = exportSpec(table);
-    StatsStore store;
+    StatsStore &store = this->store();
     const auto rows = store.exportRows(spec.query);
     if (!rows) {
         failed(u"输出出错！"_s, store.lastError());
@@ -414,7 +425,7 @@ void FrmTJJS::CmdJS_Click()
         platform::inform(this, u"决算门窗为空！"_s);
         return;
     }
-    StatsStore store;
+    StatsStore &store = this->store();
     QString error;
     // Emptied first: a cancelled settlement must not leave an earlier job's rows to print.
     if (!ClearJSTable(store, &error)) {
@@ -437,7 +448,7 @@ void FrmTJJS::showSettlementReport(bool withPrices)
 {
     QString error;
     const auto rows = app::runReportCommand(u"CmdJS"_s, {}, &error);
-    StatsStore store;
+    StatsStore &store = this->store();
     const auto client = rows ? store.jobClient(platform::numberParam(m_job.id)) : std::nullopt;
     if (!rows || !client) {
         failed(u"决算出错！"_s, rows ? store.lastError() : error);

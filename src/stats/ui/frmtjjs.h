@@ -10,12 +10,17 @@
 #include <QDialog>
 #include <QList>
 #include <QStringList>
+#include <memory>
 #include <optional>
 
 class QCheckBox;
 class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
+
+namespace stats {
+class StatsStore;
+}
 
 namespace stats::ui {
 
@@ -25,6 +30,7 @@ class FrmTJJS : public QDialog
 public:
     // The reports carry the job's name, the settlement its client.
     explicit FrmTJJS(const project::JobRef &job, QWidget *parent = nullptr);
+    ~FrmTJJS() override;
 
     // Fills the available list with the job's windows, in order.
     void setWindows(const QList<project::JobLine> &lines);
@@ -90,8 +96,13 @@ private:
     // The rows of the statistics report, or nullopt after the failure was shown.
     std::optional<QList<QStringList>> statsRows();
 
+    // One store for the window's commands: the rows one wrote, the next reads from memory while
+    // no row changed. A new one when the main connection was opened again.
+    StatsStore &store();
+
     project::JobRef m_job;
     platform::Report m_lastReport;
+    std::unique_ptr<StatsStore> m_store;
 };
 
 } // namespace stats::ui
