@@ -2,8 +2,14 @@
 
 #include "platform/numtext.h"
 
+#include <QHash>
+#include <QVarLengthArray>
+
 #include <algorithm>
+#include <array>
+#include <iterator>
 #include <functional>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -53,51 +59,89 @@ bool pieceCount(double quantity, int *out)
 
 bool CTable::AddItem(int value)
 {
-    if (int(m_values.size()) >= kMaxPieceCount)
+    return AddItems(value, 1);
+}
+
+bool CTable::AddItems(int value, int count)
+{
+    if (count < 1)
+        return true;
+    if (qint64(m_count) + count > kMaxPieceCount)
         return false;
-    m_values.push_back(value);
+    if (!m_runs.empty() && m_runs.back().value == value)
+        m_runs.back().count += count;
+    else
+        m_runs.push_back({value, count});
+    m_count += count;
     return true;
 }
 
 int CTable::GetItemValue(int rank) const
 {
-    if (rank < 1 || rank > GetCount())
+    if (rank < 1 || rank > m_count)
         return -1;
-    return m_values[size_t(rank - 1)];
+    for (const Run &r : m_runs) {
+        if (rank <= r.count)
+            return r.value;
+        rank -= r.count;
+    }
+    return -1;
 }
 
 int CTable::GetTotalValue(int limit) const
 {
+    // Within a run the running sum moves one way only: it reaches the limit inside the run exactly
+    // when it has reached it at the run's end.
     qint64 sum = 0;
-    for (int v : m_values) {
-        sum += v;
+    for (const Run &r : m_runs) {
+        sum += qint64(r.value) * r.count;
         if (sum >= limit)
             return limit;
     }
     return int(sum);
 }
 
+namespace {
+// The index of the first run not shorter than value.
+size_t runOf(const std::vector<CTable::Run> &runs, int value)
+{
+    return size_t(std::lower_bound(runs.begin(), runs.end(), value,
+                                   [](const CTable::Run &r, int v) { return r.value < v; })
+                  - runs.begin());
+}
+} // namespace
+
 int CTable::Locate(int value) const
 {
-    const auto it = std::lower_bound(m_values.begin(), m_values.end(), value);
-    if (it == m_values.end() || *it != value)
-        return 0;
-    return int(it - m_values.begin()) + 1;
+    int rank = 1;
+    for (const Run &r : m_runs) {
+        if (r.value == value)
+            return rank;
+        if (r.value > value)
+            return 0;
+        rank += r.count;
+    }
+    return 0;
 }
 
 int CTable::GetValueCount(int value) const
 {
-    const auto range = std::equal_range(m_values.begin(), m_values.end(), value);
-    return int(range.second - range.first);
+    const size_t i = runOf(m_runs, value);
+    return i < m_runs.size() && m_runs[i].value == value ? m_runs[i].count : 0;
 }
 
 void CTable::DeleteList(const YHPattern &pattern, int n)
 {
     for (int k = 0; k < n && k < pattern.size(); ++k) {
         const YHRecord &e = pattern.at(k);
-        auto range = std::equal_range(m_values.begin(), m_values.end(), e.length);
-        const auto take = std::min<qint64>(std::max(e.count, 0), range.second - range.first);
-        m_values.erase(range.first, range.first + take);
+        const auto it = m_runs.begin() + ptrdiff_t(runOf(m_runs, e.length));
+        if (it == m_runs.end() || it->value != e.length)
+            continue;
+        const int take = std::min(std::max(e.count, 0), it->count);
+        it->count -= take;
+        m_count -= take;
+        if (it->count == 0)
+            m_runs.erase(it);
     }
 }
 
@@ -106,7 +150,7 @@ YHPattern StackSetToYHArray(std::span<const StackItem> stack)
     YHPattern out;
     if (stack.empty())
         return out;
-    out.reserve(qsizetype(stack.size())); // one allocation: this runs for every better pattern found
+    out.reserve(qsizetype(stack.size()));
     out.append({stack.front().sum, 1, 0});
     for (size_t i = 1; i < stack.size(); ++i) {
         const int d = stack[i].sum - stack[i - 1].sum;
@@ -121,17 +165,83 @@ YHPattern StackSetToYHArray(std::span<const StackItem> stack)
 }
 
 namespace {
-YHPattern runLengths(const CTable &table)
+// Room for a few values in place, more on the heap: a run's searches take twenty values at most.
+template <typename T, size_t N>
+class Scratch
 {
-    YHPattern out;
-    for (int r = 1; r <= table.GetCount(); ++r) {
-        const int v = table.GetItemValue(r);
-        if (!out.isEmpty() && out.last().length == v)
-            ++out.last().count;
-        else
-            out.append({v, 1, 0});
+public:
+    std::span<T> take(size_t n)
+    {
+        if (n <= N)
+            return std::span<T>(m_inPlace.data(), n);
+        m_heap.resize(n);
+        return m_heap;
     }
-    return out;
+
+private:
+    std::array<T, N> m_inPlace{};
+    std::vector<T> m_heap;
+};
+
+// The depth-first walk of the pattern search over ascending values: take before skip, each node
+// weighed once everything below it is done; only a greater sum replaces the best, and the walk
+// ends on the first node whose ratio reaches yhbl. `above[i]` is the sum of values[i..];
+// the stacks have room for every value and two more.
+void walkPatterns(std::span<const int> values, std::span<const qint64> above, int cap, float yhbl,
+                  std::span<StackItem> stack, std::span<StackItem> bestStack, PatternSearch *out)
+{
+    const int n = int(values.size());
+    int best = 0;
+    size_t bestDepth = 0;
+    size_t depth = 0;
+    stack[depth++] = {0, 1, 0};
+    StackItem current{values[0], 1, 1};
+    for (;;) {
+        stack[depth++] = current;
+        for (;;) {
+            if (depth == 0) {
+                out->result = 0;
+                out->pattern = StackSetToYHArray(bestStack.first(bestDepth));
+                return;
+            }
+            StackItem &t = stack[depth - 1];
+            // After a piece was tried here, a next piece of the same length would only repeat its
+            // subtree (same sums, same patterns, each met later), so it is passed over. Nothing
+            // found changes: the first pattern of every sum lies in the subtree already searched.
+            if (t.index != t.own)
+                while (t.index < n && values[size_t(t.index)] == values[size_t(t.index - 1)])
+                    ++t.index;
+            // A subtree that cannot go above the best sum changes nothing: only a greater sum
+            // replaces the best, and a sum no greater than it is below the ratio asked for (else
+            // the walk would have ended on the best).
+            if (t.index < n && std::min<qint64>(cap, t.sum + above[size_t(t.index)]) <= best)
+                t.index = n;
+            if (t.index == n) {
+                if (t.sum > best) {
+                    best = t.sum;
+                    out->remain = float(cap - best);
+                    std::copy_n(stack.begin(), depth, bestStack.begin());
+                    bestDepth = depth;
+                }
+                out->ratio = float(t.sum) / float(cap);
+                if (out->ratio >= yhbl) {
+                    out->remain = float(cap - t.sum);
+                    out->result = 0;
+                    out->pattern = StackSetToYHArray(bestStack.first(bestDepth));
+                    return;
+                }
+                --depth;
+                continue;
+            }
+            const int next = t.sum + values[size_t(t.index)];
+            ++t.index;
+            if (next <= cap) {
+                current = {next, t.index, t.index};
+                break;
+            }
+            t.index = n;
+        }
+    }
 }
 } // namespace
 
@@ -160,72 +270,77 @@ PatternSearch FindBestYHPattern(int cap, float yhbl, const CTable &table, QList<
     const int total = table.GetTotalValue(cap);
     if (total < cap) {
         out.result = 1;
-        out.pattern = runLengths(table);
+        for (const CTable::Run &r : table.Runs())
+            out.pattern.append({r.value, r.count, 0});
         out.ratio = float(total) / float(cap);
         out.remain = float(cap - total);
         return out;
     }
 
-    // The inner loop of every pattern: a plain vector with room for the deepest stack (each item
-    // decides a later rank), and values read without a range check (ranks stay within 1..n).
-    const std::span<const int> values = table.Values();
-    int best = 0;
-    std::vector<StackItem> stack;
-    stack.reserve(size_t(n) + 2);
-    stack.push_back({0, 1, 0});
-    StackItem current{values[0], 1, 1};
-    for (;;) {
-        stack.push_back(current);
-        bool taken = false;
-        while (!taken) {
-            if (stack.empty()) {
-                out.result = 0;
-                return out;
-            }
-            // After a piece was tried here, a next piece of the same length would only repeat its
-            // subtree (same sums, same patterns, each met later), so it is passed over. Nothing
-            // found changes: the first pattern of every sum lies in the subtree already searched.
-            if (StackItem &t = stack.back(); t.index != t.own)
-                while (t.index < n && values[size_t(t.index)] == values[size_t(t.index - 1)])
-                    ++t.index;
-            const StackItem top = stack.back();
-            if (top.index == n) {
-                if (top.sum > best) {
-                    best = top.sum;
-                    out.remain = float(cap - best);
-                    out.pattern = StackSetToYHArray(stack);
-                }
-                out.ratio = float(top.sum) / float(cap);
-                if (out.ratio >= yhbl) {
-                    out.remain = float(cap - top.sum);
-                    out.result = 0;
-                    return out;
-                }
-                stack.pop_back();
-                continue;
-            }
-            stack.back().index = top.index + 1;
-            const int next = top.sum + values[size_t(top.index)];
-            if (next <= cap) {
-                current = {next, top.index + 1, top.index + 1};
-                taken = true;
-            } else {
-                stack.back().index = n;
-            }
-        }
+    // The values one by one, with the sum of each rank and all ranks above it: what a subtree
+    // could still add at most.
+    Scratch<int, 32> valueRoom;
+    Scratch<qint64, 33> aboveRoom;
+    Scratch<StackItem, 34> stackRoom, bestRoom;
+    const std::span<int> values = valueRoom.take(size_t(n));
+    const std::span<qint64> above = aboveRoom.take(size_t(n) + 1);
+    size_t at = 0;
+    for (const CTable::Run &r : table.Runs())
+        for (int i = 0; i < r.count; ++i)
+            values[at++] = r.value;
+    above[size_t(n)] = 0;
+    for (size_t i = size_t(n); i-- > 0;)
+        above[i] = above[i + 1] + values[i];
+    walkPatterns(values, above, cap, yhbl, stackRoom.take(size_t(n) + 2), bestRoom.take(size_t(n) + 2), &out);
+    return out;
+}
+
+namespace {
+// A pattern's text as it is put together: one allocation for the finished text only.
+using TextBuffer = QVarLengthArray<char16_t, 128>;
+
+// Appends the decimal digits of v, as QString::number writes them.
+void appendNumber(TextBuffer &out, qint64 v)
+{
+    char16_t digits[24];
+    char16_t *end = digits + std::size(digits);
+    char16_t *p = end;
+    const bool negative = v < 0;
+    quint64 u = negative ? quint64(0) - quint64(v) : quint64(v);
+    do {
+        *--p = char16_t(u'0' + u % 10);
+        u /= 10;
+    } while (u != 0);
+    if (negative)
+        *--p = u'-';
+    out.append(p, end - p);
+}
+
+// "1200*2": a net length and, above one, its count.
+void appendPart(TextBuffer &out, int net, qint64 count)
+{
+    appendNumber(out, net);
+    if (count > 1) {
+        out.append(u'*');
+        appendNumber(out, count);
     }
 }
 
+QString textOf(const TextBuffer &b)
+{
+    return QString(reinterpret_cast<const QChar *>(b.constData()), b.size());
+}
+} // namespace
+
 QString GetYHPatternText(const YHPattern &pattern, const CutSettings &s)
 {
-    QStringList parts;
+    TextBuffer out;
     for (const YHRecord &e : pattern) {
-        QString part = QString::number(netOf(e.length, s));
-        if (e.count > 1)
-            part += u'*' + QString::number(e.count);
-        parts << part;
+        if (!out.isEmpty())
+            out.append(u'+');
+        appendPart(out, netOf(e.length, s), e.count);
     }
-    return parts.join(u'+');
+    return textOf(out);
 }
 
 // ---- CTable02 -------------------------------------------------------------------------------
@@ -274,20 +389,53 @@ CutResult OptimiseYH1(const QString &name, const QList<LengthQty> &rows, const C
         list.AddNew(length, count);
     }
 
+    // The bar being cut: its text, what is left of it, and the nodes it took from with how many
+    // pieces, while every one of them kept pieces in the list.
+    struct Take
+    {
+        int node = 0;
+        int pieces = 0;
+    };
+    std::vector<Take> takes;
+    bool nodesKept = true;
     int remaining = s.clc;
-    QString text;
+    TextBuffer text;
+    // Bars that leave the same offcut have the same ratio: each is worked out once.
+    QHash<int, double> ratios;
     auto writeBar = [&] {
-        text.chop(1);
-        const double ratio = platform::generalValue(double(s.clc - remaining) / double(s.clc), 15);
-        out.rows.append({name, text, 1, ratio, double(remaining)});
+        text.removeLast();
+        auto ratio = ratios.constFind(remaining);
+        if (ratio == ratios.constEnd())
+            ratio = ratios.insert(remaining, platform::generalValue(double(s.clc - remaining) / double(s.clc), 15));
+        out.rows.append({name, textOf(text), 1, *ratio, double(remaining)});
+    };
+    auto nextBar = [&] {
         remaining = s.clc;
         text.clear();
+        takes.clear();
+        nodesKept = true;
+    };
+    // A bar that left every node it took from with more pieces than it took meets, in the next bar,
+    // the same lengths in the same order and takes the same again: such bars are written at once,
+    // as long as each of those nodes keeps a piece more than a bar takes. The rest go the long way.
+    auto repeatBar = [&] {
+        if (!nodesKept || takes.empty())
+            return;
+        int again = std::numeric_limits<int>::max();
+        for (const Take &t : takes)
+            again = std::min(again, (list.Retrive(t.node).count - 1) / t.pieces);
+        if (again <= 0)
+            return;
+        for (const Take &t : takes)
+            list.Update(list.Retrive(t.node).count - again * t.pieces, t.node);
+        const PlanRow bar = out.rows.last();
+        out.rows.reserve(out.rows.size() + again);
+        for (int i = 0; i < again; ++i)
+            out.rows.append(bar);
     };
     auto take = [&](int length, int pieces) {
-        text += QString::number(netOf(length, s));
-        if (pieces >= 2)
-            text += u'*' + QString::number(pieces);
-        text += u'+';
+        appendPart(text, netOf(length, s), pieces);
+        text.append(u'+');
     };
     while (list.Count() != 0) {
         const int node = list.FindJustFor(remaining, s.clc, &out.notices);
@@ -299,6 +447,8 @@ CutResult OptimiseYH1(const QString &name, const QList<LengthQty> &rows, const C
             if (text.isEmpty())
                 break;
             writeBar();
+            repeatBar();
+            nextBar();
             continue;
         }
         const CTable02::Node n = list.Retrive(node);
@@ -307,10 +457,12 @@ CutResult OptimiseYH1(const QString &name, const QList<LengthQty> &rows, const C
             remaining -= n.length * n.count;
             take(n.length, n.count);
             list.Remove(node);
+            nodesKept = false;
         } else {
             remaining -= n.length * fit;
             take(n.length, fit);
             list.Update(n.count - fit, node);
+            takes.push_back({node, fit});
         }
     }
     if (!text.isEmpty())
@@ -368,21 +520,25 @@ bool CutYHPattern(const QString &name, const CutSettings &s, CTable &search, CTa
 CutResult OptimiseYH2(const QList<LengthQty> &rows, const CutSettings &s, const QString &name)
 {
     CutResult out;
-    std::vector<int> values;
+    std::vector<CTable::Run> runs;
+    runs.reserve(size_t(rows.size()));
+    qint64 total = 0;
     for (const LengthQty &row : rows) {
         int length = 0;
         int count = 0;
         if (!cutLength(row.length, s, &length) || !pieceCount(row.quantity, &count)
-            || qint64(values.size()) + std::max(count, 0) > kMaxPieceCount) {
+            || total + std::max(count, 0) > kMaxPieceCount) {
             out.notices.append(notice(CutNotice::Kind::Critical, kOverflow));
             return out;
         }
-        values.insert(values.end(), size_t(std::max(count, 0)), length);
+        total += std::max(count, 0);
+        if (count > 0)
+            runs.push_back({length, count});
     }
-    std::sort(values.begin(), values.end());
+    std::sort(runs.begin(), runs.end(), [](const CTable::Run &a, const CTable::Run &b) { return a.value < b.value; });
     CTable pieces;
-    for (int v : values)
-        pieces.AddItem(v);
+    for (const CTable::Run &r : runs)
+        pieces.AddItems(r.value, r.count);
 
     CTable sample;
     for (;;) {
@@ -395,10 +551,20 @@ CutResult OptimiseYH2(const QList<LengthQty> &rows, const CutSettings &s, const 
                     break;
             break;
         }
+        // Twenty pieces at ranks step, 2 step, ... 20 step, read in one walk over the runs.
         sample.ClearAll();
         const int step = c / 20;
-        for (int j = 1; j <= 20; ++j)
-            sample.AddItem(pieces.GetItemValue(j * step));
+        int rank = step;
+        int before = 0; // pieces in the runs already passed
+        for (const CTable::Run &r : pieces.Runs()) {
+            while (rank <= before + r.count && sample.GetCount() < 20) {
+                sample.AddItem(r.value);
+                rank += step;
+            }
+            if (sample.GetCount() == 20)
+                break;
+            before += r.count;
+        }
         if (!CutYHPattern(name, s, sample, pieces, &out))
             break;
     }

@@ -77,17 +77,25 @@ struct YHRecord
 };
 using YHPattern = QList<YHRecord>;
 
-// Ascending multiset of piece lengths with 1-based ranks. Values must be added shortest first.
+// Ascending multiset of piece lengths with 1-based ranks, kept as runs of one length: a large job
+// holds tens of thousands of pieces of a few lengths. Values must be added shortest first.
 class CTable
 {
 public:
+    struct Run
+    {
+        int value = 0;
+        int count = 0;
+    };
     // False (value ignored) when the table already holds kMaxPieceCount values.
     bool AddItem(int value);
-    int GetCount() const { return int(m_values.size()); }
-    std::span<const int> Values() const { return m_values; }
+    // `count` values at once; false (nothing added) beyond kMaxPieceCount. A count below 1 adds none.
+    bool AddItems(int value, int count);
+    int GetCount() const { return m_count; }
+    std::span<const Run> Runs() const { return m_runs; }
     int GetItemValue(int rank) const;  // -1 outside 1..count
-    int GetMaxValue() const { return m_values.empty() ? 0 : m_values.back(); }
-    int GetMinValue() const { return m_values.empty() ? 0 : m_values.front(); }
+    int GetMaxValue() const { return m_runs.empty() ? 0 : m_runs.back().value; }
+    int GetMinValue() const { return m_runs.empty() ? 0 : m_runs.front().value; }
     // The total of all values, or `limit` as soon as the running sum reaches it.
     int GetTotalValue(int limit) const;
     // Lowest rank holding the value; 0 when absent.
@@ -95,10 +103,15 @@ public:
     int GetValueCount(int value) const;
     // Removes entries 1..n of the pattern, each as many times as its count (as far as present).
     void DeleteList(const YHPattern &pattern, int n);
-    void ClearAll() { m_values.clear(); }
+    void ClearAll()
+    {
+        m_runs.clear();
+        m_count = 0;
+    }
 
 private:
-    std::vector<int> m_values;
+    std::vector<Run> m_runs;
+    int m_count = 0;
 };
 
 // A search-stack item: running sum and the rank of the last piece decided; `own` is the rank of the
@@ -157,7 +170,7 @@ private:
 // Scheme one: greedy bar by bar, one row per bar with 数量 1. `rows` grouped by length, longest first.
 CutResult OptimiseYH1(const QString &name, const QList<LengthQty> &rows, const CutSettings &s);
 // Scheme two: best pattern by depth-first search, one row per pattern with its number of bars.
-// `rows` ordered by length, shortest first.
+// `rows` in any order: the pieces are sorted by cut length first.
 CutResult OptimiseYH2(const QList<LengthQty> &rows, const CutSettings &s, const QString &name);
 
 } // namespace optimise

@@ -37,7 +37,7 @@ RunOutcome RunYH(YHStore &store, const QStringList &codes, const CutSettings &se
         if (progress)
             progress(i);
         const QString &code = codes.at(i);
-        const auto rows = scheme == 0 ? store.groupedLengthsDesc(code) : store.lengthsAsc(code);
+        const auto rows = scheme == 0 ? store.groupedLengthsDesc(code) : store.pieceRows(code);
         if (!rows) {
             out.ok = false;
             out.error = store.lastError();

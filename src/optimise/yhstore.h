@@ -52,8 +52,8 @@ public:
     // Scheme one's rows of a code (规格 equal in the column's collation): grouped by length, longest
     // first, the quantities summed in stored order.
     std::optional<QList<LengthQty>> groupedLengthsDesc(const QString &code);
-    // Scheme two's rows of a code: one per piece row, shortest first, then in stored order.
-    std::optional<QList<LengthQty>> lengthsAsc(const QString &code);
+    // Scheme two's rows of a code: one per piece row, in stored order.
+    std::optional<QList<LengthQty>> pieceRows(const QString &code);
 
     // The grouped plan and the per-material summary, in material order.
     std::optional<QList<PlanGroupRow>> planGroups();
@@ -64,12 +64,23 @@ private:
     // whose building after every write cost the write more than this pass costs the run. The rows
     // of each code under codeKey, kept while the data stamp stays the one taken with them (or
     // after this store's own plan writes, which leave 优化数据 alone).
+    struct CodeRows
+    {
+        QList<LengthQty> rows;
+        // Every length a number and every quantity a whole one, their total far from the last
+        // whole double: sums of equal lengths come out the same here as in the engine, in any order.
+        bool summable = true;
+    };
     struct PiecePass
     {
         platform::DataStamp stamp;
-        QHash<QByteArray, QList<LengthQty>> byCode;
+        QHash<QByteArray, CodeRows> byCode;
     };
-    std::optional<QList<LengthQty>> fromPass(std::optional<PiecePass> &pass, const QString &sql, const QString &code);
+    // The pass of the rows as stored; false with m_error when the read fails.
+    bool readRows();
+    // The engine's grouping of every code, for codes whose sums could come out otherwise here.
+    std::optional<QList<LengthQty>> groupedByEngine(const QString &code);
+    bool fresh(const std::optional<PiecePass> &pass, const platform::DataStamp &now) const;
     void restampPasses(const platform::DataStamp &before);
 
     bool writePieces(const QList<PieceRow> &pieces);
@@ -79,7 +90,7 @@ private:
     QSqlDatabase m_db;
     platform::PreparedStatements m_statements{m_db};
     QString m_error;
-    std::optional<PiecePass> m_grouped, m_sorted;
+    std::optional<PiecePass> m_rows, m_grouped;
 };
 
 // The key under which 规格 values equal in its collation (NOCASE) meet: their UTF-8 with ASCII

@@ -1,8 +1,11 @@
 #include "optimise/yhcut.h"
+#include "platform/numtext.h"
 
 #include <QMap>
 #include <QRandomGenerator>
 #include <QTest>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 using namespace optimise;
@@ -74,6 +77,100 @@ PatternSearch walkEveryRank(int cap, float yhbl, const QList<int> &values)
     }
 }
 
+// Scheme one the plain way: one bar after the other, each piece looked for from the longest
+// length down, with no bars written at once. Whole counts and pieces that fit the bar only.
+CutResult plainSchemeOne(const QList<LengthQty> &rows, const CutSettings &s)
+{
+    CutResult out;
+    QList<QPair<int, int>> nodes; // cut length, pieces left
+    for (const LengthQty &r : rows) {
+        int length = 0;
+        cutLength(r.length, s, &length);
+        nodes.append({length, int(r.quantity)});
+    }
+    const int extra = s.ltc + 2 * s.ckk;
+    int remaining = s.clc;
+    QString text;
+    auto bar = [&] {
+        text.chop(1);
+        out.rows.append({u"A"_s, text, 1, platform::generalValue(double(s.clc - remaining) / double(s.clc), 15),
+                         double(remaining)});
+        remaining = s.clc;
+        text.clear();
+    };
+    while (!nodes.isEmpty()) {
+        const auto fits = std::find_if(nodes.begin(), nodes.end(), [&](const auto &n) { return n.first <= remaining; });
+        if (fits == nodes.end()) {
+            bar();
+            continue;
+        }
+        const int pieces = std::min(remaining / fits->first, fits->second);
+        remaining -= pieces * fits->first;
+        text += QString::number(fits->first - extra) + (pieces > 1 ? u'*' + QString::number(pieces) : QString())
+                + u'+';
+        if ((fits->second -= pieces) == 0)
+            nodes.erase(fits);
+    }
+    if (!text.isEmpty())
+        bar();
+    return out;
+}
+
+// Scheme two the plain way: every piece its own value, samples and removals by rank, and every
+// search the walk over every rank.
+CutResult plainSchemeTwo(const QList<LengthQty> &rows, const CutSettings &s)
+{
+    CutResult out;
+    QList<int> pieces;
+    for (const LengthQty &r : rows) {
+        int length = 0;
+        cutLength(r.length, s, &length);
+        for (int i = 0; i < int(r.quantity); ++i)
+            pieces << length;
+    }
+    std::sort(pieces.begin(), pieces.end());
+    while (!pieces.isEmpty()) {
+        QList<int> searched = pieces;
+        if (pieces.size() >= 21) {
+            searched.clear();
+            const int step = int(pieces.size()) / 20;
+            for (int j = 1; j <= 20; ++j)
+                searched << pieces.at(j * step - 1);
+        }
+        qint64 total = 0;
+        for (int v : searched)
+            total += v;
+        PatternSearch found;
+        qint64 bars = 1;
+        if (total < s.clc) {
+            for (int v : searched)
+                if (!found.pattern.isEmpty() && found.pattern.last().length == v)
+                    ++found.pattern.last().count;
+                else
+                    found.pattern.append({v, 1, 0});
+            found.ratio = float(total) / float(s.clc);
+            found.remain = float(s.clc - total);
+        } else {
+            found = walkEveryRank(s.clc, s.yhbl, searched);
+            bars = -1;
+            qint64 used = 0;
+            for (const YHRecord &e : std::as_const(found.pattern)) {
+                bars = std::min<qint64>(bars < 0 ? qint64(pieces.count(e.length)) : bars,
+                                        pieces.count(e.length) / e.count);
+                used += qint64(e.length) * e.count;
+            }
+            found.ratio = float(used) / float(s.clc);
+        }
+        const double percent = double(qRound64(double(found.ratio) * 10000.0)) / 100.0;
+        out.rows.append({u"A"_s, GetYHPatternText(found.pattern, s), bars, percent,
+                         platform::generalValue(double(found.remain), 7)});
+        for (const YHRecord &e : std::as_const(found.pattern))
+            for (qint64 i = 0; i < e.count * bars; ++i)
+                pieces.removeOne(e.length);
+    }
+    return out;
+}
+
 QStringList planTexts(const CutResult &r)
 {
     QStringList out;
@@ -120,6 +217,8 @@ private slots:
     void schemeTwoRatioThreshold();
     void schemeTwoSearchFindsWhatEveryRankFinds_data();
     void schemeTwoSearchFindsWhatEveryRankFinds();
+    void schemesCutAsThePlainWayCuts_data();
+    void schemesCutAsThePlainWayCuts();
     void bothSchemesCutEveryPiece_data();
     void bothSchemesCutEveryPiece();
 };
@@ -368,10 +467,15 @@ void TstYHCut::schemeTwoSearchFindsWhatEveryRankFinds_data()
     QTest::addColumn<float>("yhbl");
     QTest::addColumn<int>("kinds");
     QTest::addColumn<int>("pieces");
-    QTest::newRow("whole search, few lengths") << 1.0f << 3 << 14;
-    QTest::newRow("whole search, many lengths") << 1.0f << 12 << 12;
-    QTest::newRow("usual ratio, a sample's twenty") << 0.97f << 6 << 20;
-    QTest::newRow("low ratio") << 0.5f << 4 << 20;
+    QTest::addColumn<int>("unit"); // lengths are multiples of it when set
+    QTest::newRow("whole search, few lengths") << 1.0f << 3 << 14 << 0;
+    QTest::newRow("whole search, many lengths") << 1.0f << 12 << 12 << 0;
+    QTest::newRow("usual ratio, a sample's twenty") << 0.97f << 6 << 20 << 0;
+    QTest::newRow("low ratio") << 0.5f << 4 << 20 << 0;
+    // Many sums land on the least one that reaches the ratio (5820), or on the bar, exactly.
+    QTest::newRow("sums that reach the ratio exactly") << 0.97f << 4 << 20 << 485;
+    QTest::newRow("sums that fill the bar exactly") << 1.0f << 4 << 20 << 500;
+    QTest::newRow("greatest sums tie below the ratio") << 0.99f << 3 << 12 << 700;
 }
 
 void TstYHCut::schemeTwoSearchFindsWhatEveryRankFinds()
@@ -379,11 +483,12 @@ void TstYHCut::schemeTwoSearchFindsWhatEveryRankFinds()
     QFETCH(float, yhbl);
     QFETCH(int, kinds);
     QFETCH(int, pieces);
+    QFETCH(int, unit);
     QRandomGenerator rng(20261210);
     for (int round = 0; round < 150; ++round) {
         QList<int> lengths;
         for (int k = 0; k < kinds; ++k)
-            lengths << 300 + int(rng.bounded(2700));
+            lengths << (unit ? unit * (1 + int(rng.bounded(8))) : 300 + int(rng.bounded(2700)));
         QList<int> values;
         const int n = 1 + int(rng.bounded(pieces));
         for (int i = 0; i < n; ++i)
@@ -402,6 +507,66 @@ void TstYHCut::schemeTwoSearchFindsWhatEveryRankFinds()
         QVERIFY2(GetYHPatternText(got.pattern, settings(6000)) == GetYHPatternText(want.pattern, settings(6000)),
                  qPrintable(where));
         QVERIFY2(got.remain == want.remain && got.ratio == want.ratio, qPrintable(where));
+    }
+}
+
+void TstYHCut::schemesCutAsThePlainWayCuts_data()
+{
+    QTest::addColumn<CutSettings>("s");
+    QTest::addColumn<QList<int>>("lengths"); // net lengths to draw from; 0 for one random
+    QTest::addColumn<int>("kinds");          // lengths per fixture
+    QTest::addColumn<int>("most");           // pieces of a length at most
+    // Lengths that divide the bar tie on many sums: the first pattern of a sum must be kept.
+    QTest::newRow("ties, whole search") << settings(6000) << QList<int>{500, 750, 1000, 1200, 1500, 2000, 3000} << 4
+                                        << 30;
+    QTest::newRow("ties, usual ratio") << settings(6000, 0, 0, 0.97f)
+                                       << QList<int>{500, 750, 1000, 1200, 1500, 2000, 3000} << 5 << 40;
+    // 5989 is cut to the bar's length exactly.
+    QTest::newRow("a piece as long as the bar, kerf and allowance")
+        << settings(6000, 5, 3, 0.97f) << QList<int>{5989, 2989, 1989, 0, 0} << 3 << 12;
+    QTest::newRow("many equal pieces") << settings(6000, 5, 3, 0.97f) << QList<int>{1150, 1900, 0} << 2 << 3000;
+    QTest::newRow("ratio never reached") << settings(6000, 0, 3, 1.5f) << QList<int>{0} << 4 << 15;
+    QTest::newRow("ratio at zero") << settings(6000, 0, 0, 0.0f) << QList<int>{0} << 4 << 15;
+    QTest::newRow("random lengths, usual ratio") << settings(6000, 5, 3, 0.97f) << QList<int>{0} << 6 << 25;
+}
+
+// The runs of equal pieces, the bars written at once and the subtrees the search passes over
+// must leave every plan as the plain way makes it, on random fixtures.
+void TstYHCut::schemesCutAsThePlainWayCuts()
+{
+    QFETCH(CutSettings, s);
+    QFETCH(QList<int>, lengths);
+    QFETCH(int, kinds);
+    QFETCH(int, most);
+    QRandomGenerator rng(20261211);
+    for (int round = 0; round < 40; ++round) {
+        QMap<int, int> pieces; // net length, count
+        for (int k = 0; k < kinds; ++k) {
+            const int drawn = lengths.at(int(rng.bounded(int(lengths.size()))));
+            pieces[drawn ? drawn : 200 + int(rng.bounded(3500))] += 1 + int(rng.bounded(most));
+        }
+        QList<LengthQty> descending;
+        for (auto it = pieces.cbegin(); it != pieces.cend(); ++it)
+            descending.prepend({double(it.key()), double(it.value())});
+        // Scheme two takes the rows in any order, split or not.
+        QList<LengthQty> shuffled;
+        for (const LengthQty &r : std::as_const(descending)) {
+            const int first = int(rng.bounded(int(r.quantity) + 1));
+            shuffled.append({r.length, double(first)});
+            shuffled.append({r.length, r.quantity - first});
+        }
+        std::shuffle(shuffled.begin(), shuffled.end(), rng);
+        QStringList texts;
+        for (const LengthQty &r : std::as_const(descending))
+            texts << u"%1x%2"_s.arg(r.length).arg(r.quantity);
+        const QByteArray where = texts.join(u' ').toUtf8();
+
+        const CutResult one = OptimiseYH1(u"A"_s, descending, s);
+        QVERIFY2(one.notices.isEmpty(), where.constData());
+        QVERIFY2(planTexts(one) == planTexts(plainSchemeOne(descending, s)), where.constData());
+        const CutResult two = OptimiseYH2(shuffled, s, u"A"_s);
+        QVERIFY2(two.notices.isEmpty(), where.constData());
+        QVERIFY2(planTexts(two) == planTexts(plainSchemeTwo(descending, s)), where.constData());
     }
 }
 

@@ -111,6 +111,8 @@ private slots:
     void runCutsChosenCodes_data();
     void runCutsChosenCodes();
     void failingRunKeepsPlan();
+    void planWrittenInBlocks_data();
+    void planWrittenInBlocks();
     void codeReadsAgreeWithAQueryPerCode_data();
     void codeReadsAgreeWithAQueryPerCode();
     void codeReadsFollowEveryChange_data();
@@ -278,6 +280,47 @@ void TstYHStore::failingRunKeepsPlan()
     QCOMPARE(planRowsStored(), QStringList{u"old|1|1|1|0"_s});
 }
 
+void TstYHStore::planWrittenInBlocks_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("refused"); // the row whose ratio is not a number; -1 for none
+    QTest::newRow("one row") << 1 << -1;
+    QTest::newRow("short of blocks") << 1023 << -1;
+    QTest::newRow("blocks only") << 1024 << -1;
+    QTest::newRow("blocks and rows after them") << 1090 << -1;
+    QTest::newRow("refused inside a block") << 1090 << 70;
+    QTest::newRow("refused after the blocks") << 1090 << 1089;
+}
+
+// A long plan's rows go in by blocks of rows: each row as given, in order; a refused row fails the
+// write, and the caller's rollback leaves the old plan.
+void TstYHStore::planWrittenInBlocks()
+{
+    QFETCH(int, rows);
+    QFETCH(int, refused);
+    addPlan(u"old"_s, u"1"_s, 1, 1, 0);
+    QList<PlanRow> plan;
+    QStringList expected;
+    for (int i = 0; i < rows; ++i) {
+        const double ratio = i == refused ? qQNaN() : i / 8.0;
+        plan.append({u"M%1"_s.arg(i % 3), u"%1*2"_s.arg(1000 + i), i + 1, ratio, i * 1.5});
+        expected << u"M%1|%2*2|%3|%4|%5"_s.arg(i % 3).arg(1000 + i).arg(i + 1).arg(i / 8.0).arg(i * 1.5);
+    }
+    YHStore store;
+    {
+        platform::TransactionGuard tx(db());
+        QVERIFY(store.clearPlan());
+        const bool written = store.appendPlan(plan);
+        QCOMPARE(written, refused < 0);
+        if (!written) {
+            QVERIFY(!store.lastError().isEmpty());
+        } else {
+            QVERIFY(tx.commit());
+        }
+    }
+    QCOMPARE(planRowsStored(), refused < 0 ? expected : QStringList{u"old|1|1|1|0"_s});
+}
+
 namespace {
 // A code's rows as the read of that code alone gives them, through an index on 规格 as the table
 // once had; each number exactly.
@@ -315,6 +358,18 @@ void TstYHStore::codeReadsAgreeWithAQueryPerCode_data()
         << Pieces{{u"A"_s, 1000, 0.1}, {u"B"_s, 1000, 5}, {u"A"_s, 1000, 1e16}, {u"A"_s, 900, 1}, {u"A"_s, 1000, 0.2},
                   {u"A"_s, 1000, -1e16}, {u"A"_s, 1000, 0.3}}
         << QStringList{u"A"_s, u"B"_s};
+    // Whole quantities are summed without the engine; sums that a double might not hold go to it.
+    QTest::newRow("whole quantities")
+        << Pieces{{u"A"_s, 1000, 2}, {u"A"_s, 900, 1}, {u"B"_s, 900, 4}, {u"A"_s, 1000, -3}, {u"A"_s, 1000.25, 7},
+                  {u"A"_s, 900, 0}, {u"A"_s, 1000, 1}}
+        << QStringList{u"A"_s, u"B"_s};
+    QTest::newRow("whole quantities beyond an exact double")
+        << Pieces{{u"A"_s, 1000, 9007199254740990.0}, {u"A"_s, 1000, 3}, {u"A"_s, 1000, -2}, {u"B"_s, 1000, 3},
+                  {u"B"_s, 1000, 9007199254740990.0}, {u"B"_s, 1000, 1}}
+        << QStringList{u"A"_s, u"B"_s};
+    QTest::newRow("lengths of zero and below")
+        << Pieces{{u"A"_s, 0.0, 1}, {u"A"_s, -0.0, 2}, {u"A"_s, -5, 1}, {u"B"_s, -5, 1}, {u"B"_s, -5.0, 2}}
+        << QStringList{u"A"_s, u"B"_s};
     QTest::newRow("codes differing in ASCII case meet")
         << Pieces{{u"xc1"_s, 1000, 0.1}, {u"XC1"_s, 1000, 0.7}, {u"Xc1"_s, 800, 2}, {u"xc10"_s, 1000, 1}}
         << QStringList{u"xc1"_s, u"XC1"_s, u"xC1"_s, u"xc10"_s};
@@ -341,19 +396,19 @@ void TstYHStore::codeReadsAgreeWithAQueryPerCode()
     for (const QVariantList &p : pieces)
         QVERIFY(exec(db(), u"INSERT INTO \"优化数据\" (\"规格\", \"长度\", \"数量\") VALUES (?, ?, ?)"_s, p));
     QVERIFY(exec(db(), u"CREATE INDEX \"by_code\" ON \"优化数据\" (\"规格\")"_s));
-    QMap<QString, QStringList> grouped, sorted;
+    QMap<QString, QStringList> grouped, stored;
     for (const QString &code : asked) {
         grouped[code] = perCodeQuery(u"SELECT \"长度\", sum(\"数量\") FROM \"优化数据\" WHERE \"规格\" = ? "
                                      "GROUP BY \"长度\" ORDER BY \"长度\" DESC"_s,
                                      code);
-        sorted[code] = perCodeQuery(
-            u"SELECT \"长度\", \"数量\" FROM \"优化数据\" WHERE \"规格\" = ? ORDER BY \"长度\", rowid"_s, code);
+        stored[code] =
+            perCodeQuery(u"SELECT \"长度\", \"数量\" FROM \"优化数据\" WHERE \"规格\" = ? ORDER BY rowid"_s, code);
     }
     QVERIFY(exec(db(), u"DROP INDEX \"by_code\""_s));
     YHStore store;
     for (const QString &code : asked) {
         QCOMPARE(exactly(store.groupedLengthsDesc(code)), grouped.value(code));
-        QCOMPARE(exactly(store.lengthsAsc(code)), sorted.value(code));
+        QCOMPARE(exactly(store.pieceRows(code)), stored.value(code));
     }
 }
 
@@ -389,7 +444,7 @@ void TstYHStore::codeReadsFollowEveryChange()
         platform::TransactionGuard tx(db());
         QVERIFY(store.replacePieces(replacement, false));
         QCOMPARE(store.groupedLengthsDesc(u"A"_s)->value(0).length, 700.0);
-        QCOMPARE(store.lengthsAsc(u"A"_s)->value(0).length, 700.0);
+        QCOMPARE(store.pieceRows(u"A"_s)->value(0).length, 700.0);
     } else if (change == u"other connection") {
         QString err;
         QVERIFY(platform::openSqlite(u"other"_s, db().databaseName(), &err));
@@ -400,7 +455,7 @@ void TstYHStore::codeReadsFollowEveryChange()
         QVERIFY(store.appendPlan({{u"A"_s, u"1000"_s, 1, 1, 0}}));
     }
     QCOMPARE(store.groupedLengthsDesc(u"A"_s)->value(0).length, expected);
-    QCOMPARE(store.lengthsAsc(u"A"_s)->value(0).length, expected);
+    QCOMPARE(store.pieceRows(u"A"_s)->value(0).length, expected);
 }
 
 void TstYHStore::planListGroupsAndBlanks()
