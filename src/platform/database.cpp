@@ -777,11 +777,10 @@ DataStamp dataStamp(QSqlDatabase db)
     DataStamp stamp;
     stamp.handle = handle;
     stamp.changes = sqlite3_total_changes64(handle);
-    // While this connection writes, no other can commit: the count is not asked.
+    // Asked inside a write too: a stamp kept from one transaction is compared in a later one, and
+    // another connection may have committed in between.
     QSqlQuery q(db);
-    if (sqlite3_txn_state(handle, "main") == SQLITE_TXN_WRITE)
-        stamp.otherCommits = -2;
-    else if (q.exec(u"PRAGMA data_version"_s) && q.next())
+    if (q.exec(u"PRAGMA data_version"_s) && q.next())
         stamp.otherCommits = q.value(0).toLongLong();
     stamp.rollbacks = rollbacks().value(db.connectionName());
     return stamp;

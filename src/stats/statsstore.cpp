@@ -80,25 +80,14 @@ QVariant textField(const QString &s)
 
 StatsStore::StatsStore() : m_db(app::mainDb()) {}
 
-platform::DataStamp StatsStore::stamp()
-{
-    platform::DataStamp s = platform::dataStamp(m_db);
-    if (s.handle && s.otherCommits == -2) {
-        // Asked inside a write too: a stamp kept from one transaction is compared in a later one.
-        QSqlQuery q(m_db);
-        s.otherCommits = q.exec(u"PRAGMA data_version"_s) && q.next() ? q.value(0).toLongLong() : -1;
-    }
-    return s;
-}
-
 bool StatsStore::holds(const std::optional<platform::DataStamp> &kept)
 {
-    return kept && stamp() == *kept;
+    return kept && platform::dataStamp(m_db) == *kept;
 }
 
 void StatsStore::restamp(const platform::DataStamp &before)
 {
-    const platform::DataStamp after = stamp();
+    const platform::DataStamp after = platform::dataStamp(m_db);
     const bool known = after.handle && after.otherCommits >= 0;
     for (std::optional<platform::DataStamp> *kept : {&m_workStamp, &m_listStamp})
         if (*kept && **kept == before)
@@ -247,7 +236,7 @@ bool StatsStore::replaceWorkRows(const WorkRows &rows)
         m_error = guard.errorText();
         return false;
     }
-    if (const platform::DataStamp s = stamp(); s.handle && s.otherCommits >= 0) {
+    if (const platform::DataStamp s = platform::dataStamp(m_db); s.handle && s.otherCommits >= 0) {
         m_writtenRows = rows;
         m_workStamp = s;
     }
@@ -537,7 +526,7 @@ bool StatsStore::replacePricedList(const QList<PricedLine> &lines)
 {
     m_listStamp.reset();
     m_pricedList.clear();
-    const platform::DataStamp before = stamp();
+    const platform::DataStamp before = platform::dataStamp(m_db);
     platform::TransactionGuard guard(m_db);
     if (!guard.isActive()) {
         m_error = guard.errorText();
@@ -551,7 +540,7 @@ bool StatsStore::replacePricedList(const QList<PricedLine> &lines)
     }
     // OutTJ alone was written: the work tables are as they were.
     restamp(before);
-    if (const platform::DataStamp s = stamp(); s.handle && s.otherCommits >= 0) {
+    if (const platform::DataStamp s = platform::dataStamp(m_db); s.handle && s.otherCommits >= 0) {
         m_pricedList = lines;
         m_listStamp = s;
     }
@@ -570,7 +559,7 @@ std::optional<double> StatsStore::pricedAmount()
 
 bool StatsStore::clearSettlement()
 {
-    const platform::DataStamp before = stamp();
+    const platform::DataStamp before = platform::dataStamp(m_db);
     if (!run(u"DELETE FROM \"OutJS\""_s, {}))
         return false;
     restamp(before);
@@ -594,7 +583,7 @@ bool StatsStore::writeSettlement(const QList<SettlementRow> &rows)
 
 bool StatsStore::replaceSettlement(const QList<SettlementRow> &rows)
 {
-    const platform::DataStamp before = stamp();
+    const platform::DataStamp before = platform::dataStamp(m_db);
     platform::TransactionGuard guard(m_db);
     if (!guard.isActive()) {
         m_error = guard.errorText();

@@ -95,7 +95,6 @@ private:
     // What this store last wrote to the work tables and to OutTJ, read back without the engine
     // while the stamp taken after the write still holds: no row of the connection's databases can
     // have changed since. The store's own writes to other tables move the stamps along.
-    platform::DataStamp stamp();
     bool holds(const std::optional<platform::DataStamp> &kept);
     void restamp(const platform::DataStamp &before);
     // The rows of the last write until a group sum is first asked; then their sums, all at once.

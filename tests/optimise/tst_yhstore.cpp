@@ -420,6 +420,7 @@ void TstYHStore::codeReadsFollowEveryChange_data()
     QTest::newRow("pieces written, read, rolled back") << u"rolled back"_s << 1000.0;
     QTest::newRow("the same inside a transaction that goes on") << u"savepoint rolled back"_s << 1000.0;
     QTest::newRow("a commit of another connection") << u"other connection"_s << 700.0;
+    QTest::newRow("the same between two transactions") << u"other connection between transactions"_s << 700.0;
     QTest::newRow("the plan written by the same store") << u"own plan"_s << 1000.0;
 }
 
@@ -430,7 +431,16 @@ void TstYHStore::codeReadsFollowEveryChange()
     QFETCH(double, expected);
     addPiece(u"A"_s, 1000, 1);
     YHStore store;
+    // Read first inside a transaction of its own: the later read is made inside another one.
+    const bool inTransactions = change == u"other connection between transactions"_s;
+    std::optional<platform::TransactionGuard> first;
+    if (inTransactions)
+        first.emplace(db());
     QCOMPARE(exactly(store.groupedLengthsDesc(u"A"_s)), QStringList{QString::asprintf("%a %a", 1000.0, 1.0)});
+    if (inTransactions) {
+        QVERIFY(first->commit());
+        change = u"other connection"_s;
+    }
     const QList<PieceRow> replacement{{QVariant(), u"框"_s, u"A"_s, 700, 1}};
     std::optional<platform::TransactionGuard> outer;
     if (change == u"savepoint rolled back") {
@@ -454,6 +464,9 @@ void TstYHStore::codeReadsFollowEveryChange()
         QVERIFY(store.clearPlan());
         QVERIFY(store.appendPlan({{u"A"_s, u"1000"_s, 1, 1, 0}}));
     }
+    std::optional<platform::TransactionGuard> second;
+    if (inTransactions)
+        second.emplace(db());
     QCOMPARE(store.groupedLengthsDesc(u"A"_s)->value(0).length, expected);
     QCOMPARE(store.pieceRows(u"A"_s)->value(0).length, expected);
 }
