@@ -236,14 +236,17 @@ void utf8Into(const QString &s, QByteArray &out)
     out.truncate(d - out.constData());
 }
 
-// A checked value (see storable) bound as the Qt driver binds it, texts from `buffer`.
-int bindEngineValue(sqlite3_stmt *st, int index, const QVariant &v, QByteArray &buffer)
+// The value bound as the Qt driver binds it, after the checks of storable(): texts from `buffer`
+// through wellFormedText, a number that is not finite refused into *refused (bound as null).
+int bindValue(sqlite3_stmt *st, int index, const QVariant &v, QByteArray &buffer, QString *refused)
 {
     if (!v.isValid() || v.isNull())
         return sqlite3_bind_null(st, index);
     switch (v.typeId()) {
     case QMetaType::QByteArray: {
         const QByteArray &b = *static_cast<const QByteArray *>(v.constData());
+        if (b.isNull())
+            return sqlite3_bind_null(st, index);
         return sqlite3_bind_blob(st, index, b.constData(), int(b.size()), SQLITE_TRANSIENT);
     }
     case QMetaType::Int:
@@ -253,11 +256,27 @@ int bindEngineValue(sqlite3_stmt *st, int index, const QVariant &v, QByteArray &
     case QMetaType::ULongLong:
         return sqlite3_bind_int64(st, index, v.toLongLong());
     case QMetaType::Double:
-        return sqlite3_bind_double(st, index, v.toDouble());
-    default:
-        utf8Into(v.toString(), buffer);
+    case QMetaType::Float:
+        if (!std::isfinite(v.toDouble())) {
+            *refused = notFinite(v.toDouble());
+            return sqlite3_bind_null(st, index);
+        }
+        // As the driver: a float is bound as its text.
+        if (v.typeId() == QMetaType::Double)
+            return sqlite3_bind_double(st, index, v.toDouble());
+        break;
+    case QMetaType::QString: {
+        const QString &text = *static_cast<const QString *>(v.constData());
+        if (text.isNull())
+            return sqlite3_bind_null(st, index);
+        utf8Into(text, buffer);
         return sqlite3_bind_text(st, index, buffer.constData(), int(buffer.size()), SQLITE_STATIC);
     }
+    default:
+        break;
+    }
+    utf8Into(v.toString(), buffer);
+    return sqlite3_bind_text(st, index, buffer.constData(), int(buffer.size()), SQLITE_STATIC);
 }
 } // namespace
 
@@ -343,50 +362,23 @@ BulkStatement &BulkStatement::integer(qint64 v)
     return *this;
 }
 
-BulkStatement &BulkStatement::blob(const QByteArray &b)
-{
-    if (b.isNull())
-        return null();
-    if (!m_engine) {
-        m_fallback.bindValue(m_next++, b);
-        return *this;
-    }
-    bound(sqlite3_bind_blob(m_engine->stmt, m_next + 1, b.constData(), int(b.size()), SQLITE_TRANSIENT));
-    return *this;
-}
-
 BulkStatement &BulkStatement::value(const QVariant &v)
 {
+    QString refused;
     if (!m_engine) {
         // The driver's own choices, after the checks every statement here makes.
         QVariant checked = v;
-        if (QString refused; !storable(checked, &refused) && m_bindError.isEmpty())
+        if (!storable(checked, &refused) && m_bindError.isEmpty())
             m_bindError = refused;
         m_fallback.bindValue(m_next++, checked);
         return *this;
     }
-    if (!v.isValid() || v.isNull())
+    if (size_t(m_next) >= m_engine->texts.size()) // beyond the statement's parameters: the engine says so
         return null();
-    switch (v.typeId()) {
-    case QMetaType::QString:
-        return text(*static_cast<const QString *>(v.constData()));
-    case QMetaType::QByteArray:
-        return blob(*static_cast<const QByteArray *>(v.constData()));
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::Bool:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-        return integer(v.toLongLong());
-    case QMetaType::Double:
-        return real(v.toDouble());
-    case QMetaType::Float: // as the driver: a float is bound as its text
-        if (!std::isfinite(v.toDouble()) && m_bindError.isEmpty())
-            m_bindError = notFinite(v.toDouble());
-        return text(v.toString());
-    default:
-        return text(v.toString());
-    }
+    bound(bindValue(m_engine->stmt, m_next + 1, v, m_engine->texts[m_next], &refused));
+    if (!refused.isEmpty() && m_bindError.isEmpty())
+        m_bindError = refused;
+    return *this;
 }
 
 bool BulkStatement::run(QString *error)
@@ -497,11 +489,10 @@ bool RowReader::bind(const QVariantList &values)
     Engine &e = *m_engine;
     e.texts.resize(values.size());
     for (int i = 0; i < values.size(); ++i) {
-        QVariant v = values.at(i);
-        if (!storable(v, &m_error))
-            return false;
-        if (bindEngineValue(e.stmt, i + 1, v, e.texts[i]) != SQLITE_OK) {
-            m_error = QString::fromUtf8(sqlite3_errmsg(e.db));
+        QString refused;
+        const int rc = bindValue(e.stmt, i + 1, values.at(i), e.texts[i], &refused);
+        if (!refused.isEmpty() || rc != SQLITE_OK) {
+            m_error = refused.isEmpty() ? QString::fromUtf8(sqlite3_errmsg(e.db)) : refused;
             return false;
         }
     }

@@ -100,7 +100,6 @@ public:
 
 private:
     BulkStatement &null();
-    BulkStatement &blob(const QByteArray &b);
     void bound(int rc);
 
     struct Engine;
