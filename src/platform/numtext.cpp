@@ -27,6 +27,7 @@ double strtodC(const char *text)
 bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
 bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 
+// The powers of ten that are exact doubles.
 constexpr double kPowers10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
@@ -214,9 +215,6 @@ char *scientific(char *first, char *last, double value, int digits)
     return std::copy(e, allEnd, end);
 }
 
-constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                   1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-
 struct ExactRounding
 {
     double whole;  // the kept digits as a whole number, 10^digits after a carry
@@ -238,13 +236,13 @@ std::optional<ExactRounding> roundExactly(double value, int digits)
     std::frexp(a, &binary);
     // log10(a) lies in [(binary - 1) log10(2), binary log10(2)): at most one below the exponent.
     int exponent = int(std::floor((binary - 1) * 0.30102999566398120));
-    const double low = kExactPowers[digits - 1];
-    const double high = kExactPowers[digits];
+    const double low = kPowers10[digits - 1];
+    const double high = kPowers10[digits];
     for (int tries = 0; tries < 3; ++tries) {
         const int scale = digits - 1 - exponent;
         if (scale < 0 || scale > 22)
             return std::nullopt;
-        const double p = kExactPowers[scale];
+        const double p = kPowers10[scale];
         const double hi = a * p;
         const double lo = std::fma(a, p, -hi);
         if (hi < low || (hi == low && lo < 0)) {
@@ -285,7 +283,7 @@ RoundedText roundedText(double value, int digits)
     t.negative = std::signbit(value);
     if (const auto r = roundExactly(value, digits)) {
         // A carry to 10^digits is the text 1E(exponent + 1).
-        const bool carried = r->whole == kExactPowers[digits];
+        const bool carried = r->whole == kPowers10[digits];
         t.exponent = r->exponent + (carried ? 1 : 0);
         auto whole = qint64(carried ? 1 : r->whole);
         char rev[20];
@@ -409,10 +407,8 @@ double generalValue(double value, int digits)
     // 15 digits, half a double's step is less than half the step of the last digit kept, so the
     // rounding lands on that text, which reads back as the value. Whole numbers below 10^digits
     // are such values, found without the text.
-    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     if (digits >= 1 && digits <= 15) {
-        if (std::fabs(value) < kPowers[digits] && value == std::trunc(value))
+        if (std::fabs(value) < kPowers10[digits] && value == std::trunc(value))
             return value;
         if (const auto r = roundExactly(value, digits))
             return r->value;
