@@ -202,11 +202,8 @@ std::optional<TypeBill> StatsStore::bill(const QVariant &typeNo)
 
 bool StatsStore::replaceWorkRows(const WorkRows &rows)
 {
-    m_workStamp.reset();
+    forgetWrittenWork();
     m_listStamp.reset();
-    m_writtenRows.reset();
-    for (auto &sums : m_writtenSums)
-        sums.reset();
     m_pricedList.clear();
     platform::TransactionGuard guard(m_db);
     if (!guard.isActive()) {
@@ -304,7 +301,6 @@ std::optional<QList<StatsStore::GroupRow>> StatsStore::writtenSums(const WorkRow
     case Sums::Count:
         return std::nullopt;
     }
-    QList<GroupRow> out;
     {
         GroupSums sums(n);
         QStringList texts;
@@ -329,13 +325,30 @@ std::optional<QList<StatsStore::GroupRow>> StatsStore::writtenSums(const WorkRow
             }
             fits = sums.add(*it, numbers, value);
         }
-        if (const auto groups = fits ? sums.groups() : std::nullopt) {
-            for (const GroupSums::Group &g : *groups)
-                out.append({texts.at(g.key), {g.numbers[0], g.numbers[1]}, g.total});
-            return out;
-        }
+        if (fits)
+            return groupRows(sums, texts);
     }
     return std::nullopt;
+}
+
+std::optional<QList<StatsStore::GroupRow>> StatsStore::groupRows(const GroupSums &sums, const QStringList &texts)
+{
+    const auto groups = sums.groups();
+    if (!groups)
+        return std::nullopt;
+    QList<GroupRow> out;
+    out.reserve(groups->size());
+    for (const GroupSums::Group &g : *groups)
+        out.append({texts.at(g.key), {g.numbers[0], g.numbers[1]}, g.total});
+    return out;
+}
+
+void StatsStore::forgetWrittenWork()
+{
+    m_workStamp.reset();
+    m_writtenRows.reset();
+    for (auto &sums : m_writtenSums)
+        sums.reset();
 }
 
 std::optional<QList<StatsStore::GroupRow>> StatsStore::groupSums(Sums which, const QString &table, const QString &textKey,
@@ -353,10 +366,7 @@ std::optional<QList<StatsStore::GroupRow>> StatsStore::groupSums(Sums which, con
             return *m_writtenSums[int(which)];
     } else if (m_workStamp) {
         // Rows changed since: what was kept is of no more use.
-        m_workStamp.reset();
-        m_writtenRows.reset();
-        for (auto &sums : m_writtenSums)
-            sums.reset();
+        forgetWrittenWork();
     }
     const int n = int(numberKeys.size());
     QString keys = platform::ident(textKey);
@@ -389,11 +399,8 @@ std::optional<QList<StatsStore::GroupRow>> StatsStore::groupSums(Sums which, con
             m_error = reader.error();
             return std::nullopt;
         }
-        if (const auto groups = fits ? sums.groups() : std::nullopt) {
-            for (const GroupSums::Group &g : *groups)
-                out.append({texts.at(g.key), {g.numbers[0], g.numbers[1]}, g.total});
-            return out;
-        }
+        if (const auto rows = fits ? groupRows(sums, texts) : std::nullopt)
+            return rows;
     }
     QSqlQuery *q = nullptr;
     if (!run(u"SELECT "_s + keys + u", sum("_s + summed + u")"_s + from + u" GROUP BY "_s + keys + u" ORDER BY "_s + keys,

@@ -17,6 +17,8 @@
 
 namespace stats {
 
+class GroupSums;
+
 class StatsStore
 {
 public:
@@ -91,6 +93,10 @@ private:
     // might differ.
     static std::optional<QList<GroupRow>> writtenSums(const WorkRows &rows, Sums which);
     static QList<CodeTotal> codeTotals(const QList<GroupRow> &groups);
+    // The groups added up in `sums`, their keys from `texts`; nullopt where they might differ from
+    // the engine's.
+    static std::optional<QList<GroupRow>> groupRows(const GroupSums &sums, const QStringList &texts);
+    void forgetWrittenWork();
 
     // What this store last wrote to the work tables and to OutTJ, read back without the engine
     // while the stamp taken after the write still holds: no row of the connection's databases can
